@@ -1,0 +1,44 @@
+#pragma once
+// Writer of fixed-layout text, used by the report and the plot data file.
+//
+// A layout is a comma-separated list of fields, as in "5X,73(\"=\"),/,20X,A12":
+//   nX       n blanks (only moves the position: blanks at the end of a line are not written)
+//   "text"   literal text
+//   /        ends the line
+//   n(...)   group repeated n times
+//   A, Aw    text of its own length / of exactly w characters (padded or cut on the right)
+//   Iw, Iw.m integer, right-aligned, at least m digits
+//   Fw.d     fixed notation
+//   Ew.d     0.dddE+xx form; 1PEw.d: d.dddE+xx form; exponents beyond +-99 as +xxx without E
+// A value that does not fit its width fills the field with asterisks. Used for more values
+// than it has fields, a layout starts again from its beginning on a new line; for fewer,
+// the line ends after the last value (literals standing before the next field are written).
+// Every line ends with CR LF.
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace dorvek {
+
+using FieldValue = std::variant<int, float, std::string>;
+
+class FixedWriter {
+public:
+    explicit FixedWriter(std::ostream& out) : out_(&out) {}
+
+    // Writes the values under the layout (see above).
+    void write(std::string_view layout, const std::vector<FieldValue>& values = {});
+
+    // List-directed line: one blank followed by the text; an empty text gives an empty line.
+    void list(std::string_view text = {});
+
+    std::ostream& stream() { return *out_; }
+
+private:
+    std::ostream* out_;
+};
+
+} // namespace dorvek
