@@ -1,0 +1,21 @@
+#pragma once
+// Number texts of the front end, always with "." unless a separator is given.
+
+#include <string>
+
+namespace dorvek {
+
+// General form: at most `precision` significant digits, trailing zeros dropped, fixed
+// notation when the decimal exponent (value = 0.d1d2... * 10^e) lies in -3..precision,
+// otherwise d.dddE-x (no "+", no leading zeros in the exponent). 0.00001 -> "1E-5",
+// 123456789 at precision 8 -> "1.2345679E8", 0 -> "0".
+std::string FormatGeneral(long double value, int precision = 8, char decimalSeparator = '.');
+
+// Shortest text with up to 15 significant digits that reads back as the value.
+std::string FormatShortest(long double value, char decimalSeparator = '.');
+
+// Strict conversion of a whole text as a number ("." decimal point unless given);
+// returns false when the text is not exactly one number.
+bool ParseNumber(const std::string& text, long double& value, char decimalSeparator = '.');
+
+} // namespace dorvek
