@@ -35,6 +35,11 @@ public:
     // List-directed line: one blank followed by the text; an empty text gives an empty line.
     void list(std::string_view text = {});
 
+    // List-directed line of values: one blank, then each value separated by one blank;
+    // integers right-aligned in 11 columns (any 32-bit value fits), reals as 1PE14.6,
+    // texts as they are.
+    void listValues(const std::vector<FieldValue>& values);
+
     std::ostream& stream() { return *out_; }
 
 private:
