@@ -206,9 +206,9 @@ std::int64_t FreeFormatReader::valuesLeft() const {
 void FreeFormatReader::checkCount(int count, std::int64_t valuesPerItem,
                                   std::string_view what) const {
     if (count <= 0) return;
-    const std::int64_t needed = std::int64_t{count} * valuesPerItem;
     const std::int64_t left = valuesLeft();
-    if (needed <= left) return;
+    if (count <= left) return;
+    const std::int64_t needed = std::int64_t{count} * valuesPerItem;
     throw InputError(lastValueLine_, "an integer (" + std::string(what) + ")",
                      lastValue_ + ", but the rest of the file holds only " + std::to_string(left) +
                          " values where " + std::to_string(needed) + " are needed");

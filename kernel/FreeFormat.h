@@ -60,8 +60,10 @@ public:
     // rest of the file can hold.
     std::int64_t valuesLeft() const;
 
-    // Refuses a count (just read by integer()) whose items, `valuesPerItem` values each,
-    // cannot fit into the rest of the file, before anything is allocated for them.
+    // Refuses a count (just read by integer()) larger than the number of values left, before
+    // anything is allocated for its items; so what a count allocates is bounded by the file.
+    // A count that passes but still overruns the file (an item takes `valuesPerItem`
+    // values) is caught by the reading itself, at the exact place where the file ends.
     void checkCount(int count, std::int64_t valuesPerItem, std::string_view what) const;
 
     // Throws an InputError at the last value read: it was read, but is not acceptable.

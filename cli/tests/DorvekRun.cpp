@@ -26,7 +26,7 @@ struct Output {
 };
 
 // Runs the program with `arguments` (already quoted); standard error is discarded.
-Output Run(const std::string& arguments) {
+Output RunProgram(const std::string& arguments) {
     Output out;
     FILE* pipe = popen((kProgram + " " + arguments + " 2>/dev/null").c_str(), "r");
     if (!pipe) return out;
@@ -71,7 +71,7 @@ protected:
 
 TEST_F(DorvekRun, ExampleRunsAndWritesItsFilesBesideTheInput) {
     const fs::path input = example();
-    Output out = Run(Quote(input));
+    Output out = RunProgram(Quote(input));
     EXPECT_EQ(out.status, 0);
     EXPECT_EQ(out.text, input.string() + ": result 0, run completed\n");
     EXPECT_TRUE(fs::exists(dir_ / "example.dv4o"));
@@ -81,7 +81,7 @@ TEST_F(DorvekRun, ExampleRunsAndWritesItsFilesBesideTheInput) {
 
 TEST_F(DorvekRun, SummaryNamesTheReportAndPlotFiles) {
     const fs::path input = example();
-    Output out = Run("--summary " + Quote(input));
+    Output out = RunProgram("--summary " + Quote(input));
     EXPECT_EQ(out.status, 0);
     EXPECT_NE(out.text.find("  Report:    " + (dir_ / "example.dv4o").string() + "\n"),
               std::string::npos);
@@ -92,7 +92,7 @@ TEST_F(DorvekRun, SummaryNamesTheReportAndPlotFiles) {
 
 TEST_F(DorvekRun, MissingFileIsAFileError) {
     const fs::path input = dir_ / "absent.dv4d";
-    Output out = Run(Quote(input));
+    Output out = RunProgram(Quote(input));
     EXPECT_EQ(out.status, 1);
     EXPECT_EQ(out.text.rfind(input.string() + ": result 2, a file could not be opened or "
                                               "written\n",
@@ -104,18 +104,18 @@ TEST_F(DorvekRun, MissingFileIsAFileError) {
 
 TEST_F(DorvekRun, LettersWhereANumberIsExpected) {
     const fs::path input = write("letters.dv4d", "Title\r\nfifty 0 1\r\n");
-    Output out = Run(Quote(input));
+    Output out = RunProgram(Quote(input));
     EXPECT_EQ(out.status, 1);
     EXPECT_EQ(out.text, input.string() + ": result 3, fatal input error\n" +
                             "    File: " + input.string() + "\n" +
-                            "    Line 2: expected an integer from 1 to 10000 (number of pile "
+                            "    Line 2: expected an integer (number of pile "
                             "increments), found \"fifty\".\n");
 }
 
 TEST_F(DorvekRun, OneLinePerFileAndFailureIfAnyFailed) {
     const fs::path good = example();
     const fs::path bad = write("empty.dv4d", "");
-    Output out = Run(Quote(bad) + " " + Quote(good));
+    Output out = RunProgram(Quote(bad) + " " + Quote(good));
     EXPECT_EQ(out.status, 1);
     EXPECT_NE(out.text.find(bad.string() + ": result 3, fatal input error\n"), std::string::npos);
     EXPECT_NE(out.text.find(good.string() + ": result 0, run completed\n"), std::string::npos);
@@ -123,7 +123,7 @@ TEST_F(DorvekRun, OneLinePerFileAndFailureIfAnyFailed) {
 
 TEST_F(DorvekRun, OutputFileIsNotTakenAsInput) {
     const fs::path report = write("old.dv4o", "report text");
-    Output out = Run(Quote(report));
+    Output out = RunProgram(Quote(report));
     EXPECT_EQ(out.status, 1);
     EXPECT_NE(out.text.find("not run"), std::string::npos);
     std::ifstream in(report);
@@ -133,7 +133,7 @@ TEST_F(DorvekRun, OutputFileIsNotTakenAsInput) {
 }
 
 TEST_F(DorvekRun, HelpExplainsFilesAndCodes) {
-    Output out = Run("--help");
+    Output out = RunProgram("--help");
     EXPECT_EQ(out.status, 0);
     for (const char* text : {".dv4d", ".dv4o", ".dv4p", ".dv4r", "--summary", "0  run completed",
                              "2  a file could not be opened or written", "3  fatal input error"}) {
@@ -142,7 +142,7 @@ TEST_F(DorvekRun, HelpExplainsFilesAndCodes) {
 }
 
 TEST_F(DorvekRun, NoFileIsAUsageError) {
-    Output out = Run("");
+    Output out = RunProgram("");
     EXPECT_NE(out.status, 0);
 }
 

@@ -158,18 +158,19 @@ TEST(FreeFormatReading, LastLineWithoutLineEndAndBareLf) {
 
 TEST(FreeFormatReading, CountIsCheckedAgainstTheRestOfTheFile) {
     // Three lines with 2 + 3 + 1 values follow the count.
-    FreeFormatReader in("3\n1 2\n3,4 5\n\n6\n");
+    FreeFormatReader in("7\n1 2\n3,4 5\n\n6\n");
     const int n = in.readInteger("number of points");
     EXPECT_EQ(in.valuesLeft(), 6);
-    EXPECT_NO_THROW(in.checkCount(n, 2, "number of points"));
     try {
-        in.checkCount(n, 3, "number of points");
+        in.checkCount(n, 2, "number of points");
         FAIL();
     } catch (const InputError& e) {
         EXPECT_EQ(e.line(), 1);
-        EXPECT_STREQ(e.what(), "Line 1: expected an integer (number of points), found 3, but "
-                               "the rest of the file holds only 6 values where 9 are needed.");
+        EXPECT_STREQ(e.what(), "Line 1: expected an integer (number of points), found 7, but "
+                               "the rest of the file holds only 6 values where 14 are needed.");
     }
+    // A count up to the values left passes: a shortfall is then found where the file ends.
+    EXPECT_NO_THROW(in.checkCount(6, 2, "number of points"));
 }
 
 TEST(FreeFormatReading, HugeCountFailsWithoutOverflow) {

@@ -18,8 +18,10 @@ const std::string kLayerBlock = "1\n"
 const std::string kStiffnessAndPile = "2\n1E9 0\n1E9 720\n1E-5 720 0 18 254.469\n";
 const std::string kNoLoading = " 0\n 0\n 0\n 0\n 0\n";
 
-std::string Generated(const std::string& loading = kNoLoading) {
-    return "Title\n50 0 1\n1 1 \n" + kLayerBlock + kStiffnessAndPile + loading;
+std::string Generated(const std::string& loading = kNoLoading, const std::string& title = "Title") {
+    std::string text = title;
+    text += "\n50 0 1\n1 1 \n";
+    return text + kLayerBlock + kStiffnessAndPile + loading;
 }
 
 // Reads a whole file as the run does (without the curve phases in between).
@@ -49,16 +51,18 @@ InputError FaultOf(const std::string& input) {
 TEST(InputReading, TitleIsCutTo72Characters) {
     std::string title;
     for (int k = 0; k < 100; ++k) title += static_cast<char>('A' + k % 26);
-    Reading r(title + "\r\n" + Generated().substr(6));
+    Reading r(Generated(kNoLoading, title));
     EXPECT_EQ(r.s.title, title.substr(0, 72));
     EXPECT_EQ(r.text.str().find(title.substr(0, 73)), std::string::npos);
-    EXPECT_NE(r.text.str().find(" " + title.substr(0, 72) + "\r\n"), std::string::npos);
+    std::string echoed = " ";
+    echoed += title.substr(0, 72);
+    EXPECT_NE(r.text.str().find(echoed + "\r\n"), std::string::npos);
 }
 
 TEST(InputReading, ShortTitleIsPaddedAndEmptyTitleAllowed) {
     Reading r(Generated());
-    EXPECT_EQ(r.s.title, "Title" + std::string(67, ' '));
-    Reading empty("\n" + Generated().substr(6));
+    EXPECT_EQ(r.s.title, std::string("Title").append(67, ' '));
+    Reading empty(Generated(kNoLoading, ""));
     EXPECT_EQ(empty.s.title, std::string(72, ' '));
 }
 

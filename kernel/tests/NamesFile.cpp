@@ -8,6 +8,8 @@
 namespace dorvek {
 namespace {
 
+namespace fs = std::filesystem;
+
 using test::CrLf;
 using test::ReadFile;
 using test::TempDir;

@@ -8,6 +8,8 @@
 namespace dorvek {
 namespace {
 
+namespace fs = std::filesystem;
+
 using test::CapturedRun;
 using test::FilesIn;
 using test::Lines;
@@ -96,12 +98,12 @@ TEST(RunDriver, OldReportIsRewrittenFromItsStart) {
     TempDir dir;
     RunFiles files = FilesIn(dir);
     WriteFile(files.input, ReadFile(kExample));
-    WriteFile(files.report, std::string(100000, 'x'));
-    WriteFile(files.plot, std::string(100000, 'y'));
+    WriteFile(files.report, std::string(100000, '~'));
+    WriteFile(files.plot, std::string(100000, '~'));
     CapturedRun run;
     run.run(files);
-    EXPECT_EQ(ReadFile(files.report).find('x'), std::string::npos);
-    EXPECT_EQ(ReadFile(files.plot).find('y'), std::string::npos);
+    EXPECT_EQ(ReadFile(files.report).find('~'), std::string::npos);
+    EXPECT_EQ(ReadFile(files.plot).find('~'), std::string::npos);
 }
 
 TEST(RunDriver, RunNotesFileIsLeftUntouched) {
