@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace dorvek {
 namespace {
 
@@ -242,6 +244,44 @@ TEST(RunDriver, EmptyReportNameIsAFileError) {
     CapturedRun run;
     EXPECT_EQ(run.run(files), 2);
     EXPECT_NE(run.store.diagnostic.find("(no name given)"), std::string::npos);
+}
+
+TEST(RunDriver, ReportThatCannotBeWrittenIsNotASuccess) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no device that is always full";
+    TempDir dir;
+    RunFiles files = FilesIn(dir);
+    WriteFile(files.input, ReadFile(kExample));
+    files.report = "/dev/full";
+    CapturedRun run;
+    EXPECT_EQ(run.run(files), 2);
+    EXPECT_EQ(run.store.diagnostic, "File: /dev/full\nThe report file could not be written.");
+}
+
+TEST(RunDriver, ParallelRunsAreIndependent) {
+    // Two projects analysed at once give the reports they give one after the other.
+    TempDir dir;
+    RunFiles a = FilesIn(dir, "a");
+    RunFiles b = FilesIn(dir, "b");
+    WriteFile(a.input, ReadFile(kExample));
+    WriteFile(b.input, "Other\r\n20 1 2\r\n2 2 \r\n1\r\n1 0 2\r\n0 0\r\n10 0.01\r\n"
+                       "2\r\n0 0\r\n500 0.05\r\n2\r\n2E6 0\r\n2E6 15\r\n"
+                       "1E-5 15 0 0.6 0.28\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    CapturedRun sequentialA, sequentialB;
+    ASSERT_EQ(sequentialA.run(a), 0);
+    ASSERT_EQ(sequentialB.run(b), 0);
+    const std::string reportA = ReadFile(a.report);
+    const std::string reportB = ReadFile(b.report);
+    for (int round = 0; round < 5; ++round) {
+        CapturedRun parallelA, parallelB;
+        std::thread first([&] { parallelA.run(a); });
+        std::thread second([&] { parallelB.run(b); });
+        first.join();
+        second.join();
+        EXPECT_EQ(parallelA.code, 0);
+        EXPECT_EQ(parallelB.code, 0);
+        EXPECT_EQ(ReadFile(a.report), reportA);
+        EXPECT_EQ(ReadFile(b.report), reportB);
+    }
 }
 
 TEST(RunDriver, ResultCodeMeanings) {
