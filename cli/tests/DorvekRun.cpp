@@ -39,7 +39,10 @@ Output RunProgram(const std::string& arguments) {
 }
 
 std::string Quote(const fs::path& path) {
-    return "'" + path.string() + "'";
+    std::string text(1, '\'');
+    text += path.string();
+    text += '\'';
+    return text;
 }
 
 class DorvekRun : public ::testing::Test {
