@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
                  "Runs each FILE.dv4d and writes FILE.dv4o, FILE.dv4p and FILE.dv4r beside it."};
     app.footer(HelpFooter());
 
+    // The analysis is the default mode. Other modes (file conversion, graph export) add a
+    // flag of their own here and are chosen below, before the analysis.
     dorvek::cli::AnalyseOptions analyse;
     app.add_flag("--summary", analyse.summary,
                  "Also print the load-settlement summary and the report and plot file paths");
