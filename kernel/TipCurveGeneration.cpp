@@ -55,14 +55,8 @@ int sandUnitTip(const Store& s, float xt, float& phi, UnitTip& tip, FixedWriter&
         phi = FrictionAngleFromBlowCount(s, xt, ierr, report);
         if (ierr > 0) return ierr;
     }
-    float g = 0;
-    if (xt >= s.layers.front().xtop) {
-        if (s.strength.empty() || xt > s.strength.back().xstr) {
-            WarnBeyondTable(report, xt, kUnitWeightCurveText);
-            return kTipBelowUnitWeights;
-        }
-        g = MeanUnitWeight(s, xt);
-    }
+    const float g = UnitWeightAtTip(s, xt, ierr, report);
+    if (ierr > 0) return ierr;
     tip = {UnitTipAt(s, xt, ierr, report), "UNIT TIP"};
     if (ierr > 0) return ierr;
     if (tip.q <= 0.0001f) {

@@ -1,5 +1,7 @@
 #include "TipCurves.h"
 
+#include "Warnings.h"
+
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -122,6 +124,16 @@ float MeanUnitWeight(const Store& s, float xt) {
         }
     }
     return sum / (xt - ground);
+}
+
+float UnitWeightAtTip(const Store& s, float xt, int& ierr, FixedWriter& report) {
+    if (s.layers.empty() || xt < s.layers.front().xtop) return 0;
+    if (s.strength.empty() || !(xt <= s.strength.back().xstr)) {
+        WarnBeyondTable(report, xt, kUnitWeightCurveText);
+        ierr = kTipBelowUnitWeights;
+        return 0;
+    }
+    return MeanUnitWeight(s, xt);
 }
 
 int TipLayerIndex(const std::vector<Layer>& layers, float xt) {

@@ -2,6 +2,7 @@
 // The six Q-w curve shapes of the pile tip, the bearing stress of sands and the mean unit
 // weight above the tip. Every curve has ten points, the first at the origin.
 
+#include "FixedFormat.h"
 #include "Store.h"
 
 #include <vector>
@@ -35,6 +36,11 @@ float TipBearingStress(float phi, float xt, float g);
 // row down to xt, over xt - XTOP of the first layer. 0 at or above the ground surface and
 // with fewer than two rows. The caller makes sure xt is not below the last row.
 float MeanUnitWeight(const Store& s, float xt);
+
+// Mean unit weight for the bearing stress at tip depth xt: 0 above the ground surface; at or
+// below it, the tip must not lie below the last unit-weight depth (else the warning block,
+// ierr = 4 and 0), also when the value will not be used.
+float UnitWeightAtTip(const Store& s, float xt, int& ierr, FixedWriter& report);
 
 // Index of the layer holding the tip at depth xt: the first whose bottom is not above it, or
 // the lower layer when the tip lies exactly on a boundary. -1 when the tip lies below the

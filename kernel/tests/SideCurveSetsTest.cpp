@@ -160,8 +160,8 @@ TEST(SolverSideCurves, BelowTheStrengthTableStopsWith6) {
     EXPECT_EQ(GenerateSolverSideCurves(s, report.writer), 6);
     EXPECT_EQ(s.sideCurves.size(), 1u);
     EXPECT_EQ(report.text(), Lines({"           2   1.000000E+02", " **** WARNING ****",
-                                    " THE VALUE OF X =   1.500000E+02",
-                                    " IS BEYOND THE EXTENT OF", " THE INPUT STRENGTH CURVE"}));
+                                    " THE VALUE OF X =   1.500000E+02", " IS BEYOND THE EXTENT OF",
+                                    " THE INPUT STRENGTH CURVE"}));
 }
 
 TEST(SolverSideCurves, NaNDepthIsBeyondTheTableNotACurve) {
@@ -187,8 +187,8 @@ TEST(SideCurveFaults, DiameterNeededButZeroStopsWith9) {
     EXPECT_TRUE(s.sideCurves.empty());
     EXPECT_EQ(report.text(),
               Lines({" **** WARNING ****", " THE VALUE OF X =   5.000000E+01",
-                     " THE VALUE OF D =   0.000000E+00", " IS NOT GREATER THAN ZERO:",
-                     " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
+                     " THE VALUE OF D =   0.000000E+00",
+                     " IS NOT GREATER THAN ZERO:", " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
 }
 
 TEST(SideCurveFaults, ApiShapesNeedTheDiameterOnlyWithoutZpeak) {
@@ -209,11 +209,10 @@ TEST(SideCurveFaults, SoilTypeWithoutAMethodStopsWith9) {
     AddLayer(s, 7, 0, 100, {.unitSide = 5});
     Capture report;
     EXPECT_EQ(GenerateReportSideCurves(s, report.writer), 9);
-    EXPECT_EQ(report.text(),
-              Lines({" **** WARNING ****", " THE VALUE OF X =   0.000000E+00",
-                     " THE VALUE OF SOIL TYPE =           7",
-                     " IS NOT ONE OF THE SOIL TYPES 1 TO 6:",
-                     " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
+    EXPECT_EQ(report.text(), Lines({" **** WARNING ****", " THE VALUE OF X =   0.000000E+00",
+                                    " THE VALUE OF SOIL TYPE =           7",
+                                    " IS NOT ONE OF THE SOIL TYPES 1 TO 6:",
+                                    " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
 }
 
 TEST(SideCurveFaults, NonFiniteOrOverflowingInputStopsWith9) {
@@ -223,10 +222,9 @@ TEST(SideCurveFaults, NonFiniteOrOverflowingInputStopsWith9) {
         AddLayer(s, 1, 0, 100, {.unitSide = std::numeric_limits<float>::infinity()});
         Capture report;
         EXPECT_EQ(GenerateReportSideCurves(s, report.writer), 9);
-        EXPECT_EQ(report.text(),
-                  Lines({" **** WARNING ****", " THE VALUE OF X =   0.000000E+00",
-                         " THE VALUE OF UNIT SIDE", " IS NOT A FINITE NUMBER:",
-                         " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
+        EXPECT_EQ(report.text(), Lines({" **** WARNING ****", " THE VALUE OF X =   0.000000E+00",
+                                        " THE VALUE OF UNIT SIDE", " IS NOT A FINITE NUMBER:",
+                                        " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
     }
     {
         // 3e38 * 2 overflows single precision.
@@ -238,8 +236,8 @@ TEST(SideCurveFaults, NonFiniteOrOverflowingInputStopsWith9) {
         EXPECT_EQ(GenerateReportSideCurves(s, report.writer), 9);
         EXPECT_EQ(report.text(),
                   Lines({" **** WARNING ****", " THE VALUE OF X =   0.000000E+00",
-                         " THE VALUE OF UNIT SIDE =   3.000000E+38", " GIVES NO FINITE CURVE:",
-                         " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
+                         " THE VALUE OF UNIT SIDE =   3.000000E+38",
+                         " GIVES NO FINITE CURVE:", " NO T-Z CURVE CAN BE BUILT AT THIS DEPTH"}));
     }
 }
 

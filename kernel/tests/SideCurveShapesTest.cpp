@@ -37,9 +37,9 @@ TEST(SideCurveDrivenClay, SiMovementsInMetres) {
     TzCurve c = WithTmax(34.5f);
     SideCurveDrivenClay(c, true);
     ExpectAllNear({0, 6.21, 13.11, 27.255, 33.465, 34.5, 33.465, 32.085, 32.085, 32.085}, c.t);
-    ExpectAllNear({0, 0.000254, 0.000508, 0.001016, 0.001524, 0.002032, 0.003048, 0.004064,
-                   0.0127, 0.254},
-                  c.z);
+    ExpectAllNear(
+        {0, 0.000254, 0.000508, 0.001016, 0.001524, 0.002032, 0.003048, 0.004064, 0.0127, 0.254},
+        c.z);
 }
 
 TEST(SideCurveDrivenSand, ModulusBands) {
@@ -57,8 +57,8 @@ TEST(SideCurveDrivenSand, PhiThirtyFourUsesTheTopOfItsBand) {
     // K = 12666.6, 144 / K = 0.01136848; t = z / (z / 5 + 0.01136848).
     TzCurve c = WithTmax(5, 34);
     SideCurveDrivenSand(c, false);
-    ExpectAllNear({0, 0.748028148, 1.301364796, 2.065211011, 2.567560993, 2.923070533,
-                   3.392851403, 3.689315298, 4.489600612, 4.971739438},
+    ExpectAllNear({0, 0.748028148, 1.301364796, 2.065211011, 2.567560993, 2.923070533, 3.392851403,
+                   3.689315298, 4.489600612, 4.971739438},
                   c.t);
     ExpectAllNear(kDrivenMoveIn, c.z);
     EXPECT_EQ(c.tmax, 5.0f);
@@ -78,8 +78,8 @@ TEST(SideCurveDrivenSand, SiWorksInPoundsPerSquareFootAndInches) {
     // t = z / (z / 417.6 + 1 / 8666.6) / 20.88 with z in inches, stored in metres.
     TzCurve c = WithTmax(20, 30);
     SideCurveDrivenSand(c, true);
-    ExpectAllNear({0, 3.437312847, 5.866394103, 9.071839050, 11.09211217, 12.48196103,
-                   14.27000148, 15.37094514, 18.24201730, 19.90409216},
+    ExpectAllNear({0, 3.437312847, 5.866394103, 9.071839050, 11.09211217, 12.48196103, 14.27000148,
+                   15.37094514, 18.24201730, 19.90409216},
                   c.t);
     ExpectAllNear(Times(kDrivenMoveIn, 0.0254), c.z);
     ExpectNear(20, c.tmax);
@@ -138,8 +138,7 @@ TEST(SideCurveApiClay, GivenZpeakAndResidualInSi) {
     TzCurve c = WithTmax(40);
     SideCurveApiClay(c, 0.6f, 0.0025f, 0.7f);
     ExpectAllNear({0, 12, 20, 30, 36, 40, 28, 28, 28, 28}, c.t);
-    ExpectAllNear({0, 0.0004, 0.000775, 0.001425, 0.002, 0.0025, 0.005, 0.0075, 0.0125, 0.05},
-                  c.z);
+    ExpectAllNear({0, 0.0004, 0.000775, 0.001425, 0.002, 0.0025, 0.005, 0.0075, 0.0125, 0.05}, c.z);
 }
 
 TEST(SideCurveApiSand, RisesToTmaxAndStays) {

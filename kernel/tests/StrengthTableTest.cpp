@@ -1,5 +1,5 @@
-#include "CurveTestSupport.h"
 #include "StrengthTable.h"
+#include "CurveTestSupport.h"
 #include "Warnings.h"
 
 #include <gtest/gtest.h>
@@ -93,10 +93,8 @@ TEST(StrengthLookups, UnitSideBeyondWritesCountLineThenWarningAndSets6) {
     int ierr = 0;
     EXPECT_EQ(UnitSideAt(s, 250, ierr, report.writer), 0.0f);
     EXPECT_EQ(ierr, 6);
-    EXPECT_EQ(report.text(), Lines({"           4   2.000000E+02",
-                                    " **** WARNING ****",
-                                    " THE VALUE OF X =   2.500000E+02",
-                                    " IS BEYOND THE EXTENT OF",
+    EXPECT_EQ(report.text(), Lines({"           4   2.000000E+02", " **** WARNING ****",
+                                    " THE VALUE OF X =   2.500000E+02", " IS BEYOND THE EXTENT OF",
                                     " THE INPUT STRENGTH CURVE"}));
 }
 
@@ -120,9 +118,8 @@ TEST(StrengthLookups, TipLookupsSet5And7) {
         int ierr = 0;
         C1At(s, 300, ierr, report.writer);
         EXPECT_EQ(ierr, 5);
-        EXPECT_EQ(report.text(),
-                  Lines({" **** WARNING ****", " THE VALUE OF X =   3.000000E+02",
-                         " IS BEYOND THE EXTENT OF", " THE INPUT STRENGTH CURVE"}));
+        EXPECT_EQ(report.text(), Lines({" **** WARNING ****", " THE VALUE OF X =   3.000000E+02",
+                                        " IS BEYOND THE EXTENT OF", " THE INPUT STRENGTH CURVE"}));
     }
     {
         Capture report;

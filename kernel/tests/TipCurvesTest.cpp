@@ -1,5 +1,5 @@
-#include "CurveTestSupport.h"
 #include "TipCurves.h"
+#include "CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -134,9 +134,9 @@ TEST(UnitWeightAtTip, BelowTheLastDepthSets4) {
     EXPECT_EQ(ierr, 0);
     EXPECT_EQ(UnitWeightAtTip(s, 210, ierr, report.writer), 0.0f);
     EXPECT_EQ(ierr, 4);
-    EXPECT_EQ(report.text(), Lines({" **** WARNING ****", " THE VALUE OF X =   2.100000E+02",
-                                    " IS BEYOND THE EXTENT OF",
-                                    " THE INPUT CURVE FOR UNIT WEIGHT"}));
+    EXPECT_EQ(report.text(),
+              Lines({" **** WARNING ****", " THE VALUE OF X =   2.100000E+02",
+                     " IS BEYOND THE EXTENT OF", " THE INPUT CURVE FOR UNIT WEIGHT"}));
 }
 
 TEST(UnitWeightAtTip, TestedEvenWithASingleRow) {
