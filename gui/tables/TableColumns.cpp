@@ -104,8 +104,9 @@ bool TGridTable::CellExists(int iCol, int iRow) const {
 }
 
 TData TGridTable::GetData(int iCol, int iRow) const {
-    if (!CellExists(iCol, iRow)) RaiseIndexError(CellExists(iCol, 0) ? iRow : iCol);
-    return TData(GetColumn(iCol), iRow);
+    TColumn& column = GetColumn(iCol);
+    if (iRow < 0 || iRow >= column.Count()) RaiseIndexError(iRow);
+    return TData(column, iRow);
 }
 
 long double TGridTable::GetFloatValue(int iCol, int iRow) const {
