@@ -46,8 +46,11 @@ std::FILE* CreateTemporary(const fs::path& target, fs::path& temp) {
 void ReplaceFile(const fs::path& path, std::string_view bytes) {
     fs::path target = path;
     std::error_code ec;
-    if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
-    if (ec) Fail(path, ec.value());
+    // A link is followed: the file it names gets the new content.
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        target = fs::weakly_canonical(target, ec);
+        if (ec) Fail(path, ec.value());
+    }
     const bool exists = fs::exists(target, ec);
 #ifndef _WIN32
     // Renaming would get round the missing write permission of an existing file.
