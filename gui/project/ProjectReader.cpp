@@ -252,11 +252,12 @@ void FillToMinimumRows(TInputTables& tables) {
 
 void TProgramData::CreateFromFile(const std::string& FName, int filter, TProjectTables& owner) {
     TInputTables& tables = owner.Tables();
+    const std::string name = FName; // FName may be this project's own FileName
     Create(owner);
-    FileName = FName;
+    FileName = name;
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).SetRowCount(0);
     try {
-        TWordReader reader(FName);
+        TWordReader reader(name);
         TProjectReader(reader, *this, tables).Read(filter);
     } catch (...) {
         FillToMinimumRows(tables);
