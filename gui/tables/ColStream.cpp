@@ -11,9 +11,13 @@ void TColWriter::PutLE(std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) Put(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void TColWriter::WriteListBegin() { Put(vaList); }
+void TColWriter::WriteListBegin() {
+    Put(vaList);
+}
 
-void TColWriter::WriteListEnd() { Put(vaNull); }
+void TColWriter::WriteListEnd() {
+    Put(vaNull);
+}
 
 void TColWriter::WriteInteger(std::int32_t value) {
     auto bits = static_cast<std::uint32_t>(value);
@@ -36,7 +40,9 @@ void TColWriter::WriteFloat(long double value) {
     fBytes.insert(fBytes.end(), bytes, bytes + 10);
 }
 
-void TColWriter::WriteBoolean(bool value) { Put(value ? vaTrue : vaFalse); }
+void TColWriter::WriteBoolean(bool value) {
+    Put(value ? vaTrue : vaFalse);
+}
 
 // A text goes out as UTF-8 unless that is not shorter than twice its UTF-16 form; UTF-8
 // with high bytes gets its own tag, pure 7-bit text the short or long 8-bit tag.
@@ -64,7 +70,9 @@ void TColWriter::WriteString(const std::string& text) {
     }
 }
 
-void TColReader::InvalidValue() { throw StreamError("Invalid property value"); }
+void TColReader::InvalidValue() {
+    throw StreamError("Invalid property value");
+}
 
 std::uint8_t TColReader::NextValue() const {
     if (AtEnd()) throw StreamError("Stream read error");

@@ -52,6 +52,8 @@ private:
 class TColReader {
 public:
     explicit TColReader(std::span<const std::uint8_t> bytes) : fBytes(bytes) {}
+    // The reader only looks at the bytes: they must outlive it.
+    explicit TColReader(TByteStream&&) = delete;
 
     std::uint8_t NextValue() const;
     bool EndOfList() const { return NextValue() == vaNull; }

@@ -10,25 +10,45 @@
 
 namespace dorvek {
 
-int TColumn::Index() const { return fOwner->IndexOf(*this); }
+int TColumn::Index() const {
+    return fOwner->IndexOf(*this);
+}
 
-int TColumn::GetDisplayHeadingCount() const { return static_cast<int>(fHeading.size()); }
+int TColumn::GetDisplayHeadingCount() const {
+    return static_cast<int>(fHeading.size());
+}
 
 std::string TColumn::GetDisplayHeadings(int line) const {
     if (line < 0 || line >= static_cast<int>(fHeading.size())) return {};
     return fHeading[static_cast<size_t>(line)];
 }
 
-TGridTable* TColumn::GetDataValue(int) const { throw WrongTypeError(); }
-long double TColumn::GetFloatValue(int) const { throw WrongTypeError(); }
-void TColumn::SetFloatValue(int, long double) { throw WrongTypeError(); }
-int TColumn::GetIntValue(int) const { throw WrongTypeError(); }
-void TColumn::SetIntValue(int, int) { throw WrongTypeError(); }
-TRowObject* TColumn::GetObjValue(int) const { throw WrongTypeError(); }
-std::string TColumn::GetStringValue(int) const { return {}; }
+TGridTable* TColumn::GetDataValue(int) const {
+    throw WrongTypeError();
+}
+long double TColumn::GetFloatValue(int) const {
+    throw WrongTypeError();
+}
+void TColumn::SetFloatValue(int, long double) {
+    throw WrongTypeError();
+}
+int TColumn::GetIntValue(int) const {
+    throw WrongTypeError();
+}
+void TColumn::SetIntValue(int, int) {
+    throw WrongTypeError();
+}
+TRowObject* TColumn::GetObjValue(int) const {
+    throw WrongTypeError();
+}
+std::string TColumn::GetStringValue(int) const {
+    return {};
+}
 void TColumn::SetStringValue(int, const std::string&) {}
 
-int TColumn::GetRowGroup() const { return fOwner->RowGroup(); }
+int TColumn::GetRowGroup() const {
+    return fOwner->RowGroup();
+}
 
 int TColumn::GetColWidth(const TTextMeasure& measure) const {
     int width = static_cast<int>(std::lround(WidthFloorInches() * measure.PixelsPerInch()));

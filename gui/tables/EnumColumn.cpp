@@ -7,20 +7,27 @@
 
 namespace dorvek {
 
-const TColumnClass TEnumColumn::Class{
-    "TEnumColumn", [](TGridTable& owner) -> std::unique_ptr<TColumn> {
-        return std::make_unique<TEnumColumn>(owner);
-    }};
+const TColumnClass TEnumColumn::Class{"TEnumColumn",
+                                      [](TGridTable& owner) -> std::unique_ptr<TColumn> {
+                                          return std::make_unique<TEnumColumn>(owner);
+                                      }};
 
-int TEnumColumn::GetIntValue(int row) const { return Value(row); }
+int TEnumColumn::GetIntValue(int row) const {
+    return Value(row);
+}
 
-void TEnumColumn::SetIntValue(int row, int value) { SetInGroup(row, value, true); }
+void TEnumColumn::SetIntValue(int row, int value) {
+    SetInGroup(row, value, true);
+}
 
-std::string TEnumColumn::GetStringValue(int row) const { return std::to_string(GetIntValue(row)); }
+std::string TEnumColumn::GetStringValue(int row) const {
+    return std::to_string(GetIntValue(row));
+}
 
 void TEnumColumn::SetStringValue(int row, const std::string& value) {
     int number = 0;
-    if (!ExactInt32(EvaluateEntry(value), number)) throw AssignmentError("Value must be an integer.");
+    if (!ExactInt32(EvaluateEntry(value), number))
+        throw AssignmentError("Value must be an integer.");
     SetIntValue(row, number);
 }
 

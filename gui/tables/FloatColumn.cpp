@@ -12,10 +12,10 @@ namespace {
 const char* const kFloatColumn2 = "FLOATCOLUMN2";
 }
 
-const TColumnClass TFloatColumn::Class{
-    "TFloatColumn", [](TGridTable& owner) -> std::unique_ptr<TColumn> {
-        return std::make_unique<TFloatColumn>(owner);
-    }};
+const TColumnClass TFloatColumn::Class{"TFloatColumn",
+                                       [](TGridTable& owner) -> std::unique_ptr<TColumn> {
+                                           return std::make_unique<TFloatColumn>(owner);
+                                       }};
 
 TFloatColumn& TFloatColumn::BottomColumn() const {
     int next = Index() + 1;
@@ -62,7 +62,9 @@ void TFloatColumn::DeleteRow(int index) {
     TValueColumn::DeleteRow(index);
 }
 
-long double TFloatColumn::GetFloatValue(int row) const { return Value(row); }
+long double TFloatColumn::GetFloatValue(int row) const {
+    return Value(row);
+}
 
 void TFloatColumn::SetFloatValue(int row, long double value) {
     CheckRow(row);
@@ -87,7 +89,9 @@ void TFloatColumn::SetLinked(int row, long double value) {
     }
 }
 
-std::string TFloatColumn::GetStringValue(int row) const { return FormatGeneral(Value(row), 8); }
+std::string TFloatColumn::GetStringValue(int row) const {
+    return FormatGeneral(Value(row), 8);
+}
 
 void TFloatColumn::SetStringValue(int row, const std::string& value) {
     SetFloatValue(row, EvaluateEntry(value));

@@ -171,10 +171,12 @@ std::vector<TTableDef> BuildDefinitions() {
 } // namespace
 
 const std::vector<std::string>& SoilTypeNames() {
-    static const std::vector<std::string> names = {
-        "Driven Pile in Clay (Coyle & Reese)",     "Driven Pile in Sand (Mosher)",
-        "Drilled Shaft in Clay (Reese & O'Neill)", "Drilled Shaft in Sand (Reese & O'Neill)",
-        "Driven Pile in Clay (API)",               "Driven Pile in Sand (API)"};
+    static const std::vector<std::string> names = {"Driven Pile in Clay (Coyle & Reese)",
+                                                   "Driven Pile in Sand (Mosher)",
+                                                   "Drilled Shaft in Clay (Reese & O'Neill)",
+                                                   "Drilled Shaft in Sand (Reese & O'Neill)",
+                                                   "Driven Pile in Clay (API)",
+                                                   "Driven Pile in Sand (API)"};
     return names;
 }
 

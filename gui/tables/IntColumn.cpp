@@ -9,16 +9,22 @@
 
 namespace dorvek {
 
-const TColumnClass TIntColumn::Class{
-    "TIntColumn", [](TGridTable& owner) -> std::unique_ptr<TColumn> {
-        return std::make_unique<TIntColumn>(owner);
-    }};
+const TColumnClass TIntColumn::Class{"TIntColumn",
+                                     [](TGridTable& owner) -> std::unique_ptr<TColumn> {
+                                         return std::make_unique<TIntColumn>(owner);
+                                     }};
 
-int TIntColumn::GetIntValue(int row) const { return Value(row); }
+int TIntColumn::GetIntValue(int row) const {
+    return Value(row);
+}
 
-void TIntColumn::SetIntValue(int row, int value) { SetInGroup(row, value); }
+void TIntColumn::SetIntValue(int row, int value) {
+    SetInGroup(row, value);
+}
 
-std::string TIntColumn::GetStringValue(int row) const { return std::to_string(GetIntValue(row)); }
+std::string TIntColumn::GetStringValue(int row) const {
+    return std::to_string(GetIntValue(row));
+}
 
 void TIntColumn::SetStringValue(int row, const std::string& value) {
     long double number = EvaluateEntry(value);

@@ -8,7 +8,9 @@ namespace {
 constexpr std::size_t kMostNumbers = 15;
 }
 
-char ListSeparator(char decimalSeparator) { return decimalSeparator == ',' ? ';' : ','; }
+char ListSeparator(char decimalSeparator) {
+    return decimalSeparator == ',' ? ';' : ',';
+}
 
 std::vector<long double> ScanNumbers(const std::string& line, char decimalSeparator) {
     const std::string delimiters = std::string(" \t\r") + ListSeparator(decimalSeparator);

@@ -5,14 +5,18 @@
 
 namespace dorvek {
 
-const TColumnClass TStringColumn::Class{
-    "TStringColumn", [](TGridTable& owner) -> std::unique_ptr<TColumn> {
-        return std::make_unique<TStringColumn>(owner);
-    }};
+const TColumnClass TStringColumn::Class{"TStringColumn",
+                                        [](TGridTable& owner) -> std::unique_ptr<TColumn> {
+                                            return std::make_unique<TStringColumn>(owner);
+                                        }};
 
-std::string TStringColumn::GetStringValue(int row) const { return Value(row); }
+std::string TStringColumn::GetStringValue(int row) const {
+    return Value(row);
+}
 
-void TStringColumn::SetStringValue(int row, const std::string& value) { SetInGroup(row, value); }
+void TStringColumn::SetStringValue(int row, const std::string& value) {
+    SetInGroup(row, value);
+}
 
 void TStringColumn::WriteToStream(TColWriter& writer) const {
     TColumn::WriteToStream(writer);

@@ -130,11 +130,16 @@ void TGridTable::SetID(int id) {
 
 std::string TGridTable::TitlePath() const {
     std::string path = fOwner ? fOwner->TitlePath() : std::string();
-    if (fID != 0) path += " " + std::to_string(fID);
+    if (fID != 0) {
+        path += ' ';
+        path += std::to_string(fID);
+    }
     return path;
 }
 
-std::string TGridTable::Title() const { return fCaption + " " + TitlePath(); }
+std::string TGridTable::Title() const {
+    return fCaption + " " + TitlePath();
+}
 
 bool TGridTable::Changed() const {
     if (fChanged) return true;
@@ -143,8 +148,10 @@ bool TGridTable::Changed() const {
 }
 
 void TGridTable::SetChanged(bool value) {
-    if (value) fChanged = true;
-    else ResetChanged();
+    if (value)
+        fChanged = true;
+    else
+        ResetChanged();
 }
 
 void TGridTable::ResetChanged() {

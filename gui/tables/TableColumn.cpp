@@ -25,24 +25,25 @@ void CarryValues(const TGridTable& from, TGridTable& to) {
         TColumn& target = to.GetColumn(c);
         bool floats = dynamic_cast<const TFloatColumn*>(&source) &&
                       dynamic_cast<const TFloatColumn*>(&target);
-        bool enums = dynamic_cast<const TEnumColumn*>(&source) &&
-                     dynamic_cast<const TEnumColumn*>(&target);
+        bool enums =
+            dynamic_cast<const TEnumColumn*>(&source) && dynamic_cast<const TEnumColumn*>(&target);
         for (int r = 0; r < rows && (floats || enums); ++r) {
-            if (floats) target.SetFloatValue(r, source.GetFloatValue(r));
-            else target.SetIntValue(r, source.GetIntValue(r));
+            if (floats)
+                target.SetFloatValue(r, source.GetFloatValue(r));
+            else
+                target.SetIntValue(r, source.GetIntValue(r));
         }
     }
 }
 
 } // namespace
 
-const TColumnClass TTableColumn::Class{
-    "TTableColumn", [](TGridTable& owner) -> std::unique_ptr<TColumn> {
-        return std::make_unique<TTableColumn>(owner);
-    }};
+const TColumnClass TTableColumn::Class{"TTableColumn",
+                                       [](TGridTable& owner) -> std::unique_ptr<TColumn> {
+                                           return std::make_unique<TTableColumn>(owner);
+                                       }};
 
-TTableColumn::TTableColumn(TGridTable& owner)
-    : TColumn(owner), fTemplates(owner.Family().Tables) {}
+TTableColumn::TTableColumn(TGridTable& owner) : TColumn(owner), fTemplates(owner.Family().Tables) {}
 
 int TTableColumn::RowKind(int row) const {
     if (Owner().ColCount() == 0) return 1;
@@ -119,8 +120,10 @@ bool TTableColumn::GetChanged() const {
     for (int r = 0; r < Count(); ++r) {
         TRowObject* object = fRows[static_cast<size_t>(r)].get();
         bool changed = false;
-        if (auto* table = dynamic_cast<TGridTable*>(object)) changed = table->Changed();
-        else if (events.OnGetChanged) events.OnGetChanged(Owner(), Index(), r, object, changed);
+        if (auto* table = dynamic_cast<TGridTable*>(object))
+            changed = table->Changed();
+        else if (events.OnGetChanged)
+            events.OnGetChanged(Owner(), Index(), r, object, changed);
         if (changed) return true;
     }
     return false;
@@ -130,8 +133,10 @@ void TTableColumn::HideData() {
     TGridTableEvents& events = Owner().Events;
     for (int r = 0; r < Count(); ++r) {
         TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        if (auto* table = dynamic_cast<TGridTable*>(object)) table->Hide();
-        else if (events.OnHide) events.OnHide(Owner(), Index(), r, object);
+        if (auto* table = dynamic_cast<TGridTable*>(object))
+            table->Hide();
+        else if (events.OnHide)
+            events.OnHide(Owner(), Index(), r, object);
     }
 }
 
@@ -139,8 +144,10 @@ void TTableColumn::ResetChanged() {
     TGridTableEvents& events = Owner().Events;
     for (int r = 0; r < Count(); ++r) {
         TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        if (auto* table = dynamic_cast<TGridTable*>(object)) table->ResetChanged();
-        else if (events.OnResetChanged) events.OnResetChanged(Owner(), Index(), r, object);
+        if (auto* table = dynamic_cast<TGridTable*>(object))
+            table->ResetChanged();
+        else if (events.OnResetChanged)
+            events.OnResetChanged(Owner(), Index(), r, object);
     }
 }
 
@@ -148,15 +155,18 @@ void TTableColumn::SetUnits(int newSystem) {
     TGridTableEvents& events = Owner().Events;
     for (int r = 0; r < Count(); ++r) {
         TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        if (auto* table = dynamic_cast<TGridTable*>(object)) table->SetUnits(newSystem);
-        else if (events.OnSetUnits) events.OnSetUnits(Owner(), Index(), r, object, newSystem);
+        if (auto* table = dynamic_cast<TGridTable*>(object))
+            table->SetUnits(newSystem);
+        else if (events.OnSetUnits)
+            events.OnSetUnits(Owner(), Index(), r, object, newSystem);
     }
 }
 
 std::string TTableColumn::ButtonCaption(int row) const {
     TRowObject* object = GetObjValue(row);
     std::string caption;
-    if (auto* table = dynamic_cast<TGridTable*>(object)) caption = table->Caption();
+    if (auto* table = dynamic_cast<TGridTable*>(object))
+        caption = table->Caption();
     else if (Owner().Events.OnGetButtonCaption)
         Owner().Events.OnGetButtonCaption(Owner(), Index(), row, object, caption);
     return FormatText("%d: %s", row + 1, caption);
@@ -193,8 +203,10 @@ void TTableColumn::ReadFromStream(TColReader& reader) {
         return;
     }
     for (int k = 1; k <= kinds->GetEnumCount(); ++k) {
-        if (owner.HardwiredButton()) fTemplates.Add(position);
-        else fTemplates.AddByIdent(k);
+        if (owner.HardwiredButton())
+            fTemplates.Add(position);
+        else
+            fTemplates.AddByIdent(k);
     }
 }
 
@@ -213,8 +225,10 @@ void TTableColumn::ControlClicked(int control) {
     if (row < 0 || row >= Count()) return;
     TRowObject* object = GetObjValue(row);
     if (auto* table = dynamic_cast<TGridTable*>(object)) {
-        if (Owner().IsModal()) table->ShowModal();
-        else table->Show();
+        if (Owner().IsModal())
+            table->ShowModal();
+        else
+            table->Show();
     } else if (Owner().Events.OnButtonClick) {
         Owner().Events.OnButtonClick(Owner(), Index(), row, object);
     }

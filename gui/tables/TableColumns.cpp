@@ -19,7 +19,9 @@ int TGridTable::IndexOf(const TColumn& column) const {
     return -1;
 }
 
-TColumn& TGridTable::AddColumn(ColumnClass cls) { return InsertColumn(ColCount(), cls); }
+TColumn& TGridTable::AddColumn(ColumnClass cls) {
+    return InsertColumn(ColCount(), cls);
+}
 
 TColumn& TGridTable::InsertColumn(int index, ColumnClass cls) {
     if (index < 0 || index > ColCount()) RaiseIndexError(index);
@@ -110,7 +112,9 @@ long double TGridTable::GetFloatValue(int iCol, int iRow) const {
     return GetColumn(iCol).GetFloatValue(iRow);
 }
 
-int TGridTable::GetIntValue(int iCol, int iRow) const { return GetColumn(iCol).GetIntValue(iRow); }
+int TGridTable::GetIntValue(int iCol, int iRow) const {
+    return GetColumn(iCol).GetIntValue(iRow);
+}
 
 std::string TGridTable::GetStringValue(int iCol, int iRow) const {
     return GetColumn(iCol).GetStringValue(iRow);

@@ -45,8 +45,7 @@ public:
 
 // Creates the editor of a table (the window class of its family); installed by the
 // program. Without a factory, tables never open an editor.
-using TEditorFactory =
-    std::function<std::unique_ptr<TTableEditor>(TGridTable& table, bool modal)>;
+using TEditorFactory = std::function<std::unique_ptr<TTableEditor>(TGridTable& table, bool modal)>;
 
 // Text measurement of the window that lays out the columns.
 class TTextMeasure {

@@ -8,9 +8,13 @@
 
 namespace dorvek {
 
-void TGridTable::Show() { ShowEditor(false); }
+void TGridTable::Show() {
+    ShowEditor(false);
+}
 
-void TGridTable::ShowModal() { ShowEditor(true); }
+void TGridTable::ShowModal() {
+    ShowEditor(true);
+}
 
 void TGridTable::ShowEditor(bool modal) {
     if (VisibleColumnCount() == 0) return;
@@ -19,11 +23,15 @@ void TGridTable::ShowEditor(bool modal) {
         fEditor = fFamily->EditorFactory(*this, modal);
         if (!fEditor) return;
     }
-    if (modal) fEditor->ShowModal();
-    else fEditor->Show();
+    if (modal)
+        fEditor->ShowModal();
+    else
+        fEditor->Show();
 }
 
-bool TGridTable::IsModal() const { return fEditor && fEditor->IsModal(); }
+bool TGridTable::IsModal() const {
+    return fEditor && fEditor->IsModal();
+}
 
 void TGridTable::FreeEditor() {
     if (!fEditor) return;
@@ -47,9 +55,13 @@ void TGridTable::Updater() {
     if (fEditor) fEditor->Close();
 }
 
-int TGridTable::FormHeight() const { return fEditor ? fEditor->Height() : 0; }
+int TGridTable::FormHeight() const {
+    return fEditor ? fEditor->Height() : 0;
+}
 
-int TGridTable::FormWidth() const { return fEditor ? fEditor->Width() : 0; }
+int TGridTable::FormWidth() const {
+    return fEditor ? fEditor->Width() : 0;
+}
 
 std::unique_ptr<TTableEditor> TGridTable::DetachEditor() {
     ReleaseCellControls();

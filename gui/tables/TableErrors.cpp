@@ -17,14 +17,20 @@ template <typename... Args> std::string Printf(const char* format, Args... args)
 
 } // namespace
 
-std::string FormatText(const char* format, int a) { return Printf(format, a); }
+std::string FormatText(const char* format, int a) {
+    return Printf(format, a);
+}
 
-std::string FormatText(const char* format, int a, int b) { return Printf(format, a, b); }
+std::string FormatText(const char* format, int a, int b) {
+    return Printf(format, a, b);
+}
 
 std::string FormatText(const char* format, int a, const std::string& b) {
     return Printf(format, a, b.c_str());
 }
 
-void RaiseIndexError(int index) { throw TableError(FormatText("List index out of bounds (%d)", index)); }
+void RaiseIndexError(int index) {
+    throw TableError(FormatText("List index out of bounds (%d)", index));
+}
 
 } // namespace dorvek

@@ -22,16 +22,14 @@ struct TGridTableEvents {
     std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData,
                        std::string& aCaption)>
         OnGetButtonCaption;
-    std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData,
-                       bool& aChanged)>
+    std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData, bool& aChanged)>
         OnGetChanged;
     std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData)> OnHide;
     // Supplies the object of a new row when the column has no template for its kind.
     std::function<void(TGridTable& sender, int aCol, int aRow, int aEnumType,
                        std::unique_ptr<TRowObject>& aData)>
         OnInitRow;
-    std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData)>
-        OnResetChanged;
+    std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData)> OnResetChanged;
     // The object now stands in row aRow (after creation and after renumbering).
     std::function<void(TGridTable& sender, int aCol, TRowObject* aData, int aRow)> OnSetRow;
     std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData, int aValue)>

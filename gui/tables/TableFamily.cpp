@@ -10,16 +10,16 @@ namespace dorvek {
 TTableFamily& GridFamily() {
     static TRegisteredColumnTypes kinds;
     static TTableRegistry& tables = *new TTableRegistry;
-    static TTableFamily family{kinds.Registry, tables, &ConversionFactor, &ColumnUnitLabel,
-                               false,          true,   {}};
+    static TTableFamily family{kinds.Registry, tables, &ConversionFactor, &ColumnUnitLabel, false,
+                               true,           {}};
     return family;
 }
 
 TTableFamily& ChartFamily() {
     static TRegisteredColumnTypes kinds;
     static TTableRegistry& tables = *new TTableRegistry;
-    static TTableFamily family{kinds.Registry, tables, &ChartConversionFactor,
-                               &ChartColumnUnitLabel, true, false, {}};
+    static TTableFamily family{
+        kinds.Registry, tables, &ChartConversionFactor, &ChartColumnUnitLabel, true, false, {}};
     return family;
 }
 

@@ -38,11 +38,17 @@ void TGridTableList::CheckIndex(int i, int limit) const {
     if (i < 0 || i > limit) RaiseIndexError(i);
 }
 
-void TGridTableList::Add(int tableIndex) { fItems.push_back({false, tableIndex}); }
+void TGridTableList::Add(int tableIndex) {
+    fItems.push_back({false, tableIndex});
+}
 
-void TGridTableList::Add(const TGridTable& table) { Add(fRegistry->IndexOf(table)); }
+void TGridTableList::Add(const TGridTable& table) {
+    Add(fRegistry->IndexOf(table));
+}
 
-void TGridTableList::AddByIdent(int identifier) { fItems.push_back({true, identifier}); }
+void TGridTableList::AddByIdent(int identifier) {
+    fItems.push_back({true, identifier});
+}
 
 void TGridTableList::Insert(int index, int tableIndex) {
     CheckIndex(index, Count());

@@ -67,7 +67,8 @@ std::string CopyValuesText(const TGridTable& table, char decimalSeparator) {
             const TColumn& column = table.GetColumn(col);
             if (dynamic_cast<const TFloatColumn*>(&column))
                 text += FormatGeneral(column.GetFloatValue(row), 8, decimalSeparator);
-            else text += column.GetStringValue(row);
+            else
+                text += column.GetStringValue(row);
         }
         text += "\r\n";
     }
