@@ -9,8 +9,8 @@ namespace dorvek::cli {
 
 struct ConvertOptions {
     std::string input;
-    std::string output;  // empty: the input's name with ".dv4d"
-    bool force = false;  // allow the output to be the input file itself
+    std::string output; // empty: the input's name with ".dv4d"
+    bool force = false; // allow the output to be the input file itself
 };
 
 // Returns 0 when the project was written; otherwise prints why on `err` and returns 1.
