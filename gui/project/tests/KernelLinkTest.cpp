@@ -108,12 +108,14 @@ TEST_F(KernelLinkTest, ConvertedUnitsAnalyse) {
 // brought to the current form and analysed.
 TEST_F(KernelLinkTest, ConvertedOlderProjectAnalyses) {
     const std::string old = folder.File("user.dvd");
-    WriteBytes(old, CrLf({"User curves", "30 0 2",   "1",        "2",        "1 0 3",
-                          "0 0",         "10 0.005", "20 0.01",  "2 10 3",   "0 0",
-                          "15 0.004",    "30 0.01",  "2",        "500000 0", "500000 10",
-                          "3",           "0 0",      "200 0.01", "250 0.02", "1E-5 10 0.5 0.19635",
-                          " 0",          "2",        "100",      "200",      "2",
-                          "0 0.01",      "10 0"}));
+    WriteBytes(old, CrLf({
+                        "User curves", "30 0 2",   "1",        "2",        "1 0 3",
+                        "0 0",         "10 0.005", "20 0.01",  "2 10 3",   "0 0",
+                        "15 0.004",    "30 0.01",  "2",        "500000 0", "500000 10",
+                        "3",           "0 0",      "200 0.01", "250 0.02", "1E-5 10 0.5 0.19635",
+                        " 0",          "2",        "100",      "200",      "2",
+                        "0 0.01",      "10 0",
+                    }));
     data.CreateFromFile(old, Filter20, owner);
     data.FileName = folder.File("user.dv4d");
     data.Save(owner);

@@ -164,9 +164,18 @@ TEST_F(ProjectReaderTest, SaveReadSaveGivesTheSameBytes) {
 
 TEST_F(ProjectReaderTest, FileEndingEarlyKeepsWhatWasRead) {
     data.PLength = 77; // replaced by the default on reading
-    const std::string text =
-        CrLf({"Short", "60 0 1", "1 1 ", "1", "1 2 0.0 10", "0.06 0.0  30 0 15 0.0  0.0  4 80",
-              "0.065 0.0  31 0 16 0.0  0.0  4.5 81", "3", "1000 0", "2000"});
+    const std::string text = CrLf({
+        "Short",
+        "60 0 1",
+        "1 1 ",
+        "1",
+        "1 2 0.0 10",
+        "0.06 0.0  30 0 15 0.0  0.0  4 80",
+        "0.065 0.0  31 0 16 0.0  0.0  4.5 81",
+        "3",
+        "1000 0",
+        "2000",
+    });
     EXPECT_EQ(Load(text), Incomplete);
     EXPECT_EQ(data.Title, "Short");
     EXPECT_EQ(data.NINC, 60);
@@ -310,9 +319,10 @@ TEST_F(ProjectReaderTest, LoadMethodAndOptionsFollowTheBlocks) {
     EXPECT_EQ(tables.TblTipMove().RowCount(), 2);
 
     // Both blocks filled (hand-edited): the loads win. Negative counts are empty blocks.
-    const std::string text =
-        CrLf({"T",   "50 0 1", "2 2 ", "0",  "-3", "2", "0 0",   "0 0",   "1E-5 0 0 0 0", "1",
-              "0.5", "1",      "100",  "-1", " 2", "2", "0 1 1", "9 2 2", " 1",           "2 3"});
+    const std::string text = CrLf({
+        "T",   "50 0 1", "2 2 ", "0",  "-3", "2", "0 0",   "0 0",   "1E-5 0 0 0 0", "1",
+        "0.5", "1",      "100",  "-1", " 2", "2", "0 1 1", "9 2 2", " 1",           "2 3",
+    });
     ASSERT_EQ(Load(text), "");
     EXPECT_EQ(data.Nloadmethod, 2);
     EXPECT_EQ(data.Ntipmove, 0);
@@ -328,14 +338,30 @@ TEST_F(ProjectReaderTest, LoadMethodAndOptionsFollowTheBlocks) {
 }
 
 TEST_F(ProjectReaderTest, CountsBeyondTheFileDoNotGrowTheTables) {
-    const std::string text = CrLf({"T", "50 0 1", "2 2 ", "0", "0", "2000000000", "1 0", "2 10"});
+    const std::string text = CrLf({
+        "T",
+        "50 0 1",
+        "2 2 ",
+        "0",
+        "0",
+        "2000000000",
+        "1 0",
+        "2 10",
+    });
     EXPECT_EQ(Load(text), Incomplete);
     EXPECT_LE(tables.TblAE2().RowCount(), 4);
     EXPECT_EQ(Cell(tables.TblAE2(), 1, 0), "1");
     EXPECT_EQ(Cell(tables.TblAE2(), 0, 1), "10");
 
-    const std::string curves =
-        CrLf({"T", "50 0 1", "2 2 ", "1000000", "1 5 2147483647", "1 2", "3 4"});
+    const std::string curves = CrLf({
+        "T",
+        "50 0 1",
+        "2 2 ",
+        "1000000",
+        "1 5 2147483647",
+        "1 2",
+        "3 4",
+    });
     EXPECT_EQ(Load(curves), Incomplete);
     EXPECT_LE(tables.TblTZDepth2().RowCount(), 8);
     const TGridTable* curve = tables.TblTZDepth2().GetDataValue(1, 0);
@@ -345,11 +371,27 @@ TEST_F(ProjectReaderTest, CountsBeyondTheFileDoNotGrowTheTables) {
 }
 
 TEST_F(ProjectReaderTest, SoilTypeWithoutPropertiesPassesItsLinesOver) {
-    const std::string text =
-        CrLf({"T", "50 0 1", "1 1 ", "2", "1 7 0.0 10", "2 1 10 20", "1 2 3 4 5 6 7 8 9",
-              "1 2 3 4 5 6 7 8 9", "0.07 10 0.0  0.01 0 0.0  0.0  5 90",
-              "0.08 11 0.0  0.02 0 0.0  0.0  6 91", "2", "0 0", "0 20", "1E-5 20 0 12 100", " 0",
-              " 0", " 0", " 0", " 0"});
+    const std::string text = CrLf({
+        "T",
+        "50 0 1",
+        "1 1 ",
+        "2",
+        "1 7 0.0 10",
+        "2 1 10 20",
+        "1 2 3 4 5 6 7 8 9",
+        "1 2 3 4 5 6 7 8 9",
+        "0.07 10 0.0  0.01 0 0.0  0.0  5 90",
+        "0.08 11 0.0  0.02 0 0.0  0.0  6 91",
+        "2",
+        "0 0",
+        "0 20",
+        "1E-5 20 0 12 100",
+        " 0",
+        " 0",
+        " 0",
+        " 0",
+        " 0",
+    });
     ASSERT_EQ(Load(text), "");
     EXPECT_EQ(tables.D2().GetIntValue(0, 0), 7);
     EXPECT_EQ(tables.D2().GetDataValue(2, 0), nullptr);
