@@ -98,6 +98,20 @@ TTableDef CurveTable(int identifier, std::string caption, int maxRows, TColumnDe
     return table;
 }
 
+// A one-column grid table of the loading.
+TTableDef LoadTable(int identifier, std::string caption, int minRows, int maxRows,
+                    std::string comments, TColumnDef column) {
+    TTableDef table;
+    table.ChartFamily = false;
+    table.Identifier = identifier;
+    table.Caption = std::move(caption);
+    table.MinRows = minRows;
+    table.MaxRows = maxRows;
+    table.Comments = std::move(comments);
+    table.Columns = {std::move(column)};
+    return table;
+}
+
 std::vector<TTableDef> BuildDefinitions() {
     std::vector<TTableDef> tables;
 
@@ -139,26 +153,13 @@ std::vector<TTableDef> BuildDefinitions() {
     tables.push_back(LayerTemplate(Layer::ApiClay, 9));
     tables.push_back(LayerTemplate(Layer::ApiSand, 10));
 
-    TTableDef tipMoves;
-    tipMoves.ChartFamily = false;
-    tipMoves.Identifier = 179;
-    tipMoves.Caption = "Tip Movements";
-    tipMoves.MinRows = 2;
-    tipMoves.MaxRows = 100;
-    tipMoves.Comments = "Values should be entered in increasing\rorder of magnitude\r";
-    tipMoves.Columns = {FloatColumn({"Tip Movement, "}, "L")};
-    tables.push_back(tipMoves);
-
-    TTableDef loads;
-    loads.ChartFamily = false;
-    loads.Identifier = 10;
-    loads.Caption = "Pile-Head Loads";
-    loads.MinRows = 1;
-    loads.MaxRows = 50;
-    loads.Comments = "Enter a positive number for Compression Load \r"
-                     "Enter a negative number for Uplift Load \r";
-    loads.Columns = {FloatColumn({"Axial Load at Pile Head"}, "F")};
-    tables.push_back(loads);
+    tables.push_back(LoadTable(179, "Tip Movements", 2, 100,
+                               "Values should be entered in increasing\rorder of magnitude\r",
+                               FloatColumn({"Tip Movement, "}, "L")));
+    tables.push_back(LoadTable(10, "Pile-Head Loads", 1, 50,
+                               "Enter a positive number for Compression Load \r"
+                               "Enter a negative number for Uplift Load \r",
+                               FloatColumn({"Axial Load at Pile Head"}, "F")));
 
     const char* names[] = {"D2",           "tblDataClay2",   "tblDataSand2",   "TblTZDepth2",
                            "TblTZCurves2", "TblQwcurve2",    "TblSettlement2", "TblTZFactors2",

@@ -86,14 +86,26 @@ void TGridTable::SetRowCount(int n) {
         while (column->Count() > n) column->DeleteRow(column->Count() - 1);
     fRowCount = std::min(fRowCount, n);
     while (fRowCount < n) {
-        for (auto& column : fColumns) column->InsertRows(column->Count(), fRowGroup);
+        InsertInColumns(fRowCount, fRowGroup);
         fRowCount += fRowGroup;
     }
     if (fRowCount != before) MajorChange();
 }
 
+void TGridTable::InsertInColumns(int at, int count) {
+    size_t done = 0;
+    try {
+        for (; done < fColumns.size(); ++done) fColumns[done]->InsertRows(at, count);
+    } catch (...) {
+        // The failing column may hold some of the new rows, those before it all of them.
+        for (size_t i = 0; i <= done && i < fColumns.size(); ++i)
+            while (fColumns[i]->Count() > fRowCount) fColumns[i]->DeleteRow(at);
+        throw;
+    }
+}
+
 void TGridTable::AddRowGroup() {
-    for (auto& column : fColumns) column->InsertRows(column->Count(), fRowGroup);
+    InsertInColumns(fRowCount, fRowGroup);
     fRowCount += fRowGroup;
     MajorChange();
 }
@@ -101,7 +113,7 @@ void TGridTable::AddRowGroup() {
 void TGridTable::InsertRowGroup(int iRow) {
     int at = fRowGroup * (iRow / fRowGroup);
     if (iRow < 0 || at > fRowCount) RaiseIndexError(iRow);
-    for (auto& column : fColumns) column->InsertRows(at, fRowGroup);
+    InsertInColumns(at, fRowGroup);
     fRowCount += fRowGroup;
     MajorChange();
 }

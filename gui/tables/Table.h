@@ -172,6 +172,8 @@ protected:
 
 private:
     void ReadColumnList(TColReader& reader);
+    // Inserts count rows at `at` in every column, all or none.
+    void InsertInColumns(int at, int count);
     void ShowEditor(bool modal);
     void FreeEditor();
     // Fills the column to the row count and gives it controls when an editor is open.

@@ -115,51 +115,53 @@ void TTableColumn::SetObjValue(int row, std::unique_ptr<TRowObject> object) {
     RefreshControlOfRow(row);
 }
 
-bool TTableColumn::GetChanged() const {
-    TGridTableEvents& events = Owner().Events;
+template <typename OnTable, typename OnOther>
+void TTableColumn::ForEachRow(OnTable onTable, OnOther onOther) const {
     for (int r = 0; r < Count(); ++r) {
         TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        bool changed = false;
         if (auto* table = dynamic_cast<TGridTable*>(object))
-            changed = table->Changed();
-        else if (events.OnGetChanged)
-            events.OnGetChanged(Owner(), Index(), r, object, changed);
-        if (changed) return true;
+            onTable(*table);
+        else
+            onOther(r, object);
     }
-    return false;
+}
+
+bool TTableColumn::GetChanged() const {
+    TGridTableEvents& events = Owner().Events;
+    bool any = false;
+    ForEachRow([&](TGridTable& table) { any = any || table.Changed(); },
+               [&](int row, TRowObject* object) {
+                   bool changed = false;
+                   if (events.OnGetChanged)
+                       events.OnGetChanged(Owner(), Index(), row, object, changed);
+                   any = any || changed;
+               });
+    return any;
 }
 
 void TTableColumn::HideData() {
     TGridTableEvents& events = Owner().Events;
-    for (int r = 0; r < Count(); ++r) {
-        TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        if (auto* table = dynamic_cast<TGridTable*>(object))
-            table->Hide();
-        else if (events.OnHide)
-            events.OnHide(Owner(), Index(), r, object);
-    }
+    ForEachRow([](TGridTable& table) { table.Hide(); },
+               [&](int row, TRowObject* object) {
+                   if (events.OnHide) events.OnHide(Owner(), Index(), row, object);
+               });
 }
 
 void TTableColumn::ResetChanged() {
     TGridTableEvents& events = Owner().Events;
-    for (int r = 0; r < Count(); ++r) {
-        TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        if (auto* table = dynamic_cast<TGridTable*>(object))
-            table->ResetChanged();
-        else if (events.OnResetChanged)
-            events.OnResetChanged(Owner(), Index(), r, object);
-    }
+    ForEachRow([](TGridTable& table) { table.ResetChanged(); },
+               [&](int row, TRowObject* object) {
+                   if (events.OnResetChanged) events.OnResetChanged(Owner(), Index(), row, object);
+               });
 }
 
 void TTableColumn::SetUnits(int newSystem) {
     TGridTableEvents& events = Owner().Events;
-    for (int r = 0; r < Count(); ++r) {
-        TRowObject* object = fRows[static_cast<size_t>(r)].get();
-        if (auto* table = dynamic_cast<TGridTable*>(object))
-            table->SetUnits(newSystem);
-        else if (events.OnSetUnits)
-            events.OnSetUnits(Owner(), Index(), r, object, newSystem);
-    }
+    ForEachRow([&](TGridTable& table) { table.SetUnits(newSystem); },
+               [&](int row, TRowObject* object) {
+                   if (events.OnSetUnits)
+                       events.OnSetUnits(Owner(), Index(), row, object, newSystem);
+               });
 }
 
 std::string TTableColumn::ButtonCaption(int row) const {

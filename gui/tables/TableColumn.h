@@ -50,6 +50,10 @@ protected:
 
 private:
     int RowKind(int row) const;
+    // onTable(table) for rows holding a nested table, onOther(row, object) for the rest
+    // (another object or none).
+    template <typename OnTable, typename OnOther>
+    void ForEachRow(OnTable onTable, OnOther onOther) const;
     std::unique_ptr<TRowObject> CreateRowObject(int row);
     // Tells each object from row `from` on where it now stands.
     void Renumber(int from);

@@ -285,6 +285,9 @@ TEST(NestedTables, FailingOnSetRowFreesTheObject) {
     };
     EXPECT_THROW(soil.layers.SetRowCount(1), TableError);
     EXPECT_EQ(live, 0);
+    EXPECT_EQ(soil.layers.RowCount(), 0);
+    for (int c = 0; c < soil.layers.ColCount(); ++c)
+        EXPECT_EQ(soil.layers.GetColumn(c).Count(), 0) << "a failed group leaves no rows behind";
 }
 
 TEST(NestedTables, ChangedFlagsRecurseThroughNestedTables) {
