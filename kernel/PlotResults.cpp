@@ -1,0 +1,45 @@
+#include "PlotResults.h"
+
+#include "ReportResults.h"
+
+#include <cstddef>
+
+namespace dorvek {
+
+namespace {
+constexpr const char* kSummaryRow = "1PE17.4,3(1PE16.4)";
+}
+
+void PlotTipCount(const Store& s, FixedWriter& plot) {
+    plot.listValues({static_cast<int>(s.tipMovements.size()), s.ninc, s.iunit});
+}
+
+void PlotTipDistribution(const SolverSetup& setup, const PileSolution& sol, FixedWriter& plot) {
+    for (int i = 0; i < setup.ninc; ++i) {
+        const PrintedIncrement inc = PrintedIncrementAt(setup, sol, i);
+        plot.write("1X,1PE10.3,3X,1PE10.3,3X,1PE10.3", {inc.depth, inc.avgLoad, inc.avgMove});
+    }
+}
+
+void PlotTipSummary(const Store& s, FixedWriter& plot) {
+    for (const TipMovementResult& r : s.tipResults)
+        plot.write(kSummaryRow, {r.topLoad, r.topMove, r.tipMove, r.tipLoad});
+}
+
+void PlotLoadCount(const Store& s, FixedWriter& plot) {
+    plot.listValues({static_cast<int>(s.loads.size()), s.ninc, s.iunit});
+}
+
+void PlotLoadResult(const HeadLoadResult& r, const SolverSetup& setup, const PileSolution& sol,
+                    FixedWriter& plot) {
+    plot.write("I5", {r.converged ? 1 : 0});
+    plot.write(kSummaryRow, {r.load, r.topMove, r.tipMove, r.tipLoad});
+    // Movements here are those of the solution frame, without the soil settlement at the tip.
+    for (std::size_t i = 0; i < static_cast<std::size_t>(setup.ninc); ++i) {
+        plot.write("3X,E10.3,3X,E10.3,3X,E10.3",
+                   {setup.midDepth[i], AsReported(sol.avgLoad[i], sol.mirrored),
+                    AsReported(sol.avgMove[i], sol.mirrored)});
+    }
+}
+
+} // namespace dorvek
