@@ -3,6 +3,7 @@
 #include "ReportResults.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace dorvek {
 
@@ -14,11 +15,15 @@ void PlotTipCount(const Store& s, FixedWriter& plot) {
     plot.listValues({static_cast<int>(s.tipMovements.size()), s.ninc, s.iunit});
 }
 
+// The layouts below repeat once per increment, so all lines go out in one call.
 void PlotTipDistribution(const SolverSetup& setup, const PileSolution& sol, FixedWriter& plot) {
+    std::vector<FieldValue> values;
+    values.reserve(3 * static_cast<std::size_t>(setup.ninc));
     for (int i = 0; i < setup.ninc; ++i) {
         const PrintedIncrement inc = PrintedIncrementAt(setup, sol, i);
-        plot.write("1X,1PE10.3,3X,1PE10.3,3X,1PE10.3", {inc.depth, inc.avgLoad, inc.avgMove});
+        values.insert(values.end(), {inc.depth, inc.avgLoad, inc.avgMove});
     }
+    if (!values.empty()) plot.write("1X,1PE10.3,3X,1PE10.3,3X,1PE10.3", values);
 }
 
 void PlotTipSummary(const Store& s, FixedWriter& plot) {
@@ -35,11 +40,13 @@ void PlotLoadResult(const HeadLoadResult& r, const SolverSetup& setup, const Pil
     plot.write("I5", {r.converged ? 1 : 0});
     plot.write(kSummaryRow, {r.load, r.topMove, r.tipMove, r.tipLoad});
     // Movements here are those of the solution frame, without the soil settlement at the tip.
+    std::vector<FieldValue> values;
+    values.reserve(3 * static_cast<std::size_t>(setup.ninc));
     for (std::size_t i = 0; i < static_cast<std::size_t>(setup.ninc); ++i) {
-        plot.write("3X,E10.3,3X,E10.3,3X,E10.3",
-                   {setup.midDepth[i], AsReported(sol.avgLoad[i], sol.mirrored),
-                    AsReported(sol.avgMove[i], sol.mirrored)});
+        values.insert(values.end(), {setup.midDepth[i], AsReported(sol.avgLoad[i], sol.mirrored),
+                                     AsReported(sol.avgMove[i], sol.mirrored)});
     }
+    if (!values.empty()) plot.write("3X,E10.3,3X,E10.3,3X,E10.3", values);
 }
 
 } // namespace dorvek
