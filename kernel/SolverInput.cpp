@@ -10,6 +10,10 @@ namespace dorvek {
 
 namespace {
 
+// Far beyond any practical division of a pile; keeps the work arrays of a mistyped
+// count within memory.
+constexpr int kMaxIncrements = 100000;
+
 // Shortest text that reads back as the value.
 std::string Number(float v) {
     char buffer[32];
@@ -23,6 +27,11 @@ bool CheckSolverInput(const Store& s, std::string& message) {
     if (s.ninc < 1) {
         message = "the number of pile increments NINC must be at least 1, but it is " +
                   std::to_string(s.ninc);
+        return false;
+    }
+    if (s.ninc > kMaxIncrements) {
+        message = "the number of pile increments NINC must not exceed " +
+                  std::to_string(kMaxIncrements) + ", but it is " + std::to_string(s.ninc);
         return false;
     }
     const std::size_t nae = std::min(s.ae.size(), s.aeDepth.size());

@@ -35,6 +35,11 @@ TEST(SolverInput, RefusesNoIncrements) {
     EXPECT_EQ(Refusal(s), "the number of pile increments NINC must be at least 1, but it is 0");
     s.ninc = -3;
     EXPECT_NE(Refusal(s), "");
+    s.ninc = 100001;
+    EXPECT_EQ(Refusal(s), "the number of pile increments NINC must not exceed 100000, but it is "
+                          "100001");
+    s.ninc = 100000;
+    EXPECT_EQ(Refusal(s), "");
 }
 
 TEST(SolverInput, RefusesAShortStiffnessTable) {
