@@ -1,6 +1,7 @@
 #include "ReportResults.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace dorvek {
 
@@ -11,6 +12,13 @@ constexpr const char* kTipCaption = "/,/,8X,\"RESULTS DUE TO TIP MOVEMENTS\",/,"
 constexpr const char* kLoadCaption = "/,/,8X,\"RESULTS DUE TO APPLIED LOADS\",/,"
                                      "8X,\"----------------------------\",/";
 constexpr const char* kSummaryRow = "1PE17.4,3(1PE16.4)";
+// Distribution rows: depth, TOTAL LOAD, TOTAL MVMNT at a node; depth, LOAD TRANSFER,
+// LOAD INCR, AVG LOAD, DEFORM OF INCR, AVG MVMNT at an increment's mid-point.
+// The second layout is the node line, "/" and the increment line, repeated per increment.
+constexpr const char* kNodeLine = "1X,F6.1,8X,14X,1PE10.3,21X,1PE10.3";
+constexpr const char* kNodeAndIncrementLines =
+    "1X,F6.1,8X,14X,1PE10.3,21X,1PE10.3,/,"
+    "1X,F6.1,1X,1PE10.3,1X,1PE10.3,10X,1PE10.3,1X,1PE10.3,10X,1PE10.3";
 
 void SummaryHeading(const Store& s, FixedWriter& report) {
     report.write("/,8X,\"TOP  LOAD     TOP MOVEMENT     TIP MOVEMENT\",5X,\"TIP  LOAD\"");
@@ -71,14 +79,19 @@ void ReportDistribution(const Store& s, const SolverSetup& setup, const PileSolu
                  "\"OF INCR    MVMNT     MVMNT\"");
     report.write("2X,A3,5X,A3,10X,A3,7X,A3,8X,A3,6X,A3,8X,A3,7X,A3",
                  {s.labelL, s.labelP, s.labelF, s.labelF, s.labelF, s.labelL, s.labelL, s.labelL});
-    for (int i = 0; i <= setup.ninc; ++i) {
+    // Node line of each increment's lower end followed by its increment line, all in one
+    // call (the layout repeats per increment); then the node line of the pile head.
+    std::vector<FieldValue> rows;
+    rows.reserve(9 * static_cast<std::size_t>(setup.ninc));
+    for (int i = 0; i < setup.ninc; ++i) {
         const PrintedNode node = PrintedNodeAt(setup, sol, i);
-        report.write("1X,F6.1,8X,14X,1PE10.3,21X,1PE10.3", {node.depth, node.load, node.move});
-        if (i == setup.ninc) break;
         const PrintedIncrement inc = PrintedIncrementAt(setup, sol, i);
-        report.write("1X,F6.1,1X,1PE10.3,1X,1PE10.3,10X,1PE10.3,1X,1PE10.3,10X,1PE10.3",
-                     {inc.depth, inc.transfer, inc.loadIncr, inc.avgLoad, inc.deform, inc.avgMove});
+        rows.insert(rows.end(), {node.depth, node.load, node.move, inc.depth, inc.transfer,
+                                 inc.loadIncr, inc.avgLoad, inc.deform, inc.avgMove});
     }
+    if (!rows.empty()) report.write(kNodeAndIncrementLines, rows);
+    const PrintedNode head = PrintedNodeAt(setup, sol, setup.ninc);
+    report.write(kNodeLine, {head.depth, head.load, head.move});
 }
 
 void ReportSummary(const Store& s, FixedWriter& report) {

@@ -1,13 +1,17 @@
 // Speed of the solution: the tip-movement run and the head-load run of a four-layer pile
 // with one side curve per increment (NINC = 500), 18 generated tip movements and 50 head
-// loads of both signs.
+// loads of both signs; and the full analysis of such a project from its input file.
+#include "Kernel.h"
 #include "Phases.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -118,5 +122,87 @@ void BM_HeadLoadRun(benchmark::State& state) {
     state.counters["converged"] = converged;
 }
 BENCHMARK(BM_HeadLoadRun)->Unit(benchmark::kMillisecond);
+
+// Input file of a 100 ft pipe pile, 18 in wide, in soft clay, medium sand, stiff clay (API)
+// and dense sand (API), with generated curves and tip movements and the given loads.
+std::string FourLayerInput(const std::vector<float>& loads) {
+    std::ostringstream in;
+    in << "Four layers, 500 increments\n500 0 1\n1 1\n4\n"
+       << "1 1 0 300\n2 2 300 600\n3 5 600 900\n4 6 900 1500\n"
+       << "0.0318 2.5 0.0 0.02 0 0.0 0.0 2.5 22.5\n"
+       << "0.0318 5.0 0.0 0.01 0 0.0 0.0 5.0 45\n"
+       << "0.0365 0.0 32 0 15 0.0 0.0 2.5 400\n"
+       << "0.0365 0.0 34 0 25 0.0 0.0 4.5 700\n"
+       << "0.0330 8.0 0.0 0.007 0 0.1 0.8 8.0 72\n"
+       << "0.0330 10.0 0.0 0.005 0 0.1 0.8 10.0 90\n"
+       << "0.0380 0.0 36 0 35 0.1 1.0 7.0 1200\n"
+       << "0.0380 0.0 38 0 45 0.1 1.0 9.5 1600\n"
+       << "2\n7.972E8 0\n7.972E8 1200\n1E-5 1200 0 18 254.469\n0\n"
+       << loads.size() << "\n";
+    for (float load : loads) in << load << "\n";
+    in << "0\n0\n0\n";
+    return in.str();
+}
+
+class BenchFolder {
+public:
+    BenchFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("dorvek-bench-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~BenchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    dorvek::RunFiles files() const {
+        const auto at = [&](const char* name) { return (path_ / name).string(); };
+        return {at("bench.dv4d"), at("bench.dv4o"), at("bench.dv4p"), at("bench.dv4r")};
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+int Analyse(const dorvek::RunFiles& files, Store* results) {
+    std::ostringstream console;
+    dorvek::RunOptions options;
+    options.console = &console;
+    options.results = results;
+    return dorvek::RunAnalysis(files, {}, options);
+}
+
+void BM_FullAnalysis(benchmark::State& state) {
+    BenchFolder folder;
+    const dorvek::RunFiles files = folder.files();
+    // A first run without loads finds what the pile carries; the loads go up to 90 % of it
+    // in compression and in tension.
+    std::ofstream(files.input) << FourLayerInput({1.0f, -1.0f});
+    Store first;
+    if (Analyse(files, &first) != 0) {
+        state.SkipWithError("the four-layer project does not run");
+        return;
+    }
+    float lowest = 0, highest = 0;
+    for (const auto& row : first.tipResults) {
+        lowest = std::min(lowest, row.topLoad);
+        highest = std::max(highest, row.topLoad);
+    }
+    std::vector<float> loads;
+    for (int k = 1; k <= 25; ++k) {
+        const float share = 0.9f * static_cast<float>(k) / 25.0f;
+        loads.push_back(share * highest);
+        loads.push_back(share * lowest);
+    }
+    std::ofstream(files.input) << FourLayerInput(loads);
+
+    Store last;
+    for (auto _ : state) benchmark::DoNotOptimize(Analyse(files, &last));
+    state.counters["tipMovements"] = static_cast<double>(last.tipResults.size());
+    state.counters["converged"] =
+        static_cast<double>(std::count_if(last.loadResults.begin(), last.loadResults.end(),
+                                          [](const auto& l) { return l.converged; }));
+}
+BENCHMARK(BM_FullAnalysis)->Unit(benchmark::kMillisecond);
 
 } // namespace
