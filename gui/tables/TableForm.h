@@ -1,0 +1,172 @@
+#pragma once
+// TTableForm: the window in which the user edits one TGridTable. It shows the table's cells
+// in a grid with heading rows and group numbers, drop-down lists and buttons over the cells
+// of enumeration and table columns, the row buttons, the comment and the help picture, and
+// commits typed text into the table when the user leaves a cell, the grid or the window.
+// The window holds no data of its own: the table owns it and calls it back on every change.
+
+#include "TableEditor.h"
+#include "TableWindows.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class QEventLoop;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace dorvek {
+
+class TGridTable;
+class TTableGrid;
+
+class TTableForm : public QWidget, public TTableEditor {
+    Q_OBJECT
+public:
+    TTableForm(TGridTable& table, bool modal, const TTableWindowHost& host);
+    ~TTableForm() override;
+
+    // TTableEditor
+    void Show() override;
+    void ShowModal() override;
+    bool IsModal() const override { return fModal; }
+    void Close() override;
+    void Unbind() override;
+    void RefreshCell(int col, int row) override;
+    void FullRefresh() override;
+    void Retitle() override;
+    void MoveToCell(int col, int row) override;
+    int TopRow() const override;
+    int RowsVisible() const override { return fRowsVisible; }
+    int Width() const override;
+    int Height() const override;
+    void CellControlsChanged(TColumn& column) override;
+    void CellControlChanged(TColumn& column, int control) override;
+
+    // Stores the current cell's text into the table; shows the message and returns false
+    // when the table refuses it (the cell keeps its text).
+    bool CommitCurrentCell();
+    // The window loses activation or a menu of the main window opens: the current cell is
+    // committed, and a modeless editor that could not commit comes back to the front.
+    bool CommitEdits();
+
+    TGridTable* Table() const { return fTable; }
+    TTableGrid* Grid() const { return fGrid; }
+    QPushButton* AddButton() const { return fBtnAdd; }
+    QPushButton* InsertButton() const { return fBtnIns; }
+    QPushButton* DeleteButton() const { return fBtnDel; }
+    QLabel* CommentsLabel() const { return fComments; }
+    QLabel* HelpImage() const { return fHelp; }
+    int ColumnsVisible() const { return fColumnsVisible; }
+    int Margin() const { return fMargin; }
+    // Table column and row of the current cell (-1 when none).
+    std::pair<int, int> CurrentCell() const;
+    // Makes (table column, row) current as a click would; false when refused.
+    bool SelectCell(int col, int row);
+    // The control over the given table row of a table column, if one is shown.
+    QWidget* CellControl(int col, int row) const;
+    // The table is shown in the window's own frame at this size.
+    QSize ClientSize() const { return size(); }
+
+    // Row buttons, as clicked.
+    void AddRowClick();
+    void InsertRowClick();
+    void DeleteRowClick();
+
+protected:
+    // Shows a message box through the host.
+    void Inform(const std::string& text) const;
+    // Runs an action of the user; errors are shown, not thrown into the event loop.
+    void Guarded(const std::function<void()>& action);
+    // Most rows a window opens or grows to.
+    virtual int RowsCap() const { return 10; }
+    // Window parts of derived forms: above the grid and below the row buttons.
+    virtual int TopAreaHeight() const { return 0; }
+    // Places the parts above the grid; returns their right edge.
+    virtual int PlaceTopArea(int /*left*/, int /*top*/) { return 0; }
+    // Places the parts below the row buttons from y down; returns the new y and widens
+    // right to the parts' right edge.
+    virtual int PlaceLowerArea(int y, int& right) {
+        (void)right;
+        return y;
+    }
+    // The table's values changed (cells or structure).
+    virtual void ValuesChanged() {}
+    // Lays the window out for the rows and columns it shows and takes that size.
+    void Layout();
+    QSize sizeHint() const override { return fNaturalSize; }
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TGridTable* fTable;
+    const TTableWindowHost fHost;
+    int fMargin;
+
+private:
+    // The work of the first Show: binds the window to its table and fills it.
+    void Open();
+    void Place();
+    // Places every part for a grid of the given size; returns the client size.
+    QSize PlaceParts(int gridWidth, int gridHeight);
+    void ApplySize(QSize client);
+    void ControlsFollowView(bool force = false);
+    void BringToFront();
+    void BuildControls();
+    void FillCells();
+    void UpdateRowButtons();
+    void AllocateControls();
+    void EnterMove();
+    bool CanSelect(int row, int gridCol);
+    bool ColumnHasControl(int gridCol) const;
+    bool InsertOrDeleteRowValid() const;
+    int GridWidth(bool vScroll) const;
+    int GridHeight(bool hScroll) const;
+    // Height of every grid row: the text, or the cell controls when there are any.
+    int ComputeRowHeight() const;
+    void Snap();
+    void FocusChanged(QWidget* old, QWidget* now);
+    void ControlFocused(QWidget* control);
+    QWidget* NewControl(TColumn& column, int k);
+    QWidget* Frame() const;
+
+    bool fModal;
+    TTableGrid* fGrid = nullptr;
+    QPushButton* fBtnAdd = nullptr;
+    QPushButton* fBtnIns = nullptr;
+    QPushButton* fBtnDel = nullptr;
+    QLabel* fComments = nullptr;
+    QLabel* fHelp = nullptr;
+    QTimer* fSnapTimer = nullptr;
+    QEventLoop* fModalLoop = nullptr;
+    int fHeadingRows = 0;
+    int fRowHeight = 20;
+    int fColumnsVisible = 0;
+    int fRowsVisible = 0;
+    int fRefreshSuspended = 0;
+    bool fCommitting = false;
+    bool fApplyingSize = false;
+    bool fOpened = false;
+    bool fOwnedByQt = false;
+    QSize fNaturalSize;
+    int fNaturalGridHeight = 0;
+    int fLastRowCount = 0;
+    int fAllocTop = -1;
+    int fAllocCount = -1;
+    struct TPlacedControl {
+        QPointer<QWidget> Widget;
+        int Row = -1;
+        int Col = -1;
+    };
+    std::map<const TColumn*, std::vector<TPlacedControl>> fControls;
+};
+
+} // namespace dorvek

@@ -1,0 +1,35 @@
+#pragma once
+// What the table editor windows need from the program, and the factories through which the
+// tables of both families open them.
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace dorvek {
+
+class TMessages;
+
+struct TTableWindowHost {
+    // Every message box of the editors goes through here.
+    TMessages* Messages = nullptr;
+    // Shows a modeless editor as a child window of the main window; without it, modeless
+    // editors are top-level windows.
+    std::function<void(QWidget& window)> AddChildWindow;
+    // The program that opens a text file for "View/Edit File" (empty: none found).
+    std::function<std::string()> TextEditor;
+};
+
+// Grid tables open TTableForm, chart-backed tables TTableChartForm, both with this host.
+void InstallTableEditors(const TTableWindowHost& host);
+// Tables opened afterwards have no editor; open ones stay until closed.
+void RemoveTableEditors();
+
+// The first plain-text editor found on the PATH (empty when there is none).
+std::string DefaultTextEditor();
+
+// The user's decimal separator ("," or ".") for number texts in and out of tables.
+char UserDecimalSeparator();
+
+} // namespace dorvek
