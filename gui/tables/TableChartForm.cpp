@@ -79,9 +79,11 @@ int TTableChartForm::RowsCap() const {
     return PreviewShown() ? 5 : 10;
 }
 
+// 285 x 170 at 96 pixels per inch for an 8-point text 13 pixels high; a larger text gets a
+// larger preview, so that the axis titles keep their room.
 QSize TTableChartForm::PreviewSize() const {
-    const int ppi = logicalDpiX();
-    return {285 * ppi / 96, 170 * ppi / 96};
+    const double scale = std::max(logicalDpiX() / 96.0, fontMetrics().height() / 13.0);
+    return {static_cast<int>(285 * scale), static_cast<int>(170 * scale)};
 }
 
 int TTableChartForm::TopAreaHeight() const {

@@ -605,7 +605,10 @@ QWidget* TTableForm::NewControl(TColumn& column, int k) {
             Guarded([&] {
                 if (!fTable || !CommitCurrentCell()) return;
                 const int k2 = ControlOfRow(*target, row);
-                if (k2 >= 0) target->ControlChosen(k2, index);
+                if (k2 < 0) return;
+                const int before = target->GetIntValue(row);
+                target->ControlChosen(k2, index);
+                if (fTable && target->GetIntValue(row) != before) fTable->SetChanged(true);
             });
         });
         widget = combo;

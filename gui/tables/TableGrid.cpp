@@ -31,6 +31,16 @@ private:
 } // namespace
 
 TTableGrid::TTableGrid(QWidget* parent) : QTableWidget(parent) {
+    fEditor = new QLineEdit(viewport());
+    fEditor->setFrame(false);
+    fEditor->hide();
+    fEditor->installEventFilter(this);
+
+    fCorner = new QLabel(this);
+    fCorner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fCorner->setContentsMargins(3, 2, 0, 0);
+    fCorner->hide();
+
     setEditTriggers(NoEditTriggers);
     setSelectionMode(NoSelection);
     setTabKeyNavigation(false);
@@ -54,16 +64,6 @@ TTableGrid::TTableGrid(QWidget* parent) : QTableWidget(parent) {
         },
         this));
     delete old;
-
-    fEditor = new QLineEdit(viewport());
-    fEditor->setFrame(false);
-    fEditor->hide();
-    fEditor->installEventFilter(this);
-
-    fCorner = new QLabel(this);
-    fCorner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    fCorner->setContentsMargins(3, 2, 0, 0);
-    fCorner->hide();
 }
 
 QString TTableGrid::CurrentText() const {
@@ -98,6 +98,7 @@ void TTableGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
 }
 
 void TTableGrid::PlaceEditor() {
+    if (!fEditor) return;
     const QModelIndex index = currentIndex();
     QTableWidgetItem* cell = index.isValid() ? item(index.row(), index.column()) : nullptr;
     if (!cell || !(cell->flags() & Qt::ItemIsEditable)) {
@@ -185,6 +186,7 @@ bool TTableGrid::eventFilter(QObject* watched, QEvent* event) {
 
 void TTableGrid::updateGeometries() {
     QTableWidget::updateGeometries();
+    if (!fCorner) return; // still being built
     const int frame = frameWidth();
     fCorner->setGeometry(frame, frame, verticalHeader()->width(), horizontalHeader()->height());
     fCorner->raise();

@@ -52,8 +52,8 @@ private:
     int EditableColumn(int col, int step) const;
     bool MoveBy(int rows, int cols);
 
-    QLineEdit* fEditor;
-    QLabel* fCorner;
+    QLineEdit* fEditor = nullptr;
+    QLabel* fCorner = nullptr;
     bool fBypass = false;
 };
 

@@ -1,0 +1,110 @@
+// Pictures of the table editors for a look at their layout: writes one PNG per window into
+// the folder given as the first argument. Run it under a virtual display (xvfb-run).
+
+#include "InputTables.h"
+#include "Messages.h"
+#include "Table.h"
+#include "TableChart.h"
+#include "TableChartForm.h"
+#include "TableWindows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <iostream>
+
+using namespace dorvek;
+
+namespace {
+
+class TSilentMessages : public TMessages {
+public:
+    void Information(const std::string& text) override { std::cerr << text << "\n"; }
+    void Warning(const std::string& text) override { std::cerr << text << "\n"; }
+    TAnswer Question(const std::string&) override { return TAnswer::Cancel; }
+    std::optional<TFileChoice> OpenFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<TFileChoice> SaveFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+void Grab(TGridTable& table, const QString& file) {
+    auto* form = dynamic_cast<QWidget*>(table.Editor());
+    QApplication::processEvents();
+    if (auto* chart = dynamic_cast<TTableChartForm*>(form)) chart->RefreshPreview();
+    QApplication::processEvents();
+    form->grab().save(file);
+    std::cout << file.toStdString() << " " << form->width() << "x" << form->height() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? argv[1] : ".";
+    QDir().mkpath(folder);
+    TSilentMessages messages;
+    TTableWindowHost host;
+    host.Messages = &messages;
+    InstallTableEditors(host);
+    {
+        TInputTables tables;
+        TGridTableChart& layers = tables.D2();
+        layers.SetRowCount(3);
+        layers.SetIntValue(0, 1, 2);
+        layers.SetIntValue(0, 2, 5);
+        layers.SetFloatValue(1, 0, 120);
+        layers.SetFloatValue(1, 1, 360);
+        layers.SetFloatValue(1, 2, 600);
+        layers.Show();
+        Grab(layers, folder + "/soil-layers.png");
+
+        TGridTable* clay = layers.GetDataValue(2, 0);
+        clay->SetFloatValue(0, 0, 0.0625);
+        clay->SetFloatValue(1, 0, 5.5);
+        clay->SetFloatValue(2, 0, 0.01);
+        clay->Show();
+        Grab(*clay, folder + "/clay-layer.png");
+        TGridTable* api = layers.GetDataValue(2, 2);
+        api->Show();
+        Grab(*api, folder + "/api-sand-layer.png");
+
+        TGridTableChart& depths = tables.TblTZDepth2();
+        depths.Show();
+        Grab(depths, folder + "/tz-depths.png");
+        TGridTable* curve = depths.GetDataValue(1, 0);
+        const double t[] = {0, 2.1, 3.4, 4.0, 4.2, 4.2};
+        const double z[] = {0, 0.05, 0.1, 0.2, 0.4, 1.0};
+        curve->SetRowCount(6);
+        for (int r = 0; r < 6; ++r) {
+            curve->SetFloatValue(0, r, t[r]);
+            curve->SetFloatValue(1, r, z[r]);
+        }
+        curve->Show();
+        Grab(*curve, folder + "/tz-curve.png");
+
+        TGridTableChart& factors = tables.TblTZFactors2();
+        factors.SetFloatValue(0, 1, 480);
+        factors.SetFloatValue(1, 1, 1.5);
+        factors.SetFloatValue(2, 1, 0.8);
+        factors.Show();
+        Grab(factors, folder + "/tz-factors.png");
+
+        TGridTable& tips = tables.TblTipMove();
+        tips.SetRowCount(25);
+        tips.Show();
+        Grab(tips, folder + "/tip-moves.png");
+        TGridTable& loads = tables.TblTopload();
+        loads.Show();
+        Grab(loads, folder + "/head-loads.png");
+    }
+    RemoveTableEditors();
+    return 0;
+}
