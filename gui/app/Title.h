@@ -1,0 +1,33 @@
+#pragma once
+// TdlgTitle, "Project Title": the one-line project title, the designer and the date.
+
+#include "DataDialog.h"
+
+class QLineEdit;
+
+namespace dorvek {
+
+class TdlgTitle : public TDataDialog {
+    Q_OBJECT
+public:
+    static constexpr int MaxTitleLength = 80;
+
+    explicit TdlgTitle(TDialogContext context, QWidget* parent = nullptr);
+
+    void FormActivate() override;
+
+    QLineEdit* TitleMemo() const { return fTitleMemo; }
+    QLineEdit* NameEdit() const { return fName; }
+    QLineEdit* DateEdit() const { return fDate; }
+
+protected:
+    bool AlwaysCloses() const override { return true; }
+    void StoreFields() override;
+
+private:
+    QLineEdit* fTitleMemo;
+    QLineEdit* fName;
+    QLineEdit* fDate;
+};
+
+} // namespace dorvek
