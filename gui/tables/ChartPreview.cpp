@@ -58,7 +58,7 @@ QCategoryAxis* NewAxis() {
 TChartPreview::TChartPreview(QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart();
     chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(2, 2, 4, 2));
+    chart->setMargins(QMargins(2, 4, 12, 2));
     chart->legend()->hide();
     QFont legendFont = chart->legend()->font();
     legendFont.setPointSizeF(std::max(6.0, legendFont.pointSizeF() - 1.5));

@@ -79,22 +79,19 @@ int TTableChartForm::RowsCap() const {
     return PreviewShown() ? 5 : 10;
 }
 
-// 285 x 170 at 96 pixels per inch for an 8-point text 13 pixels high; a larger text gets a
-// larger preview, so that the axis titles keep their room.
-QSize TTableChartForm::PreviewSize() const {
+// 285 x 170 at 96 pixels per inch for an 8-point text 13 pixels high. A larger text gets a
+// larger preview, and a wider grid a wider one of the same shape, so that the axis titles
+// keep their room.
+QSize TTableChartForm::TopAreaSize(int gridWidth) const {
+    if (!PreviewShown()) return {};
     const double scale = std::max(logicalDpiX() / 96.0, fontMetrics().height() / 13.0);
-    return {static_cast<int>(285 * scale), static_cast<int>(170 * scale)};
+    const int width = std::max(static_cast<int>(285 * scale), gridWidth);
+    return {width, width * 170 / 285};
 }
 
-int TTableChartForm::TopAreaHeight() const {
-    return PreviewShown() ? PreviewSize().height() + fMargin : 0;
-}
-
-int TTableChartForm::PlaceTopArea(int left, int top) {
-    QWidget* preview = fChart ? static_cast<QWidget*>(fChart) : fSegments;
-    if (!preview) return 0;
-    preview->setGeometry(QRect(QPoint(left, top), PreviewSize()));
-    return preview->geometry().right() + 1;
+void TTableChartForm::PlaceTopArea(QRect area) {
+    if (fChart) fChart->setGeometry(area);
+    if (fSegments) fSegments->setGeometry(area);
 }
 
 int TTableChartForm::PlaceLowerArea(int y, int& right) {

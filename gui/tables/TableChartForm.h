@@ -41,8 +41,8 @@ public:
 
 protected:
     int RowsCap() const override;
-    int TopAreaHeight() const override;
-    int PlaceTopArea(int left, int top) override;
+    QSize TopAreaSize(int gridWidth) const override;
+    void PlaceTopArea(QRect area) override;
     int PlaceLowerArea(int y, int& right) override;
     void ValuesChanged() override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -50,7 +50,6 @@ protected:
 private:
     TGridTableChart& ChartTable() const;
     bool PreviewShown() const;
-    QSize PreviewSize() const;
     void UpdateFileButtons();
     QPushButton* NewButton(const char* text, void (TTableChartForm::*click)());
 

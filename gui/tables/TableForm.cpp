@@ -412,8 +412,11 @@ int TTableForm::GridHeight(bool hScroll) const {
 QSize TTableForm::PlaceParts(int gridWidth, int gridHeight) {
     const int m = fMargin;
     const int ppi = logicalDpiX();
-    int right = PlaceTopArea(m, m);
-    const int top = m + TopAreaHeight();
+    // The parts above the grid keep the size they have for the grid's natural width.
+    const QSize area = TopAreaSize(fNaturalGridWidth);
+    PlaceTopArea(QRect(QPoint(m, m), area));
+    int right = area.isEmpty() ? 0 : m + area.width();
+    const int top = m + (area.isEmpty() ? 0 : area.height() + m);
     fGrid->setGeometry(m, top, std::max(gridWidth, 1), std::max(gridHeight, 1));
     right = std::max(right, fGrid->geometry().right() + 1);
     int y = top + gridHeight + m;
@@ -456,7 +459,8 @@ void TTableForm::Layout() {
     fGrid->setVerticalScrollBarPolicy(vScroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     fGrid->setHorizontalScrollBarPolicy(hScroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     fNaturalGridHeight = GridHeight(hScroll);
-    fNaturalSize = PlaceParts(GridWidth(vScroll), fNaturalGridHeight);
+    fNaturalGridWidth = GridWidth(vScroll);
+    fNaturalSize = PlaceParts(fNaturalGridWidth, fNaturalGridHeight);
     ApplySize(fNaturalSize);
     fTable->NotifyResize();
 }
@@ -503,6 +507,7 @@ void TTableForm::Snap() {
         // Width of the other parts: lay out with a grid of no width.
         QSize bare = PlaceParts(0, fNaturalGridHeight);
         in.MinClientWidth = bare.width();
+        PlaceParts(width() - 2 * fMargin, height() - in.OtherHeight);
     }
     in.VScrollWidth = in.HScrollHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     in.WidthDragged = width() != natural.width();

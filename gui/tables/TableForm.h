@@ -86,9 +86,9 @@ protected:
     // Most rows a window opens or grows to.
     virtual int RowsCap() const { return 10; }
     // Window parts of derived forms: above the grid and below the row buttons.
-    virtual int TopAreaHeight() const { return 0; }
-    // Places the parts above the grid; returns their right edge.
-    virtual int PlaceTopArea(int /*left*/, int /*top*/) { return 0; }
+    // Size of the parts above the grid for a grid of the given width (empty: none).
+    virtual QSize TopAreaSize(int /*gridWidth*/) const { return {}; }
+    virtual void PlaceTopArea(QRect /*area*/) {}
     // Places the parts below the row buttons from y down; returns the new y and widens
     // right to the parts' right edge.
     virtual int PlaceLowerArea(int y, int& right) {
@@ -158,6 +158,7 @@ private:
     bool fOwnedByQt = false;
     QSize fNaturalSize;
     int fNaturalGridHeight = 0;
+    int fNaturalGridWidth = 0;
     int fLastRowCount = 0;
     int fAllocTop = -1;
     int fAllocCount = -1;
