@@ -158,6 +158,21 @@ TEST_F(TableForm, RowGroupsOfTwo) {
     EXPECT_TRUE(messages.Shown.empty());
 }
 
+TEST_F(TableForm, InsertAndDeleteNeedADataRow) {
+    auto table = Pairs(2);
+    TTableForm& form = Open(*table);
+    table->SetRowCount(0); // emptied while the window is open
+    EXPECT_EQ(form.Grid()->rowCount(), 0);
+    form.InsertRowClick();
+    form.DeleteRowClick();
+    EXPECT_EQ(messages.Texts("information"),
+              (std::vector<std::string>{"Grid.Row not in valid range",
+                                        "Grid.Row not in valid range"}));
+    form.AddRowClick();
+    EXPECT_EQ(table->RowCount(), 1);
+    EXPECT_EQ(form.CurrentCell(), std::make_pair(0, 0));
+}
+
 TEST_F(TableForm, TwentyFiveRowsOpenWithTenShown) {
     TInputTables tables;
     TGridTable& moves = tables.TblTipMove();
