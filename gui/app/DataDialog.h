@@ -3,6 +3,8 @@
 // active and stores them when it loses activation or closes, unless the numeric field that
 // has the focus refuses its text; then the dialog comes back to the front and keeps it.
 
+#include "ChildWindow.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -21,7 +23,7 @@ struct TDialogContext {
     std::function<void()> MarkChanged;
 };
 
-class TDataDialog : public QWidget {
+class TDataDialog : public QWidget, public TChildWindow {
     Q_OBJECT
 public:
     explicit TDataDialog(TDialogContext context, QWidget* parent = nullptr);
@@ -32,7 +34,7 @@ public:
     // (then the dialog comes back to the front); false when refused.
     bool FormDeactivate();
     // Stores what is pending before a menu of the main window opens.
-    bool CommitEdits() { return FormDeactivate(); }
+    void CommitEdits() override { FormDeactivate(); }
 
 signals:
     // The dialog has closed (its presence flag in the main window is cleared).

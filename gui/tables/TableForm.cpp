@@ -151,7 +151,7 @@ void TTableForm::Place() {
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
             connect(sub, &QMdiSubWindow::windowStateChanged, this,
                     [this](Qt::WindowStates before, Qt::WindowStates now) {
-                        if ((before & Qt::WindowActive) && !(now & Qt::WindowActive)) CommitEdits();
+                        if ((before & Qt::WindowActive) && !(now & Qt::WindowActive)) StoreEdits();
                     });
         }
     } else if (auto* parent = static_cast<QWidget*>(fTable->FormParent())) {
@@ -238,10 +238,10 @@ void TTableForm::closeEvent(QCloseEvent* event) {
 
 void TTableForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isWindow() && !isActiveWindow()) CommitEdits();
+    if (event->type() == QEvent::ActivationChange && isWindow() && !isActiveWindow()) StoreEdits();
 }
 
-bool TTableForm::CommitEdits() {
+bool TTableForm::StoreEdits() {
     if (!fTable || fCommitting) return true;
     if (CommitCurrentCell()) return true;
     if (!fModal) QTimer::singleShot(0, this, [this] { BringToFront(); });

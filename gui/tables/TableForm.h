@@ -5,6 +5,7 @@
 // commits typed text into the table when the user leaves a cell, the grid or the window.
 // The window holds no data of its own: the table owns it and calls it back on every change.
 
+#include "ChildWindow.h"
 #include "TableEditor.h"
 #include "TableWindows.h"
 
@@ -25,7 +26,7 @@ namespace dorvek {
 class TGridTable;
 class TTableGrid;
 
-class TTableForm : public QWidget, public TTableEditor {
+class TTableForm : public QWidget, public TTableEditor, public TChildWindow {
     Q_OBJECT
 public:
     TTableForm(TGridTable& table, bool modal, const TTableWindowHost& host);
@@ -53,7 +54,9 @@ public:
     bool CommitCurrentCell();
     // The window loses activation or a menu of the main window opens: the current cell is
     // committed, and a modeless editor that could not commit comes back to the front.
-    bool CommitEdits();
+    void CommitEdits() override { StoreEdits(); }
+    // As CommitEdits; false when the cell could not be committed.
+    bool StoreEdits();
 
     TGridTable* Table() const { return fTable; }
     TTableGrid* Grid() const { return fGrid; }
