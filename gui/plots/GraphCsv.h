@@ -17,7 +17,8 @@ public:
 };
 
 // File name made from a caption: letters, digits, "-" and "." kept, every other run of
-// characters becomes one "_" ("Displacement/Soil Settlement" -> "Displacement_Soil_Settlement.csv").
+// characters becomes one "_" ("Displacement/Soil Settlement" ->
+// "Displacement_Soil_Settlement.csv").
 std::string GraphCsvFileName(const std::string& caption);
 
 // Header "name: X title (unit)","name: Y title (unit)" per line, then one row per point

@@ -9,7 +9,9 @@ namespace dorvek {
 
 TLine::TLine(TGraphPlot* owner, long double value) : Value(value), fOwner(owner) {}
 
-void TLine::SetCount(int n) { fData.resize(static_cast<size_t>(std::max(n, 0))); }
+void TLine::SetCount(int n) {
+    fData.resize(static_cast<size_t>(std::max(n, 0)));
+}
 
 std::string TLine::LineName() const {
     if (!fValueS.empty()) return fValueS;
@@ -46,9 +48,13 @@ int TLineList::IndexOf(const TLine* line) const {
 TGraphPlot::TGraphPlot() = default;
 
 // The window goes first: it may still look at the lines while it is torn down.
-TGraphPlot::~TGraphPlot() { fForm.reset(); }
+TGraphPlot::~TGraphPlot() {
+    fForm.reset();
+}
 
-void TGraphPlot::SetUnits(int units) { fUnits = std::clamp(units, 1, 3); }
+void TGraphPlot::SetUnits(int units) {
+    fUnits = std::clamp(units, 1, 3);
+}
 
 std::string TGraphPlot::LegendName(int i) const {
     std::string name = Lines(i).LineName();
@@ -80,9 +86,13 @@ void TGraphPlot::Show() {
     fForm->ShowWindow();
 }
 
-void TGraphPlot::Hide() { fForm.reset(); }
+void TGraphPlot::Hide() {
+    fForm.reset();
+}
 
-void TGraphPlot::FormClosed() { fForm.reset(); }
+void TGraphPlot::FormClosed() {
+    fForm.reset();
+}
 
 void ResetGraphPlot(TGraphPlot& plot) {
     plot.SetLineCount(0);

@@ -15,7 +15,9 @@ namespace {
 const char* const CaptionMark = ":Plot Caption";
 const char* const TitleMark = ":Graph Title";
 
-std::string Flag(bool on) { return on ? "1" : "0"; }
+std::string Flag(bool on) {
+    return on ? "1" : "0";
+}
 
 // A name or caption must stay on its own line, or every later line is read out of step.
 std::string OneLine(std::string text) {
@@ -32,7 +34,8 @@ void AppendBlock(std::string& out, const TGraphPlot& plot) {
     out += OneLine(plot.Caption) + '\n';
     out += std::to_string(lines) + ' ' + std::to_string(points) + "   :LineCount, Count\n";
     if (lines <= 0 || points <= 0) return;
-    out += Flag(plot.ShowLegend) + (plot.ShowLegend ? " : Show Legend\n" : " : Do not Show Legend\n");
+    out +=
+        Flag(plot.ShowLegend) + (plot.ShowLegend ? " : Show Legend\n" : " : Do not Show Legend\n");
     out += Flag(plot.ShowLayers) +
            (plot.ShowLayers ? " : Show Soil Layers\n" : " : Do not Show Soil Layers\n");
     out += Flag(plot.ShowWall) +
@@ -117,7 +120,6 @@ struct BlockSettings {
     int lineCount = 0;
     int count = 0;
     bool full = false; // both counts positive: the settings follow
-    bool structureOk = true;
     bool showLegend = true, showLayers = false, showWall = false;
     int markers = 1, sizeFont = 10, widthLine = 1;
     std::string userCaption;
@@ -125,10 +127,13 @@ struct BlockSettings {
     std::vector<CurveSettings> curves;
 };
 
-BlockSettings ReadBlock(LineCursor& in) {
+// Nothing when the block does not belong to the graph of that caption: the file was written
+// for another set of graphs and would be read out of step.
+std::optional<BlockSettings> ReadBlock(LineCursor& in, const std::string& caption) {
     BlockSettings block;
-    block.structureOk = in.Text() == CaptionMark;
+    if (in.Text() != CaptionMark) return std::nullopt;
     block.caption = in.Text();
+    if (block.caption != caption) return std::nullopt;
     const std::vector<int> counts = in.Numbers(2);
     block.lineCount = counts[0];
     block.count = counts[1];
@@ -140,7 +145,7 @@ BlockSettings ReadBlock(LineCursor& in) {
     block.markers = in.Number();
     block.sizeFont = in.Number();
     block.widthLine = in.Number();
-    if (in.Text() != TitleMark) block.structureOk = false;
+    if (in.Text() != TitleMark) return std::nullopt;
     block.userCaption = in.Text();
     block.userCaptionOnTop = in.Number() == 1;
     // Grown one curve at a time: a huge count in a damaged file runs into its end instead of
@@ -243,13 +248,13 @@ GraphParamsResult ApplyGraphParamsText(const std::string& text,
     std::vector<BlockSettings> blocks;
     std::optional<GraphSettingsError> failure;
     try {
-        while (blocks.size() < graphs.size()) blocks.push_back(ReadBlock(in));
+        while (blocks.size() < graphs.size()) {
+            std::optional<BlockSettings> block = ReadBlock(in, graphs[blocks.size()]->Caption);
+            if (!block) return GraphParamsResult::Ignored;
+            blocks.push_back(std::move(*block));
+        }
     } catch (const GraphSettingsError& error) {
         failure = error;
-    }
-    for (size_t i = 0; i < blocks.size(); ++i) {
-        if (!blocks[i].structureOk || blocks[i].caption != graphs[i]->Caption)
-            return GraphParamsResult::Ignored;
     }
     for (size_t i = 0; i < blocks.size(); ++i) TakeOver(blocks[i], *graphs[i]);
     if (failure) throw *failure;

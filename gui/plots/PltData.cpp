@@ -14,8 +14,8 @@ namespace {
 const char* const IncompleteFile = "This file either invalid or incomplete.";
 
 void PreparePlots(TResultGraphs& g) {
-    for (TGraphPlot* plot : {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltTZcurves,
-                             &g.pltLoadLoads, &g.pltDispLoads})
+    for (TGraphPlot* plot :
+         {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltTZcurves, &g.pltLoadLoads, &g.pltDispLoads})
         plot->LimitActive = false;
     for (TGraphPlot* plot : g.All()) {
         ResetGraphPlot(*plot);
@@ -23,8 +23,8 @@ void PreparePlots(TResultGraphs& g) {
         plot->SetLayerLineCount(0);
     }
     g.pltAxial.SetLineCount(1);
-    for (TGraphPlot* plot : {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads,
-                             &g.pltDispLoads})
+    for (TGraphPlot* plot :
+         {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads, &g.pltDispLoads})
         plot->SetLineCount(9);
     g.PltQW.SetLineCount(1);
     g.pltAxialLoads.SetLineCount(2);
@@ -45,8 +45,8 @@ public:
         if (fProject.downdrag == 1) AddSettlementLine();
         ReadSummary();
         if (fProject.nloadmethod == 2) ReadAppliedLoads();
-        for (TGraphPlot* plot : {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads,
-                                 &g.pltDispLoads})
+        for (TGraphPlot* plot :
+             {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads, &g.pltDispLoads})
             AddLayersGraphPlot(*plot, fProject.layers, fProject.units, fProject.userTz,
                                fProject.userQw);
         g.SetUnits(fUnit);

@@ -1,16 +1,19 @@
 #include "ResultGraphs.h"
 
+#include <string>
+#include <utility>
+
 namespace dorvek {
 
 namespace {
 
-void Setup(TGraphPlot& plot, const char* caption, const char* xCaption, const char* xUnits,
-           const char* yCaption, const char* yUnits, bool xOnTop) {
-    plot.Caption = caption;
-    plot.XCaption = xCaption;
-    plot.XUnits = xUnits;
-    plot.YCaption = yCaption;
-    plot.YUnits = yUnits;
+void Setup(TGraphPlot& plot, std::string caption, std::string xCaption, std::string xUnits,
+           std::string yCaption, std::string yUnits, bool xOnTop) {
+    plot.Caption = std::move(caption);
+    plot.XCaption = std::move(xCaption);
+    plot.XUnits = std::move(xUnits);
+    plot.YCaption = std::move(yCaption);
+    plot.YUnits = std::move(yUnits);
     plot.XOnTop = xOnTop;
     plot.Yreversed = false; // XOnTop alone makes y grow downward from 0
 }
@@ -24,8 +27,8 @@ TResultGraphs::TResultGraphs() {
     Setup(pltDisp, "Displacement Distribution", "Pile Movement", "L", "Depth", "L2", true);
     Setup(pltDispDown, "Displacement/Soil Settlement", "Pile Movement and Soil Settlement", "L",
           "Depth", "L2", true);
-    Setup(pltAxial, "Axial Load vs Settlement", "Pile-Head Load", "F1", "Pile-Head Settlement",
-          "L", true);
+    Setup(pltAxial, "Axial Load vs Settlement", "Pile-Head Load", "F1", "Pile-Head Settlement", "L",
+          true);
     Setup(pltAxialLoads, "Axial Load vs Settlement (Applied Loads)", "Pile-Head Load", "F1",
           "Pile-Head Settlement", "L", true);
     Setup(pltLoadLoads, "Load Distribution (Applied Load)", "Axial Load", "F1", "Depth", "L2",
@@ -37,8 +40,8 @@ TResultGraphs::TResultGraphs() {
 }
 
 std::vector<TGraphPlot*> TResultGraphs::All() {
-    return {&pltLoad,     &pltDisp, &pltDispDown,  &pltAxial,     &pltTZcurves,
-            &PltQW,       &pltLoadLoads, &pltDispLoads, &pltAxialLoads};
+    return {&pltLoad, &pltDisp,      &pltDispDown,  &pltAxial,     &pltTZcurves,
+            &PltQW,   &pltLoadLoads, &pltDispLoads, &pltAxialLoads};
 }
 
 std::vector<TGraphPlot*> TResultGraphs::SettingsGraphs(int downdrag) {
@@ -48,7 +51,8 @@ std::vector<TGraphPlot*> TResultGraphs::SettingsGraphs(int downdrag) {
 
 std::vector<TGraphPlot*> TResultGraphs::Available(int downdrag, int nloadmethod) {
     std::vector<TGraphPlot*> graphs = SettingsGraphs(downdrag);
-    if (nloadmethod == 2) graphs.insert(graphs.end(), {&pltLoadLoads, &pltDispLoads, &pltAxialLoads});
+    if (nloadmethod == 2)
+        graphs.insert(graphs.end(), {&pltLoadLoads, &pltDispLoads, &pltAxialLoads});
     return graphs;
 }
 

@@ -253,8 +253,8 @@ TEST(ResultGraphsTest, CaptionsAxesAndSets) {
     EXPECT_EQ(g.pltDispLoads.Caption, "Displacement Distribution (Applied Loads)");
 
     // Depth graphs: depth in feet growing downward from the x axis at the top.
-    for (TGraphPlot* plot : {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads,
-                             &g.pltDispLoads}) {
+    for (TGraphPlot* plot :
+         {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads, &g.pltDispLoads}) {
         EXPECT_EQ(plot->YTitle(), "Depth (ft)") << plot->Caption;
         EXPECT_TRUE(plot->XOnTop);
         EXPECT_FALSE(plot->Yreversed);

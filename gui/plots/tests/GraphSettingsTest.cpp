@@ -93,9 +93,10 @@ TEST(GraphSettingsTest, LinesWithoutPointsWriteOnlyTheHeader) {
     empty.SetLineCount(4);
     TGraphPlot none;
     none.Caption = "Tip Resistance Curve";
-    EXPECT_EQ(GraphParamsText({&empty, &none}), ":Plot Caption\nt-z Curves\n4 0   :LineCount, Count\n"
-                                                 ":Plot Caption\nTip Resistance Curve\n"
-                                                 "0 0   :LineCount, Count\n");
+    EXPECT_EQ(GraphParamsText({&empty, &none}),
+              ":Plot Caption\nt-z Curves\n4 0   :LineCount, Count\n"
+              ":Plot Caption\nTip Resistance Curve\n"
+              "0 0   :LineCount, Count\n");
 }
 
 TEST(GraphSettingsTest, FileNamesBesideTheProject) {
@@ -199,8 +200,8 @@ TEST_F(SettingsFileTest, ChangedCountsAreReadPastBlockByBlock) {
 
     TResultGraphs after;
     Fill(after);
-    after.pltLoad.SetLineCount(4);     // another number of curves
-    after.pltTZcurves.SetCount(9);     // another number of points
+    after.pltLoad.SetLineCount(4); // another number of curves
+    after.pltTZcurves.SetCount(9); // another number of points
     ASSERT_EQ(ReadGraphParams(after, project, true, 0), GraphParamsResult::Read);
     EXPECT_EQ(after.pltLoad.Markers, 1);
     EXPECT_EQ(after.pltLoad.Lines(0).LineName(), "Curve #1");
@@ -263,7 +264,7 @@ TEST_F(SettingsFileTest, WritingNeedsShownResultsThePlotFileAndAChange) {
     g.pltLoadLoads.AnyChange = true;
     EXPECT_FALSE(SaveGraphParams(g, project, true, 0)); // never kept
     g.pltAxial.AnyChange = true;
-    EXPECT_FALSE(SaveGraphParams(g, project, false, 0)); // results not shown
+    EXPECT_FALSE(SaveGraphParams(g, project, false, 0));           // results not shown
     EXPECT_FALSE(SaveGraphParams(g, dir / "Other.dv4d", true, 0)); // no plot file
     EXPECT_FALSE(fs::exists(Settings()));
     EXPECT_TRUE(g.pltAxial.AnyChange);
@@ -294,8 +295,8 @@ TEST_F(SettingsFileTest, ShortOrDamagedFileEndsTheReadWithAnError) {
     TResultGraphs before;
     Fill(before);
     for (TGraphPlot* plot : before.All()) plot->Markers = 5;
-    const std::string text = GraphParamsText({&before.pltLoad, &before.pltDisp, &before.pltAxial,
-                                              &before.pltTZcurves, &before.PltQW});
+    const std::string text = GraphParamsText(
+        {&before.pltLoad, &before.pltDisp, &before.pltAxial, &before.pltTZcurves, &before.PltQW});
     // Cut inside the fourth block: the three blocks before it are taken over.
     const size_t fourth = text.find(":Plot Caption\nt-z Curves");
     WriteFile(Settings(), text.substr(0, fourth + 40));
@@ -326,8 +327,8 @@ TEST_F(SettingsFileTest, WindowsLineEndsAreRead) {
     TResultGraphs before;
     Fill(before);
     before.pltAxial.Lines(0).SetLineName("head");
-    std::string text = GraphParamsText({&before.pltLoad, &before.pltDisp, &before.pltAxial,
-                                        &before.pltTZcurves, &before.PltQW});
+    std::string text = GraphParamsText(
+        {&before.pltLoad, &before.pltDisp, &before.pltAxial, &before.pltTZcurves, &before.PltQW});
     std::string crlf;
     for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     WriteFile(Settings(), crlf);

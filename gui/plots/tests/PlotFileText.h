@@ -40,7 +40,9 @@ inline std::string FortranE(double value, int width, int digits, bool onePointSc
     return text;
 }
 
-inline std::string Blanks(int n) { return std::string(static_cast<size_t>(n), ' '); }
+inline std::string Blanks(int n) {
+    return std::string(static_cast<size_t>(n), ' ');
+}
 
 inline std::string Int(long long value, int width) {
     std::string text = std::to_string(value);
@@ -55,7 +57,10 @@ struct PlotFileText {
     // List output of integers.
     void Counts(std::initializer_list<long long> values) {
         std::string line;
-        for (long long v : values) line += " " + Int(v, 11);
+        for (long long v : values) {
+            line += ' ';
+            line += Int(v, 11);
+        }
         Line(line);
     }
     // 2X, I5, I11, E16.4
@@ -82,8 +87,8 @@ struct PlotFileText {
     void Flag(int converged) { Line(Int(converged, 5)); }
     // 3X, E10.3, 3X, E10.3, 3X, E10.3
     void LoadDist(double depth, double load, double movement) {
-        Line(Blanks(3) + FortranE(depth, 10, 3, false) + Blanks(3) +
-             FortranE(load, 10, 3, false) + Blanks(3) + FortranE(movement, 10, 3, false));
+        Line(Blanks(3) + FortranE(depth, 10, 3, false) + Blanks(3) + FortranE(load, 10, 3, false) +
+             Blanks(3) + FortranE(movement, 10, 3, false));
     }
 
     void Write(const std::filesystem::path& file) const {

@@ -1,7 +1,7 @@
 // Loading plot data files written in the kernel's layout into the result graphs.
 
-#include "PlotFileText.h"
 #include "PltData.h"
+#include "PlotFileText.h"
 #include "TempDir.h"
 
 #include <gmock/gmock.h>
@@ -79,7 +79,7 @@ protected:
         std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
         messages.clear();
         return ReadPlotData(g, file, reportErrors, project,
-                           [this](const std::string& m) { messages.push_back(m); });
+                            [this](const std::string& m) { messages.push_back(m); });
     }
 
     test::TempDir dir;
@@ -167,8 +167,8 @@ TEST_F(PltDataTest, EnglishFileFillsEveryGraphInFeetAndKips) {
     EXPECT_EQ(g.PltQW.XTitle(), "Tip Load (lbs)");
 
     // Loading lifts the 20-curve limit of the distribution and curve graphs only.
-    for (TGraphPlot* plot : {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltTZcurves,
-                             &g.pltLoadLoads, &g.pltDispLoads})
+    for (TGraphPlot* plot :
+         {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltTZcurves, &g.pltLoadLoads, &g.pltDispLoads})
         EXPECT_FALSE(plot->LimitActive) << plot->Caption;
     EXPECT_TRUE(g.pltAxial.LimitActive);
     EXPECT_TRUE(g.PltQW.LimitActive);

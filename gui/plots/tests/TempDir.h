@@ -14,7 +14,8 @@ public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "dorvek_plots_" + std::to_string(::getpid());
-        if (info != nullptr) name += std::string("_") + info->test_suite_name() + "_" + info->name();
+        if (info != nullptr)
+            name += std::string("_") + info->test_suite_name() + "_" + info->name();
         for (char& c : name)
             if (c == '/') c = '_';
         fPath = std::filesystem::temp_directory_path() / name;
