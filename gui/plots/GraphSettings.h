@@ -6,19 +6,20 @@
 // counts still match the file.
 
 #include "ResultGraphs.h"
+#include "WordRead.h"
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace dorvek {
 
 // An input or output failure of the settings file (unwritable file, block cut short,
-// unreadable number); the message is meant for the user.
-class GraphSettingsError : public std::runtime_error {
+// unreadable number): an input/output error like those of the word reader; the message is
+// meant for the user.
+class GraphSettingsError : public EInOutError {
 public:
-    using std::runtime_error::runtime_error;
+    using EInOutError::EInOutError;
 };
 
 // The project file name with its extension replaced.
