@@ -1,9 +1,11 @@
 // Plot data files written by the kernel for every example project, loaded into the graphs and
 // compared with the file's own numbers read independently.
 
+#include "DataUnit.h"
 #include "Kernel.h"
 #include "NumberFormat.h"
 #include "PlotFileValues.h"
+#include "PlotProject.h"
 #include "PltData.h"
 #include "TempDir.h"
 
@@ -113,9 +115,13 @@ TEST(KernelPlotFilesTest, EveryExampleLoadsAsItsFileReads) {
         const PlotFileValues f = test::ParsePlotFileValues(files.plot);
         ASSERT_FALSE(f.curves.empty());
         ASSERT_FALSE(f.tipCases.empty());
-        PlotProjectInfo project;
-        project.units = f.unit;
-        project.nloadmethod = f.hasLoads ? 2 : 0;
+        // The project as the program holds it after opening the file.
+        TProjectTables owner;
+        TProgramData data;
+        data.CreateFromFile(input.string(), FilterCurrent, owner);
+        const PlotProjectInfo project = PlotProjectInfoFrom(data, owner.Tables());
+        EXPECT_EQ(project.units, f.unit);
+        EXPECT_EQ(project.nloadmethod == 2, f.hasLoads);
         TResultGraphs g;
         std::vector<std::string> messages;
         ASSERT_TRUE(ReadPlotData(g, files.plot, true, project,
@@ -123,6 +129,18 @@ TEST(KernelPlotFilesTest, EveryExampleLoadsAsItsFileReads) {
         EXPECT_TRUE(messages.empty());
         CheckLoaded(f, g, project.units);
         for (TGraphPlot* plot : g.All()) EXPECT_EQ(plot->Units(), f.hasLoads ? f.loadUnit : f.unit);
+
+        // Soil-layer overlay of the distribution graphs: clay coded 1, sand 7, bottoms in feet
+        // for English projects.
+        if (data.UserTz && data.UserQw) continue;
+        const TGraphPlot& load = g.pltLoad;
+        ASSERT_EQ(load.LayerLineCount(), static_cast<int>(project.layers.size()));
+        for (int i = 0; i < load.LayerLineCount(); ++i) {
+            const LayerRow& layer = project.layers[static_cast<size_t>(i)];
+            EXPECT_EQ(load.LayerData(i, 0).x, layer.method % 2 == 1 ? 1 : 7);
+            EXPECT_EQ(load.LayerData(i, 0).y,
+                      project.units == 1 ? layer.bottom / 12 : layer.bottom);
+        }
     }
 }
 
