@@ -1,7 +1,9 @@
 #include "GraphSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <system_error>
@@ -116,7 +118,6 @@ struct CurveSettings {
 };
 
 struct BlockSettings {
-    std::string caption;
     int lineCount = 0;
     int count = 0;
     bool full = false; // both counts positive: the settings follow
@@ -131,9 +132,7 @@ struct BlockSettings {
 // for another set of graphs and would be read out of step.
 std::optional<BlockSettings> ReadBlock(LineCursor& in, const std::string& caption) {
     BlockSettings block;
-    if (in.Text() != CaptionMark) return std::nullopt;
-    block.caption = in.Text();
-    if (block.caption != caption) return std::nullopt;
+    if (in.Text() != CaptionMark || in.Text() != caption) return std::nullopt;
     const std::vector<int> counts = in.Numbers(2);
     block.lineCount = counts[0];
     block.count = counts[1];
@@ -162,14 +161,20 @@ std::optional<BlockSettings> ReadBlock(LineCursor& in, const std::string& captio
     return block;
 }
 
+bool OneOf(int value, std::initializer_list<int> allowed) {
+    return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
+}
+
 void TakeOver(const BlockSettings& block, TGraphPlot& plot) {
     if (!block.full || block.lineCount != plot.LineCount() || block.count != plot.Count()) return;
     plot.ShowLegend = block.showLegend;
     plot.ShowLayers = block.showLayers;
     plot.ShowWall = block.showWall;
-    plot.Markers = block.markers;
-    plot.SizeFont = block.sizeFont;
-    plot.WidthLine = block.widthLine;
+    // Only the values the plot menu offers: a damaged number must not reach the drawing,
+    // which divides by the font size.
+    if (OneOf(block.markers, {0, 1, 2, 3, 5, 10})) plot.Markers = block.markers;
+    if (OneOf(block.sizeFont, {10, 15, 20, 25, 30, 40})) plot.SizeFont = block.sizeFont;
+    if (OneOf(block.widthLine, {1, 2, 4, 6, 10})) plot.WidthLine = block.widthLine;
     plot.UserCaption = block.userCaption;
     plot.UserCaptionOnTop = block.userCaptionOnTop;
     for (int k = 0; k < block.lineCount; ++k) {

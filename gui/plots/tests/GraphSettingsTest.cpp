@@ -323,6 +323,36 @@ TEST_F(SettingsFileTest, ShortOrDamagedFileEndsTheReadWithAnError) {
     }
 }
 
+TEST_F(SettingsFileTest, IndexesTheMenuDoesNotOfferAreNotTakenOver) {
+    TResultGraphs before;
+    Fill(before);
+    before.pltLoad.Markers = 10;
+    before.pltLoad.SizeFont = 40;
+    before.pltLoad.WidthLine = 6;
+    before.pltLoad.UserCaption = "kept";
+    std::string text = GraphParamsText(
+        {&before.pltLoad, &before.pltDisp, &before.pltAxial, &before.pltTZcurves, &before.PltQW});
+    WriteFile(Settings(), text);
+    TResultGraphs after;
+    Fill(after);
+    ASSERT_EQ(ReadGraphParams(after, project, true, 0), GraphParamsResult::Read);
+    EXPECT_EQ(after.pltLoad.Markers, 10);
+    EXPECT_EQ(after.pltLoad.SizeFont, 40);
+    EXPECT_EQ(after.pltLoad.WidthLine, 6);
+
+    text.replace(text.find("10   :Markers Index"), 2, "7");
+    text.replace(text.find("40   :FontSize Index"), 2, "0");
+    text.replace(text.find("6   :LineWidth Index"), 1, "-3");
+    WriteFile(Settings(), text);
+    TResultGraphs damaged;
+    Fill(damaged);
+    ASSERT_EQ(ReadGraphParams(damaged, project, true, 0), GraphParamsResult::Read);
+    EXPECT_EQ(damaged.pltLoad.Markers, 1);
+    EXPECT_EQ(damaged.pltLoad.SizeFont, 10);
+    EXPECT_EQ(damaged.pltLoad.WidthLine, 1);
+    EXPECT_EQ(damaged.pltLoad.UserCaption, "kept"); // the rest of the block still counts
+}
+
 TEST_F(SettingsFileTest, WindowsLineEndsAreRead) {
     TResultGraphs before;
     Fill(before);
