@@ -1,14 +1,14 @@
-#include "Console.h"
 #include "HeadLoad.h"
 #include "Phases.h"
 #include "PlotResults.h"
 #include "ReportResults.h"
+#include "RunMessages.h"
 
 namespace dorvek {
 
 void RunHeadLoads(Store& s, FixedWriter& report, FixedWriter& plot, std::ostream& console) {
     if (s.loads.empty()) return;
-    WriteBanner(console);
+    WriteConsoleBanner(console);
     const SolverSetup setup = MakeSolverSetup(s);
     ReportLoadOpening(s, report);
     PlotLoadCount(s, plot);
