@@ -6,10 +6,23 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace dorvek {
+
+namespace {
+
+// The dialog or window a widget belongs to: a top-level window or a main window's child.
+const QWidget* FormOf(const QWidget* widget) {
+    while (widget && !widget->isWindow() &&
+           !qobject_cast<const QMdiSubWindow*>(widget->parentWidget()))
+        widget = widget->parentWidget();
+    return widget;
+}
+
+} // namespace
 
 TDataEdit::TDataEdit(QWidget* parent, TMessages* messages)
     : QLineEdit(parent), fMessages(messages) {
@@ -141,6 +154,10 @@ void TDataEdit::focusOutEvent(QFocusEvent* event) {
     default:
         break;
     }
+    // The focus went to another child window: that is a deactivation of this field's
+    // dialog, which checks the field itself.
+    const QWidget* now = QApplication::focusWidget();
+    if (now && FormOf(now) != FormOf(this)) return;
     if (!fValidating) Validate();
 }
 

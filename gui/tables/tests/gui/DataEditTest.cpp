@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -123,4 +125,28 @@ TEST_F(DataEditWidget, LimitsMoveTheValue) {
     EXPECT_EQ(first->text(), "20");
     first->SetMinVal(30);
     EXPECT_EQ(first->MinVal(), 20.0L);
+}
+
+TEST(DataEditChildWindows, FocusToAnotherChildWindowLeavesTheCheckToTheDialog) {
+    TScriptedMessages messages;
+    QMdiArea area;
+    auto* one = new QWidget;
+    auto* field = new TDataEdit(one, &messages);
+    auto* two = new QWidget;
+    auto* other = new QLineEdit(two);
+    area.addSubWindow(one)->show();
+    area.addSubWindow(two)->show();
+    area.show();
+    area.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    field->setFocus();
+    field->SetMinVal(5);
+    field->setText("1");
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_EQ(field->text(), "1");
+    EXPECT_FALSE(field->CloseQuery());
+    EXPECT_EQ(messages.Texts("information"),
+              std::vector<std::string>{"Entry must be greater than or equal to 5"});
 }
