@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -38,6 +40,7 @@ public:
 void Grab(TGridTable& table, const QString& file) {
     auto* form = dynamic_cast<QWidget*>(table.Editor());
     QApplication::processEvents();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) form = sub;
     if (auto* chart = dynamic_cast<TTableChartForm*>(form)) chart->RefreshPreview();
     QApplication::processEvents();
     form->grab().save(file);
@@ -53,6 +56,15 @@ int main(int argc, char** argv) {
     TSilentMessages messages;
     TTableWindowHost host;
     host.Messages = &messages;
+    // With a second argument "mdi" the editors are child windows of one frame, as in the
+    // program, and the frame is pictured as well.
+    const bool mdi = argc > 2 && QString(argv[2]) == "mdi";
+    QMdiArea area;
+    if (mdi) {
+        area.resize(1200, 900);
+        area.show();
+        host.AddChildWindow = [&area](QWidget& window) { area.addSubWindow(&window)->show(); };
+    }
     InstallTableEditors(host);
     {
         TInputTables tables;
@@ -104,6 +116,13 @@ int main(int argc, char** argv) {
         TGridTable& loads = tables.TblTopload();
         loads.Show();
         Grab(loads, folder + "/head-loads.png");
+        if (mdi) {
+            area.tileSubWindows();
+            QApplication::processEvents();
+            curve->Show();
+            QApplication::processEvents();
+            area.grab().save(folder + "/frame.png");
+        }
     }
     RemoveTableEditors();
     return 0;
