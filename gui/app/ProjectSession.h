@@ -1,0 +1,56 @@
+#pragma once
+// The project the main window works on: its scalar values, its input tables and result
+// graphs, the data-changed flag and whether results are shown. New, Open and Save of the
+// main window go through here and nowhere else.
+
+#include "CheckData.h"
+#include "ProgramData.h"
+
+#include <optional>
+#include <string>
+
+namespace dorvek {
+
+class TProjectSession {
+public:
+    TProjectSession() = default;
+    virtual ~TProjectSession() = default;
+
+    TProgramData& Data() { return fData; }
+    const TProgramData& Data() const { return fData; }
+
+    // The project counts as changed when the window's flag is set or any table reports a
+    // change; clearing clears both.
+    bool Changed() const;
+    void SetChanged() { FChanged = true; }
+    void ClearChanged();
+
+    bool ShowOutput = false;
+
+    // A new project with default values and tables at their minimum rows.
+    virtual void CreateNew();
+    // Rebuilds the project from a data file of generation filter (1..3). Returns the text of a
+    // reading error; what was read stays, the rest keeps its defaults.
+    virtual std::optional<std::string> LoadFromFile(const std::string& fileName, int filter);
+    // Writes the project to its file name; throws std::exception on failure (the changed flag
+    // then stays set).
+    virtual void Save();
+
+    // Switches the unit system of the scalars and every table.
+    virtual void SetUnits(int system);
+
+    // Result graphs: reads the plot data file into them; false on a reading error.
+    virtual bool ReadPlotData(const std::string& plotFile, bool reportErrors);
+    // Graph settings of the project, kept beside the data file.
+    virtual void ReadGraphSettings(const std::string& settingsFile);
+    virtual void WriteGraphSettings(const std::string& settingsFile);
+
+    // What the data check before a run looks at, taken from the tables.
+    virtual TCheckDataInput CheckDataInput() const;
+
+protected:
+    TProgramData fData;
+    bool FChanged = false;
+};
+
+} // namespace dorvek
