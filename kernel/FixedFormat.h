@@ -15,6 +15,7 @@
 // the line ends after the last value (literals standing before the next field are written).
 // Every line ends with CR LF.
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -43,7 +44,11 @@ public:
     std::ostream& stream() { return *out_; }
 
 private:
+    struct State; // parsed layouts (each parsed once) and the output buffer
+    State& state();
+
     std::ostream* out_;
+    std::shared_ptr<State> state_;
 };
 
 } // namespace dorvek
