@@ -21,9 +21,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     ProductName->setFont(big);
 
-    Comments = new QLabel(QStringLiteral("A program for analysis of load vs. settlement for an axially "
-                                         "loaded deep foundation with t-z curve method."),
-                          this);
+    Comments =
+        new QLabel(QStringLiteral("A program for analysis of load vs. settlement for an axially "
+                                  "loaded deep foundation with t-z curve method."),
+                   this);
     Comments->setWordWrap(true);
     Version = new QLabel(QStringLiteral("Version ") + QString::fromLatin1(ProgramVersion), this);
     DateLabel = new QLabel(QLocale().toString(QDate::currentDate(), QLocale::LongFormat), this);

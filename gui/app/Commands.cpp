@@ -16,21 +16,33 @@ TCommandContext MakeCommandContext(const TProgramData& data, bool showOutput) {
 
 namespace {
 
-bool SoilLayersInUse(const TProgramData& d) { return !(d.UserTz && d.UserQw); }
+bool SoilLayersInUse(const TProgramData& d) {
+    return !(d.UserTz && d.UserQw);
+}
 
 // Rules shared by the menu and the toolbar.
 bool DataRule(TCommand c, const TProgramData& d, bool& known) {
     known = true;
     switch (c) {
-    case TCommand::DataSoilLayers: return SoilLayersInUse(d);
-    case TCommand::DataTzCurves: return d.UserTz;
-    case TCommand::DataQwCurve: return d.UserQw;
-    case TCommand::DataTipMovements: return d.Nloadmethod == 1;
-    case TCommand::DataPileHeadLoads: return d.Nloadmethod == 2;
-    case TCommand::DataSettlement: return d.downdrag == 1;
-    case TCommand::DataTzFactors: return d.ModTZ == 1;
-    case TCommand::DataQwFactors: return d.ModQw == 1;
-    default: known = false; return true;
+    case TCommand::DataSoilLayers:
+        return SoilLayersInUse(d);
+    case TCommand::DataTzCurves:
+        return d.UserTz;
+    case TCommand::DataQwCurve:
+        return d.UserQw;
+    case TCommand::DataTipMovements:
+        return d.Nloadmethod == 1;
+    case TCommand::DataPileHeadLoads:
+        return d.Nloadmethod == 2;
+    case TCommand::DataSettlement:
+        return d.downdrag == 1;
+    case TCommand::DataTzFactors:
+        return d.ModTZ == 1;
+    case TCommand::DataQwFactors:
+        return d.ModQw == 1;
+    default:
+        known = false;
+        return true;
     }
 }
 
@@ -43,12 +55,17 @@ bool PlotRule(TCommand c, const TProgramData& d, const TCommandContext& ctx, boo
     case TCommand::PlotAxial:
     case TCommand::PlotTz:
     case TCommand::PlotQw:
-    case TCommand::ExportPlots: return results;
-    case TCommand::PlotDispDown: return results && d.downdrag == 1;
+    case TCommand::ExportPlots:
+        return results;
+    case TCommand::PlotDispDown:
+        return results && d.downdrag == 1;
     case TCommand::PlotLoadLoads:
     case TCommand::PlotDispLoads:
-    case TCommand::PlotAxialLoads: return results && d.Nloadmethod == 2;
-    default: known = false; return true;
+    case TCommand::PlotAxialLoads:
+        return results && d.Nloadmethod == 2;
+    default:
+        known = false;
+        return true;
     }
 }
 
@@ -59,10 +76,14 @@ bool MenuItemEnabled(TCommand c, const TProgramData& d, const TCommandContext& c
     if (const bool on = DataRule(c, d, known); known) return on;
     if (const bool on = PlotRule(c, d, ctx, known); known) return on;
     switch (c) {
-    case TCommand::EditInputText: return ctx.ProjectFileExists;
-    case TCommand::EditRunNotes: return ctx.RunNotesExists;
-    case TCommand::EditOutputText: return ctx.OutputExists;
-    default: return true;
+    case TCommand::EditInputText:
+        return ctx.ProjectFileExists;
+    case TCommand::EditRunNotes:
+        return ctx.RunNotesExists;
+    case TCommand::EditOutputText:
+        return ctx.OutputExists;
+    default:
+        return true;
     }
 }
 

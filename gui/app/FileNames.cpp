@@ -11,8 +11,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
@@ -51,7 +55,9 @@ std::string CommandLineFileName(const std::string& argument) {
     return argument;
 }
 
-bool IsUnnamed(const std::string& fileName) { return fileName == TProgramData::NewFileName; }
+bool IsUnnamed(const std::string& fileName) {
+    return fileName == TProgramData::NewFileName;
+}
 
 bool NeedsSaveAs(const std::string& fileName) {
     return IsUnnamed(fileName) || LowerExtension(fileName) != ".dv4d";
@@ -66,11 +72,15 @@ std::string SaveAsTitle(const std::string& fileName) {
     return "Save " + DisplayName(fileName) + " As";
 }
 
-std::string OutputFileOf(const std::string& fileName) { return ChangeExtension(fileName, ".dv4o"); }
+std::string OutputFileOf(const std::string& fileName) {
+    return ChangeExtension(fileName, ".dv4o");
+}
 std::string RunNotesFileOf(const std::string& fileName) {
     return ChangeExtension(fileName, ".dv4r");
 }
-std::string PlotFileOf(const std::string& fileName) { return ChangeExtension(fileName, ".dv4p"); }
+std::string PlotFileOf(const std::string& fileName) {
+    return ChangeExtension(fileName, ".dv4p");
+}
 std::string GraphSettingsFileOf(const std::string& fileName) {
     return ChangeExtension(fileName, ".dv4g");
 }

@@ -50,7 +50,9 @@ QIcon TileIcon(const QString& text, const QColor& colour) {
     return QIcon(pixmap);
 }
 
-QString Escaped(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+QString Escaped(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
 } // namespace
 
@@ -63,7 +65,8 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     }
     fMessages = messages;
     if (!project) project = std::make_unique<TProjectSession>();
-    fController = std::make_unique<TMainController>(*fMessages, *this, std::move(project),
+    TMainView& view = *this;
+    fController = std::make_unique<TMainController>(*fMessages, view, std::move(project),
                                                     std::move(environment));
 
     fMdi = new QMdiArea(this);
@@ -189,8 +192,10 @@ void TMainForm::BuildMenus() {
                 [this, m] { fController->SetLoadMethod(m); });
     }
 
-    fDowndrag = AddOption(options, nullptr, QStringLiteral("Include &Down-Drag (negative Skin Friction)"));
-    fModTZ = AddOption(options, nullptr, QStringLiteral("Apply Modification Factors on t-z Curves"));
+    fDowndrag =
+        AddOption(options, nullptr, QStringLiteral("Include &Down-Drag (negative Skin Friction)"));
+    fModTZ =
+        AddOption(options, nullptr, QStringLiteral("Apply Modification Factors on t-z Curves"));
     fModQw = AddOption(options, nullptr, QStringLiteral("Apply Modification Factors on Q-w Curve"));
     connect(fDowndrag, &QAction::triggered, this, [this] { fController->ToggleDowndrag(); });
     connect(fModTZ, &QAction::triggered, this, [this] { fController->ToggleModTZ(); });
@@ -218,8 +223,10 @@ void TMainForm::BuildMenus() {
     AddItem(graphics, C::PlotQw, QStringLiteral("Q-&w Curve (tip resistance)"));
     graphics->addSeparator();
     AddItem(graphics, C::PlotLoadLoads, QStringLiteral("Load Distribution (Applied Loads)"));
-    AddItem(graphics, C::PlotDispLoads, QStringLiteral("Displacement Distribution (Applied Loads)"));
-    AddItem(graphics, C::PlotAxialLoads, QStringLiteral("Axial Load vs Settlement (Applied Loads)"));
+    AddItem(graphics, C::PlotDispLoads,
+            QStringLiteral("Displacement Distribution (Applied Loads)"));
+    AddItem(graphics, C::PlotAxialLoads,
+            QStringLiteral("Axial Load vs Settlement (Applied Loads)"));
     graphics->addSeparator();
     AddItem(graphics, C::ExportPlots, QStringLiteral("Export Plots to Excel"));
 
@@ -320,7 +327,8 @@ void TMainForm::UpdateFileMenu() {
     for (int k = 1; k <= TRecentFiles::Capacity; ++k) {
         QAction* action = fRecentActions[static_cast<size_t>(k - 1)];
         action->setVisible(k <= count);
-        if (k <= count) action->setText(Escaped(QString::fromStdString(recent.MenuText(k, current))));
+        if (k <= count)
+            action->setText(Escaped(QString::fromStdString(recent.MenuText(k, current))));
     }
     fRecentSeparator->setVisible(count > 0);
 }
@@ -375,19 +383,45 @@ void TMainForm::Execute(TCommand command) {
     using C = TCommand;
     try {
         switch (command) {
-        case C::FileNew: fController->New(); break;
-        case C::FileOpen: fController->Open(); break;
-        case C::FileSave: fController->Save(); break;
-        case C::FileSaveAs: fController->SaveAs(); break;
-        case C::FileExit: close(); break;
-        case C::RunAnalysis: fController->RunAnalysis(); break;
-        case C::EditInputText: fController->EditInputText(); break;
-        case C::EditRunNotes: fController->EditRunNotes(); break;
-        case C::EditOutputText: fController->EditOutputText(); break;
-        case C::WindowCascade: fMdi->cascadeSubWindows(); break;
-        case C::WindowArrangeIcons: ArrangeIcons(); break;
-        case C::HelpUsersManual: OpenHelpFile(QStringLiteral("DORVEK2021UsersManual.pdf")); break;
-        case C::HelpTechnicalManual: OpenHelpFile(QStringLiteral("Technical.bat")); break;
+        case C::FileNew:
+            fController->New();
+            break;
+        case C::FileOpen:
+            fController->Open();
+            break;
+        case C::FileSave:
+            fController->Save();
+            break;
+        case C::FileSaveAs:
+            fController->SaveAs();
+            break;
+        case C::FileExit:
+            close();
+            break;
+        case C::RunAnalysis:
+            fController->RunAnalysis();
+            break;
+        case C::EditInputText:
+            fController->EditInputText();
+            break;
+        case C::EditRunNotes:
+            fController->EditRunNotes();
+            break;
+        case C::EditOutputText:
+            fController->EditOutputText();
+            break;
+        case C::WindowCascade:
+            fMdi->cascadeSubWindows();
+            break;
+        case C::WindowArrangeIcons:
+            ArrangeIcons();
+            break;
+        case C::HelpUsersManual:
+            OpenHelpFile(QStringLiteral("DORVEK2021UsersManual.pdf"));
+            break;
+        case C::HelpTechnicalManual:
+            OpenHelpFile(QStringLiteral("Technical.bat"));
+            break;
         case C::HelpAbout: {
             TAboutBox about(this);
             about.exec();
@@ -398,7 +432,9 @@ void TMainForm::Execute(TCommand command) {
                                            QStringLiteral("?product=DORVEK&version=") +
                                            QString::fromLatin1(ProgramVersion)));
             break;
-        default: ShowChildWindow(command); break;
+        default:
+            ShowChildWindow(command);
+            break;
         }
     } catch (const std::exception& e) {
         fMessages->Information(e.what());
@@ -433,7 +469,8 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::PlotDispLoads:
     case C::PlotAxialLoads: // plot windows of the result graphs
     case C::ExportPlots:    // modal export dialog
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -485,7 +522,9 @@ void TMainForm::CommitActiveChild() {
         if (auto* child = dynamic_cast<TChildWindow*>(active->widget())) child->CommitEdits();
 }
 
-void TMainForm::CloseChildWindows() { fMdi->closeAllSubWindows(); }
+void TMainForm::CloseChildWindows() {
+    fMdi->closeAllSubWindows();
+}
 
 void TMainForm::ProjectChanged() {
     setWindowTitle(QString::fromStdString(fController->Caption()));

@@ -68,7 +68,9 @@ void TMainController::Startup(const std::vector<std::string>& arguments) {
     fView.ProjectChanged();
 }
 
-std::string TMainController::Caption() const { return MainCaption(fProject->Data().FileName); }
+std::string TMainController::Caption() const {
+    return MainCaption(fProject->Data().FileName);
+}
 
 void TMainController::SetWordProcessor(const std::string& program) {
     fSettings.WordProcessor = program;
@@ -92,9 +94,12 @@ bool TMainController::SavePrompt() {
         fProject->WriteGraphSettings(GraphSettingsFileOf(fProject->Data().FileName));
     if (!fProject->Changed()) return true;
     switch (fMessages.Question("Do you want to save any changes?")) {
-    case TAnswer::Cancel: return false;
-    case TAnswer::No: return true;
-    case TAnswer::Yes: break;
+    case TAnswer::Cancel:
+        return false;
+    case TAnswer::No:
+        return true;
+    case TAnswer::Yes:
+        break;
     }
     try {
         Save();
@@ -239,8 +244,7 @@ std::string TMainController::FormatNumber(long double value) const {
     char buffer[64];
     for (int precision = 1; precision <= 15; ++precision) {
         std::snprintf(buffer, sizeof buffer, "%.*Lg", precision, value);
-        if (static_cast<double>(std::strtold(buffer, nullptr)) == static_cast<double>(value))
-            break;
+        if (static_cast<double>(std::strtold(buffer, nullptr)) == static_cast<double>(value)) break;
     }
     // Messages show numbers with the user's decimal separator.
     QString text = QString::fromLatin1(buffer);
@@ -264,8 +268,8 @@ void TMainController::RunAnalysis() {
     }
     const TProgramData& data = fProject->Data();
     if (!filesaved || IsUnnamed(data.FileName)) return;
-    if (const auto warning =
-            CheckData(fProject->CheckDataInput(), [this](long double v) { return FormatNumber(v); })) {
+    if (const auto warning = CheckData(fProject->CheckDataInput(),
+                                       [this](long double v) { return FormatNumber(v); })) {
         fMessages.Warning(*warning);
         return;
     }
@@ -300,7 +304,8 @@ void TMainController::RunAnalysis() {
         fKernel = std::make_unique<TDynamicLibrary>(KernelLibraryPath(fEnvironment.KernelFolder),
                                                     fMessages);
         fKernel->Open();
-        if (fKernel->GetIsOpen()) entry = reinterpret_cast<TEntry>(fKernel->FindProcedure("IDORVEK"));
+        if (fKernel->GetIsOpen())
+            entry = reinterpret_cast<TEntry>(fKernel->FindProcedure("IDORVEK"));
     } catch (const EDLLError&) {
         entry = nullptr;
     }
@@ -323,16 +328,21 @@ void TMainController::RunAnalysis() {
     fKernel.reset();
 }
 
-void TMainController::EditInputText() { EditFile(fProject->Data().FileName); }
-void TMainController::EditRunNotes() { EditFile(RunNotesFileOf(fProject->Data().FileName)); }
-void TMainController::EditOutputText() { EditFile(OutputFileOf(fProject->Data().FileName)); }
+void TMainController::EditInputText() {
+    EditFile(fProject->Data().FileName);
+}
+void TMainController::EditRunNotes() {
+    EditFile(RunNotesFileOf(fProject->Data().FileName));
+}
+void TMainController::EditOutputText() {
+    EditFile(OutputFileOf(fProject->Data().FileName));
+}
 
 void TMainController::EditFile(const std::string& fileName) {
     // Started directly with the file as its one argument: no shell sees the name.
-    const bool started =
-        !fSettings.WordProcessor.empty() &&
-        QProcess::startDetached(QString::fromStdString(fSettings.WordProcessor),
-                                {QString::fromStdString(fileName)});
+    const bool started = !fSettings.WordProcessor.empty() &&
+                         QProcess::startDetached(QString::fromStdString(fSettings.WordProcessor),
+                                                 {QString::fromStdString(fileName)});
     if (!started) fMessages.Information("An error occurred in running the Word Processor");
 }
 

@@ -63,7 +63,7 @@ public:
     // name of its own. Write failures are raised.
     void Save();
     void SaveAs();
-    void OpenRecent(int k);        // 1-based menu item
+    void OpenRecent(int k); // 1-based menu item
     void OpenDropped(const std::string& fileName);
     void OpenFileName(const std::string& fileName, int filter);
     // The save prompt: false when the command must stop.

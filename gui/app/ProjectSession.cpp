@@ -5,9 +5,13 @@
 
 namespace dorvek {
 
-bool TProjectSession::Changed() const { return FChanged; }
+bool TProjectSession::Changed() const {
+    return FChanged;
+}
 
-void TProjectSession::ClearChanged() { FChanged = false; }
+void TProjectSession::ClearChanged() {
+    FChanged = false;
+}
 
 void TProjectSession::CreateNew() {
     fData = TProgramData{};
@@ -37,7 +41,9 @@ void TProjectSession::SetUnits(int system) {
     fData.fUnits = s;
 }
 
-bool TProjectSession::ReadPlotData(const std::string&, bool) { return false; }
+bool TProjectSession::ReadPlotData(const std::string&, bool) {
+    return false;
+}
 
 void TProjectSession::ReadGraphSettings(const std::string&) {}
 

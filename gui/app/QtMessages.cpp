@@ -11,7 +11,9 @@ namespace dorvek {
 
 namespace {
 
-QString Title() { return QString::fromLatin1(ApplicationTitle); }
+QString Title() {
+    return QString::fromLatin1(ApplicationTitle);
+}
 
 // "Name|pattern|Name|pattern" pairs as the dialog's name filters.
 QStringList NameFilters(const std::string& filter) {

@@ -12,15 +12,17 @@ namespace dorvek {
 namespace {
 
 std::unique_ptr<QSettings> OpenStore(const std::string& iniFile) {
-    auto s = iniFile.empty()
-                 ? std::make_unique<QSettings>(QStringLiteral("Ostrel"), QStringLiteral("DORVEK"))
-                 : std::make_unique<QSettings>(QString::fromStdString(iniFile),
-                                               QSettings::IniFormat);
+    auto s =
+        iniFile.empty()
+            ? std::make_unique<QSettings>(QStringLiteral("Ostrel"), QStringLiteral("DORVEK"))
+            : std::make_unique<QSettings>(QString::fromStdString(iniFile), QSettings::IniFormat);
     s->beginGroup(QString::fromLatin1(ProgramVersion));
     return s;
 }
 
-QString FileKey(int number) { return QStringLiteral("File%1").arg(number); }
+QString FileKey(int number) {
+    return QStringLiteral("File%1").arg(number);
+}
 
 } // namespace
 
@@ -35,7 +37,8 @@ TUserSettings TSettings::Read() const {
     };
     result.WordProcessor = text("Word Processor");
     for (int i = 0; i < TRecentFiles::Capacity; ++i)
-        result.Files[static_cast<size_t>(i)] = store->value(FileKey(i + 1)).toString().toStdString();
+        result.Files[static_cast<size_t>(i)] =
+            store->value(FileKey(i + 1)).toString().toStdString();
     result.UserCompany = text("User Company");
     result.UserCity = text("User City");
     result.UserState = text("User State");
@@ -48,7 +51,8 @@ TUserSettings TSettings::Read() const {
 void TSettings::Write(const TUserSettings& settings) const {
     auto store = OpenStore(fIniFile);
     if (!store->isWritable()) return;
-    store->setValue(QStringLiteral("Word Processor"), QString::fromStdString(settings.WordProcessor));
+    store->setValue(QStringLiteral("Word Processor"),
+                    QString::fromStdString(settings.WordProcessor));
     for (int i = 0; i < TRecentFiles::Capacity; ++i)
         store->setValue(FileKey(i + 1),
                         QString::fromStdString(settings.Files[static_cast<size_t>(i)]));

@@ -10,7 +10,9 @@ namespace dorvek {
 TDynamicLibrary::TDynamicLibrary(const std::string& fileName, TMessages& messages)
     : fFileName(fileName), fMessages(messages) {}
 
-TDynamicLibrary::~TDynamicLibrary() { Close(); }
+TDynamicLibrary::~TDynamicLibrary() {
+    Close();
+}
 
 void TDynamicLibrary::SetFileName(const std::string& fileName) {
     Close();
@@ -52,7 +54,9 @@ void TDynamicLibrary::Close() {
     }
 }
 
-bool TDynamicLibrary::GetIsOpen() const { return fLibrary && fLibrary->isLoaded(); }
+bool TDynamicLibrary::GetIsOpen() const {
+    return fLibrary && fLibrary->isLoaded();
+}
 
 std::string KernelLibraryPath(const std::string& folder) {
 #ifdef _WIN32

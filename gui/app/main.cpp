@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     QString screenshot;
-    if (const auto i = args.indexOf(QStringLiteral("--screenshot")); i >= 0 && i + 1 < args.size()) {
+    if (const auto i = args.indexOf(QStringLiteral("--screenshot"));
+        i >= 0 && i + 1 < args.size()) {
         screenshot = args[i + 1];
         args.remove(i, 2);
     }

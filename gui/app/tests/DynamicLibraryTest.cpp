@@ -8,7 +8,9 @@ using namespace dorvek;
 using dorvek::test::TScriptedMessages;
 
 namespace {
-std::string Fake(const char* name) { return KernelLibraryPath(std::string(DORVEK_FAKE_KERNELS) + "/" + name); }
+std::string Fake(const char* name) {
+    return KernelLibraryPath(std::string(DORVEK_FAKE_KERNELS) + "/" + name);
+}
 } // namespace
 
 TEST(DynamicLibrary, MissingFileIsNotFoundError) {

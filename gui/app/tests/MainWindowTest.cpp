@@ -3,12 +3,13 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
-#include <QToolBar>
 #include <QThread>
+#include <QToolBar>
 #include <QUrl>
 
 #include <fstream>
@@ -277,10 +278,15 @@ TEST(MainWindow, CloseAsksAndCancelKeepsTheWindow) {
 TEST(MainWindow, DroppedFileOpensAfterThePrompt) {
     TWindowFixture f;
     f.Form->Startup({});
+    f.Form->show();
     const std::string dropped = f.Dir.Touch("drop.dv3d");
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped)),
                   QUrl::fromLocalFile(QString::fromStdString(f.Dir.Touch("second.dv4d")))});
+    // The drop goes to the widget that accepted the drag.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(f.Form.get(), &drop);
     ASSERT_EQ(f.Log.Loads.size(), 1u);
@@ -305,7 +311,8 @@ TEST(MainWindow, ChildWindowsListedAndCommittedBeforeMenus) {
     sub->show();
     f.Form->MdiArea()->setActiveSubWindow(sub);
     QMenu* window = f.OpenMenu(Window);
-    EXPECT_EQ(Captions(window), QStringList({"&Cascade", "&Arrange Icons", "-", "Pile Properties"}));
+    EXPECT_EQ(Captions(window),
+              QStringList({"&Cascade", "&Arrange Icons", "-", "Pile Properties"}));
     EXPECT_EQ(child->Commits, 1);
     f.OpenMenu(Data);
     EXPECT_EQ(child->Commits, 2);
@@ -326,8 +333,8 @@ TEST(MainWindow, TextEditorFailureIsReported) {
     EXPECT_EQ(TSettings(f.Dir.File("settings.ini")).Read().WordProcessor, "/nonexistent/editor");
     // The file name reaches the program as one argument, with no shell in between.
     const std::string marker = f.Dir.File("argument-seen");
-    const std::string script = f.Dir.Touch(
-        "editor.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n");
+    const std::string script =
+        f.Dir.Touch("editor.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const std::string odd = f.Dir.Touch("a b;$(touch pwned).dv4o");
     f.Controller().SetWordProcessor(script);
@@ -344,8 +351,9 @@ TEST(MainWindow, AboutBoxTexts) {
     TAboutBox about;
     EXPECT_TRUE(about.isModal());
     EXPECT_EQ(about.ProductName->text(), "DORVEK 2021");
-    EXPECT_EQ(about.Comments->text(), "A program for analysis of load vs. settlement for an axially "
-                                      "loaded deep foundation with t-z curve method.");
+    EXPECT_EQ(about.Comments->text(),
+              "A program for analysis of load vs. settlement for an axially "
+              "loaded deep foundation with t-z curve method.");
     EXPECT_EQ(about.Version->text(), "Version 2021.4.4");
     EXPECT_FALSE(about.DateLabel->text().isEmpty());
 }

@@ -5,7 +5,9 @@
 using namespace dorvek;
 
 namespace {
-std::string Name(int i) { return "/p/f" + std::to_string(i) + ".dv4d"; }
+std::string Name(int i) {
+    return "/p/f" + std::to_string(i) + ".dv4d";
+}
 } // namespace
 
 TEST(RecentFiles, SameFileTwiceStaysSingleFirstEntry) {

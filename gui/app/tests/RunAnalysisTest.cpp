@@ -17,7 +17,9 @@ namespace {
 const std::string Completed =
     "Computations are completed. Please, check output file for results or error messages.";
 
-std::string FakeKernelFolder(const char* name) { return std::string(DORVEK_FAKE_KERNELS) + "/" + name; }
+std::string FakeKernelFolder(const char* name) {
+    return std::string(DORVEK_FAKE_KERNELS) + "/" + name;
+}
 
 std::string Read(const std::string& file) {
     std::ifstream in(file);
@@ -80,8 +82,8 @@ TEST(RunAnalysis, KernelReadsNamesFileFromProjectFolder) {
     EXPECT_EQ(Read(stem + ".dv4o"), "fake kernel 4 4\n2021.4.4\nGround Works\nAustin, TX\n7\n" +
                                         stem + ".dv4d\n" + stem + ".dv4o\n" + stem + ".dv4p\n" +
                                         stem + ".dv4r\n");
-    ASSERT_EQ(f.Log.PlotReads.size(), 2u); // at opening and after the run
-    EXPECT_TRUE(f.Log.PlotReads[1].second); // errors reported after a run
+    ASSERT_EQ(f.Log.PlotReads.size(), 1u);  // no plot file at opening
+    EXPECT_TRUE(f.Log.PlotReads[0].second); // errors reported after a run
     EXPECT_TRUE(f.Controller().Project().ShowOutput);
     EXPECT_TRUE(f.ToolEnabled(C::PlotLoad));
     EXPECT_TRUE(f.ToolEnabled(C::EditOutputText));

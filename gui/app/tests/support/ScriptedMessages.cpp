@@ -9,7 +9,9 @@ void TScriptedMessages::Information(const std::string& text) {
     if (OnInformation) OnInformation(text);
 }
 
-void TScriptedMessages::Warning(const std::string& text) { Shown.push_back({"warning", text, {}}); }
+void TScriptedMessages::Warning(const std::string& text) {
+    Shown.push_back({"warning", text, {}});
+}
 
 TAnswer TScriptedMessages::Question(const std::string& text) {
     Shown.push_back({"question", text, {}});

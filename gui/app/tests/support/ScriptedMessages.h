@@ -12,8 +12,8 @@
 namespace dorvek::test {
 
 struct TShown {
-    std::string Kind; // "information", "warning", "question", "open", "save"
-    std::string Text; // message text, or the dialog's title
+    std::string Kind;   // "information", "warning", "question", "open", "save"
+    std::string Text;   // message text, or the dialog's title
     std::string Detail; // file dialogs: filter and preset name
 };
 
