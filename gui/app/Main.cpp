@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
 #include <exception>
 
 namespace dorvek {
@@ -78,8 +79,8 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     BuildMenus();
     BuildToolBar();
 
-    resize(800, 600);
-    // The window is never narrower than 1.25 times its height.
+    // Wide enough for every toolbar button, and never narrower than 1.25 times its height.
+    resize(std::max(960, fToolBar->sizeHint().width() + 16), 700);
     if (width() < height() * 5 / 4) resize(height() * 5 / 4, height());
     setWindowTitle(QString::fromStdString(fController->Caption()));
 }
