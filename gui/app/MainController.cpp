@@ -3,13 +3,12 @@
 #include "CheckData.h"
 #include "FileNames.h"
 #include "NamesFile.h"
+#include "NumberFormat.h"
 #include "dynlib.h"
 
 #include <QLocale>
 #include <QProcess>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace dorvek {
@@ -240,16 +239,12 @@ void TMainController::ToggleModQw() {
 }
 
 std::string TMainController::FormatNumber(long double value) const {
-    // Shortest text of up to 15 significant digits that reads back as the value.
-    char buffer[64];
-    for (int precision = 1; precision <= 15; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*Lg", precision, value);
-        if (static_cast<double>(std::strtold(buffer, nullptr)) == static_cast<double>(value)) break;
-    }
     // Messages show numbers with the user's decimal separator.
-    QString text = QString::fromLatin1(buffer);
-    text.replace(QLatin1Char('.'), QLocale().decimalPoint());
-    return text.toStdString();
+    const QString point = QLocale().decimalPoint();
+    const char separator = point.size() == 1 && point.at(0).unicode() < 128
+                               ? static_cast<char>(point.at(0).unicode())
+                               : '.';
+    return FormatShortest(value, separator);
 }
 
 void TMainController::RunAnalysis() {
