@@ -81,9 +81,6 @@ std::string RunNotesFileOf(const std::string& fileName) {
 std::string PlotFileOf(const std::string& fileName) {
     return ChangeExtension(fileName, ".dv4p");
 }
-std::string GraphSettingsFileOf(const std::string& fileName) {
-    return ChangeExtension(fileName, ".dv4g");
-}
 
 std::string FolderOf(const std::string& fileName) {
     const fs::path parent = fs::path(fileName).parent_path();

@@ -38,11 +38,10 @@ std::string SaveAsPreset(const std::string& fileName);
 // Title of the Save As dialog.
 std::string SaveAsTitle(const std::string& fileName);
 
-// Companion files of a project: report, run notes, plot data and graph settings.
+// Companion files of a project: report, run notes and plot data.
 std::string OutputFileOf(const std::string& fileName);
 std::string RunNotesFileOf(const std::string& fileName);
 std::string PlotFileOf(const std::string& fileName);
-std::string GraphSettingsFileOf(const std::string& fileName);
 
 // The folder of a file name; "." when it has none.
 std::string FolderOf(const std::string& fileName);

@@ -89,8 +89,11 @@ void TMainController::EnterRecent(const std::string& fileName) {
 }
 
 bool TMainController::SavePrompt() {
-    if (fProject->ShowOutput)
-        fProject->WriteGraphSettings(GraphSettingsFileOf(fProject->Data().FileName));
+    try {
+        fProject->WriteGraphSettings();
+    } catch (const std::exception& e) {
+        fMessages.Information(e.what());
+    }
     if (!fProject->Changed()) return true;
     switch (fMessages.Question("Do you want to save any changes?")) {
     case TAnswer::Cancel:
@@ -135,9 +138,13 @@ void TMainController::OpenFileName(const std::string& fileName, int filter) {
     fView.ProjectChanged();
     const std::string plotFile = PlotFileOf(fileName);
     // Results shown always belong to the project now open.
-    fProject->ShowOutput = FileExists(plotFile) && fProject->ReadPlotData(plotFile, false);
-    const std::string graphSettings = GraphSettingsFileOf(fileName);
-    if (FileExists(graphSettings)) fProject->ReadGraphSettings(graphSettings);
+    fProject->ShowOutput =
+        FileExists(plotFile) && fProject->ReadPlotData(plotFile, false, Report());
+    try {
+        fProject->ReadGraphSettings();
+    } catch (const std::exception& e) {
+        fMessages.Information(e.what());
+    }
     EnterRecent(fileName);
     fView.ProjectChanged();
 }
@@ -163,8 +170,7 @@ void TMainController::Save() {
         return;
     }
     fProject->Save();
-    if (fProject->ShowOutput)
-        fProject->WriteGraphSettings(GraphSettingsFileOf(fProject->Data().FileName));
+    fProject->WriteGraphSettings();
 }
 
 void TMainController::SaveAs() {
@@ -236,6 +242,10 @@ void TMainController::ToggleModTZ() {
 void TMainController::ToggleModQw() {
     fProject->Data().ModQw = fProject->Data().ModQw == 1 ? 0 : 1;
     fView.ProjectChanged();
+}
+
+std::function<void(const std::string&)> TMainController::Report() {
+    return [this](const std::string& text) { fMessages.Information(text); };
 }
 
 std::string TMainController::FormatNumber(long double value) const {
@@ -317,7 +327,8 @@ void TMainController::RunAnalysis() {
     fMessages.Information(
         "Computations are completed. Please, check output file for results or error messages.");
     const std::string plotFile = PlotFileOf(data.FileName);
-    if (FileExists(plotFile)) fProject->ShowOutput = fProject->ReadPlotData(plotFile, true);
+    if (FileExists(plotFile))
+        fProject->ShowOutput = fProject->ReadPlotData(plotFile, true, Report());
     fView.ProjectChanged();
     fView.CloseChildWindows();
     fKernel.reset();

@@ -8,6 +8,7 @@
 #include "RecentFiles.h"
 #include "Settings.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +95,7 @@ private:
     void WriteSettings();
     void EnterRecent(const std::string& fileName);
     std::string FormatNumber(long double value) const;
+    std::function<void(const std::string&)> Report();
 
     TMessages& fMessages;
     TMainView& fView;

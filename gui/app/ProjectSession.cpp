@@ -41,13 +41,14 @@ void TProjectSession::SetUnits(int system) {
     fData.fUnits = s;
 }
 
-bool TProjectSession::ReadPlotData(const std::string&, bool) {
+bool TProjectSession::ReadPlotData(const std::string&, bool,
+                                   const std::function<void(const std::string&)>&) {
     return false;
 }
 
-void TProjectSession::ReadGraphSettings(const std::string&) {}
+void TProjectSession::ReadGraphSettings() {}
 
-void TProjectSession::WriteGraphSettings(const std::string&) {}
+void TProjectSession::WriteGraphSettings() {}
 
 TCheckDataInput TProjectSession::CheckDataInput() const {
     TCheckDataInput in;

@@ -6,6 +6,7 @@
 #include "CheckData.h"
 #include "ProgramData.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -39,11 +40,14 @@ public:
     // Switches the unit system of the scalars and every table.
     virtual void SetUnits(int system);
 
-    // Result graphs: reads the plot data file into them; false on a reading error.
-    virtual bool ReadPlotData(const std::string& plotFile, bool reportErrors);
-    // Graph settings of the project, kept beside the data file.
-    virtual void ReadGraphSettings(const std::string& settingsFile);
-    virtual void WriteGraphSettings(const std::string& settingsFile);
+    // Result graphs: reads the plot data file into them; false on a reading error, which is
+    // passed to report when reportErrors is set.
+    virtual bool ReadPlotData(const std::string& plotFile, bool reportErrors,
+                              const std::function<void(const std::string&)>& report);
+    // The graph settings kept beside the project file: read after results were loaded, written
+    // while results are shown. Failures are raised as std::exception with a message for the user.
+    virtual void ReadGraphSettings();
+    virtual void WriteGraphSettings();
 
     // What the data check before a run looks at, taken from the tables.
     virtual TCheckDataInput CheckDataInput() const;

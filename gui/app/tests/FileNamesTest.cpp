@@ -42,7 +42,6 @@ TEST(FileNames, CompanionFiles) {
     EXPECT_EQ(OutputFileOf("/p/pile.dv4d"), "/p/pile.dv4o");
     EXPECT_EQ(RunNotesFileOf("/p/pile.dv4d"), "/p/pile.dv4r");
     EXPECT_EQ(PlotFileOf("/p/pile.dv4d"), "/p/pile.dv4p");
-    EXPECT_EQ(GraphSettingsFileOf("/p/pile.dv4d"), "/p/pile.dv4g");
     EXPECT_EQ(FolderOf("/p/pile.dv4d"), "/p");
     EXPECT_EQ(FolderOf("pile.dv4d"), ".");
 }

@@ -45,7 +45,7 @@ TEST(MainWindow, StartWithFileArgumentOpensItAndEnablesResultCommands) {
     EXPECT_EQ(f.Form->windowTitle().toStdString(), "DORVEK 2021.4.4 - Pile1.dv4d");
     ASSERT_EQ(f.Log.PlotReads.size(), 1u);
     EXPECT_FALSE(f.Log.PlotReads[0].second); // read silently when opening
-    EXPECT_EQ(f.Log.SettingsRead, std::vector<std::string>{f.Dir.File("pile1.dv4g")});
+    EXPECT_EQ(f.Log.SettingsRead, std::vector<std::string>{project});
     EXPECT_TRUE(f.Controller().Project().ShowOutput);
     EXPECT_EQ(f.Controller().RecentFiles().PrevFile()[0], project);
     EXPECT_EQ(std::filesystem::current_path(), f.Dir.Path());

@@ -43,12 +43,13 @@ public:
         fLog.Saves.push_back(fData.FileName);
         ClearChanged();
     }
-    bool ReadPlotData(const std::string& plotFile, bool reportErrors) override {
+    bool ReadPlotData(const std::string& plotFile, bool reportErrors,
+                      const std::function<void(const std::string&)>&) override {
         fLog.PlotReads.emplace_back(plotFile, reportErrors);
         return PlotReadResult;
     }
-    void ReadGraphSettings(const std::string& f) override { fLog.SettingsRead.push_back(f); }
-    void WriteGraphSettings(const std::string& f) override { fLog.SettingsWritten.push_back(f); }
+    void ReadGraphSettings() override { fLog.SettingsRead.push_back(fData.FileName); }
+    void WriteGraphSettings() override { fLog.SettingsWritten.push_back(fData.FileName); }
     TCheckDataInput CheckDataInput() const override {
         return CheckInput ? *CheckInput : TProjectSession::CheckDataInput();
     }
