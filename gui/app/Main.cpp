@@ -382,6 +382,8 @@ void TMainForm::UpdateToolbar() {
 
 void TMainForm::Execute(TCommand command) {
     using C = TCommand;
+    // A toolbar button takes no focus, so the active child's edits are stored here as well.
+    CommitActiveChild();
     try {
         switch (command) {
         case C::FileNew:

@@ -316,6 +316,8 @@ TEST(MainWindow, ChildWindowsListedAndCommittedBeforeMenus) {
     EXPECT_EQ(child->Commits, 1);
     f.OpenMenu(Data);
     EXPECT_EQ(child->Commits, 2);
+    f.Form->ToolAction(C::DataTitle)->trigger();
+    EXPECT_EQ(child->Commits, 3);
     // New closes every child window.
     f.Form->Execute(C::FileNew);
     QApplication::processEvents();
