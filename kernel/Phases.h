@@ -11,8 +11,9 @@
 namespace dorvek {
 
 // ---- t-z and Q-w curves ---------------------------------------------------------------
-// The generators return the run's error code: 0, or 4..8 after writing the warning block
-// to the report (the run then stops).
+// The generators return the run's error code: 0, or 4..9 after writing the warning block
+// to the report (the run then stops). 9: a curve cannot be built from the input data (the
+// warning names the input at fault, e.g. EE50 = 0 at a driven-clay tip, or D = 0).
 
 // Five report curves per layer into s.sideCurves.
 int GenerateReportSideCurves(Store& s, FixedWriter& report);

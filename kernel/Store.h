@@ -122,6 +122,10 @@ struct Store {
     // Results.
     std::vector<TipMovementResult> tipResults;
     std::vector<HeadLoadResult> loadResults;
+
+    // Why the run stopped, for a result code of 2, 3 or 9 (the same text ends the report
+    // when it could be written); empty otherwise.
+    std::string diagnostic;
 };
 
 } // namespace dorvek

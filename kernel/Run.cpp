@@ -1,0 +1,267 @@
+// The run driver: files opened and closed in their order, the phases called in sequence,
+// and the result code. Every call works on its own Store and streams.
+
+#include "FreeFormat.h"
+#include "InputReader.h"
+#include "Kernel.h"
+#include "NamesFile.h"
+#include "Phases.h"
+#include "ReportInput.h"
+#include "RunMessages.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <new>
+#include <optional>
+
+namespace dorvek {
+
+namespace {
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+// The whole file, or nullopt when it cannot be opened or read. A missing input is never
+// created.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::string text;
+    char buffer[1 << 16];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(file.gcount()));
+    }
+    if (file.bad()) return std::nullopt;
+    return text;
+}
+
+// One analysis: the open files and the store.
+class Run {
+public:
+    Run(const RunOptions& options, Store& store)
+        : options_(options), console_(options.console ? *options.console : std::cerr), s_(store) {}
+
+    std::ostream& console() { return console_; }
+
+    // Steps 3 to 11, from the file names on.
+    int analyse(const RunFiles& files, const RunHeader& header);
+
+    // A fault found before the report exists goes to the console.
+    int stopWithoutReport(int code, const std::string& text) {
+        s_.diagnostic = text;
+        for (char c : " " + text) {
+            console_ << c;
+            if (c == '\n') console_ << ' ';
+        }
+        console_ << '\n';
+        console_.flush();
+        return code;
+    }
+
+private:
+    bool openFiles(const RunFiles& files);
+    int runPhases(FreeFormatReader& in);
+    int buildCurves();
+    int stop(int code, const std::string& heading, const std::string& text);
+    int close(int code, const RunFiles& files);
+
+    const RunOptions& options_;
+    std::ostream& console_;
+    Store& s_;
+    std::ofstream reportFile_, plotFile_, notesFile_;
+    std::optional<FixedWriter> report_, plot_;
+    std::string input_;
+};
+
+int Run::stop(int code, const std::string& heading, const std::string& text) {
+    s_.diagnostic = text;
+    try {
+        ReportFatal(*report_, heading, text);
+    } catch (...) {
+        // The code and the diagnostic still reach the caller.
+    }
+    return code;
+}
+
+int Run::analyse(const RunFiles& files, const RunHeader& header) {
+    // Step 3: the report and its header.
+    if (!files.report.empty()) {
+        reportFile_.open(files.report, std::ios::out | std::ios::binary | std::ios::trunc);
+    }
+    if (!reportFile_.is_open()) {
+        return stopWithoutReport(
+            kFileError, FileFaultText(files.report, "The report file could not be created."));
+    }
+    report_.emplace(reportFile_);
+    ReportProgramHeader(*report_, header);
+    ReportUserBlock(*report_, header);
+    ReportFileBlock(*report_, files);
+    ReportDateBlock(*report_, options_.clock ? options_.clock() : LocalNow());
+
+    // Step 4: input, plot data and run-notes files.
+    std::optional<std::string> text = ReadWholeFile(files.input);
+    if (!text) {
+        return close(
+            stop(kFileError, "FILE ERROR",
+                 FileFaultText(files.input, "The input data file could not be opened or read.")),
+            files);
+    }
+    input_ = files.input;
+    if (!files.plot.empty()) {
+        plotFile_.open(files.plot, std::ios::out | std::ios::binary | std::ios::trunc);
+    }
+    if (!plotFile_.is_open()) {
+        return close(stop(kFileError, "FILE ERROR",
+                          FileFaultText(files.plot, "The plot data file could not be created.")),
+                     files);
+    }
+    plot_.emplace(plotFile_);
+    // The run-notes file is created when missing and otherwise left as it is.
+    if (!files.notes.empty()) {
+        notesFile_.open(files.notes, std::ios::out | std::ios::binary | std::ios::app);
+        if (!notesFile_.is_open()) {
+            return close(
+                stop(kFileError, "FILE ERROR",
+                     FileFaultText(files.notes, "The run-notes file could not be opened.")),
+                files);
+        }
+    }
+    WriteConsoleProceeding(console_);
+
+    FreeFormatReader in(std::move(*text));
+    int code = kRunCompleted;
+    try {
+        code = runPhases(in);
+    } catch (const InputError& e) {
+        code = stop(kInputError, "FATAL INPUT ERROR", FileFaultText(files.input, e.what()));
+    } catch (const std::bad_alloc&) {
+        code = stop(kInternalError, "INTERNAL ERROR", "The analysis ran out of memory.");
+    } catch (const std::exception& e) {
+        code = stop(kInternalError, "INTERNAL ERROR",
+                    std::string("The analysis failed unexpectedly: ") + e.what());
+    }
+    return close(code, files);
+}
+
+// Steps 5 to 10.
+int Run::runPhases(FreeFormatReader& in) {
+    ReadModelInput(in, s_, *report_);
+    if (int code = buildCurves()) return code;
+    ReadLoadingInput(in, s_, *report_);
+    RunTipMovements(s_, *report_, *plot_);
+    if (!s_.loads.empty()) RunHeadLoads(s_, *report_, *plot_, console_);
+    return kRunCompleted;
+}
+
+// Steps 6 and 7; a generator's error code stops the run.
+int Run::buildCurves() {
+    FixedWriter& report = *report_;
+    FixedWriter& plot = *plot_;
+    const bool userQw = s_.methodQw == 2;
+    if (s_.methodTz == 2) {
+        ReportTzCurves(s_.userTz, true, s_, report);
+        if (userQw) ReportQwCurve(s_, true, report);
+        WritePlotTzBlock(s_.userTz, true, plot);
+        s_.sideCurves = s_.userTz;
+    } else {
+        if (userQw) ReportQwCurve(s_, true, report);
+        if (int code = GenerateReportSideCurves(s_, report)) return code;
+        ReportTzCurves(s_.sideCurves, false, s_, report);
+        WritePlotTzBlock(s_.sideCurves, false, plot);
+        if (int code = GenerateSolverSideCurves(s_, report)) return code;
+    }
+    if (userQw) {
+        WritePlotQwBlock(s_, plot);
+        return kRunCompleted;
+    }
+    if (int code = GenerateTipCurve(s_, report)) return code;
+    ReportQwCurve(s_, false, report);
+    WritePlotQwBlock(s_, plot);
+    return kRunCompleted;
+}
+
+// Step 11: report, run notes and plot data are closed in this order. A write that failed
+// turns a completed run into a file error.
+int Run::close(int code, const RunFiles& files) {
+    plotFile_.flush();
+    if (code == kRunCompleted && plotFile_.is_open() && !plotFile_) {
+        code = stop(kFileError, "FILE ERROR",
+                    FileFaultText(files.plot, "The plot data file could not be written."));
+    }
+    reportFile_.close();
+    if (code == kRunCompleted && reportFile_.fail()) {
+        code = stopWithoutReport(
+            kFileError, FileFaultText(files.report, "The report file could not be written."));
+    }
+    notesFile_.close();
+    plotFile_.close();
+    return code;
+}
+
+// Runs `body` so that nothing escapes: an exception becomes a result code.
+template <class Body> int Guarded(const RunOptions& options, Body body) {
+    Store store;
+    int code = kInternalError;
+    try {
+        Run run(options, store);
+        try {
+            code = body(run);
+        } catch (const std::bad_alloc&) {
+            code = run.stopWithoutReport(kInternalError, "The analysis ran out of memory.");
+        } catch (const std::exception& e) {
+            code = run.stopWithoutReport(
+                kInternalError, std::string("The analysis failed unexpectedly: ") + e.what());
+        }
+    } catch (...) {
+        code = kInternalError;
+    }
+    try {
+        if (options.results) *options.results = std::move(store);
+    } catch (...) {
+        code = kInternalError;
+    }
+    return code;
+}
+
+} // namespace
+
+int RunAnalysis(const RunFiles& files, const RunHeader& header, const RunOptions& options) {
+    return Guarded(options, [&](Run& run) {
+        WriteConsoleBanner(run.console());
+        return run.analyse(files, header);
+    });
+}
+
+int RunFromNamesFile(const std::string& namesPath, const RunOptions& options) {
+    return Guarded(options, [&](Run& run) {
+        WriteConsoleBanner(run.console());
+        std::optional<std::string> text = ReadWholeFile(namesPath);
+        if (!text) {
+            return run.stopWithoutReport(
+                kFileError, FileFaultText(namesPath, "The run control file could not be read."));
+        }
+        FreeFormatReader in(std::move(*text));
+        NamesData names;
+        try {
+            names = ReadNamesFile(in);
+        } catch (const InputError& e) {
+            return run.stopWithoutReport(kInputError, FileFaultText(namesPath, e.what()));
+        }
+        if (names.fileErrors) WriteConsoleFileErrors(run.console());
+        return run.analyse(names.files, names.header);
+    });
+}
+
+} // namespace dorvek

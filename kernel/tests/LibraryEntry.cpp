@@ -1,0 +1,148 @@
+// The shared library as the desktop program uses it: loaded by file name, IDORVEK looked up
+// and called in the folder that holds names.dat. It must export nothing else.
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <set>
+
+namespace dorvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::CrLf;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+using EntryPoint = int (*)(int, int);
+
+// The library loaded for one test, as the program loads it for one run.
+class Library {
+public:
+    Library() {
+        handle_ = dlopen(DORVEK_KERNEL_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (handle_) entry_ = reinterpret_cast<EntryPoint>(dlsym(handle_, "IDORVEK"));
+    }
+    ~Library() {
+        if (handle_) dlclose(handle_);
+    }
+    EntryPoint entry() const { return entry_; }
+
+private:
+    void* handle_ = nullptr;
+    EntryPoint entry_ = nullptr;
+};
+
+// Makes `dir` the current folder for the scope.
+class InFolder {
+public:
+    explicit InFolder(const fs::path& dir) : previous_(fs::current_path()) {
+        fs::current_path(dir);
+    }
+    ~InFolder() { fs::current_path(previous_); }
+
+private:
+    fs::path previous_;
+};
+
+std::size_t EntriesIn(const fs::path& dir) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir), fs::directory_iterator{}));
+}
+
+void WriteProject(const TempDir& dir) {
+    WriteFile(dir.file("pile.dv4d"), ReadFile(std::string(DORVEK_SOURCE_DIR) +
+                                              "/examples/driven-pile-clay-over-sand.dv4d"));
+    WriteFile(dir.file("names.dat"),
+              CrLf({"2021.4.4", "Org", "City, ST", "0", dir.file("pile.dv4d"),
+                    dir.file("pile.dv4o"), dir.file("pile.dv4p"), dir.file("pile.dv4r")}));
+}
+
+TEST(LibraryEntry, ExportsOnlyIDORVEK) {
+    const std::string command =
+        std::string("nm -D --defined-only '") + DORVEK_KERNEL_LIBRARY + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::set<std::string> symbols;
+    char line[512];
+    while (fgets(line, sizeof line, pipe)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        // "<address> <type> <name>"
+        const auto last = text.rfind(' ');
+        if (last != std::string::npos) symbols.insert(text.substr(last + 1));
+    }
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(symbols, (std::set<std::string>{"IDORVEK"}));
+}
+
+TEST(LibraryEntry, FirstArgumentOtherThanFourDoesNothing) {
+    Library library;
+    ASSERT_NE(library.entry(), nullptr);
+    TempDir dir;
+    WriteProject(dir);
+    InFolder here(dir.path());
+    for (int a : {3, 0, -4, 5}) EXPECT_EQ(library.entry()(a, 3), 1);
+    // Only the two files written above.
+    EXPECT_EQ(EntriesIn(dir.path()), 2u);
+}
+
+TEST(LibraryEntry, RunsTheProjectNamedInNamesDat) {
+    Library library;
+    ASSERT_NE(library.entry(), nullptr);
+    TempDir dir;
+    WriteProject(dir);
+    InFolder here(dir.path());
+    EXPECT_EQ(library.entry()(4, 4), 0);
+    EXPECT_TRUE(fs::exists(dir.file("pile.dv4o")));
+    EXPECT_TRUE(fs::exists(dir.file("pile.dv4p")));
+    EXPECT_TRUE(fs::exists(dir.file("pile.dv4r")));
+}
+
+TEST(LibraryEntry, SuccessiveCallsGiveTheSameReport) {
+    Library library;
+    ASSERT_NE(library.entry(), nullptr);
+    TempDir dir;
+    WriteProject(dir);
+    InFolder here(dir.path());
+    ASSERT_EQ(library.entry()(4, 4), 0);
+    const auto first = test::Lines(ReadFile(dir.file("pile.dv4o")));
+    const std::string plot = ReadFile(dir.file("pile.dv4p"));
+    ASSERT_EQ(library.entry()(4, 4), 0);
+    const auto second = test::Lines(ReadFile(dir.file("pile.dv4o")));
+    EXPECT_EQ(ReadFile(dir.file("pile.dv4p")), plot);
+    ASSERT_EQ(first.size(), second.size());
+    for (std::size_t k = 0; k < first.size(); ++k) {
+        if (first[k].find("Time:  ") != std::string::npos) continue;
+        EXPECT_EQ(first[k], second[k]) << k;
+    }
+}
+
+TEST(LibraryEntry, MissingNamesDatCreatesNothing) {
+    Library library;
+    ASSERT_NE(library.entry(), nullptr);
+    TempDir dir;
+    InFolder here(dir.path());
+    EXPECT_EQ(library.entry()(4, 4), 2);
+    EXPECT_EQ(EntriesIn(dir.path()), 0u);
+}
+
+TEST(LibraryEntry, BadInputGivesACodeNotACrash) {
+    Library library;
+    ASSERT_NE(library.entry(), nullptr);
+    TempDir dir;
+    WriteProject(dir);
+    WriteFile(dir.file("pile.dv4d"), "T\r\n50 0 1\r\n1 1 \r\n2000000000\r\n");
+    InFolder here(dir.path());
+    EXPECT_EQ(library.entry()(4, 4), 3);
+    EXPECT_NE(ReadFile(dir.file("pile.dv4o")).find("number of soil layers"), std::string::npos);
+}
+
+} // namespace
+} // namespace dorvek
