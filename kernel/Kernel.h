@@ -45,7 +45,8 @@ enum ResultCode : int {
     kCurveBelowSideFriction = 6,
     kTipBelowTipResistance = 7,
     kBelowOtherProperty = 8,
-    kInternalError = 9, // out of memory or another unexpected failure
+    kCurveInputError = 9, // a curve cannot be built from the input data (warning names it)
+    kInternalError = 10,  // out of memory or another unexpected failure
 };
 
 int RunAnalysis(const RunFiles& files, const RunHeader& header, const RunOptions& options = {});

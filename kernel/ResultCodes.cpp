@@ -26,6 +26,9 @@ const char* ResultCodeMeaning(int code) {
     case kBelowOtherProperty:
         return "curve generation: a depth lies below the strength table (friction angle, "
                "blow count, z-peak or residual ratio)";
+    case kCurveInputError:
+        return "curve generation: a curve cannot be built from the input data (see the "
+               "warning in the report)";
     case kInternalError:
         return "internal error (out of memory or an unexpected failure)";
     default:

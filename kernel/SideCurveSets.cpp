@@ -28,11 +28,11 @@ bool allFinite(const std::vector<float>& values) {
 int checkDiameter(const Store& s, float x, FixedWriter& report) {
     if (!std::isfinite(s.diameter)) {
         WarnCurveInput(report, CurveKind::Side, x, "D", kNotFinite);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     if (s.diameter <= 0) {
         WarnCurveInput(report, CurveKind::Side, x, "D", s.diameter, kNotPositive);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     return 0;
 }
@@ -43,11 +43,11 @@ int applyShape(const Store& s, TzCurve& c, float zpeak, float tres, FixedWriter&
     const bool si = s.iunit != 1;
     auto notFinite = [&](std::string_view input) {
         WarnCurveInput(report, CurveKind::Side, x, input, kNotFinite);
-        return kCodeCurveInput;
+        return kCurveInputError;
     };
     if (c.type < 1 || c.type > 6) {
         WarnCurveInput(report, CurveKind::Side, x, "SOIL TYPE", c.type, kNoCurveMethod);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     if (!std::isfinite(c.tmax)) return notFinite("UNIT SIDE");
     const bool usesZpeak = (c.type == 5 || c.type == 6) && zpeak > 0;
@@ -82,14 +82,14 @@ int applyShape(const Store& s, TzCurve& c, float zpeak, float tres, FixedWriter&
     // Finite input can still overflow single precision.
     if (!allFinite(c.t)) {
         WarnCurveInput(report, CurveKind::Side, x, "UNIT SIDE", c.tmax, kNoFiniteCurve);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     if (!allFinite(c.z)) {
         if (usesZpeak)
             WarnCurveInput(report, CurveKind::Side, x, "ZPEAK", zpeak, kNoFiniteCurve);
         else
             WarnCurveInput(report, CurveKind::Side, x, "D", s.diameter, kNoFiniteCurve);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     return 0;
 }

@@ -47,38 +47,38 @@ float UnitSideAt(const Store& s, float x, int& ierr, FixedWriter& report) {
     const float last = s.strength.empty() ? 0.0f : s.strength.back().xstr;
     WarnStrengthExtent(report, static_cast<int>(s.strength.size()), last);
     WarnBeyondTable(report, x, kStrengthCurveText);
-    ierr = kCodeSideStrength;
+    ierr = kCurveBelowSideFriction;
     return 0;
 }
 
 float PhiAt(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::phi1, x, kCodeOtherProperty, kStrengthCurveText, ierr, report);
+    return lookup(s, &StrengthRow::phi1, x, kBelowOtherProperty, kStrengthCurveText, ierr, report);
 }
 
 float BlowCountAt(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::blowCount, x, kCodeOtherProperty, kStrengthCurveText, ierr,
+    return lookup(s, &StrengthRow::blowCount, x, kBelowOtherProperty, kStrengthCurveText, ierr,
                   report);
 }
 
 float ZPeakAt(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::zpeak, x, kCodeOtherProperty, kStrengthCurveText, ierr, report);
+    return lookup(s, &StrengthRow::zpeak, x, kBelowOtherProperty, kStrengthCurveText, ierr, report);
 }
 
 float TresRatioAt(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::tresRatio, x, kCodeOtherProperty, kStrengthCurveText, ierr,
+    return lookup(s, &StrengthRow::tresRatio, x, kBelowOtherProperty, kStrengthCurveText, ierr,
                   report);
 }
 
 float C1At(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::c1, x, kCodeTipStrength, kStrengthCurveText, ierr, report);
+    return lookup(s, &StrengthRow::c1, x, kTipBelowStrength, kStrengthCurveText, ierr, report);
 }
 
 float EE50At(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::ee50, x, kCodeTipStrength, kStrengthCurveText, ierr, report);
+    return lookup(s, &StrengthRow::ee50, x, kTipBelowStrength, kStrengthCurveText, ierr, report);
 }
 
 float UnitTipAt(const Store& s, float x, int& ierr, FixedWriter& report) {
-    return lookup(s, &StrengthRow::unitTip, x, kCodeTipResistance, kMaxLoadTransferText, ierr,
+    return lookup(s, &StrengthRow::unitTip, x, kTipBelowTipResistance, kMaxLoadTransferText, ierr,
                   report);
 }
 

@@ -62,16 +62,16 @@ int sandUnitTip(const Store& s, float xt, float& phi, UnitTip& tip, FixedWriter&
     if (tip.q <= 0.0001f) {
         if (!std::isfinite(g)) {
             WarnCurveInput(report, CurveKind::Tip, xt, "GAM1", kNotFinite);
-            return kCodeCurveInput;
+            return kCurveInputError;
         }
         if (!std::isfinite(phi)) {
             WarnCurveInput(report, CurveKind::Tip, xt, "PHI1", kNotFinite);
-            return kCodeCurveInput;
+            return kCurveInputError;
         }
         tip = {TipBearingStress(phi, xt, g), "PHI1"};
         if (!std::isfinite(tip.q)) {
             WarnCurveInput(report, CurveKind::Tip, xt, "PHI1", phi, kNoFiniteCurve);
-            return kCodeCurveInput;
+            return kCurveInputError;
         }
     }
     return 0;
@@ -81,11 +81,11 @@ int sandUnitTip(const Store& s, float xt, float& phi, UnitTip& tip, FixedWriter&
 int requirePositive(float value, float xt, std::string_view input, FixedWriter& report) {
     if (!std::isfinite(value)) {
         WarnCurveInput(report, CurveKind::Tip, xt, input, kNotFinite);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     if (value <= 0) {
         WarnCurveInput(report, CurveKind::Tip, xt, input, value, kNotPositive);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     return 0;
 }
@@ -108,7 +108,7 @@ int GenerateTipCurve(Store& s, FixedWriter& report) {
     const int type = s.layers[static_cast<std::size_t>(layer)].type;
     if (type < 1 || type > 6) {
         WarnCurveInput(report, CurveKind::Tip, xt, "SOIL TYPE", type, kNoCurveMethod);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
 
     float ee50 = 0;
@@ -119,7 +119,7 @@ int GenerateTipCurve(Store& s, FixedWriter& report) {
         return code;
     if (!std::isfinite(tip.q)) {
         WarnCurveInput(report, CurveKind::Tip, xt, tip.source, kNotFinite);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     const float qmax = tip.q * s.tipArea;
     if (!std::isfinite(qmax)) {
@@ -127,7 +127,7 @@ int GenerateTipCurve(Store& s, FixedWriter& report) {
             WarnCurveInput(report, CurveKind::Tip, xt, "TIPAREA", s.tipArea, kNoFiniteCurve);
         else
             WarnCurveInput(report, CurveKind::Tip, xt, "TIPAREA", kNotFinite);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     // Without a positive EE50 the driven-clay curve would be 0/0 throughout.
     if (type == 1)
@@ -169,7 +169,7 @@ int GenerateTipCurve(Store& s, FixedWriter& report) {
             WarnCurveInput(report, CurveKind::Tip, xt, "D", s.diameter, kNoFiniteCurve);
         else
             WarnCurveInput(report, CurveKind::Tip, xt, tip.source, tip.q, kNoFiniteCurve);
-        return kCodeCurveInput;
+        return kCurveInputError;
     }
     s.qwQ = std::move(curve.q);
     s.qwW = std::move(curve.w);

@@ -130,7 +130,7 @@ float UnitWeightAtTip(const Store& s, float xt, int& ierr, FixedWriter& report) 
     if (s.layers.empty() || xt < s.layers.front().xtop) return 0;
     if (s.strength.empty() || !(xt <= s.strength.back().xstr)) {
         WarnBeyondTable(report, xt, kUnitWeightCurveText);
-        ierr = kCodeUnitWeight;
+        ierr = kTipBelowUnitWeight;
         return 0;
     }
     return MeanUnitWeight(s, xt);

@@ -3,18 +3,12 @@
 // cannot be built, and the result codes that go with them.
 
 #include "FixedFormat.h"
+#include "Kernel.h"
 
 #include <string_view>
 
 namespace dorvek {
 
-// Result codes of the curve phases (the run stops on any of them).
-inline constexpr int kCodeUnitWeight = 4;    // tip below the unit-weight table
-inline constexpr int kCodeTipStrength = 5;   // tip below the strength table: C1 or EE50
-inline constexpr int kCodeSideStrength = 6;  // curve below the strength table: UNIT SIDE
-inline constexpr int kCodeTipResistance = 7; // tip below the strength table: UNIT TIP
-inline constexpr int kCodeOtherProperty = 8; // PHI1, BLOW COUNT, ZPEAK or tres/tmax
-inline constexpr int kCodeCurveInput = 9;    // a curve cannot be built from the input data
 
 // Last lines of the "beyond the table" warning, naming the table.
 inline constexpr std::string_view kStrengthCurveText = "THE INPUT STRENGTH CURVE";
