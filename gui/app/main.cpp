@@ -1,6 +1,8 @@
 // The desktop program: the main window on the project named by the first argument.
-// --screenshot FILE saves pictures of the window and of each menu, then quits.
+// --screenshot FILE saves pictures of the window, of each menu and of the about box, then
+// quits.
 
+#include "About.h"
 #include "Main.h"
 
 #include <QApplication>
@@ -23,6 +25,10 @@ void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
         menu->grab().save(stem + QStringLiteral("-menu%1.png").arg(++n));
         menu->hide();
     }
+    dorvek::TAboutBox about(&form);
+    about.show();
+    QCoreApplication::processEvents();
+    about.grab().save(stem + QStringLiteral("-about.png"));
 }
 
 } // namespace
