@@ -1,6 +1,7 @@
 // dorvek-run: analyses DORVEK input files without the desktop program.
 
 #include "AnalyseCommand.h"
+#include "ConvertCommand.h"
 
 #include "Kernel.h"
 
@@ -39,8 +40,24 @@ int main(int argc, char** argv) {
     app.add_flag("--summary", analyse.summary,
                  "Also print the load-settlement summary and the report and plot file paths");
     app.add_flag("-q,--quiet", analyse.quiet, "Hide the kernel's progress messages");
-    app.add_option("files", analyse.files, "Input data files (.dv4d)")->required();
+    CLI::Option* files = app.add_option("files", analyse.files, "Input data files (.dv4d)");
+
+    dorvek::cli::ConvertOptions convert;
+    CLI::Option* convertFile =
+        app.add_option("--convert", convert.input,
+                       "Read the project FILE (.dv4d, .dv3d or .dvd, by its extension) and "
+                       "write it as a current .dv4d file instead of analysing")
+            ->type_name("FILE")
+            ->excludes(files);
+    app.add_option("-o,--output", convert.output,
+                   "Name of the converted file (default: FILE with the extension .dv4d)")
+        ->type_name("OUT.dv4d")
+        ->needs(convertFile);
+    app.add_flag("--force", convert.force, "Let the conversion overwrite its input file")
+        ->needs(convertFile);
 
     CLI11_PARSE(app, argc, argv);
+    if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
+    if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
     return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
 }

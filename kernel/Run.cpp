@@ -8,6 +8,7 @@
 #include "Phases.h"
 #include "ReportInput.h"
 #include "RunMessages.h"
+#include "SolverInput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -158,6 +159,9 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
 // Steps 5 to 10.
 int Run::runPhases(FreeFormatReader& in) {
     ReadModelInput(in, s_, *report_);
+    std::string problem;
+    if (!CheckSolverInput(s_, problem))
+        return stop(kInputError, "FATAL INPUT ERROR", FileFaultText(input_, problem));
     if (int code = buildCurves()) return code;
     ReadLoadingInput(in, s_, *report_);
     RunTipMovements(s_, *report_, *plot_);

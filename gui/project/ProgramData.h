@@ -3,8 +3,13 @@
 // project's table set; the whole project is read and written by the project file code.
 
 #include <string>
+#include <vector>
 
 namespace dorvek {
+
+class TGridTable;
+class TInputTables;
+class TProjectTables;
 
 struct TProgramData {
     int fUnits = 1; // 1 English, 2 S.I.
@@ -36,6 +41,44 @@ struct TProgramData {
     int ModQw = 0;
 
     static constexpr const char* NewFileName = "NewDORVEK.dv4d";
+
+    // A new project: default values, every table at its minimum rows of default values, the
+    // changed flag cleared.
+    void Create(TProjectTables& owner);
+
+    // Replaces this project by the one in FName of generation filter (1 ".dv4d", 2 ".dv3d",
+    // 3 ".dvd"; see DataUnit.h). A reading error raises EInOutError with the reader's text
+    // once the reading has stopped: the values read so far stay, the rest keep their
+    // defaults, every table has at least its minimum rows, the changed flag is cleared and
+    // FileName is FName. Errors of other kinds pass through after the same clean-up.
+    void CreateFromFile(const std::string& FName, int filter, TProjectTables& owner);
+
+    // Writes the project to FileName as a ".dv4d" file and creates the empty ".gwi"
+    // companion beside it; then clears the changed flag. The derived flags (METHODTZ,
+    // METHODQW, METHOD, Ntipmove, Ntopload) are brought up to date first. A failure raises
+    // EInOutError, leaves any existing file at FileName intact and the flag set.
+    void Save(TProjectTables& owner);
+
+    // The bytes Save writes (brings the derived flags up to date).
+    std::string FileText(TInputTables& tables);
+
+    // Switches to unit system `system` (clamped to 1..2): the pile scalars are converted by
+    // the length factor 39.37007874 (in per m) and every table converts its own cells.
+    void SetUnits(int system, TInputTables& tables);
+
+    // Which input the options use. Tables not in use keep their rows but are neither saved
+    // nor offered for editing.
+    bool SoilLayersInUse() const { return !(UserTz && UserQw); }
+    bool TipMovesInUse() const { return Nloadmethod == 1; }
+    bool TopLoadsInUse() const { return Nloadmethod == 2; }
+    bool SettlementInUse() const { return downdrag == 1; }
+    bool TZFactorsInUse() const { return ModTZ == 1; }
+    bool QwFactorsInUse() const { return ModQw == 1; }
+    // The top-level tables in use, in the order of the data file (the stiffness table is
+    // always among them).
+    std::vector<TGridTable*> TablesInUse(const TInputTables& tables) const;
+    // Whether the table (a top-level input table) is in use; false for the templates.
+    bool TableInUse(const TInputTables& tables, const TGridTable& table) const;
 };
 
 } // namespace dorvek

@@ -40,7 +40,8 @@ TEST(RunDriver, ExampleProjectCompletes) {
     WriteFile(files.input, ReadFile(kExample));
     CapturedRun run;
     EXPECT_EQ(run.run(files), 0);
-    EXPECT_EQ(run.console.str(), kConsoleStart + kProceeding);
+    // The example has pile-head loads: the banner again when their solution starts.
+    EXPECT_EQ(run.console.str(), kConsoleStart + kProceeding + kConsoleStart);
     EXPECT_TRUE(run.store.diagnostic.empty());
 
     const std::string report = ReadFile(files.report);
@@ -179,6 +180,24 @@ TEST(RunDriver, FaultKeepsTheEchoUpToTheLastCompleteRecord) {
     EXPECT_NE(report.find("  Driven Pile in Sand   "), std::string::npos);
     EXPECT_NE(report.find("UNIT TIP"), std::string::npos);
     EXPECT_EQ(report.find("AE PILE"), std::string::npos);
+}
+
+// A zero axial stiffness cannot be solved: it stops the run as an input error right after
+// the pile line, before any curve is generated.
+TEST(RunDriver, ZeroAxialStiffnessIsAnInputError) {
+    TempDir dir;
+    RunFiles files = FilesIn(dir);
+    std::string text = ReadFile(kExample);
+    const std::size_t at = text.find("7.972E8 720");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 7, "0");
+    WriteFile(files.input, text);
+    CapturedRun run;
+    EXPECT_EQ(run.run(files), 3);
+    const std::string report = ReadFile(files.report);
+    EXPECT_NE(report.find("**** FATAL INPUT ERROR ****"), std::string::npos);
+    EXPECT_EQ(report.find("INTERNALLY GENERATED T-Z CURVES"), std::string::npos);
+    EXPECT_NE(run.store.diagnostic.find("AE"), std::string::npos) << run.store.diagnostic;
 }
 
 TEST(RunDriver, MissingInputFile) {

@@ -1,0 +1,70 @@
+#include "ConvertCommand.h"
+
+#include "DataUnit.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+namespace dorvek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The reader separates the lines of its messages with a CR, which a terminal would
+// overprint.
+std::string Lines(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::exists(b, ec)) return fs::equivalent(a, b, ec);
+    return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+} // namespace
+
+int ConvertProject(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
+    const fs::path input = options.input;
+    const int filter = FilterFromExtension(options.input);
+    if (filter == 0) {
+        err << "dorvek-run: " << options.input
+            << ": not a project file (expected .dv4d, .dv3d or .dvd)\n";
+        return 1;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(input, ec)) {
+        err << "dorvek-run: " << options.input << ": no such file\n";
+        return 1;
+    }
+    fs::path output = options.output;
+    if (output.empty()) output = fs::path(input).replace_extension(".dv4d");
+    if (!options.force && SameFile(input, output)) {
+        err << "dorvek-run: " << output.string()
+            << " is the input file; give another name with -o or use --force to overwrite it\n";
+        return 1;
+    }
+
+    TProjectTables owner;
+    TProgramData data;
+    try {
+        data.CreateFromFile(options.input, filter, owner);
+    } catch (const std::exception& e) { // the reader's message, or another failure
+        err << "dorvek-run: " << options.input << ": " << Lines(e.what()) << "\n";
+        return 1;
+    }
+    data.FileName = output.string();
+    try {
+        data.Save(owner);
+    } catch (const std::exception& e) {
+        err << "dorvek-run: " << Lines(e.what()) << "\n";
+        return 1;
+    }
+    out << options.input << " -> " << output.string() << "\n";
+    return 0;
+}
+
+} // namespace dorvek::cli

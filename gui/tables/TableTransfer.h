@@ -1,0 +1,36 @@
+#pragma once
+// Rows of numbers into and out of a table: reading a text file, pasting clipboard text and
+// the comma-separated copy. The window supplies the texts and shows the messages.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dorvek {
+
+class TGridTable;
+
+inline constexpr const char* kNoClipboardText = "There is no text available on the Clipboard";
+inline constexpr const char* kNothingPasted = "No data was copied from the Clipboard";
+inline constexpr const char* kCopiedToClipboard = "Data was copied to the Clipboard";
+
+// Stores every line that holds exactly one number per visible column as the next row,
+// through each column's text entry, adding rows as needed and stopping after MaxRows
+// lines (when MaxRows is set); rows beyond the accepted lines are then deleted. A text
+// without any such line leaves the table as it was. Returns the number of lines stored.
+int ReadRowsFromLines(TGridTable& table, const std::vector<std::string>& lines,
+                      char decimalSeparator);
+int ReadValuesFromText(TGridTable& table, const std::string& text, char decimalSeparator);
+// Raises TableIOError when the file cannot be read.
+int ReadValuesFromFile(TGridTable& table, const std::string& path, char decimalSeparator);
+
+// Pastes the clipboard's text (none: no text on the clipboard) and returns the message
+// for the user.
+std::string PasteValuesFromClipboard(TGridTable& table, const std::optional<std::string>& text,
+                                     char decimalSeparator);
+
+// One line per row of every column's text (floats with 8 significant digits), joined by
+// the list separator and ended by CR LF.
+std::string CopyValuesText(const TGridTable& table, char decimalSeparator);
+
+} // namespace dorvek

@@ -1,0 +1,27 @@
+#include "HeadLoad.h"
+#include "Phases.h"
+#include "PlotResults.h"
+#include "ReportResults.h"
+#include "RunMessages.h"
+
+namespace dorvek {
+
+void RunHeadLoads(Store& s, FixedWriter& report, FixedWriter& plot, std::ostream& console) {
+    if (s.loads.empty()) return;
+    WriteConsoleBanner(console);
+    const SolverSetup setup = MakeSolverSetup(s);
+    ReportLoadOpening(s, report);
+    PlotLoadCount(s, plot);
+
+    s.loadResults.clear();
+    s.loadResults.reserve(s.loads.size());
+    PileSolution last;
+    for (float load : s.loads) {
+        const HeadLoadResult r = SolveForHeadLoad(setup, s.tipResults, load, last);
+        s.loadResults.push_back(r);
+        ReportLoadRow(r, report);
+        PlotLoadResult(r, setup, last, plot);
+    }
+}
+
+} // namespace dorvek
