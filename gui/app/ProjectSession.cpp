@@ -1,45 +1,23 @@
 #include "ProjectSession.h"
 
-#include <algorithm>
-#include <stdexcept>
+#include "WordRead.h"
 
 namespace dorvek {
 
-bool TProjectSession::Changed() const {
-    return FChanged;
-}
+void TProjectSession::CreateNew() { fData.Create(fTables); }
 
-void TProjectSession::ClearChanged() {
-    FChanged = false;
-}
-
-void TProjectSession::CreateNew() {
-    fData = TProgramData{};
-    ClearChanged();
-}
-
-std::optional<std::string> TProjectSession::LoadFromFile(const std::string& fileName, int) {
-    CreateNew();
-    fData.FileName = fileName;
-    return "Project files cannot be read by this build.";
-}
-
-void TProjectSession::Save() {
-    throw std::runtime_error("Project files cannot be written by this build.");
-}
-
-void TProjectSession::SetUnits(int system) {
-    const int s = std::clamp(system, 1, 2);
-    if (s != fData.fUnits) {
-        const long double f = s == 1 ? 39.37007874L : 1.0L / 39.37007874L;
-        fData.PLength *= f;
-        fData.HeadCoord *= f;
-        fData.OD *= f;
-        fData.Tolerance *= f;
-        fData.Tiparea *= f * f;
+std::optional<std::string> TProjectSession::LoadFromFile(const std::string& fileName, int filter) {
+    try {
+        fData.CreateFromFile(fileName, filter, fTables);
+    } catch (const EInOutError& e) {
+        return e.what();
     }
-    fData.fUnits = s;
+    return std::nullopt;
 }
+
+void TProjectSession::Save() { fData.Save(fTables); }
+
+void TProjectSession::SetUnits(int system) { fData.SetUnits(system, fTables.Tables()); }
 
 bool TProjectSession::ReadPlotData(const std::string&, bool,
                                    const std::function<void(const std::string&)>&) {
@@ -51,10 +29,23 @@ void TProjectSession::ReadGraphSettings() {}
 void TProjectSession::WriteGraphSettings() {}
 
 TCheckDataInput TProjectSession::CheckDataInput() const {
+    const TInputTables& t = fTables.Tables();
     TCheckDataInput in;
     in.Nloadmethod = fData.Nloadmethod;
     in.UserQw = fData.UserQw;
     in.UserTz = fData.UserTz;
+    const TGridTable& tips = t.TblTipMove();
+    for (int r = 0; r < tips.RowCount(); ++r) in.TipMovements.push_back(tips.GetFloatValue(0, r));
+    const TGridTable& qw = t.TblQwcurve2();
+    if (qw.RowCount() > 0) in.LastQwMovement = qw.GetFloatValue(1, qw.RowCount() - 1);
+    const TGridTable& depths = t.TblTZDepth2();
+    for (int r = 0; r < depths.RowCount(); ++r) {
+        const TGridTable* curve = depths.GetDataValue(1, r);
+        if (curve && curve->RowCount() > 0)
+            in.LastTzMovements.push_back(curve->GetFloatValue(1, curve->RowCount() - 1));
+        else
+            in.LastTzMovements.push_back(std::nullopt);
+    }
     return in;
 }
 

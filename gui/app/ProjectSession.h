@@ -4,6 +4,7 @@
 // main window go through here and nowhere else.
 
 #include "CheckData.h"
+#include "DataUnit.h"
 #include "ProgramData.h"
 
 #include <functional>
@@ -19,12 +20,15 @@ public:
 
     TProgramData& Data() { return fData; }
     const TProgramData& Data() const { return fData; }
+    // The input tables the editors work on.
+    TInputTables& Tables() { return fTables.Tables(); }
+    const TInputTables& Tables() const { return fTables.Tables(); }
 
     // The project counts as changed when the window's flag is set or any table reports a
     // change; clearing clears both.
-    bool Changed() const;
-    void SetChanged() { FChanged = true; }
-    void ClearChanged();
+    bool Changed() const { return fTables.Changed(); }
+    void SetChanged() { fTables.SetChanged(); }
+    void ClearChanged() { fTables.ResetChanged(); }
 
     bool ShowOutput = false;
 
@@ -54,7 +58,7 @@ public:
 
 protected:
     TProgramData fData;
-    bool FChanged = false;
+    TProjectTables fTables;
 };
 
 } // namespace dorvek
