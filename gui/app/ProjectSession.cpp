@@ -4,7 +4,9 @@
 
 namespace dorvek {
 
-void TProjectSession::CreateNew() { fData.Create(fTables); }
+void TProjectSession::CreateNew() {
+    fData.Create(fTables);
+}
 
 std::optional<std::string> TProjectSession::LoadFromFile(const std::string& fileName, int filter) {
     try {
@@ -15,9 +17,13 @@ std::optional<std::string> TProjectSession::LoadFromFile(const std::string& file
     return std::nullopt;
 }
 
-void TProjectSession::Save() { fData.Save(fTables); }
+void TProjectSession::Save() {
+    fData.Save(fTables);
+}
 
-void TProjectSession::SetUnits(int system) { fData.SetUnits(system, fTables.Tables()); }
+void TProjectSession::SetUnits(int system) {
+    fData.SetUnits(system, fTables.Tables());
+}
 
 bool TProjectSession::ReadPlotData(const std::string&, bool,
                                    const std::function<void(const std::string&)>&) {

@@ -2,8 +2,8 @@
 // --screenshot FILE saves pictures of the window, of each menu and of the about box, then
 // quits.
 
-#include "About.h"
 #include "Main.h"
+#include "About.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,9 +2,7 @@
 // check, with the project files of the program.
 
 #include "FileNames.h"
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
-#include "Main.h"
+#include "RealWindow.h"
 
 #include <QAction>
 
@@ -26,8 +24,6 @@ std::string Read(const std::string& file) {
     return s.str();
 }
 
-const std::string Example = "driven-pile-clay-over-sand.dv4d";
-
 // A 2014-generation project: one clay layer, curve source as one integer, the pile line
 // without head coordinate.
 const char* OldProject = "Old pile\n"
@@ -42,25 +38,6 @@ const char* OldProject = "Old pile\n"
                          "7.972E8 720\n"
                          "1E-5 720 18 254.469\n"
                          "0\n0\n0\n0\n0\n";
-
-struct TRealWindow {
-    TTempFolder Dir;
-    TScriptedMessages Messages;
-    std::unique_ptr<TMainForm> Form;
-    explicit TRealWindow(std::string kernelFolder = {}) {
-        TMainEnvironment env;
-        env.KernelFolder = kernelFolder.empty() ? Dir.File("no-kernel") : kernelFolder;
-        env.SettingsFile = Dir.File("settings.ini");
-        Form = std::make_unique<TMainForm>(env, &Messages);
-    }
-    TProjectSession& Project() { return Form->Controller().Project(); }
-    std::string CopyExample() {
-        const auto target = Dir.Path() / Example;
-        std::filesystem::copy_file(std::filesystem::path(DORVEK_SOURCE_DIR) / "examples" / Example,
-                                   target);
-        return target.string();
-    }
-};
 
 } // namespace
 
@@ -94,8 +71,8 @@ TEST(ProjectFiles, SaveOfA2014ProjectGoesThroughSaveAs) {
     ASSERT_EQ(w.Messages.Texts("save"), std::vector<std::string>{"Save Old.dv3d As"});
     EXPECT_NE(w.Messages.Shown[0].Detail.find("\n" + w.Dir.File("old.dv4d")), std::string::npos);
     const std::string saved = Read(w.Dir.File("old.dv4d"));
-    EXPECT_EQ(saved.rfind("Old pile\n", 0), 0u);
-    EXPECT_EQ(Read(old), OldProject); // older generations are never written
+    EXPECT_EQ(saved.rfind("Old pile\r\n", 0), 0u); // the data file has CR LF line ends
+    EXPECT_EQ(Read(old), OldProject);              // older generations are never written
     EXPECT_EQ(w.Project().Data().FileName, w.Dir.File("old.dv4d"));
     EXPECT_FALSE(w.Project().Changed());
     // The saved file opens again with the same data.

@@ -24,8 +24,6 @@ public:
 
     bool PlotReadResult = true;
     bool FailSave = false;
-    // Save leaves the file as it is (a real project file that this session cannot write).
-    bool KeepFileOnSave = false;
     std::optional<TCheckDataInput> CheckInput;
 
     void CreateNew() override {
@@ -41,7 +39,7 @@ public:
     }
     void Save() override {
         if (FailSave) throw std::runtime_error("disk full");
-        if (!KeepFileOnSave) std::ofstream(fData.FileName) << "saved\n";
+        std::ofstream(fData.FileName) << "saved\n";
         fLog.Saves.push_back(fData.FileName);
         ClearChanged();
     }
