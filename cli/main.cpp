@@ -2,6 +2,7 @@
 
 #include "AnalyseCommand.h"
 #include "ConvertCommand.h"
+#include "GraphsCommand.h"
 
 #include "Kernel.h"
 
@@ -56,8 +57,28 @@ int main(int argc, char** argv) {
     app.add_flag("--force", convert.force, "Let the conversion overwrite its input file")
         ->needs(convertFile);
 
+    dorvek::cli::GraphsOptions graphs;
+    CLI::Option* graphsFolder =
+        app.add_option("--graphs-csv", graphs.folder,
+                       "Load the results of the project FILE into the result graphs after "
+                       "analysing it and write one CSV file per graph into DIR")
+            ->type_name("DIR")
+            ->excludes(convertFile);
+    app.add_flag("--no-run", graphs.noRun,
+                 "With --graphs-csv: take the existing plot data file instead of analysing")
+        ->needs(graphsFolder);
+
     CLI11_PARSE(app, argc, argv);
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
+    if (!graphsFolder->empty()) {
+        if (analyse.files.size() != 1) {
+            std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
+            return 1;
+        }
+        graphs.project = analyse.files.front();
+        graphs.quiet = analyse.quiet;
+        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
+    }
     if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
     return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
 }

@@ -1,0 +1,90 @@
+#include "GraphsCommand.h"
+
+#include "AnalyseCommand.h"
+#include "DataUnit.h"
+#include "GraphCsv.h"
+#include "GraphSettings.h"
+#include "PlotProject.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+namespace dorvek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Messages separate their lines with a CR, which a terminal would overprint.
+std::string Lines(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+} // namespace
+
+int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& err) {
+    const fs::path project = options.project;
+    if (FilterFromExtension(options.project) != FilterCurrent) {
+        err << "dorvek-run: " << options.project << ": not a .dv4d project file\n";
+        return 1;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(project, ec)) {
+        err << "dorvek-run: " << options.project << ": no such file\n";
+        return 1;
+    }
+
+    TProjectTables owner;
+    TProgramData data;
+    try {
+        data.CreateFromFile(options.project, FilterCurrent, owner);
+    } catch (const std::exception& e) {
+        err << "dorvek-run: " << options.project << ": " << Lines(e.what()) << "\n";
+        return 1;
+    }
+
+    // Like the program: the result code is not looked at, whatever plot file exists is read.
+    if (!options.noRun) {
+        AnalyseOptions analyse;
+        analyse.files = {options.project};
+        analyse.quiet = options.quiet;
+        AnalyseFiles(analyse, err, err); // standard output lists the written files only
+    }
+    const fs::path plotFile = PlotDataFileName(project);
+    if (!fs::is_regular_file(plotFile, ec)) {
+        err << "dorvek-run: " << plotFile.string() << ": no such file\n";
+        return 1;
+    }
+
+    TResultGraphs graphs;
+    const PlotProjectInfo info = PlotProjectInfoFrom(data, owner.Tables());
+    bool loaded = ReadPlotData(graphs, plotFile, true, info, [&](const std::string& message) {
+        err << "dorvek-run: " << plotFile.string() << ": " << message << "\n";
+    });
+    if (!loaded) return 1;
+    // Opening a project also takes the saved graph settings (curve names) over; a run
+    // starts the graphs afresh.
+    if (options.noRun) {
+        try {
+            ReadGraphParams(graphs, project, true, data.downdrag);
+        } catch (const std::exception& e) {
+            err << "dorvek-run: " << GraphSettingsFileName(project).string() << ": "
+                << Lines(e.what()) << " (graph settings not used)\n";
+        }
+    }
+
+    const std::vector<TGraphPlot*> shown = graphs.Available(data.downdrag, data.Nloadmethod);
+    try {
+        for (const fs::path& file :
+             WriteGraphsCsv({shown.begin(), shown.end()}, fs::path(options.folder)))
+            out << file.string() << "\n";
+    } catch (const std::exception& e) {
+        err << "dorvek-run: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace dorvek::cli

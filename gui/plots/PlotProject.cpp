@@ -1,0 +1,27 @@
+#include "PlotProject.h"
+
+#include "InputTables.h"
+#include "ProgramData.h"
+#include "Table.h"
+
+namespace dorvek {
+
+PlotProjectInfo PlotProjectInfoFrom(const TProgramData& data, const TInputTables& tables,
+                                    char decimalSeparator) {
+    PlotProjectInfo info;
+    info.units = data.fUnits;
+    info.downdrag = data.downdrag;
+    info.nloadmethod = data.Nloadmethod;
+    info.userTz = data.UserTz;
+    info.userQw = data.UserQw;
+    info.decimalSeparator = decimalSeparator;
+    const TGridTable& layers = tables.D2();
+    for (int r = 0; r < layers.RowCount(); ++r)
+        info.layers.push_back({layers.GetIntValue(0, r), layers.GetFloatValue(1, r)});
+    const TGridTable& settlement = tables.TblSettlement2();
+    for (int r = 0; r < settlement.RowCount(); ++r)
+        info.settlement.push_back({settlement.GetFloatValue(0, r), settlement.GetFloatValue(1, r)});
+    return info;
+}
+
+} // namespace dorvek

@@ -1,0 +1,16 @@
+#pragma once
+// What plot-data loading takes from a project, read from the project object and its tables.
+
+#include "PltData.h"
+
+namespace dorvek {
+
+struct TProgramData;
+class TInputTables;
+
+// Units and options from the project; the soil-layer table (soil type, bottom depth) and the
+// soil-settlement table (depth, settlement) in the project's units.
+PlotProjectInfo PlotProjectInfoFrom(const TProgramData& data, const TInputTables& tables,
+                                    char decimalSeparator = '.');
+
+} // namespace dorvek

@@ -1,0 +1,38 @@
+#pragma once
+// The result graphs of the main window, with their captions, axis captions and unit codes.
+// Depths and settlements grow downward from an x axis drawn at the top; the curve graphs
+// (t-z curves) are ordinary graphs with the x axis at the bottom.
+
+#include "GraphPlot.h"
+
+#include <vector>
+
+namespace dorvek {
+
+struct TResultGraphs {
+    TResultGraphs();
+    TResultGraphs(const TResultGraphs&) = delete;
+    TResultGraphs& operator=(const TResultGraphs&) = delete;
+
+    TGraphPlot pltLoad;       // axial load (F1) against depth (L2)
+    TGraphPlot pltDisp;       // pile movement (L) against depth (L2)
+    TGraphPlot pltDispDown;   // as pltDisp, plus the soil settlement with down-drag
+    TGraphPlot pltAxial;      // pile-head load (F1) against pile-head movement (L)
+    TGraphPlot pltAxialLoads; // as pltAxial, plus the applied loads
+    TGraphPlot pltLoadLoads;  // as pltLoad, one line per converged applied load
+    TGraphPlot pltDispLoads;  // as pltDisp, one line per converged applied load
+    TGraphPlot pltTZcurves;   // load transfer (F/L^2) against movement (L)
+    TGraphPlot PltQW;         // tip movement (L) against tip load (F)
+
+    // Every graph, in the order of the Graphics menu.
+    std::vector<TGraphPlot*> All();
+    // The graphs kept in the graph settings file, in file order.
+    std::vector<TGraphPlot*> SettingsGraphs(int downdrag);
+    // The graphs whose menu commands are offered for the project's options, in menu order.
+    std::vector<TGraphPlot*> Available(int downdrag, int nloadmethod);
+
+    // Switches every graph to a unit system, which selects the unit labels of its axes.
+    void SetUnits(int units);
+};
+
+} // namespace dorvek
