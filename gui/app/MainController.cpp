@@ -42,13 +42,23 @@ private:
 
 using TEntry = int (*)(int, int);
 
+// Messages and graph line names show numbers with the user's decimal separator.
+char UserDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128
+               ? static_cast<char>(point.at(0).unicode())
+               : '.';
+}
+
 } // namespace
 
 TMainController::TMainController(TMessages& messages, TMainView& view,
                                  std::unique_ptr<TProjectSession> project,
                                  TMainEnvironment environment)
     : fMessages(messages), fView(view), fProject(std::move(project)),
-      fEnvironment(std::move(environment)), fStore(fEnvironment.SettingsFile) {}
+      fEnvironment(std::move(environment)), fStore(fEnvironment.SettingsFile) {
+    fProject->SetDecimalSeparator(UserDecimalSeparator());
+}
 
 TMainController::~TMainController() = default;
 
@@ -249,12 +259,7 @@ std::function<void(const std::string&)> TMainController::Report() {
 }
 
 std::string TMainController::FormatNumber(long double value) const {
-    // Messages show numbers with the user's decimal separator.
-    const QString point = QLocale().decimalPoint();
-    const char separator = point.size() == 1 && point.at(0).unicode() < 128
-                               ? static_cast<char>(point.at(0).unicode())
-                               : '.';
-    return FormatShortest(value, separator);
+    return FormatShortest(value, UserDecimalSeparator());
 }
 
 void TMainController::RunAnalysis() {

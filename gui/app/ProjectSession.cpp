@@ -1,5 +1,8 @@
 #include "ProjectSession.h"
 
+#include "GraphSettings.h"
+#include "PlotProject.h"
+#include "PltData.h"
 #include "WordRead.h"
 
 namespace dorvek {
@@ -25,14 +28,20 @@ void TProjectSession::SetUnits(int system) {
     fData.SetUnits(system, fTables.Tables());
 }
 
-bool TProjectSession::ReadPlotData(const std::string&, bool,
-                                   const std::function<void(const std::string&)>&) {
-    return false;
+bool TProjectSession::ReadPlotData(const std::string& plotFile, bool reportErrors,
+                                   const std::function<void(const std::string&)>& report) {
+    return dorvek::ReadPlotData(fGraphs, plotFile, reportErrors,
+                                PlotProjectInfoFrom(fData, fTables.Tables(), fDecimalSeparator),
+                                report);
 }
 
-void TProjectSession::ReadGraphSettings() {}
+void TProjectSession::ReadGraphSettings() {
+    ReadGraphParams(fGraphs, fData.FileName, ShowOutput, fData.downdrag);
+}
 
-void TProjectSession::WriteGraphSettings() {}
+void TProjectSession::WriteGraphSettings() {
+    SaveGraphParams(fGraphs, fData.FileName, ShowOutput, fData.downdrag);
+}
 
 TCheckDataInput TProjectSession::CheckDataInput() const {
     const TInputTables& t = fTables.Tables();

@@ -6,6 +6,7 @@
 #include "CheckData.h"
 #include "DataUnit.h"
 #include "ProgramData.h"
+#include "ResultGraphs.h"
 
 #include <functional>
 #include <optional>
@@ -23,6 +24,11 @@ public:
     // The input tables the editors work on.
     TInputTables& Tables() { return fTables.Tables(); }
     const TInputTables& Tables() const { return fTables.Tables(); }
+    // The result graphs the plot windows show.
+    TResultGraphs& Graphs() { return fGraphs; }
+    const TResultGraphs& Graphs() const { return fGraphs; }
+    // Decimal separator of numbers in line names of the graphs.
+    void SetDecimalSeparator(char separator) { fDecimalSeparator = separator; }
 
     // The project counts as changed when the window's flag is set or any table reports a
     // change; clearing clears both.
@@ -59,6 +65,8 @@ public:
 protected:
     TProgramData fData;
     TProjectTables fTables;
+    TResultGraphs fGraphs;
+    char fDecimalSeparator = '.';
 };
 
 } // namespace dorvek

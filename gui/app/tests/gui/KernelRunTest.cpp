@@ -4,6 +4,7 @@
 #include "RealWindow.h"
 
 #include <QAction>
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -54,11 +55,60 @@ TEST(KernelRun, ExampleProjectThroughTheKernelLibrary) {
     EXPECT_FALSE(std::filesystem::exists(w.Dir.Path() / "names.dat"));
     EXPECT_FALSE(std::filesystem::exists(w.Dir.Path() / "Names.dat"));
     EXPECT_FALSE(w.Controller().RunInProgress());
-    EXPECT_TRUE(w.Form->MenuAction(C::EditOutputText) != nullptr);
+
+    // The results are in the graphs and their commands are offered.
+    EXPECT_TRUE(w.Project().ShowOutput);
+    const TResultGraphs& g = w.Project().Graphs();
+    EXPECT_GT(g.pltTZcurves.LineCount(), 0);
+    EXPECT_GT(g.PltQW.Count(), 1);
+    EXPECT_GT(g.pltLoad.LineCount(), 0);
+    EXPECT_GT(g.pltLoad.Count(), 1);
+    EXPECT_GT(g.pltAxial.Count(), 1);
+    EXPECT_EQ(g.pltLoadLoads.LineCount(), 3); // one line per applied load of the example
+    EXPECT_EQ(g.pltLoadLoads.Lines(0).LineName(), "100 kips");
+    for (C c : {C::PlotLoad, C::PlotDisp, C::PlotAxial, C::PlotTz, C::PlotQw, C::PlotLoadLoads,
+                C::PlotDispLoads, C::PlotAxialLoads, C::EditOutputText})
+        EXPECT_TRUE(w.Form->ToolAction(c)->isEnabled()) << static_cast<int>(c);
+    EXPECT_FALSE(w.Form->ToolAction(C::PlotDispDown)->isEnabled()); // no down-drag
+    emit w.Form->TopMenus()[4]->aboutToShow();
+    EXPECT_TRUE(w.Form->MenuAction(C::ExportPlots)->isEnabled());
+    EXPECT_FALSE(w.Form->MenuAction(C::PlotDispDown)->isEnabled());
 
     // The library was unloaded: a second run starts from a fresh library and writes a report
     // of the same length (only its date and time differ).
     w.Form->Execute(C::RunAnalysis);
     EXPECT_EQ(w.Messages.Texts("information").size(), 2u);
     EXPECT_EQ(Read(OutputFileOf(project)).size(), report.size());
+}
+
+TEST(KernelRun, OpeningAProjectWithResultsLoadsThem) {
+    TRealWindow w(DORVEK_BIN_DIR);
+    const std::string project = w.CopyExample();
+    w.Form->Startup({project});
+    w.Form->Execute(C::RunAnalysis);
+    const int axialPoints = w.Project().Graphs().pltAxial.Count();
+
+    w.Form->Execute(C::FileNew);
+    EXPECT_FALSE(w.Project().ShowOutput);
+    EXPECT_FALSE(w.Form->ToolAction(C::PlotAxial)->isEnabled());
+
+    w.Form->Controller().OpenFileName(project, 1);
+    EXPECT_TRUE(w.Project().ShowOutput);
+    EXPECT_EQ(w.Project().Graphs().pltAxial.Count(), axialPoints);
+    EXPECT_TRUE(w.Form->ToolAction(C::PlotAxial)->isEnabled());
+    EXPECT_EQ(w.Messages.Texts("information").size(), 1u); // only the completion message
+}
+
+TEST(KernelRun, UnreadablePlotFileAfterRunIsReported) {
+    // A stand-in kernel that writes a report but a plot file cut short.
+    TRealWindow w(DORVEK_FAKE_KERNELS "/writes");
+    const std::string project = w.CopyExample();
+    w.Form->Startup({project});
+    std::ofstream(PlotFileOf(project)) << "3\n1 2\n";
+    w.Form->Execute(C::RunAnalysis);
+    EXPECT_EQ(
+        w.Messages.Texts("information"),
+        (std::vector<std::string>{Completed, "An error occured in running the main program."}));
+    EXPECT_FALSE(w.Project().ShowOutput);
+    EXPECT_FALSE(w.Form->ToolAction(C::PlotLoad)->isEnabled());
 }
