@@ -48,10 +48,7 @@ TEST(RecentFiles, ComparisonIsCaseSensitiveAndEmptyNamesAreIgnored) {
 
 TEST(RecentFiles, AssignDropsGapsOfStoredList) {
     TRecentFiles r;
-    TRecentFiles::Entries stored{};
-    stored[0] = "a";
-    stored[3] = "b";
-    stored[9] = "c";
+    const TRecentFiles::Entries stored{"a", "", "", "b", "", "", "", "", "", "c"};
     r.Assign(stored);
     EXPECT_EQ(r.NumberPrevFile(), 3);
     EXPECT_EQ(r.PrevFile()[1], "b");

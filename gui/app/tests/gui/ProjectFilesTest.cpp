@@ -69,7 +69,7 @@ TEST(ProjectFiles, SaveOfA2014ProjectGoesThroughSaveAs) {
     w.Messages.SaveChoices = {TFileChoice{w.Dir.File("old.dv4d"), 1}};
     w.Form->Execute(C::FileSave);
     ASSERT_EQ(w.Messages.Texts("save"), std::vector<std::string>{"Save Old.dv3d As"});
-    EXPECT_NE(w.Messages.Shown[0].Detail.find("\n" + w.Dir.File("old.dv4d")), std::string::npos);
+    EXPECT_TRUE(w.Messages.Shown[0].Detail.ends_with(w.Dir.File("old.dv4d"))); // the preset
     const std::string saved = Read(w.Dir.File("old.dv4d"));
     EXPECT_EQ(saved.rfind("Old pile\r\n", 0), 0u); // the data file has CR LF line ends
     EXPECT_EQ(Read(old), OldProject);              // older generations are never written

@@ -57,7 +57,7 @@ TEST(Settings, WriteFailureIsIgnored) {
     dorvek::test::TTempFolder dir;
     dir.Touch("file");
     TUserSettings s;
-    s.WordProcessor = "x";
+    s.WordProcessor = std::string("x");
     EXPECT_NO_THROW(TSettings(dir.File("file/sub/store.ini")).Write(s));
 }
 
