@@ -63,6 +63,12 @@ void appendField(std::string& line, const LayoutItem& item, const FieldValue& va
     }
 }
 
+// An A field of its own length given an empty text.
+bool writesNothing(const LayoutItem& item, const FieldValue& value) {
+    const auto* text = std::get_if<std::string>(&value);
+    return item.kind == Kind::A && item.width < 0 && text && text->empty();
+}
+
 } // namespace
 
 struct FixedWriter::State {
@@ -116,6 +122,10 @@ void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValu
                 break;
             default:
                 if (next == values.size()) goto finished;
+                if (writesNothing(item, values[next])) {
+                    ++next; // like an nX, it leaves no blanks at the end of a line
+                    break;
+                }
                 place(position);
                 appendField(out, item, values[next++], layoutText);
                 position = out.size() - lineStart;

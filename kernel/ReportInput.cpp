@@ -88,8 +88,10 @@ void ReportDateBlock(FixedWriter& report, const std::tm& now) {
 }
 
 void ReportTitle(FixedWriter& report, const Store& s) {
+    // Three layouts: the caption's three leading slashes give three empty lines.
     report.write(R"(" ")");
-    report.write(R"(1X,A72,/,/,/,1X," AXIALLY LOADED PILE, CONSTANT OD",/)", {s.title});
+    report.write("1X,A72", {s.title});
+    report.write(R"(/,/,/,1X," AXIALLY LOADED PILE, CONSTANT OD",/)");
 }
 
 void ReportLayerHeading(FixedWriter& report, const Store& s) {

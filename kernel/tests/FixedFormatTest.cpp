@@ -132,6 +132,11 @@ TEST(FixedWriterLayout, LinesAndPositions) {
     EXPECT_EQ(written(""), kEnd);
     // A slash needs no comma around it.
     EXPECT_EQ(written("5X, A /", {"x"}), "     x" + kEnd + kEnd);
+    // An empty text of its own length writes nothing, so the blanks before it stay unwritten
+    // at the end of a line, and are written when more text follows.
+    EXPECT_EQ(written("5X,A", {""}), kEnd);
+    EXPECT_EQ(written("5X,A,A", {"", "x"}), "     x" + kEnd);
+    EXPECT_EQ(written("5X,A3", {""}), "        " + kEnd);
 }
 
 TEST(FixedWriterLayout, RepeatGroupsAndLiterals) {

@@ -70,6 +70,7 @@ TEST(ReportEcho, EnglishRunByteForByte) {
         " Echo test" + B(63),
         "",
         "",
+        "",
         "  AXIALLY LOADED PILE, CONSTANT OD",
         "",
         // 6: layers.

@@ -95,6 +95,14 @@ TEST(ReportHeader, SectionsOneToFourByteForByte) {
     EXPECT_EQ(text.str(), expected);
 }
 
+TEST(ReportHeader, EmptyUserNamesGiveEmptyLines) {
+    // The 5X before an empty name leaves no blanks at the end of the line.
+    std::ostringstream text;
+    FixedWriter report(text);
+    ReportUserBlock(report, RunHeader{});
+    EXPECT_EQ(text.str(), CrLf({Blanks(5) + "Analysis carried out by:", "", "", "", ""}));
+}
+
 TEST(ReportHeader, EveryMonthAndMidnight) {
     const char* months[] = {"January", "February", "March",     "April",   "May",      "June",
                             "July",    "August",   "September", "October", "November", "December"};
