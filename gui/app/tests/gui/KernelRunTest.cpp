@@ -112,3 +112,32 @@ TEST(KernelRun, UnreadablePlotFileAfterRunIsReported) {
     EXPECT_FALSE(w.Project().ShowOutput);
     EXPECT_FALSE(w.Form->ToolAction(C::PlotLoad)->isEnabled());
 }
+
+TEST(KernelRun, DownDragExampleAddsTheSoilSettlementLine) {
+    TRealWindow w(DORVEK_BIN_DIR);
+    w.Form->Startup({w.CopyExample("si-api-clay-over-sand-downdrag.dv4d")});
+    ASSERT_EQ(w.Project().Data().downdrag, 1);
+    w.Form->Execute(C::RunAnalysis);
+    EXPECT_EQ(w.Messages.Texts("information").size(), 1u);
+    const TResultGraphs& g = w.Project().Graphs();
+    ASSERT_EQ(g.pltDispDown.LineCount(), g.pltDisp.LineCount() + 1);
+    EXPECT_EQ(g.pltDispDown.Lines(g.pltDispDown.LineCount() - 1).LineName(), "Soil Settl.");
+    EXPECT_TRUE(w.Form->ToolAction(C::PlotDispDown)->isEnabled());
+    EXPECT_TRUE(w.Form->ToolAction(C::DataSettlement)->isEnabled());
+}
+
+TEST(KernelRun, UserCurvesExampleOffersNoSoilLayers) {
+    TRealWindow w(DORVEK_BIN_DIR);
+    w.Form->Startup({w.CopyExample("user-curves-downdrag-multipliers.dv4d")});
+    const TProgramData& d = w.Project().Data();
+    ASSERT_TRUE(d.UserTz && d.UserQw);
+    EXPECT_FALSE(w.Form->ToolAction(C::DataSoilLayers)->isEnabled());
+    EXPECT_TRUE(w.Form->ToolAction(C::DataTzCurves)->isEnabled());
+    EXPECT_TRUE(w.Form->ToolAction(C::DataQwCurve)->isEnabled());
+    emit w.Form->TopMenus()[3]->aboutToShow();
+    EXPECT_FALSE(w.Form->MenuAction(C::ViewSoilProfile)->isVisible());
+    w.Form->Execute(C::RunAnalysis);
+    EXPECT_EQ(w.Messages.Texts("information").size(), 1u) << w.Messages.Shown.back().Text;
+    EXPECT_TRUE(w.Project().ShowOutput);
+    EXPECT_GT(w.Project().Graphs().pltTZcurves.LineCount(), 0);
+}

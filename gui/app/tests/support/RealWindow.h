@@ -25,10 +25,10 @@ struct TRealWindow {
     }
     TMainController& Controller() { return Form->Controller(); }
     TProjectSession& Project() { return Form->Controller().Project(); }
-    // A copy of the example in the test's folder.
-    std::string CopyExample() {
-        const auto target = Dir.Path() / Example;
-        std::filesystem::copy_file(std::filesystem::path(DORVEK_SOURCE_DIR) / "examples" / Example,
+    // A copy of an example in the test's folder.
+    std::string CopyExample(const std::string& name = Example) {
+        const auto target = Dir.Path() / name;
+        std::filesystem::copy_file(std::filesystem::path(DORVEK_SOURCE_DIR) / "examples" / name,
                                    target);
         return target.string();
     }
