@@ -179,7 +179,7 @@ void TTableChartForm::BrowseClick() {
 }
 
 void TTableChartForm::ViewFileClick() {
-    const std::string program = fHost.TextEditor ? fHost.TextEditor() : DefaultTextEditor();
+    const std::string program = fHost.TextEditor ? fHost.TextEditor() : std::string();
     const QString file = fFileName->text();
     if (program.empty() || !QProcess::startDetached(QString::fromStdString(program), {file}))
         Inform("An error occurred in running the Word Processor");

@@ -147,8 +147,6 @@ void TTableForm::Place() {
     if (!fModal && fHost.AddChildWindow && !fTable->FormParent()) {
         fHost.AddChildWindow(*this);
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
             connect(sub, &QMdiSubWindow::windowStateChanged, this,
                     [this](Qt::WindowStates before, Qt::WindowStates now) {
                         if ((before & Qt::WindowActive) && !(now & Qt::WindowActive)) StoreEdits();

@@ -4,9 +4,7 @@
 #include "TableChartForm.h"
 #include "TableFamily.h"
 
-#include <QDir>
 #include <QLocale>
-#include <QStandardPaths>
 
 namespace dorvek {
 
@@ -26,19 +24,6 @@ void InstallTableEditors(const TTableWindowHost& host) {
 void RemoveTableEditors() {
     GridFamily().EditorFactory = nullptr;
     ChartFamily().EditorFactory = nullptr;
-}
-
-std::string DefaultTextEditor() {
-#ifdef Q_OS_WIN
-    const QString windows = qEnvironmentVariable("SystemRoot", "C:\\Windows");
-    return QDir(windows).filePath("notepad.exe").toStdString();
-#else
-    for (const char* name : {"gnome-text-editor", "gedit", "kate", "mousepad", "xdg-open"}) {
-        const QString path = QStandardPaths::findExecutable(name);
-        if (!path.isEmpty()) return path.toStdString();
-    }
-    return {};
-#endif
 }
 
 char UserDecimalSeparator() {

@@ -17,7 +17,7 @@ struct TTableWindowHost {
     // Shows a modeless editor as a child window of the main window; without it, modeless
     // editors are top-level windows.
     std::function<void(QWidget& window)> AddChildWindow;
-    // The program that opens a text file for "View/Edit File" (empty: none found).
+    // The program that opens a text file for "View/Edit File" (none or empty: none found).
     std::function<std::string()> TextEditor;
 };
 
@@ -25,9 +25,6 @@ struct TTableWindowHost {
 void InstallTableEditors(const TTableWindowHost& host);
 // Tables opened afterwards have no editor; open ones stay until closed.
 void RemoveTableEditors();
-
-// The first plain-text editor found on the PATH (empty when there is none).
-std::string DefaultTextEditor();
 
 // The user's decimal separator ("," or ".") for number texts in and out of tables.
 char UserDecimalSeparator();

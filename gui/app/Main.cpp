@@ -1,0 +1,624 @@
+#include "Main.h"
+
+#include "About.h"
+#include "FileNames.h"
+#include "Options.h"
+#include "QtMessages.h"
+#include "TableWindows.h"
+#include "Title.h"
+#include "compmeth.h"
+#include "pilemat.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include <algorithm>
+#include <exception>
+
+namespace dorvek {
+
+namespace {
+
+constexpr int MaxWindowListItems = 50;
+constexpr const char* UpdatePage = "https://www.ostrel.com/updates/";
+
+// A toolbar picture: a short text on a coloured tile.
+QIcon TileIcon(const QString& text, const QColor& colour) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(colour.darker(140));
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setBold(true);
+    font.setPixelSize(text.size() > 2 ? 11 : 14);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, text);
+    return QIcon(pixmap);
+}
+
+QString Escaped(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
+                     std::unique_ptr<TProjectSession> project, QWidget* parent)
+    : QMainWindow(parent) {
+    if (!messages) {
+        fOwnMessages = std::make_unique<TQtMessages>(this);
+        messages = fOwnMessages.get();
+    }
+    fMessages = messages;
+    if (!project) project = std::make_unique<TProjectSession>();
+    TMainView& view = *this;
+    fController = std::make_unique<TMainController>(*fMessages, view, std::move(project),
+                                                    std::move(environment));
+
+    fMdi = new QMdiArea(this);
+    fMdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    fMdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(fMdi);
+    setAcceptDrops(true);
+
+    BuildMenus();
+    BuildToolBar();
+
+    // The input tables open their editors as child windows of this frame.
+    TTableWindowHost host;
+    host.Messages = fMessages;
+    host.AddChildWindow = [this](QWidget& window) { AddChildWindow(window); };
+    host.TextEditor = [] { return DefaultTextEditor(); };
+    InstallTableEditors(host);
+
+    // Wide enough for every toolbar button, and never narrower than 1.25 times its height.
+    resize(std::max(960, fToolBar->sizeHint().width() + 16), 700);
+    if (width() < height() * 5 / 4) resize(height() * 5 / 4, height());
+    setWindowTitle(QString::fromStdString(fController->Caption()));
+}
+
+TMainForm::~TMainForm() {
+    // The editors go with the tables of the project; no table opens another one.
+    RemoveTableEditors();
+    fController.reset();
+}
+
+void TMainForm::Startup(const std::vector<std::string>& arguments) {
+    fController->Startup(arguments);
+}
+
+QAction* TMainForm::MenuAction(TCommand command) const {
+    const auto it = fMenuActions.find(command);
+    return it == fMenuActions.end() ? nullptr : it->second;
+}
+
+QAction* TMainForm::ToolAction(TCommand command) const {
+    const auto it = fToolActions.find(command);
+    return it == fToolActions.end() ? nullptr : it->second;
+}
+
+QMenu* TMainForm::AddTopMenu(const QString& caption) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    fTopMenus.push_back(menu);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { BeforeMenu(menu); });
+    return menu;
+}
+
+QAction* TMainForm::AddItem(QMenu* menu, TCommand command, const QString& caption,
+                            const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
+    fMenuActions[command] = action;
+    return action;
+}
+
+QAction* TMainForm::AddOption(QMenu* menu, QActionGroup* group, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setCheckable(true);
+    if (group) group->addAction(action);
+    return action;
+}
+
+void TMainForm::BuildMenus() {
+    using C = TCommand;
+    QMenu* file = AddTopMenu(QStringLiteral("&File"));
+    AddItem(file, C::FileNew, QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddItem(file, C::FileOpen, QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddItem(file, C::FileSave, QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddItem(file, C::FileSaveAs, QStringLiteral("Save &As..."));
+    file->addSeparator();
+    for (int k = 1; k <= TRecentFiles::Capacity; ++k) {
+        QAction* recent = file->addAction(QString());
+        recent->setVisible(false);
+        connect(recent, &QAction::triggered, this, [this, k] {
+            try {
+                fController->OpenRecent(k);
+            } catch (const std::exception& e) {
+                fMessages->Information(e.what());
+            }
+        });
+        fRecentActions.push_back(recent);
+    }
+    fRecentSeparator = file->addSeparator();
+    fRecentSeparator->setVisible(false);
+    AddItem(file, C::FileExit, QStringLiteral("E&xit"));
+
+    QMenu* data = AddTopMenu(QStringLiteral("Da&ta"));
+    AddItem(data, C::DataTitle, QStringLiteral("&Title"));
+    AddItem(data, C::DataPileProperties, QStringLiteral("&Pile Properties"));
+    AddItem(data, C::DataSoilLayers, QStringLiteral("Soil &Layers"));
+    AddItem(data, C::DataTzCurves, QStringLiteral("Enter t-&z Curves"));
+    AddItem(data, C::DataQwCurve, QStringLiteral("Enter Q-&w Curve"));
+    AddItem(data, C::DataTipMovements, QStringLiteral("Enter Tip &Movements"));
+    AddItem(data, C::DataPileHeadLoads, QStringLiteral("Enter Loads at Pile &Head"));
+    AddItem(data, C::DataSettlement, QStringLiteral("Enter Soil-&Settlement Data (for Downdrag)"));
+    AddItem(data, C::DataTzFactors, QStringLiteral("Enter Modification Factors on t-z Curves"));
+    AddItem(data, C::DataQwFactors, QStringLiteral("Enter Modification Factors on Q-w Curve"));
+
+    QMenu* options = AddTopMenu(QStringLiteral("&Options"));
+    QMenu* units = options->addMenu(QStringLiteral("&Units"));
+    auto* unitGroup = new QActionGroup(this);
+    fEnglish = AddOption(units, unitGroup, QStringLiteral("&English Units (lb, in)"));
+    fSI = AddOption(units, unitGroup, QStringLiteral("&S.I. Units (kN, m)"));
+    connect(fEnglish, &QAction::triggered, this, [this] { SetUnits(1); });
+    connect(fSI, &QAction::triggered, this, [this] { SetUnits(2); });
+
+    QMenu* tz = options->addMenu(QStringLiteral("t-z &Curves"));
+    auto* tzGroup = new QActionGroup(this);
+    fTzGenerated = AddOption(tz, tzGroup, QStringLiteral("Generated by the program"));
+    fTzUser = AddOption(tz, tzGroup, QStringLiteral("Entered by the user"));
+    connect(fTzGenerated, &QAction::triggered, this, [this] { fController->SetUserTz(false); });
+    connect(fTzUser, &QAction::triggered, this, [this] { fController->SetUserTz(true); });
+
+    QMenu* qw = options->addMenu(QStringLiteral("&Q-w Curve"));
+    auto* qwGroup = new QActionGroup(this);
+    fQwGenerated = AddOption(qw, qwGroup, QStringLiteral("Generated by the program"));
+    fQwUser = AddOption(qw, qwGroup, QStringLiteral("Entered by the user"));
+    connect(fQwGenerated, &QAction::triggered, this, [this] { fController->SetUserQw(false); });
+    connect(fQwUser, &QAction::triggered, this, [this] { fController->SetUserQw(true); });
+
+    QMenu* load = options->addMenu(QStringLiteral("Load Method"));
+    auto* loadGroup = new QActionGroup(this);
+    const QString loadCaptions[3] = {QStringLiteral("Internal Generation of Tip Movements"),
+                                     QStringLiteral("User-Specified &Tip Movements"),
+                                     QStringLiteral("User-Specified &Loads at Pile Head")};
+    for (int m = 0; m < 3; ++m) {
+        fLoadMethod[m] = AddOption(load, loadGroup, loadCaptions[m]);
+        connect(fLoadMethod[m], &QAction::triggered, this,
+                [this, m] { fController->SetLoadMethod(m); });
+    }
+
+    fDowndrag =
+        AddOption(options, nullptr, QStringLiteral("Include &Down-Drag (negative Skin Friction)"));
+    fModTZ =
+        AddOption(options, nullptr, QStringLiteral("Apply Modification Factors on t-z Curves"));
+    fModQw = AddOption(options, nullptr, QStringLiteral("Apply Modification Factors on Q-w Curve"));
+    connect(fDowndrag, &QAction::triggered, this, [this] { fController->ToggleDowndrag(); });
+    connect(fModTZ, &QAction::triggered, this, [this] { fController->ToggleModTZ(); });
+    connect(fModQw, &QAction::triggered, this, [this] { fController->ToggleModQw(); });
+    options->addSeparator();
+    AddItem(options, C::OptionsTextEditor, QStringLiteral("Selection of Text &Editor ..."));
+    for (QMenu* sub : {units, tz, qw, load})
+        connect(sub, &QMenu::aboutToShow, this, [this] { UpdateOptionsMenu(); });
+
+    QMenu* comp = AddTopMenu(QStringLiteral("&Computation"));
+    AddItem(comp, C::RunAnalysis, QStringLiteral("&Run Analysis"));
+    comp->addSeparator();
+    AddItem(comp, C::EditInputText, QStringLiteral("Edit &Input Text"));
+    AddItem(comp, C::EditRunNotes, QStringLiteral("Edit &Processor-Run Notes"));
+    AddItem(comp, C::EditOutputText, QStringLiteral("Edit &Output Text"));
+    comp->addSeparator();
+    AddItem(comp, C::ViewSoilProfile, QStringLiteral("&View Soil Layer Coordinates"));
+
+    QMenu* graphics = AddTopMenu(QStringLiteral("&Graphics"));
+    AddItem(graphics, C::PlotLoad, QStringLiteral("Load &Distribution"));
+    AddItem(graphics, C::PlotDisp, QStringLiteral("Displacement Distribution"));
+    AddItem(graphics, C::PlotDispDown, QStringLiteral("Displ. Distribution/Soil Settlement"));
+    AddItem(graphics, C::PlotAxial, QStringLiteral("&Axial Load vs Settlement"));
+    AddItem(graphics, C::PlotTz, QStringLiteral("t-&z Curves (side friction)"));
+    AddItem(graphics, C::PlotQw, QStringLiteral("Q-&w Curve (tip resistance)"));
+    graphics->addSeparator();
+    AddItem(graphics, C::PlotLoadLoads, QStringLiteral("Load Distribution (Applied Loads)"));
+    AddItem(graphics, C::PlotDispLoads,
+            QStringLiteral("Displacement Distribution (Applied Loads)"));
+    AddItem(graphics, C::PlotAxialLoads,
+            QStringLiteral("Axial Load vs Settlement (Applied Loads)"));
+    graphics->addSeparator();
+    AddItem(graphics, C::ExportPlots, QStringLiteral("Export Plots to Excel"));
+
+    fWindowMenu = AddTopMenu(QStringLiteral("&Window"));
+    AddItem(fWindowMenu, C::WindowCascade, QStringLiteral("&Cascade"));
+    AddItem(fWindowMenu, C::WindowArrangeIcons, QStringLiteral("&Arrange Icons"));
+
+    QMenu* help = AddTopMenu(QStringLiteral("&Help"));
+    AddItem(help, C::HelpUsersManual, QStringLiteral("User's Manual"));
+    AddItem(help, C::HelpTechnicalManual, QStringLiteral("Technical Manual"));
+    help->addSeparator();
+    AddItem(help, C::HelpAbout, QStringLiteral("&About..."));
+    AddItem(help, C::HelpCheckUpdates, QStringLiteral("Check for Updates"));
+}
+
+void TMainForm::BuildToolBar() {
+    using C = TCommand;
+    fToolBar = addToolBar(QStringLiteral("Toolbar"));
+    fToolBar->setObjectName(QStringLiteral("MainToolBar"));
+    fToolBar->setIconSize(QSize(24, 24));
+    fToolBar->setMovable(false);
+    QStyle* s = style();
+    const QColor data(0x2e, 0x6d, 0xb4), run(0x3a, 0x8d, 0x3f), plot(0xb0, 0x5a, 0x1c),
+        applied(0x7b, 0x3f, 0xa0);
+    struct Button {
+        C command;
+        const char* label;
+        QIcon icon;
+    };
+    const std::vector<std::vector<Button>> groups = {
+        {{C::FileNew, "New File", s->standardIcon(QStyle::SP_FileIcon)},
+         {C::FileOpen, "Open File", s->standardIcon(QStyle::SP_DialogOpenButton)},
+         {C::FileSave, "Save File", s->standardIcon(QStyle::SP_DialogSaveButton)}},
+        {{C::DataTitle, "Title", TileIcon(QStringLiteral("T"), data)},
+         {C::DataPileProperties, "Pile Properties", TileIcon(QStringLiteral("PP"), data)},
+         {C::DataSoilLayers, "Soil-Layer Data", TileIcon(QStringLiteral("SL"), data)},
+         {C::DataTzCurves, "Enter t-z curves", TileIcon(QStringLiteral("tz"), data)},
+         {C::DataQwCurve, "Enter Q-w curves", TileIcon(QStringLiteral("Qw"), data)},
+         {C::DataTipMovements, "Enter Tip Movements", TileIcon(QStringLiteral("TM"), data)},
+         {C::DataPileHeadLoads, "Enter Loads at Pile Head", TileIcon(QStringLiteral("HL"), data)},
+         {C::DataSettlement, "Enter Soil-Settlement Data (Downdrag)",
+          TileIcon(QStringLiteral("SS"), data)},
+         {C::DataTzFactors, "Enter factors for t-z curves", TileIcon(QStringLiteral("ft"), data)},
+         {C::DataQwFactors, "Enter factors for Q-w curve", TileIcon(QStringLiteral("fQ"), data)}},
+        {{C::RunAnalysis, "Run Analysis", s->standardIcon(QStyle::SP_MediaPlay)},
+         {C::EditOutputText, "Edit Output Text", TileIcon(QStringLiteral("Out"), run)},
+         {C::ViewSoilProfile, "View Soil Profile", TileIcon(QStringLiteral("SP"), run)}},
+        {{C::PlotLoad, "View Load Distribution Plot", TileIcon(QStringLiteral("LD"), plot)},
+         {C::PlotDisp, "View Displacement Distribution Plot", TileIcon(QStringLiteral("DD"), plot)},
+         {C::PlotDispDown, "View Displac. Plot/Soil Settlement",
+          TileIcon(QStringLiteral("DS"), plot)},
+         {C::PlotAxial, "View Load vs Settlement", TileIcon(QStringLiteral("LS"), plot)},
+         {C::PlotTz, "View t-z Curves", TileIcon(QStringLiteral("tz"), plot)},
+         {C::PlotQw, "View Q-w Curve", TileIcon(QStringLiteral("Qw"), plot)}},
+        {{C::PlotLoadLoads, "View Load Distribution Plot (Applied Loads)",
+          TileIcon(QStringLiteral("LD"), applied)},
+         {C::PlotDispLoads, "View Displacement Distribution Plot (Applied Loads)",
+          TileIcon(QStringLiteral("DD"), applied)},
+         {C::PlotAxialLoads, "View Load vs Settlement (Applied Loads)",
+          TileIcon(QStringLiteral("LS"), applied)}},
+    };
+    bool first = true;
+    for (const auto& group : groups) {
+        if (!first) fToolBar->addSeparator();
+        first = false;
+        for (const auto& b : group) {
+            QAction* action = fToolBar->addAction(b.icon, QString::fromLatin1(b.label));
+            action->setToolTip(QString::fromLatin1(b.label));
+            const C command = b.command;
+            connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
+            fToolActions[command] = action;
+        }
+    }
+}
+
+void TMainForm::BeforeMenu(QMenu* menu) {
+    // Pending edits of a dialog must reach the project before any command reads it.
+    CommitActiveChild();
+    UpdateMenuStates();
+    if (menu == fTopMenus.front()) UpdateFileMenu();
+    if (menu == fWindowMenu) UpdateWindowMenu();
+    UpdateOptionsMenu();
+}
+
+void TMainForm::UpdateMenuStates() {
+    const TProgramData& data = fController->Project().Data();
+    const TCommandContext ctx = MakeCommandContext(data, fController->Project().ShowOutput);
+    for (const auto& [command, action] : fMenuActions) {
+        action->setEnabled(MenuItemEnabled(command, data, ctx));
+        action->setVisible(MenuItemVisible(command, data));
+    }
+}
+
+void TMainForm::UpdateFileMenu() {
+    const TRecentFiles& recent = fController->RecentFiles();
+    const int count = recent.NumberPrevFile();
+    const std::string current = QDir::currentPath().toStdString();
+    for (int k = 1; k <= TRecentFiles::Capacity; ++k) {
+        QAction* action = fRecentActions[static_cast<size_t>(k - 1)];
+        action->setVisible(k <= count);
+        if (k <= count)
+            action->setText(Escaped(QString::fromStdString(recent.MenuText(k, current))));
+    }
+    fRecentSeparator->setVisible(count > 0);
+}
+
+void TMainForm::UpdateOptionsMenu() {
+    const TProgramData& d = fController->Project().Data();
+    fEnglish->setChecked(d.fUnits == 1);
+    fSI->setChecked(d.fUnits == 2);
+    fTzGenerated->setChecked(!d.UserTz);
+    fTzUser->setChecked(d.UserTz);
+    fQwGenerated->setChecked(!d.UserQw);
+    fQwUser->setChecked(d.UserQw);
+    for (int m = 0; m < 3; ++m) fLoadMethod[m]->setChecked(d.Nloadmethod == m);
+    fDowndrag->setChecked(d.downdrag == 1);
+    fModTZ->setChecked(d.ModTZ == 1);
+    fModQw->setChecked(d.ModQw == 1);
+}
+
+void TMainForm::UpdateWindowMenu() {
+    for (QAction* a : fWindowListActions) {
+        fWindowMenu->removeAction(a);
+        a->deleteLater();
+    }
+    fWindowListActions.clear();
+    const auto windows = fMdi->subWindowList();
+    if (windows.isEmpty()) return;
+    fWindowListActions.push_back(fWindowMenu->addSeparator());
+    int n = 0;
+    for (QMdiSubWindow* w : windows) {
+        if (++n > MaxWindowListItems) break;
+        QAction* a = fWindowMenu->addAction(Escaped(w->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(w == fMdi->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w] {
+            if (fMdi->subWindowList().contains(w)) {
+                if (w->isMinimized()) w->showNormal();
+                fMdi->setActiveSubWindow(w);
+            }
+        });
+        fWindowListActions.push_back(a);
+    }
+}
+
+void TMainForm::UpdateToolbar() {
+    const TProgramData& data = fController->Project().Data();
+    const TCommandContext ctx = MakeCommandContext(data, fController->Project().ShowOutput);
+    for (const auto& [command, action] : fToolActions)
+        action->setEnabled(ToolButtonEnabled(command, data, ctx));
+}
+
+void TMainForm::Execute(TCommand command) {
+    using C = TCommand;
+    // A toolbar button takes no focus, so the active child's edits are stored here as well.
+    CommitActiveChild();
+    try {
+        switch (command) {
+        case C::FileNew:
+            fController->New();
+            break;
+        case C::FileOpen:
+            fController->Open();
+            break;
+        case C::FileSave:
+            fController->Save();
+            break;
+        case C::FileSaveAs:
+            fController->SaveAs();
+            break;
+        case C::FileExit:
+            close();
+            break;
+        case C::RunAnalysis:
+            fController->RunAnalysis();
+            break;
+        case C::EditInputText:
+            fController->EditInputText();
+            break;
+        case C::EditRunNotes:
+            fController->EditRunNotes();
+            break;
+        case C::EditOutputText:
+            fController->EditOutputText();
+            break;
+        case C::WindowCascade:
+            fMdi->cascadeSubWindows();
+            break;
+        case C::WindowArrangeIcons:
+            ArrangeIcons();
+            break;
+        case C::HelpUsersManual:
+            OpenHelpFile(QStringLiteral("DORVEK2021UsersManual.pdf"));
+            break;
+        case C::HelpTechnicalManual:
+            OpenHelpFile(QStringLiteral("Technical.bat"));
+            break;
+        case C::HelpAbout: {
+            TAboutBox about(this);
+            about.exec();
+            break;
+        }
+        case C::HelpCheckUpdates:
+            QDesktopServices::openUrl(QUrl(QString::fromLatin1(UpdatePage) +
+                                           QStringLiteral("?product=DORVEK&version=") +
+                                           QString::fromLatin1(ProgramVersion)));
+            break;
+        default:
+            ShowChildWindow(command);
+            break;
+        }
+    } catch (const std::exception& e) {
+        fMessages->Information(e.what());
+    }
+}
+
+// The one place where the windows of the input tables, the data dialogs, the plot windows,
+// the soil-profile view and the export dialog are opened. Each is created on first use and
+// afterwards only brought to the front.
+void TMainForm::ShowChildWindow(TCommand command) {
+    using C = TCommand;
+    TInputTables& tables = fController->Project().Tables();
+    TDialogContext context;
+    context.Messages = fMessages;
+    context.Project = [this]() -> TProgramData& { return fController->Project().Data(); };
+    context.MarkChanged = [this] { fController->Project().SetChanged(); };
+    switch (command) {
+    case C::DataTitle:
+        ShowDialog(fTitleDialog, [&] { return new TdlgTitle(context); });
+        break;
+    case C::DataPileProperties:
+        ShowDialog(fPileDialog, [&] {
+            return new TfrmMaterial(context,
+                                    [this] { fController->Project().Tables().TblAE2().Show(); });
+        });
+        break;
+    case C::DataQwFactors:
+        ShowDialog(fQwDialog, [&] { return new TfrmQwFactors(context); });
+        break;
+    case C::OptionsTextEditor:
+        ShowDialog(fOptionsDialog, [&] {
+            return new TDlgOptions(
+                context, [this] { return fController->WordProcessor(); },
+                [this](const std::string& program) { fController->SetWordProcessor(program); });
+        });
+        break;
+    case C::DataSoilLayers:
+        tables.D2().Show();
+        break;
+    case C::DataTzCurves:
+        tables.TblTZDepth2().Show();
+        break;
+    case C::DataQwCurve:
+        tables.TblQwcurve2().Show();
+        break;
+    case C::DataTipMovements:
+        tables.TblTipMove().Show();
+        break;
+    case C::DataPileHeadLoads:
+        tables.TblTopload().Show();
+        break;
+    case C::DataSettlement:
+        tables.TblSettlement2().Show();
+        break;
+    case C::DataTzFactors:
+        tables.TblTZFactors2().Show();
+        break;
+    case C::ViewSoilProfile: // soil-profile view
+    case C::PlotLoad:
+    case C::PlotDisp:
+    case C::PlotDispDown:
+    case C::PlotAxial:
+    case C::PlotTz:
+    case C::PlotQw:
+    case C::PlotLoadLoads:
+    case C::PlotDispLoads:
+    case C::PlotAxialLoads: // plot windows of the result graphs
+    case C::ExportPlots:    // modal export dialog
+    default:
+        break;
+    }
+}
+
+template <class Dialog, typename Make>
+void TMainForm::ShowDialog(QPointer<Dialog>& presence, Make make) {
+    if (!presence) {
+        presence = make();
+        // The flag is cleared when the dialog closes, before Qt frees it.
+        connect(presence.data(), &TDataDialog::Closed, this, [&presence] { presence = nullptr; });
+        AddChildWindow(*presence);
+    }
+    QWidget* frame = presence->parentWidget() ? presence->parentWidget() : presence.data();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame)) {
+        if (sub->isMinimized()) sub->showNormal();
+        fMdi->setActiveSubWindow(sub);
+    }
+    frame->raise();
+}
+
+void TMainForm::AddChildWindow(QWidget& window) {
+    QMdiSubWindow* sub = fMdi->addSubWindow(&window);
+    // Child windows have a system menu and a minimise box but no maximise box.
+    sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    sub->show();
+}
+
+void TMainForm::SetUnits(int system) {
+    fController->SetUnits(system);
+    // An open pile-properties dialog shows the converted values with their new units.
+    if (fPileDialog) fPileDialog->FormActivate();
+}
+
+void TMainForm::ArrangeIcons() {
+    // Minimised windows are lined up along the bottom of the frame.
+    int x = 0;
+    for (QMdiSubWindow* w : fMdi->subWindowList()) {
+        if (!w->isMinimized()) continue;
+        const QSize size = w->size();
+        if (x + size.width() > fMdi->viewport()->width() && x > 0) x = 0;
+        w->move(x, fMdi->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void TMainForm::OpenHelpFile(const QString& fileName) {
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    if (!QFileInfo(path).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        fMessages->Information("The file " + QDir::toNativeSeparators(path).toStdString() +
+                               " could not be opened.");
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (fController->CanClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) continue;
+        try {
+            fController->OpenDropped(url.toLocalFile().toStdString());
+        } catch (const std::exception& e) {
+            fMessages->Information(e.what());
+        }
+        break;
+    }
+}
+
+void TMainForm::CommitActiveChild() {
+    if (QMdiSubWindow* active = fMdi->activeSubWindow())
+        if (auto* child = dynamic_cast<TChildWindow*>(active->widget())) child->CommitEdits();
+}
+
+void TMainForm::CloseChildWindows() {
+    fMdi->closeAllSubWindows();
+}
+
+void TMainForm::ProjectChanged() {
+    setWindowTitle(QString::fromStdString(fController->Caption()));
+    UpdateToolbar();
+}
+
+void TMainForm::SetBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+} // namespace dorvek

@@ -1,0 +1,124 @@
+#pragma once
+// The main window: a multiple-document frame with the program's menus and toolbar. It shows
+// the state of the project and forwards every command to the controller.
+
+#include "ChildWindow.h"
+#include "Commands.h"
+#include "MainController.h"
+#include "Options.h"
+#include "Title.h"
+#include "compmeth.h"
+#include "pilemat.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace dorvek {
+
+class TQtMessages;
+
+class TMainForm : public QMainWindow, private TMainView {
+    Q_OBJECT
+public:
+    // messages: the seam for every box and file dialog (the window's own when null);
+    // project: the project session (a default one when null).
+    explicit TMainForm(TMainEnvironment environment, TMessages* messages = nullptr,
+                       std::unique_ptr<TProjectSession> project = nullptr,
+                       QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Reads the settings and opens the file of the first argument, if any.
+    void Startup(const std::vector<std::string>& arguments);
+
+    TMainController& Controller() { return *fController; }
+    QMdiArea* MdiArea() const { return fMdi; }
+    QToolBar* ToolBar() const { return fToolBar; }
+    QAction* MenuAction(TCommand command) const;
+    QAction* ToolAction(TCommand command) const;
+    const std::vector<QMenu*>& TopMenus() const { return fTopMenus; }
+    const std::vector<QAction*>& RecentActions() const { return fRecentActions; }
+    QMenu* WindowMenu() const { return fWindowMenu; }
+    // The single-instance dialogs while they are open (their presence flags).
+    TdlgTitle* TitleDialog() const { return fTitleDialog; }
+    TfrmMaterial* PileDialog() const { return fPileDialog; }
+    TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
+    TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
+
+    // Runs a command as its menu item or toolbar button does.
+    void Execute(TCommand command);
+    // Enabled states of the toolbar; the menus evaluate theirs when they open.
+    void UpdateToolbar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // TMainView
+    void CommitActiveChild() override;
+    void CloseChildWindows() override;
+    void ProjectChanged() override;
+    void SetBusy(bool busy) override;
+
+    void BuildMenus();
+    void BuildToolBar();
+    QMenu* AddTopMenu(const QString& caption);
+    QAction* AddItem(QMenu* menu, TCommand command, const QString& caption,
+                     const QKeySequence& shortcut = {});
+    QAction* AddOption(QMenu* menu, QActionGroup* group, const QString& caption);
+    void BeforeMenu(QMenu* menu);
+    void UpdateFileMenu();
+    void UpdateOptionsMenu();
+    void UpdateMenuStates();
+    void UpdateWindowMenu();
+    void ArrangeIcons();
+    void ShowChildWindow(TCommand command);
+    // Opens one of the data dialogs, or brings the open one to the front.
+    template <class Dialog, typename Make> void ShowDialog(QPointer<Dialog>& presence, Make make);
+    // A window shown as a child window of the frame.
+    void AddChildWindow(QWidget& window);
+    void SetUnits(int system);
+    void OpenHelpFile(const QString& fileName);
+
+    std::unique_ptr<TQtMessages> fOwnMessages;
+    TMessages* fMessages;
+    std::unique_ptr<TMainController> fController;
+    QMdiArea* fMdi = nullptr;
+    QToolBar* fToolBar = nullptr;
+    std::vector<QMenu*> fTopMenus;
+    std::map<TCommand, QAction*> fMenuActions;
+    std::map<TCommand, QAction*> fToolActions;
+    std::vector<QAction*> fRecentActions;
+    QAction* fRecentSeparator = nullptr;
+    QMenu* fWindowMenu = nullptr;
+    std::vector<QAction*> fWindowListActions;
+    // Options menu items.
+    QAction* fEnglish = nullptr;
+    QAction* fSI = nullptr;
+    QAction* fTzGenerated = nullptr;
+    QAction* fTzUser = nullptr;
+    QAction* fQwGenerated = nullptr;
+    QAction* fQwUser = nullptr;
+    QAction* fLoadMethod[3] = {};
+    QAction* fDowndrag = nullptr;
+    QAction* fModTZ = nullptr;
+    QAction* fModQw = nullptr;
+    // Presence flags of the data dialogs.
+    QPointer<TdlgTitle> fTitleDialog;
+    QPointer<TfrmMaterial> fPileDialog;
+    QPointer<TfrmQwFactors> fQwDialog;
+    QPointer<TDlgOptions> fOptionsDialog;
+};
+
+} // namespace dorvek

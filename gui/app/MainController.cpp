@@ -1,0 +1,360 @@
+#include "MainController.h"
+
+#include "CheckData.h"
+#include "FileNames.h"
+#include "NamesFile.h"
+#include "NumberFormat.h"
+#include "dynlib.h"
+
+#include <QLocale>
+#include <QProcess>
+
+#include <filesystem>
+
+namespace dorvek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Absolute(const std::string& fileName) {
+    std::error_code ec;
+    const fs::path p = fs::absolute(fs::path(fileName), ec);
+    return ec ? fileName : p.lexically_normal().string();
+}
+
+void SetCurrentFolder(const std::string& fileName) {
+    std::error_code ec;
+    fs::current_path(fs::path(FolderOf(fileName)), ec);
+}
+
+// Busy cursor for the duration of a scope.
+class TBusy {
+public:
+    explicit TBusy(TMainView& view) : fView(view) { fView.SetBusy(true); }
+    ~TBusy() { fView.SetBusy(false); }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    TMainView& fView;
+};
+
+using TEntry = int (*)(int, int);
+
+// Messages and graph line names show numbers with the user's decimal separator.
+char UserDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128
+               ? static_cast<char>(point.at(0).unicode())
+               : '.';
+}
+
+} // namespace
+
+TMainController::TMainController(TMessages& messages, TMainView& view,
+                                 std::unique_ptr<TProjectSession> project,
+                                 TMainEnvironment environment)
+    : fMessages(messages), fView(view), fProject(std::move(project)),
+      fEnvironment(std::move(environment)), fStore(fEnvironment.SettingsFile) {
+    fProject->SetDecimalSeparator(UserDecimalSeparator());
+}
+
+TMainController::~TMainController() = default;
+
+void TMainController::Startup(const std::vector<std::string>& arguments) {
+    fSettings = fStore.Read();
+    if (fSettings.WordProcessor.empty()) fSettings.WordProcessor = DefaultTextEditor();
+    fRecent.Assign(fSettings.Files);
+
+    std::string file;
+    if (!arguments.empty() && !arguments.front().empty())
+        file = Absolute(CommandLineFileName(arguments.front()));
+    if (!file.empty() && FileExists(file) && FormatOfFile(file) != 0)
+        OpenFileName(file, FormatOfFile(file));
+    else
+        fProject->CreateNew();
+    fView.ProjectChanged();
+}
+
+std::string TMainController::Caption() const {
+    return MainCaption(fProject->Data().FileName);
+}
+
+void TMainController::SetWordProcessor(const std::string& program) {
+    fSettings.WordProcessor = program;
+    WriteSettings();
+}
+
+void TMainController::WriteSettings() {
+    fSettings.Files = fRecent.PrevFile();
+    fStore.Write(fSettings);
+}
+
+void TMainController::EnterRecent(const std::string& fileName) {
+    // The unnamed project has no file to come back to.
+    if (IsUnnamed(fileName)) return;
+    fRecent.UpdatePrevFile(fileName);
+    WriteSettings();
+}
+
+bool TMainController::SavePrompt() {
+    try {
+        fProject->WriteGraphSettings();
+    } catch (const std::exception& e) {
+        fMessages.Information(e.what());
+    }
+    if (!fProject->Changed()) return true;
+    switch (fMessages.Question("Do you want to save any changes?")) {
+    case TAnswer::Cancel:
+        return false;
+    case TAnswer::No:
+        return true;
+    case TAnswer::Yes:
+        break;
+    }
+    try {
+        Save();
+    } catch (const std::exception& e) {
+        fMessages.Information(e.what());
+        return false;
+    }
+    // A cancelled Save As leaves the changes unsaved: the command must not discard them.
+    return !fProject->Changed() && !IsUnnamed(fProject->Data().FileName);
+}
+
+void TMainController::New() {
+    if (!SavePrompt()) return;
+    fView.CloseChildWindows();
+    fProject->CreateNew();
+    fProject->ShowOutput = false;
+    fView.ProjectChanged();
+}
+
+void TMainController::Open() {
+    if (!SavePrompt()) return;
+    const auto choice = fMessages.OpenFile("Open", OpenFilter, {});
+    if (!choice) return;
+    const int filter = choice->FilterIndex >= 1 && choice->FilterIndex <= 3
+                           ? choice->FilterIndex
+                           : std::max(FormatOfFile(choice->FileName), 1);
+    OpenFileName(Absolute(choice->FileName), filter);
+}
+
+void TMainController::OpenFileName(const std::string& fileName, int filter) {
+    fView.CloseChildWindows();
+    SetCurrentFolder(fileName);
+    if (const auto error = fProject->LoadFromFile(fileName, filter)) fMessages.Information(*error);
+    fView.ProjectChanged();
+    const std::string plotFile = PlotFileOf(fileName);
+    // Results shown always belong to the project now open.
+    fProject->ShowOutput =
+        FileExists(plotFile) && fProject->ReadPlotData(plotFile, false, Report());
+    try {
+        fProject->ReadGraphSettings();
+    } catch (const std::exception& e) {
+        fMessages.Information(e.what());
+    }
+    EnterRecent(fileName);
+    fView.ProjectChanged();
+}
+
+void TMainController::OpenRecent(int k) {
+    if (k < 1 || k > fRecent.NumberPrevFile()) return;
+    const std::string file = fRecent.PrevFile()[static_cast<size_t>(k - 1)];
+    if (FormatOfFile(file) == 0) return;
+    if (!SavePrompt()) return;
+    OpenFileName(file, FormatOfFile(file));
+}
+
+void TMainController::OpenDropped(const std::string& fileName) {
+    if (!SavePrompt()) return;
+    const std::string file = Absolute(fileName);
+    if (FormatOfFile(file) == 0) return;
+    OpenFileName(file, FormatOfFile(file));
+}
+
+void TMainController::Save() {
+    if (NeedsSaveAs(fProject->Data().FileName)) {
+        SaveAs();
+        return;
+    }
+    fProject->Save();
+    fProject->WriteGraphSettings();
+}
+
+void TMainController::SaveAs() {
+    TProgramData& data = fProject->Data();
+    const auto choice =
+        fMessages.SaveFile(SaveAsTitle(data.FileName), SaveFilter, SaveAsPreset(data.FileName));
+    auto finish = [this] {
+        EnterRecent(fProject->Data().FileName);
+        fView.ProjectChanged();
+        fView.CloseChildWindows();
+    };
+    if (!choice) {
+        filesaved = false;
+        finish();
+        return;
+    }
+    std::string name = Absolute(choice->FileName);
+    if (fs::path(name).extension().empty()) name += ".dv4d";
+    data.FileName = name;
+    fView.ProjectChanged();
+    try {
+        fProject->Save();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+bool TMainController::CanClose() {
+    fView.CommitActiveChild();
+    if (!SavePrompt()) return false;
+    WriteSettings();
+    fView.CloseChildWindows();
+    return true;
+}
+
+void TMainController::SetUnits(int system) {
+    fProject->SetUnits(system);
+    fView.ProjectChanged();
+}
+
+void TMainController::SetUserTz(bool user) {
+    fProject->Data().UserTz = user;
+    fView.ProjectChanged();
+}
+
+void TMainController::SetUserQw(bool user) {
+    fProject->Data().UserQw = user;
+    fView.ProjectChanged();
+}
+
+void TMainController::SetLoadMethod(int method) {
+    if (method < 0 || method > 2) return;
+    fProject->Data().Nloadmethod = method;
+    fView.ProjectChanged();
+}
+
+void TMainController::ToggleDowndrag() {
+    fProject->Data().downdrag = fProject->Data().downdrag == 1 ? 0 : 1;
+    fView.ProjectChanged();
+}
+
+void TMainController::ToggleModTZ() {
+    fProject->Data().ModTZ = fProject->Data().ModTZ == 1 ? 0 : 1;
+    fView.ProjectChanged();
+}
+
+void TMainController::ToggleModQw() {
+    fProject->Data().ModQw = fProject->Data().ModQw == 1 ? 0 : 1;
+    fView.ProjectChanged();
+}
+
+std::function<void(const std::string&)> TMainController::Report() {
+    return [this](const std::string& text) { fMessages.Information(text); };
+}
+
+std::string TMainController::FormatNumber(long double value) const {
+    return FormatShortest(value, UserDecimalSeparator());
+}
+
+void TMainController::RunAnalysis() {
+    // One run at a time: checked before anything of the running one could be overwritten.
+    if (fKernel) {
+        fMessages.Information("Attempt to reinitialize DLL");
+        return;
+    }
+    filesaved = true;
+    try {
+        Save();
+    } catch (const std::exception&) {
+        // Running on the file left from an earlier save would give results of other data.
+        fMessages.Information("An error occured during saving");
+        return;
+    }
+    const TProgramData& data = fProject->Data();
+    if (!filesaved || IsUnnamed(data.FileName)) return;
+    if (const auto warning = CheckData(fProject->CheckDataInput(),
+                                       [this](long double v) { return FormatNumber(v); })) {
+        fMessages.Warning(*warning);
+        return;
+    }
+
+    const std::string folder = FolderOf(data.FileName);
+    SetCurrentFolder(data.FileName);
+    const fs::path namesFile = fs::path(folder) / NamesFileName;
+    // The control file goes whatever happens below.
+    struct TRemoveNames {
+        fs::path file;
+        ~TRemoveNames() {
+            std::error_code ec;
+            if (fs::is_regular_file(file, ec)) fs::remove(file, ec);
+        }
+    } removeNames{namesFile};
+
+    TNamesFileContent names;
+    names.Version = ProgramVersion;
+    names.UserCompany = fSettings.UserCompany;
+    names.UserCity = fSettings.UserCity;
+    names.UserState = fSettings.UserState;
+    names.InstallationNumber = fSettings.InstallationNumber;
+    names.ProjectFile = data.FileName;
+    if (!WriteNamesFile(folder, names)) {
+        // Without it the kernel would read a stale control file of another run.
+        fMessages.Information("An error occured while writing file names");
+        return;
+    }
+
+    TEntry entry = nullptr;
+    try {
+        fKernel = std::make_unique<TDynamicLibrary>(KernelLibraryPath(fEnvironment.KernelFolder),
+                                                    fMessages);
+        fKernel->Open();
+        if (fKernel->GetIsOpen())
+            entry = reinterpret_cast<TEntry>(fKernel->FindProcedure("IDORVEK"));
+    } catch (const EDLLError&) {
+        entry = nullptr;
+    }
+    if (!entry) {
+        fKernel.reset();
+        fMessages.Information("Attempt to initialize DLL failed");
+        return;
+    }
+
+    {
+        TBusy busy(fView);
+        entry(4, 4);
+    }
+    fMessages.Information(
+        "Computations are completed. Please, check output file for results or error messages.");
+    const std::string plotFile = PlotFileOf(data.FileName);
+    if (FileExists(plotFile))
+        fProject->ShowOutput = fProject->ReadPlotData(plotFile, true, Report());
+    fView.ProjectChanged();
+    fView.CloseChildWindows();
+    fKernel.reset();
+}
+
+void TMainController::EditInputText() {
+    EditFile(fProject->Data().FileName);
+}
+void TMainController::EditRunNotes() {
+    EditFile(RunNotesFileOf(fProject->Data().FileName));
+}
+void TMainController::EditOutputText() {
+    EditFile(OutputFileOf(fProject->Data().FileName));
+}
+
+void TMainController::EditFile(const std::string& fileName) {
+    // Started directly with the file as its one argument: no shell sees the name.
+    const bool started = !fSettings.WordProcessor.empty() &&
+                         QProcess::startDetached(QString::fromStdString(fSettings.WordProcessor),
+                                                 {QString::fromStdString(fileName)});
+    if (!started) fMessages.Information("An error occurred in running the Word Processor");
+}
+
+} // namespace dorvek

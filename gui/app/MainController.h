@@ -1,0 +1,112 @@
+#pragma once
+// What the main window does, apart from its widgets: file commands with the save prompt,
+// options, the recent-file list and settings, the text editor, and the run of the kernel
+// library. The window is a thin view that forwards its commands here.
+
+#include "Messages.h"
+#include "ProjectSession.h"
+#include "RecentFiles.h"
+#include "Settings.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dorvek {
+
+class TDynamicLibrary;
+
+// The widgets' side of the controller.
+class TMainView {
+public:
+    virtual ~TMainView() = default;
+    // Stores the pending edits of the active child window into the project.
+    virtual void CommitActiveChild() = 0;
+    virtual void CloseChildWindows() = 0;
+    // The caption and the enabled states must be recomputed.
+    virtual void ProjectChanged() = 0;
+    // Busy cursor on or off.
+    virtual void SetBusy(bool busy) = 0;
+};
+
+struct TMainEnvironment {
+    std::string KernelFolder; // where the kernel library is loaded from
+    std::string SettingsFile; // empty: the user's native settings store
+};
+
+inline constexpr const char* OpenFilter =
+    "DORVEK 2021 (*.dv4d)|*.dv4d|DORVEK 2014 (*.dv3d)|*.dv3d|DORVEK 2.0 (*.dvd)|*.dvd";
+inline constexpr const char* SaveFilter = "DORVEK 2021(*.dv4d)|*.dv4d|All Files(*.*)|*.*";
+
+class TMainController {
+public:
+    TMainController(TMessages& messages, TMainView& view, std::unique_ptr<TProjectSession> project,
+                    TMainEnvironment environment);
+    ~TMainController();
+
+    // Reads the settings and opens the file named by the first argument, if any.
+    void Startup(const std::vector<std::string>& arguments);
+
+    TProjectSession& Project() { return *fProject; }
+    const TProjectSession& Project() const { return *fProject; }
+    std::string Caption() const;
+    const TRecentFiles& RecentFiles() const { return fRecent; }
+    const std::string& WordProcessor() const { return fSettings.WordProcessor; }
+    // Takes a new editor path and writes the settings.
+    void SetWordProcessor(const std::string& program);
+    const TUserSettings& UserSettings() const { return fSettings; }
+
+    // File commands. The save prompt runs before New, Open, recent and dropped files.
+    void New();
+    void Open();
+    // Saves under the current name, through Save As when the project has no current-format
+    // name of its own. Write failures are raised.
+    void Save();
+    void SaveAs();
+    void OpenRecent(int k); // 1-based menu item
+    void OpenDropped(const std::string& fileName);
+    void OpenFileName(const std::string& fileName, int filter);
+    // The save prompt: false when the command must stop.
+    bool SavePrompt();
+    // Closing the main window: false keeps it open. Writes the settings otherwise.
+    bool CanClose();
+
+    // Options; they change no data-changed flag.
+    void SetUnits(int system);
+    void SetUserTz(bool user);
+    void SetUserQw(bool user);
+    void SetLoadMethod(int method);
+    void ToggleDowndrag();
+    void ToggleModTZ();
+    void ToggleModQw();
+
+    // The analysis through the kernel library.
+    void RunAnalysis();
+    bool RunInProgress() const { return fKernel != nullptr; }
+
+    // The project's files in the text editor.
+    void EditInputText();
+    void EditRunNotes();
+    void EditOutputText();
+    void EditFile(const std::string& fileName);
+
+private:
+    void WriteSettings();
+    void EnterRecent(const std::string& fileName);
+    std::string FormatNumber(long double value) const;
+    std::function<void(const std::string&)> Report();
+
+    TMessages& fMessages;
+    TMainView& fView;
+    std::unique_ptr<TProjectSession> fProject;
+    TMainEnvironment fEnvironment;
+    TSettings fStore;
+    TUserSettings fSettings;
+    TRecentFiles fRecent;
+    bool filesaved = false;
+    // Non-empty only while a run is in progress.
+    std::unique_ptr<TDynamicLibrary> fKernel;
+};
+
+} // namespace dorvek
