@@ -98,8 +98,12 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
 }
 
 TMainForm::~TMainForm() {
-    // The editors go with the tables of the project; no table opens another one.
+    // No table opens another editor; the open ones go with their tables, the dialogs with
+    // their frames, all while the project they show still exists.
     RemoveTableEditors();
+    TInputTables& tables = fController->Project().Tables();
+    for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();
+    qDeleteAll(fMdi->subWindowList());
     fController.reset();
 }
 
