@@ -1,8 +1,7 @@
 #include "ConvertCommand.h"
 
-#include "DataUnit.h"
+#include "ProjectLoad.h"
 
-#include <algorithm>
 #include <exception>
 #include <filesystem>
 
@@ -11,13 +10,6 @@ namespace dorvek::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The reader separates the lines of its messages with a CR, which a terminal would
-// overprint.
-std::string Lines(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
 
 bool SameFile(const fs::path& a, const fs::path& b) {
     std::error_code ec;
@@ -35,11 +27,7 @@ int ConvertProject(const ConvertOptions& options, std::ostream& out, std::ostrea
             << ": not a project file (expected .dv4d, .dv3d or .dvd)\n";
         return 1;
     }
-    std::error_code ec;
-    if (!fs::is_regular_file(input, ec)) {
-        err << "dorvek-run: " << options.input << ": no such file\n";
-        return 1;
-    }
+    if (!ExistingFile(input, err)) return 1;
     fs::path output = options.output;
     if (output.empty()) output = fs::path(input).replace_extension(".dv4d");
     if (!options.force && SameFile(input, output)) {
@@ -50,12 +38,7 @@ int ConvertProject(const ConvertOptions& options, std::ostream& out, std::ostrea
 
     TProjectTables owner;
     TProgramData data;
-    try {
-        data.CreateFromFile(options.input, filter, owner);
-    } catch (const std::exception& e) { // the reader's message, or another failure
-        err << "dorvek-run: " << options.input << ": " << Lines(e.what()) << "\n";
-        return 1;
-    }
+    if (!ReadProject(options.input, filter, owner, data, err)) return 1;
     data.FileName = output.string();
     try {
         data.Save(owner);

@@ -1,28 +1,17 @@
 #include "GraphsCommand.h"
 
 #include "AnalyseCommand.h"
-#include "DataUnit.h"
 #include "GraphCsv.h"
 #include "GraphSettings.h"
 #include "PlotProject.h"
+#include "ProjectLoad.h"
 
-#include <algorithm>
 #include <exception>
 #include <filesystem>
 
 namespace dorvek::cli {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// Messages separate their lines with a CR, which a terminal would overprint.
-std::string Lines(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
-
-} // namespace
 
 int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& err) {
     const fs::path project = options.project;
@@ -30,20 +19,11 @@ int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& 
         err << "dorvek-run: " << options.project << ": not a .dv4d project file\n";
         return 1;
     }
-    std::error_code ec;
-    if (!fs::is_regular_file(project, ec)) {
-        err << "dorvek-run: " << options.project << ": no such file\n";
-        return 1;
-    }
+    if (!ExistingFile(project, err)) return 1;
 
     TProjectTables owner;
     TProgramData data;
-    try {
-        data.CreateFromFile(options.project, FilterCurrent, owner);
-    } catch (const std::exception& e) {
-        err << "dorvek-run: " << options.project << ": " << Lines(e.what()) << "\n";
-        return 1;
-    }
+    if (!ReadProject(options.project, FilterCurrent, owner, data, err)) return 1;
 
     // Like the program: the result code is not looked at, whatever plot file exists is read.
     if (!options.noRun) {
@@ -53,10 +33,7 @@ int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& 
         AnalyseFiles(analyse, err, err); // standard output lists the written files only
     }
     const fs::path plotFile = PlotDataFileName(project);
-    if (!fs::is_regular_file(plotFile, ec)) {
-        err << "dorvek-run: " << plotFile.string() << ": no such file\n";
-        return 1;
-    }
+    if (!ExistingFile(plotFile, err)) return 1;
 
     TResultGraphs graphs;
     const PlotProjectInfo info = PlotProjectInfoFrom(data, owner.Tables());

@@ -1,75 +1,20 @@
 // dorvek-run as a user calls it: result lines, exit status, output files and help.
 
-#include <gtest/gtest.h>
+#include "CliTestSupport.h"
 
-#include <sys/wait.h>
-
-#include <atomic>
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace dorvek::test;
 
-const std::string kProgram = std::string(DORVEK_BIN_DIR) + "/dorvek-run";
-const std::string kExample =
-    std::string(DORVEK_SOURCE_DIR) + "/examples/driven-pile-clay-over-sand.dv4d";
+const fs::path kExample = kExamples / "driven-pile-clay-over-sand.dv4d";
 
-struct Output {
-    int status = -1;
-    std::string text; // standard output
-};
-
-// Runs the program with `arguments` (already quoted); standard error is discarded.
-Output RunProgram(const std::string& arguments) {
-    Output out;
-    FILE* pipe = popen((kProgram + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.text.append(buffer, n);
-    const int raw = pclose(pipe);
-    out.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-}
-
-std::string Quote(const fs::path& path) {
-    std::string text(1, '\'');
-    text += path.string();
-    text += '\'';
-    return text;
-}
-
-class DorvekRun : public ::testing::Test {
+// Standard error is discarded: the result lines on standard output are checked.
+class DorvekRun : public CliTest {
 protected:
-    void SetUp() override {
-        static std::atomic<int> counter{0};
-        dir_ = fs::temp_directory_path() /
-               ("dorvek-cli-" +
-                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-                std::to_string(counter++));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return dir_ / name;
-    }
-    fs::path example() {
-        std::ifstream in(kExample, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return write("example.dv4d", text.str());
-    }
-    fs::path dir_;
+    fs::path example() { return write("example.dv4d", ReadBytes(kExample)); }
 };
 
 TEST_F(DorvekRun, ExampleRunsAndWritesItsFilesBesideTheInput) {

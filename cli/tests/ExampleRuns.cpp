@@ -1,32 +1,15 @@
 // Every example project runs through dorvek-run to the end: result 0, a report that ends
 // with its results and a plot data file whose blocks are all present and complete.
 
-#include <gtest/gtest.h>
+#include "CliTestSupport.h"
 
-#include <sys/wait.h>
-
-#include <atomic>
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string kProgram = std::string(DORVEK_BIN_DIR) + "/dorvek-run";
-const fs::path kExamples = fs::path(DORVEK_SOURCE_DIR) / "examples";
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using namespace dorvek::test;
 
 std::vector<std::string> LinesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -88,22 +71,7 @@ PlotCounts ReadPlotCounts(const std::string& text) {
     return c;
 }
 
-class ExampleRuns : public ::testing::Test {
-protected:
-    void SetUp() override {
-        static std::atomic<int> counter{0};
-        dir_ = fs::temp_directory_path() /
-               ("dorvek-examples-" +
-                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-                std::to_string(counter++));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path dir_;
-};
+using ExampleRuns = CliTest;
 
 TEST_F(ExampleRuns, EveryExampleWritesACompleteReportAndPlotFile) {
     int examples = 0;
@@ -112,19 +80,12 @@ TEST_F(ExampleRuns, EveryExampleWritesACompleteReportAndPlotFile) {
         ++examples;
         const std::string name = entry.path().stem().string();
         SCOPED_TRACE(name);
-        const fs::path input = dir_ / entry.path().filename();
-        fs::copy_file(entry.path(), input);
+        const fs::path input = copyExample(entry.path());
 
-        const std::string command = kProgram + " -q '" + input.string() + "' 2>/dev/null";
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        std::string out;
-        char buffer[512];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        const int raw = pclose(pipe);
-        ASSERT_TRUE(WIFEXITED(raw));
-        EXPECT_EQ(WEXITSTATUS(raw), 0);
-        EXPECT_EQ(out, input.string() + ": result 0, run completed\n");
+        const Output out = RunProgram("-q " + Quote(input));
+        ASSERT_NE(out.status, -1) << "not started, or did not exit";
+        EXPECT_EQ(out.status, 0);
+        EXPECT_EQ(out.text, input.string() + ": result 0, run completed\n");
 
         const PlotCounts plot = ReadPlotCounts(ReadBytes(dir_ / (name + ".dv4p")));
         ASSERT_TRUE(plot.complete) << plot.fault;

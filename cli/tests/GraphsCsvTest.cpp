@@ -3,15 +3,9 @@
 
 #include "../../gui/plots/tests/PlotFileValues.h"
 
-#include <gtest/gtest.h>
+#include "CliTestSupport.h"
 
-#include <sys/wait.h>
-
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -20,33 +14,7 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using dorvek::test::PlotFileValues;
-
-const std::string kProgram = std::string(DORVEK_BIN_DIR) + "/dorvek-run";
-const fs::path kExamples = fs::path(DORVEK_SOURCE_DIR) / "examples";
-
-struct Output {
-    int status = -1;
-    std::string text; // standard output
-};
-
-// Standard error is discarded.
-Output RunProgram(const std::string& arguments) {
-    Output out;
-    FILE* pipe = popen((kProgram + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.text.append(buffer, n);
-    const int raw = pclose(pipe);
-    out.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-}
-
-std::string Quote(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
+using namespace dorvek::test;
 
 struct Csv {
     std::vector<std::string> header;
@@ -83,26 +51,7 @@ void ExpectNear(long double csv, long double expected, const std::string& where)
     EXPECT_LE(std::fabs(csv - expected), 1e-14L * std::fabs(expected)) << where;
 }
 
-class GraphsCsv : public ::testing::Test {
-protected:
-    void SetUp() override {
-        static std::atomic<int> counter{0};
-        dir_ = fs::temp_directory_path() /
-               ("dorvek-graphs-" +
-                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-                std::to_string(counter++));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path copyExample(const fs::path& example) {
-        fs::copy_file(example, dir_ / example.filename());
-        return dir_ / example.filename();
-    }
-    fs::path dir_;
-};
+using GraphsCsv = CliTest; // standard error discarded
 
 // Distribution columns: line i has x in column 2i and y in 2i + 1, one row per increment.
 void CheckDistribution(const Csv& csv, const std::vector<const PlotFileValues::Case*>& cases,

@@ -144,10 +144,7 @@ private:
                 TPropertyRow p{*properties, row};
                 p.Set(ZPeak, 0);
                 p.Set(Residual, 0);
-                if (current)
-                    ReadPropertyLine(code, p);
-                else
-                    ReadOldPropertyLine(code, p);
+                ReadPropertyLine(code, p, current);
             }
         }
     }
@@ -167,14 +164,18 @@ private:
     // no e50 for the sands).
     bool NineValues() const { return fIn.CurrentLineWordCount() == 9; }
 
-    void ReadPropertyLine(int code, TPropertyRow& p) {
+    // The older generations write six values: unit weight, strength, (unused), e50 for the
+    // clays; unit weight, (unused), friction angle, blow count for the sands; then side
+    // friction and tip resistance. The current one adds an unused value after e50 or the
+    // friction angle (see NineValues) and, before side friction, zpeak and residual.
+    void ReadPropertyLine(int code, TPropertyRow& p, bool current) {
         const bool clay = code == 1 || code == 3 || code == 5;
         Take(p, UnitWeight);
         if (clay) {
             Take(p, Strength);
             Skip();
             Take(p, E50);
-            if (NineValues()) Skip();
+            if (current && NineValues()) Skip();
             p.Set(Angle, 0);
             p.Set(BlowCount, 0);
         } else {
@@ -182,36 +183,16 @@ private:
             p.Set(Strength, 0);
             p.Set(E50, 0);
             Take(p, Angle);
-            if (NineValues()) Skip();
+            if (current && NineValues()) Skip();
             Take(p, BlowCount);
         }
-        if (code == 5 || code == 6) {
-            Take(p, ZPeak);
-            Take(p, Residual);
-        } else {
-            Skip(2);
-        }
-        Take(p, Side);
-        Take(p, Tip);
-    }
-
-    // Six values: unit weight, strength, (unused), e50 for the clays; unit weight, (unused),
-    // friction angle, blow count for the sands; then side friction and tip resistance.
-    void ReadOldPropertyLine(int code, TPropertyRow& p) {
-        const bool clay = code == 1 || code == 3 || code == 5;
-        Take(p, UnitWeight);
-        if (clay) {
-            Take(p, Strength);
-            Skip();
-            Take(p, E50);
-            p.Set(Angle, 0);
-            p.Set(BlowCount, 0);
-        } else {
-            Skip();
-            p.Set(Strength, 0);
-            p.Set(E50, 0);
-            Take(p, Angle);
-            Take(p, BlowCount);
+        if (current) {
+            if (code == 5 || code == 6) {
+                Take(p, ZPeak);
+                Take(p, Residual);
+            } else {
+                Skip(2);
+            }
         }
         Take(p, Side);
         Take(p, Tip);

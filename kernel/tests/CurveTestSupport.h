@@ -31,6 +31,18 @@ inline void ExpectAllNear(const std::vector<double>& expected, const std::vector
     }
 }
 
+// Each value times `factor`.
+inline std::vector<double> Times(const std::vector<double>& values, double factor) {
+    std::vector<double> out;
+    for (double v : values) out.push_back(v * factor);
+    return out;
+}
+
+// The driven-clay tip curve as a fraction of the tip capacity: sqrt(k / 8), k = 0..7, then 1
+// and 1.
+inline const std::vector<double> kDrivenClayRatio{
+    0, 0.3535534, 0.5, 0.6123724, 0.7071068, 0.7905694, 0.8660254, 0.9354143, 1, 1};
+
 // Adds a layer with its two strength rows (top and bottom); the row depths are the layer's.
 inline void AddLayer(Store& s, int type, float top, float bottom, StrengthRow topRow,
                      StrengthRow bottomRow) {

@@ -17,12 +17,6 @@ TzCurve WithTmax(float tmax, float phi = 0) {
     return c;
 }
 
-std::vector<double> Times(const std::vector<double>& values, double factor) {
-    std::vector<double> out;
-    for (double v : values) out.push_back(v * factor);
-    return out;
-}
-
 const std::vector<double> kDrivenMoveIn{0, 0.01, 0.02, 0.04, 0.06, 0.08, 0.12, 0.16, 0.5, 10};
 
 TEST(SideCurveDrivenClay, FivePsiInInches) {

@@ -2,6 +2,7 @@
 // SolverReportTest and HeadLoadTest).
 #include "Phases.h"
 #include "SolverTestStores.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,11 @@ using namespace dorvek;
 
 namespace {
 
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
+using dorvek::test::CrLf;
 
+// The plot lines do not depend on the print option.
 Store HandRun() {
-    Store s = dorvek::testing::HandPile();
-    s.title = std::string(72, ' ');
-    s.iprint = 1; // the plot lines do not depend on the print option
-    s.ntipRead = 2;
-    s.tipMovements = {-0.1f, 0.1f};
-    return s;
+    return dorvek::testing::HandTipRun(1);
 }
 
 } // namespace
@@ -37,11 +30,11 @@ TEST(SolverPlot, TipMovementBlock) {
     // average movement from the tip upward (reversed for the mirrored one); the summary.
     EXPECT_EQ(
         plot.str(),
-        Lines({"           2           2           1", "  8.000E+01   -7.854E+02   -1.098E-01",
-               "  3.000E+01   -2.356E+03   -1.884E-01", "  8.000E+01    9.854E+02    1.148E-01",
-               "  3.000E+01    2.556E+03    2.034E-01",
-               "      -3.1416E+03     -2.5708E-01     -1.0000E-01      0.0000E+00",
-               "       3.3416E+03      2.7708E-01      1.0000E-01      2.0000E+02"}));
+        CrLf({"           2           2           1", "  8.000E+01   -7.854E+02   -1.098E-01",
+              "  3.000E+01   -2.356E+03   -1.884E-01", "  8.000E+01    9.854E+02    1.148E-01",
+              "  3.000E+01    2.556E+03    2.034E-01",
+              "      -3.1416E+03     -2.5708E-01     -1.0000E-01      0.0000E+00",
+              "       3.3416E+03      2.7708E-01      1.0000E-01      2.0000E+02"}));
 }
 
 TEST(SolverPlot, NoTipMovements) {
@@ -52,7 +45,7 @@ TEST(SolverPlot, NoTipMovements) {
     std::ostringstream report, plot;
     FixedWriter r(report), p(plot);
     RunTipMovements(s, r, p);
-    EXPECT_EQ(plot.str(), Lines({"           0           2           1"}));
+    EXPECT_EQ(plot.str(), CrLf({"           0           2           1"}));
     EXPECT_TRUE(s.tipResults.empty());
 }
 
@@ -71,14 +64,14 @@ TEST(SolverPlot, AppliedLoadBlock) {
     RunHeadLoads(s, r, p, console);
     EXPECT_EQ(
         plot.str(),
-        Lines({"           3           2           1", "    1",
-               "       3.3500E+03      2.8193E-01      1.0612E-01      2.0808E+02",
-               "    0.800E+02    0.993E+03    0.119E+00", "    0.300E+02    0.256E+04    0.208E+00",
-               "    0", "       1.0000E+04      0.0000E+00      0.0000E+00      0.0000E+00",
-               "    0.800E+02    0.125E+04    0.732E+00", "    0.300E+02    0.282E+04    0.833E+00",
-               "    1", "      -3.1416E+03     -2.5708E-01     -1.0000E-01      0.0000E+00",
-               "    0.800E+02   -0.785E+03   -0.110E+00",
-               "    0.300E+02   -0.236E+04   -0.188E+00"}));
+        CrLf({"           3           2           1", "    1",
+              "       3.3500E+03      2.8193E-01      1.0612E-01      2.0808E+02",
+              "    0.800E+02    0.993E+03    0.119E+00", "    0.300E+02    0.256E+04    0.208E+00",
+              "    0", "       1.0000E+04      0.0000E+00      0.0000E+00      0.0000E+00",
+              "    0.800E+02    0.125E+04    0.732E+00", "    0.300E+02    0.282E+04    0.833E+00",
+              "    1", "      -3.1416E+03     -2.5708E-01     -1.0000E-01      0.0000E+00",
+              "    0.800E+02   -0.785E+03   -0.110E+00",
+              "    0.300E+02   -0.236E+04   -0.188E+00"}));
 }
 
 TEST(SolverPlot, GeneratedMovementsForBothSignsGiveEighteen) {

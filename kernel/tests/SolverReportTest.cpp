@@ -7,6 +7,7 @@
 // movements 0.1 / 0.13927 / 0.25708) and printed with reversed signs.
 #include "Phases.h"
 #include "SolverTestStores.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,12 @@ using namespace dorvek;
 
 namespace {
 
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
+using dorvek::test::CrLf;
 
 Store HandRun(int iprint) {
-    Store s = dorvek::testing::HandPile();
+    Store s = dorvek::testing::HandTipRun(iprint);
     s.title = "HAND PILE";
     s.title.resize(72, ' ');
-    s.iprint = iprint;
-    s.ntipRead = 2;
-    s.tipMovements = {-0.1f, 0.1f};
     return s;
 }
 
@@ -108,8 +102,8 @@ TEST(SolverReport, TipMovementsWithDistributions) {
                                               "        ----------------------------",
                                               ""};
     EXPECT_EQ(TipReport(s),
-              Lines(Join({kOpening, upward, kTableHeading, upwardRows, downward, kTableHeading,
-                          downwardRows, summary, kSummaryHeading, kSummary})));
+              CrLf(Join({kOpening, upward, kTableHeading, upwardRows, downward, kTableHeading,
+                         downwardRows, summary, kSummaryHeading, kSummary})));
     // From the summary on the table is signed.
     ASSERT_EQ(s.tipResults.size(), 2u);
     EXPECT_FLOAT_EQ(s.tipResults[0].topLoad, -3141.6f);
@@ -129,7 +123,7 @@ TEST(SolverReport, LoadSettlementDataOnly) {
                                               "        RESULTS DUE TO TIP MOVEMENTS",
                                               "        ----------------------------",
                                               ""};
-    EXPECT_EQ(TipReport(s), Lines(Join({kOpening, summary, kSummaryHeading, kSummary})));
+    EXPECT_EQ(TipReport(s), CrLf(Join({kOpening, summary, kSummaryHeading, kSummary})));
 }
 
 TEST(SolverReport, SIHeadingsAndDepthsOfOneDecimal) {
@@ -179,7 +173,7 @@ TEST(SolverReport, AppliedLoads) {
         "       3.3500E+03      2.8193E-01      1.0612E-01      2.0808E+02",
         "       1.0000E+04     NOT ABLE TO GET CONVERGENCE",
         "      -3.1416E+03     -2.5708E-01     -1.0000E-01      0.0000E+00"};
-    EXPECT_EQ(report.str(), Lines(Join({opening, kSummaryHeading, rows})));
+    EXPECT_EQ(report.str(), CrLf(Join({opening, kSummaryHeading, rows})));
     EXPECT_EQ(console.str(), " PROGRAM DORVEK FOR COMPUTING LOAD VS. SETTLEMENT\n"
                              " FOR AN AXIALLY LOADED PILE\n"
                              " VERSION 2021.4.4\n\n\n\n");

@@ -55,4 +55,13 @@ inline Store HandPile() {
                 {{400.0f, 0.2f}, {500.0f, 1.0f}});
 }
 
+// The hand pile run for the tip movements -0.1 and 0.1, printed as `iprint` asks.
+inline Store HandTipRun(int iprint) {
+    Store s = HandPile();
+    s.iprint = iprint;
+    s.ntipRead = 2;
+    s.tipMovements = {-0.1f, 0.1f};
+    return s;
+}
+
 } // namespace dorvek::testing

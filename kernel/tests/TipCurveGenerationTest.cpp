@@ -12,14 +12,6 @@ namespace {
 
 using namespace dorvek::testing;
 
-std::vector<double> Times(const std::vector<double>& values, double factor) {
-    std::vector<double> out;
-    for (double v : values) out.push_back(v * factor);
-    return out;
-}
-
-const std::vector<double> kDrivenClayRatio{0,         0.3535534, 0.5,       0.6123724, 0.7071068,
-                                           0.7905694, 0.8660254, 0.9354143, 1,         1};
 const std::vector<double> kSandMoveIn{0, 0.0001, 0.005, 0.01, 0.05, 0.1, 0.2, 0.5, 0.75, 1.0};
 
 // One layer 0..200 of the given type; pile head at 0, tip at 100, D = 24 in.

@@ -10,16 +10,6 @@ namespace {
 
 using namespace dorvek::testing;
 
-std::vector<double> Times(const std::vector<double>& values, double factor) {
-    std::vector<double> out;
-    for (double v : values) out.push_back(v * factor);
-    return out;
-}
-
-// sqrt(k / 8), k = 0..7, then 1 and 1.
-const std::vector<double> kDrivenClayRatio{0,         0.3535534, 0.5,       0.6123724, 0.7071068,
-                                           0.7905694, 0.8660254, 0.9354143, 1,         1};
-
 TEST(TipCurveDrivenClay, EE50OfOnePercentOnA24InchPile) {
     // w50 = 2 * 0.01 * 24 = 0.48, wf = 1.92: w = 0, 0.24, ..., 1.68, 1.92, 19.2.
     const QwPoints c = TipCurveDrivenClay(1000, 0.01f, 24, false);

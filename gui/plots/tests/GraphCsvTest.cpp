@@ -4,19 +4,14 @@
 #include "ResultGraphs.h"
 #include "TempDir.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace dorvek {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadFile;
 
 TEST(GraphCsvTest, FileNamesMadeFromCaptions) {
     EXPECT_EQ(GraphCsvFileName("Load Distribution"), "Load_Distribution.csv");

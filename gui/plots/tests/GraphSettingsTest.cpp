@@ -4,23 +4,15 @@
 #include "GraphSettings.h"
 #include "TempDir.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace dorvek {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 // Results as loading leaves them: lines and points in the kept graphs.
 void Fill(TResultGraphs& g, int lines = 3, int points = 4) {

@@ -76,7 +76,7 @@ class PltDataTest : public ::testing::Test {
 protected:
     bool Load(const std::string& text, const PlotProjectInfo& project, bool reportErrors = true) {
         const auto file = dir / "Pile.dv4p";
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+        test::WriteFile(file, text);
         messages.clear();
         return ReadPlotData(g, file, reportErrors, project,
                             [this](const std::string& m) { messages.push_back(m); });

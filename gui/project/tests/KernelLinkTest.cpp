@@ -34,15 +34,7 @@ std::string PlotOf(const std::string& input) {
     return ReadBytes(std::filesystem::path(input).replace_extension(".dv4p").string());
 }
 
-class KernelLinkTest : public ::testing::Test {
-protected:
-    void SetUp() override { data.Create(owner); }
-
-    TProjectTables owner;
-    TInputTables& tables = owner.Tables();
-    TProgramData data;
-    TempFolder folder;
-};
+using KernelLinkTest = NewProjectTest;
 
 } // namespace
 

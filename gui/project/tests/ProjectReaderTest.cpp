@@ -9,10 +9,8 @@ using namespace dorvek::test;
 
 namespace {
 
-class ProjectReaderTest : public ::testing::Test {
+class ProjectReaderTest : public NewProjectTest {
 protected:
-    void SetUp() override { data.Create(owner); }
-
     // Writes text to a file of the folder and reads it as generation filter; returns the
     // reading error ("" when none).
     std::string Load(const std::string& text, const std::string& name = "p.dv4d") {
@@ -44,11 +42,6 @@ protected:
             EXPECT_GE(tables.Table(i).RowCount(), tables.Table(i).MinRows())
                 << tables.Table(i).Caption();
     }
-
-    TProjectTables owner;
-    TInputTables& tables = owner.Tables();
-    TProgramData data;
-    TempFolder folder;
 };
 
 } // namespace

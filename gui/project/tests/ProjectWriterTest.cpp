@@ -14,10 +14,8 @@ using namespace dorvek::test;
 
 namespace {
 
-class ProjectWriterTest : public ::testing::Test {
+class ProjectWriterTest : public NewProjectTest {
 protected:
-    void SetUp() override { data.Create(owner); }
-
     // Layer k (0-based) of soil type code with bottom depth; properties by column for the
     // top row, the bottom row gets each value plus one.
     void SetLayer(int k, int code, long double bottom,
@@ -33,11 +31,6 @@ protected:
             p->SetFloatValue(column, 1, value + 1);
         }
     }
-
-    TProjectTables owner;
-    TInputTables& tables = owner.Tables();
-    TProgramData data;
-    TempFolder folder;
 };
 
 } // namespace

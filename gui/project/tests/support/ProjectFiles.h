@@ -1,8 +1,11 @@
 #pragma once
 // Helpers of the project tests: a private folder per test, files in and out, the message of
-// a failing call.
+// a failing call, and a fixture holding a new project.
 
+#include "DataUnit.h"
 #include "WordRead.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -69,5 +72,16 @@ template <class F> std::string InOutErrorOf(F&& f) {
 }
 
 inline const std::string Incomplete = "This file either invalid or incomplete.";
+
+// A new project with its tables, and a folder for its files.
+class NewProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override { data.Create(owner); }
+
+    TProjectTables owner;
+    TInputTables& tables = owner.Tables();
+    TProgramData data;
+    TempFolder folder;
+};
 
 } // namespace dorvek::test
