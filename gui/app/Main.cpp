@@ -63,14 +63,14 @@ QString Escaped(QString text) {
 } // namespace
 
 TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
-                     std::unique_ptr<TProjectSession> project, QWidget* parent)
+                     std::unique_ptr<TProjectWorkspace> project, QWidget* parent)
     : QMainWindow(parent) {
     if (!messages) {
         fOwnMessages = std::make_unique<TQtMessages>(this);
         messages = fOwnMessages.get();
     }
     fMessages = messages;
-    if (!project) project = std::make_unique<TProjectSession>();
+    if (!project) project = std::make_unique<TProjectWorkspace>();
     TMainView& view = *this;
     fController = std::make_unique<TMainController>(*fMessages, view, std::move(project),
                                                     std::move(environment));

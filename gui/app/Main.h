@@ -31,9 +31,9 @@ class TMainForm : public QMainWindow, private TMainView {
     Q_OBJECT
 public:
     // messages: the seam for every box and file dialog (the window's own when null);
-    // project: the project session (a default one when null).
+    // project: the project workspace (a default one when null).
     explicit TMainForm(TMainEnvironment environment, TMessages* messages = nullptr,
-                       std::unique_ptr<TProjectSession> project = nullptr,
+                       std::unique_ptr<TProjectWorkspace> project = nullptr,
                        QWidget* parent = nullptr);
     ~TMainForm() override;
 

@@ -53,7 +53,7 @@ char UserDecimalSeparator() {
 } // namespace
 
 TMainController::TMainController(TMessages& messages, TMainView& view,
-                                 std::unique_ptr<TProjectSession> project,
+                                 std::unique_ptr<TProjectWorkspace> project,
                                  TMainEnvironment environment)
     : fMessages(messages), fView(view), fProject(std::move(project)),
       fEnvironment(std::move(environment)), fStore(fEnvironment.SettingsFile) {

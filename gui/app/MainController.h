@@ -4,7 +4,7 @@
 // library. The window is a thin view that forwards its commands here.
 
 #include "Messages.h"
-#include "ProjectSession.h"
+#include "ProjectWorkspace.h"
 #include "RecentFiles.h"
 #include "Settings.h"
 
@@ -41,15 +41,15 @@ inline constexpr const char* SaveFilter = "DORVEK 2021(*.dv4d)|*.dv4d|All Files(
 
 class TMainController {
 public:
-    TMainController(TMessages& messages, TMainView& view, std::unique_ptr<TProjectSession> project,
-                    TMainEnvironment environment);
+    TMainController(TMessages& messages, TMainView& view,
+                    std::unique_ptr<TProjectWorkspace> project, TMainEnvironment environment);
     ~TMainController();
 
     // Reads the settings and opens the file named by the first argument, if any.
     void Startup(const std::vector<std::string>& arguments);
 
-    TProjectSession& Project() { return *fProject; }
-    const TProjectSession& Project() const { return *fProject; }
+    TProjectWorkspace& Project() { return *fProject; }
+    const TProjectWorkspace& Project() const { return *fProject; }
     std::string Caption() const;
     const TRecentFiles& RecentFiles() const { return fRecent; }
     const std::string& WordProcessor() const { return fSettings.WordProcessor; }
@@ -99,7 +99,7 @@ private:
 
     TMessages& fMessages;
     TMainView& fView;
-    std::unique_ptr<TProjectSession> fProject;
+    std::unique_ptr<TProjectWorkspace> fProject;
     TMainEnvironment fEnvironment;
     TSettings fStore;
     TUserSettings fSettings;

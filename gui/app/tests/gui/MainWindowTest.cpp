@@ -221,7 +221,7 @@ TEST(MainWindow, SaveFailureIsReportedAndKeepsChanges) {
     TWindowFixture f;
     f.Form->Startup({f.Dir.Touch("p.dv4d")});
     f.Controller().Project().SetChanged();
-    f.Session->FailSave = true;
+    f.Workspace->FailSave = true;
     f.Form->Execute(C::FileSave);
     EXPECT_EQ(f.Messages.Texts("information"), std::vector<std::string>{"disk full"});
     EXPECT_TRUE(f.Controller().Project().Changed());

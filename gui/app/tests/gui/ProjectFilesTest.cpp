@@ -1,4 +1,4 @@
-// The main window on the real project session: opening, saving, reading errors and the data
+// The main window on the real project workspace: opening, saving, reading errors and the data
 // check, with the project files of the program.
 
 #include "FileNames.h"

@@ -74,7 +74,7 @@ TEST(RunAnalysis, KernelReadsNamesFileFromProjectFolder) {
     const std::string project = f.Dir.Touch("pile.dv4d");
     f.Form->Startup({project});
     f.Dir.Touch("pile.dv4p");
-    f.Session->PlotReadResult = true;
+    f.Workspace->PlotReadResult = true;
     f.Form->Execute(C::RunAnalysis);
 
     EXPECT_EQ(f.Messages.Texts("information"), std::vector<std::string>{Completed});
@@ -145,7 +145,7 @@ TEST(RunAnalysis, NewProjectIsNamedThroughSaveAsThenRun) {
 TEST(RunAnalysis, SaveErrorStopsTheRun) {
     TWindowFixture f(FakeKernelFolder("writes"));
     f.Form->Startup({f.Dir.Touch("pile.dv4d")});
-    f.Session->FailSave = true;
+    f.Workspace->FailSave = true;
     f.Form->Execute(C::RunAnalysis);
     EXPECT_EQ(f.Messages.Texts("information"),
               std::vector<std::string>{"An error occured during saving"});
@@ -160,7 +160,7 @@ TEST(RunAnalysis, DataCheckWarningStopsTheRun) {
     in.UserQw = true;
     in.TipMovements = {0.1L, 2.5L};
     in.LastQwMovement = 1.5L;
-    f.Session->CheckInput = in;
+    f.Workspace->CheckInput = in;
     f.Form->Execute(C::RunAnalysis);
     const auto warnings = f.Messages.Texts("warning");
     ASSERT_EQ(warnings.size(), 1u);

@@ -1,5 +1,5 @@
 #pragma once
-// A main window on the program's own project session, with scripted messages and private
+// A main window on the program's own project workspace, with scripted messages and private
 // settings, and the bundled example project at hand.
 
 #include "Main.h"
@@ -24,7 +24,7 @@ struct TRealWindow {
         Form = std::make_unique<TMainForm>(env, &Messages);
     }
     TMainController& Controller() { return Form->Controller(); }
-    TProjectSession& Project() { return Form->Controller().Project(); }
+    TProjectWorkspace& Project() { return Form->Controller().Project(); }
     // A copy of an example in the test's folder.
     std::string CopyExample(const std::string& name = Example) {
         const auto target = Dir.Path() / name;

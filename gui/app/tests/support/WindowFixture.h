@@ -1,10 +1,10 @@
 #pragma once
-// A main window on a marker project session with scripted messages and private settings.
+// A main window on a marker project workspace with scripted messages and private settings.
 
 #include "Main.h"
 #include "ScriptedMessages.h"
 #include "TempFolder.h"
-#include "TestSession.h"
+#include "TestWorkspace.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,17 +16,17 @@ namespace dorvek::test {
 struct TWindowFixture {
     TTempFolder Dir;
     TScriptedMessages Messages;
-    TTestSession::TLog Log;
-    TTestSession* Session = nullptr;
+    TTestWorkspace::TLog Log;
+    TTestWorkspace* Workspace = nullptr;
     std::unique_ptr<TMainForm> Form;
 
     explicit TWindowFixture(std::string kernelFolder = {}) {
         TMainEnvironment env;
         env.KernelFolder = kernelFolder.empty() ? Dir.File("no-kernel-here") : kernelFolder;
         env.SettingsFile = Dir.File("settings.ini");
-        auto session = std::make_unique<TTestSession>(Log);
-        Session = session.get();
-        Form = std::make_unique<TMainForm>(env, &Messages, std::move(session));
+        auto workspace = std::make_unique<TTestWorkspace>(Log);
+        Workspace = workspace.get();
+        Form = std::make_unique<TMainForm>(env, &Messages, std::move(workspace));
     }
 
     TMainController& Controller() { return Form->Controller(); }

@@ -14,10 +14,10 @@
 
 namespace dorvek {
 
-class TProjectSession {
+class TProjectWorkspace {
 public:
-    TProjectSession() = default;
-    virtual ~TProjectSession() = default;
+    TProjectWorkspace() = default;
+    virtual ~TProjectWorkspace() = default;
 
     TProgramData& Data() { return fData; }
     const TProgramData& Data() const { return fData; }

@@ -1,8 +1,8 @@
 #pragma once
-// A project session whose files are plain markers, for window tests that need no real
+// A project workspace whose files are plain markers, for window tests that need no real
 // project data: it records what the window asked of it.
 
-#include "ProjectSession.h"
+#include "ProjectWorkspace.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -11,7 +11,7 @@
 
 namespace dorvek::test {
 
-class TTestSession : public TProjectSession {
+class TTestWorkspace : public TProjectWorkspace {
 public:
     struct TLog {
         std::vector<std::pair<std::string, int>> Loads;
@@ -20,7 +20,7 @@ public:
         std::vector<std::string> SettingsRead, SettingsWritten;
         int News = 0;
     };
-    explicit TTestSession(TLog& log) : fLog(log) {}
+    explicit TTestWorkspace(TLog& log) : fLog(log) {}
 
     bool PlotReadResult = true;
     bool FailSave = false;
@@ -28,7 +28,7 @@ public:
 
     void CreateNew() override {
         ++fLog.News;
-        TProjectSession::CreateNew();
+        TProjectWorkspace::CreateNew();
     }
     std::optional<std::string> LoadFromFile(const std::string& fileName, int filter) override {
         fLog.Loads.emplace_back(fileName, filter);
@@ -51,7 +51,7 @@ public:
     void ReadGraphSettings() override { fLog.SettingsRead.push_back(fData.FileName); }
     void WriteGraphSettings() override { fLog.SettingsWritten.push_back(fData.FileName); }
     TCheckDataInput CheckDataInput() const override {
-        return CheckInput ? *CheckInput : TProjectSession::CheckDataInput();
+        return CheckInput ? *CheckInput : TProjectWorkspace::CheckDataInput();
     }
 
 private:

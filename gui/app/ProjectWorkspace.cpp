@@ -1,4 +1,4 @@
-#include "ProjectSession.h"
+#include "ProjectWorkspace.h"
 
 #include "GraphSettings.h"
 #include "PlotProject.h"
@@ -7,11 +7,12 @@
 
 namespace dorvek {
 
-void TProjectSession::CreateNew() {
+void TProjectWorkspace::CreateNew() {
     fData.Create(fTables);
 }
 
-std::optional<std::string> TProjectSession::LoadFromFile(const std::string& fileName, int filter) {
+std::optional<std::string> TProjectWorkspace::LoadFromFile(const std::string& fileName,
+                                                           int filter) {
     try {
         fData.CreateFromFile(fileName, filter, fTables);
     } catch (const EInOutError& e) {
@@ -20,30 +21,30 @@ std::optional<std::string> TProjectSession::LoadFromFile(const std::string& file
     return std::nullopt;
 }
 
-void TProjectSession::Save() {
+void TProjectWorkspace::Save() {
     fData.Save(fTables);
 }
 
-void TProjectSession::SetUnits(int system) {
+void TProjectWorkspace::SetUnits(int system) {
     fData.SetUnits(system, fTables.Tables());
 }
 
-bool TProjectSession::ReadPlotData(const std::string& plotFile, bool reportErrors,
-                                   const std::function<void(const std::string&)>& report) {
+bool TProjectWorkspace::ReadPlotData(const std::string& plotFile, bool reportErrors,
+                                     const std::function<void(const std::string&)>& report) {
     return dorvek::ReadPlotData(fGraphs, plotFile, reportErrors,
                                 PlotProjectInfoFrom(fData, fTables.Tables(), fDecimalSeparator),
                                 report);
 }
 
-void TProjectSession::ReadGraphSettings() {
+void TProjectWorkspace::ReadGraphSettings() {
     ReadGraphParams(fGraphs, fData.FileName, ShowOutput, fData.downdrag);
 }
 
-void TProjectSession::WriteGraphSettings() {
+void TProjectWorkspace::WriteGraphSettings() {
     SaveGraphParams(fGraphs, fData.FileName, ShowOutput, fData.downdrag);
 }
 
-TCheckDataInput TProjectSession::CheckDataInput() const {
+TCheckDataInput TProjectWorkspace::CheckDataInput() const {
     const TInputTables& t = fTables.Tables();
     TCheckDataInput in;
     in.Nloadmethod = fData.Nloadmethod;
