@@ -46,6 +46,7 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
                 hooks.work(i);
             } catch (...) {
                 failure = std::current_exception();
+                stop.store(true); // every earlier job is taken already and will finish
             }
             {
                 std::lock_guard lock(mutex);
