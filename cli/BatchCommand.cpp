@@ -68,6 +68,7 @@ bool StudyJobs(const BatchOptions& options, const StudySpec& spec,
             return false;
         }
     }
+    if (!MakeFolder("--out", options.out, err)) return false;
     const std::size_t perFile = variants.size();
     for (std::size_t f = 0; f < options.files.size(); ++f) {
         const std::size_t first = f * perFile, last = first + perFile;
@@ -110,7 +111,6 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         err << "dorvek-run: " << e.what() << "\n";
         return kBadOptions;
     }
-    if (!spec.vary.empty() && !MakeFolder("--out", options.out, err)) return kBadOptions;
     if (!options.table.empty() && !TableWritable(options.table, err)) return kBadOptions;
 
     std::vector<FileOutput> outputs;

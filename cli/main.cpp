@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
                    "Parameter study: NAME=V1,V2,... or NAME=FROM:TO:STEP (repeatable; every "
                    "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample")
         ->type_name("NAME=VALUES")
+        ->expected(1) // one value per --vary: the files that follow are not taken for values
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->excludes(convertFile);
     app.add_option("--out", batch.out, "Folder of a study's variants (created when missing)")
         ->type_name("DIR");
