@@ -151,8 +151,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     run.threads = options.threads;
     run.analyse = !options.noRun;
     run.summary = options.summary;
-    run.quiet = options.quiet;
     run.progress = options.progress && !options.quiet;
+    // On a terminal the progress line stands for the kernel's progress messages of many files.
+    run.quiet = options.quiet || (run.progress && jobs.size() > 1);
     run.several = total > 1;
     run.clock = options.clock;
     // Output options that list the files they wrote keep standard output for that list.

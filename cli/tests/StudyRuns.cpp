@@ -3,6 +3,7 @@
 
 #include "BatchCommand.h"
 
+#include "../../kernel/tests/TestSupport.h"
 #include "CliTestSupport.h"
 
 #include <map>
@@ -14,7 +15,7 @@ using namespace dorvek::test;
 
 const fs::path kExample = kExamples / "driven-pile-clay-over-sand.dv4d";
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> OutputLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -24,7 +25,7 @@ std::vector<std::string> Lines(const std::string& text) {
 // A CSV of this program's tables: quoted cells hold no line break.
 std::vector<std::vector<std::string>> Cells(const std::string& text) {
     std::vector<std::vector<std::string>> rows;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : OutputLines(text)) {
         std::vector<std::string> cells(1);
         bool quoted = false;
         for (std::size_t i = 0; i < line.size(); ++i) {
@@ -45,15 +46,6 @@ std::vector<std::vector<std::string>> Cells(const std::string& text) {
     return rows;
 }
 
-std::tm FixedClock() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 9;
-    t.tm_hour = 1;
-    return t;
-}
-
 using StudyRuns = CliTest;
 
 TEST_F(StudyRuns, TheLengthAndSideFactorStudy) {
@@ -63,7 +55,7 @@ TEST_F(StudyRuns, TheLengthAndSideFactorStudy) {
                                   "--table " +
                                   Quote(table) + " --out " + Quote(study) + " " + Quote(project));
     ASSERT_EQ(out.status, 0) << out.text;
-    const std::vector<std::string> lines = Lines(out.text);
+    const std::vector<std::string> lines = OutputLines(out.text);
     ASSERT_EQ(lines.size(), 27u);
     EXPECT_EQ(lines[0],
               (study / "driven-pile-clay-over-sand_length=480_side-factor=0.8.dv4d").string() +
@@ -178,7 +170,7 @@ TEST_F(StudyRuns, ParallelAndSerialRunsWriteTheSameBytes) {
         options.files = files;
         options.threads = threads;
         options.summary = true;
-        options.clock = FixedClock;
+        options.clock = dorvek::test::FixedTime;
         options.table = (dir_ / "table.csv").string();
         options.vary = {"ae-factor=0.9:1.1:0.1"};
         options.out = (dir_ / "v").string();
@@ -213,7 +205,7 @@ TEST_F(StudyRuns, ShardTablesJoinToTheWholeTable) {
         const Output out =
             RunProgram("-q --shard " + std::to_string(k) + "/3 --table " + Quote(table) + study);
         ASSERT_EQ(out.status, 0);
-        analysed += Lines(out.text).size();
+        analysed += OutputLines(out.text).size();
         const std::string text = ReadBytes(table);
         joined += k == 1 ? text : text.substr(text.find('\n') + 1); // one header
     }

@@ -5,6 +5,8 @@
 #include "Kernel.h"
 #include "OrderedPool.h"
 
+#include "../../../kernel/tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,24 +22,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::tm FixedClock() {
-    std::tm t{};
-    t.tm_year = 121;
-    t.tm_mon = 3;
-    t.tm_mday = 4;
-    t.tm_hour = 10;
-    t.tm_min = 20;
-    t.tm_sec = 30;
-    return t;
-}
 
 struct Analysis {
     dorvek::RunFiles files;
@@ -87,7 +71,7 @@ protected:
         dorvek::Store results;
         dorvek::RunOptions options;
         options.console = &console;
-        options.clock = FixedClock;
+        options.clock = dorvek::test::FixedTime;
         options.results = &results;
         a.code = dorvek::RunAnalysis(a.files, dorvek::RunHeader{}, options);
         a.console = console.str();
@@ -118,15 +102,16 @@ TEST_F(ConcurrentRuns, ParallelAnalysesMatchSerialOnesByteForByte) {
         EXPECT_EQ(parallel[i].console, serial[i].console);
         EXPECT_EQ(parallel[i].headLoads, serial[i].headLoads);
         // The report names the folder of its files.
-        const std::string report = Bytes(parallel[i].files.report);
-        const std::string expected = Bytes(serial[i].files.report);
+        const std::string report = dorvek::test::ReadFile(parallel[i].files.report);
+        const std::string expected = dorvek::test::ReadFile(serial[i].files.report);
         const std::string serialDir = (root_ / "serial").string(),
                           parallelDir = (root_ / "parallel").string();
         const std::size_t at = expected.find(serialDir);
         ASSERT_NE(at, std::string::npos);
         EXPECT_EQ(report,
                   expected.substr(0, at) + parallelDir + expected.substr(at + serialDir.size()));
-        EXPECT_EQ(Bytes(parallel[i].files.plot), Bytes(serial[i].files.plot));
+        EXPECT_EQ(dorvek::test::ReadFile(parallel[i].files.plot),
+                  dorvek::test::ReadFile(serial[i].files.plot));
     }
 }
 
