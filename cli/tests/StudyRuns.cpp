@@ -159,6 +159,20 @@ TEST_F(StudyRuns, FactorsScaleTheirCells) {
     EXPECT_NE(text.find("150000\r\n300000\r\n450000\r\n"), std::string::npos) << text;
 }
 
+TEST_F(StudyRuns, UserCurvesTakeTheSideFactorOnTAndTheTipFactorOnQ) {
+    const fs::path project = copyExample(kExamples / "user-curves-downdrag-multipliers.dv4d");
+    ASSERT_EQ(RunProgram("-q --vary side-factor=2 --vary tip-factor=3 --out " + Quote(dir_ / "v") +
+                         " " + Quote(project))
+                  .status,
+              0);
+    const std::string text =
+        ReadBytes(dir_ / "v" / "user-curves-downdrag-multipliers_side-factor=2_tip-factor=3.dv4d");
+    // t of both curves doubled (4 -> 8, 12 -> 24), movements kept; Q tripled, w kept.
+    EXPECT_NE(text.find("0 0\r\n8 0.01\r\n8 10\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("0 0\r\n24 0.01\r\n24 10\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("0 0\r\n6000 0.5\r\n7500 2\r\n"), std::string::npos) << text;
+}
+
 TEST_F(StudyRuns, ParallelAndSerialRunsWriteTheSameBytes) {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(kExamples))
