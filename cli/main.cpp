@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace {
@@ -105,6 +106,13 @@ int main(int argc, char** argv) {
 #endif
         // With several projects each gets a folder of its own, named after it.
         const bool several = analyse.files.size() > 1;
+        std::set<std::string> names;
+        for (const std::string& file : analyse.files)
+            if (several && !names.insert(std::filesystem::path(file).stem().string()).second) {
+                std::cerr << "dorvek-run: " << file
+                          << ": two projects of the same name would write into one folder\n";
+                return 1;
+            }
         int status = 0;
         for (const std::string& file : analyse.files) {
             dorvek::cli::GraphsOptions one = graphs;
