@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLineF>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -192,6 +193,7 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
     const double width = (std::lround(ppiX / 300.0) + 1) * std::max(1, plot.WidthLine);
     const double radius = ppiX / 32.0;
     std::vector<QPointF> pts, run;
+    std::vector<QLineF> edges;
     p.save();
     p.setClipRect(ToQRect(g));
     p.setBrush(Qt::NoBrush);
@@ -211,10 +213,19 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
         QPen markerPen = pen;
         markerPen.setWidthF(std::max(1.0, width / 2));
         p.setPen(markerPen);
-        const int kind = MarkerKind(i);
-        for (size_t j = 0; j < pts.size(); ++j)
-            if (HasMarker(static_cast<int>(j), plot.Markers) && clip.contains(pts[j]))
-                DrawMarker(p, kind, pts[j].x(), pts[j].y(), radius);
+        // All outlines of a curve's markers in one call: far cheaper than a polygon each.
+        const auto shape = MarkerPolygon(MarkerKind(i), 0, 0, radius);
+        edges.clear();
+        for (size_t j = 0; j < pts.size(); ++j) {
+            if (!HasMarker(static_cast<int>(j), plot.Markers) || !clip.contains(pts[j])) continue;
+            for (size_t k = 0; k < shape.size(); ++k) {
+                const auto& a = shape[k];
+                const auto& b = shape[(k + 1) % shape.size()];
+                edges.emplace_back(pts[j].x() + a.first, pts[j].y() + a.second,
+                                   pts[j].x() + b.first, pts[j].y() + b.second);
+            }
+        }
+        if (!edges.empty()) p.drawLines(edges.data(), static_cast<int>(edges.size()));
     }
     p.restore();
 }
