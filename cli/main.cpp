@@ -67,15 +67,17 @@ int main(int argc, char** argv) {
     dorvek::cli::GraphsOptions graphs;
     CLI::Option* graphsFolder =
         app.add_option("--graphs-csv", graphs.folder,
-                       "Load the results of the project FILE into the result graphs after "
-                       "analysing it and write one CSV file per graph into DIR")
+                       "Load the results of each project FILE into the result graphs after "
+                       "analysing it and write one CSV file per graph into DIR (with several "
+                       "files into DIR/<project name>/)")
             ->type_name("DIR")
             ->excludes(convertFile);
     CLI::Option* picturesFolder =
         app.add_option("--graphs", graphs.pictureFolder,
                        "Load the results of each project FILE into the result graphs after "
                        "analysing it and draw every graph the program offers for it as a "
-                       "picture into DIR, with the project's saved graph settings under "
+                       "picture into DIR (with several files into DIR/<project name>/), with the "
+                       "project's saved graph settings under "
                        "--no-run; 10 x 7.5 in at 100 pixels per inch (1000 x 750 pixels) for "
                        "bitmaps, the same page for SVG and PDF")
             ->type_name("DIR")
