@@ -79,6 +79,8 @@ int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& 
                 err << "dorvek-run: unknown picture format " << options.format << "\n";
                 return 1;
             }
+            // As when the program opens a graph's window: at most 20 curves at first.
+            for (TGraphPlot* plot : available) plot->ApplyActiveLimit();
             for (const fs::path& file :
                  WriteGraphPictures(shown, fs::path(options.pictureFolder), *format, {}))
                 out << file.string() << "\n";

@@ -99,6 +99,8 @@ TEST(PlotTicks, StepsAndShortOrReversedAxes) {
     ASSERT_TRUE(rev);
     EXPECT_LT(rev->Start, rev->Finish);
     EXPECT_FALSE(TAxisTicks::For(1, 1, 600, 14));
+    EXPECT_FALSE(TAxisTicks::For(1e30L, 1e30L + 1e15L, 600, 14)); // indexes beyond 1e15
+    EXPECT_TRUE(TAxisTicks::For(1e30L, 3e30L, 600, 14));
 }
 
 TEST(PlotLayoutTest, WindowFormulas) {
