@@ -103,7 +103,8 @@ void TDlgSideView::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
     if (fModel.NoDraw) return;
     const int y = static_cast<int>(event->position().y());
-    setWindowTitle(ViewTitle + QString::fromStdString(TPileSideModel::DepthTitle(fModel.DepthAt(y))));
+    setWindowTitle(ViewTitle +
+                   QString::fromStdString(TPileSideModel::DepthTitle(fModel.DepthAt(y))));
 }
 
 void TDlgSideView::showEvent(QShowEvent* event) {
@@ -150,8 +151,7 @@ void TDlgSideView::PrintClick() {
 void TDlgSideView::SaveClick() {
     if (!fContext.Messages) return;
     const std::string preset = fContext.PictureName ? fContext.PictureName() : "profile.png";
-    const auto choice =
-        fContext.Messages->SaveFile("Save Soil Profile", PictureFilter, preset);
+    const auto choice = fContext.Messages->SaveFile("Save Soil Profile", PictureFilter, preset);
     if (!choice) return;
     std::filesystem::path file = choice->FileName;
     if (!PictureKindOf(file)) {

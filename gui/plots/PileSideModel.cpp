@@ -220,8 +220,8 @@ std::vector<TDepthTick> TPileSideModel::DepthTicks(long double from, long double
 
 std::string TPileSideModel::DepthTitle(long double depth) {
     char text[64];
-    const auto result =
-        std::to_chars(text, text + sizeof text, static_cast<double>(depth), std::chars_format::fixed, 1);
+    const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(depth),
+                                      std::chars_format::fixed, 1);
     std::string number = result.ec == std::errc{} ? std::string(text, result.ptr) : "?";
     if (number == "-0.0") number = "0.0";
     return "  Depth: " + number;

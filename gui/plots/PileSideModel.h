@@ -62,15 +62,15 @@ struct TDepthTick {
 
 // Where the parts of a printed page go, in device pixels of the page.
 struct TPrintLayout {
-    double Unit = 1;             // device pixels per layout unit (1/300 inch)
+    double Unit = 1; // device pixels per layout unit (1/300 inch)
     int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
-    double GroundY = 0;          // depth 0
-    double Scale = 0;            // device pixels per display length unit, both axes
-    double CentreX = 0;          // the pile's axis
-    double PenWidth = 12;        // ground line and layer bottoms
-    std::vector<int> TickX;      // ground ticks: strokes from (x, ground) down to the right
+    double GroundY = 0;     // depth 0
+    double Scale = 0;       // device pixels per display length unit, both axes
+    double CentreX = 0;     // the pile's axis
+    double PenWidth = 12;   // ground line and layer bottoms
+    std::vector<int> TickX; // ground ticks: strokes from (x, ground) down to the right
     double TickLength = 0;
-    bool Valid = false;          // false: nothing to print (no depth range)
+    bool Valid = false; // false: nothing to print (no depth range)
     double Y(long double depth) const { return GroundY + Scale * static_cast<double>(depth); }
     double X(long double x) const { return CentreX + Scale * static_cast<double>(x); }
 };

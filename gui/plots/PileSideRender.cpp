@@ -28,12 +28,12 @@ QString Text(const std::string& text) {
 // A text with its top-left corner at (x, y) on an opaque background, so that it reads over
 // hatches and lines.
 void DrawTextAt(QPainter& p, double x, double y, const QString& text, const TPileSideStyle& style,
-                Qt::Alignment horizontal = Qt::AlignLeft) {
+                Qt::Alignment horizontal = Qt::AlignLeft, bool opaque = true) {
     const QFontMetricsF metrics(p.font(), p.device());
     const double width = metrics.horizontalAdvance(text);
     const double left = horizontal == Qt::AlignRight ? x - width : x;
     const QRectF box(left, y, width, metrics.height());
-    p.fillRect(box, style.Background);
+    if (opaque) p.fillRect(box, style.Background);
     p.setPen(style.Text);
     p.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
 }
@@ -53,10 +53,12 @@ void DrawDepthScale(QPainter& p, const TPileSideModel& model, double x, double t
     for (const TDepthTick& t : ticks) {
         const double y = mapY(t.Depth);
         p.drawLine(QPointF(x, y), QPointF(x + tick, y));
-        DrawTextAt(p, x + tick * 1.5, y - metrics.height() / 2, Text(t.Text), style);
+        // Without a background, so that the lines they cross stay whole.
+        DrawTextAt(p, x + tick * 1.5, y - metrics.height() / 2, Text(t.Text), style, Qt::AlignLeft,
+                   false);
     }
     DrawTextAt(p, x + tick * 1.5, mapY(from) - 1.6 * metrics.height(),
-               QString::fromLatin1(DisplayUnitName(model.Units())), style);
+               QString::fromLatin1(DisplayUnitName(model.Units())), style, Qt::AlignLeft, false);
 }
 
 // The pile polygons, filled in the text colour.
@@ -126,16 +128,14 @@ void PaintScreen(QPainter& p, const TPileSideModel& model, const TPileSideStyle&
 
     FillPile(
         p, model,
-        [&](const TWorldPoint& w) { return QPointF(model.PixelX(w.x), model.PixelY(w.y)); },
-        style);
+        [&](const TWorldPoint& w) { return QPointF(model.PixelX(w.x), model.PixelY(w.y)); }, style);
     const double pileRight = model.PixelX(model.diam1 / 2);
     DrawDepthScale(
-        p, model, pileRight + 12, 6, [&](long double d) { return double(model.PixelY(d)); },
-        style);
+        p, model, pileRight + 12, 6, [&](long double d) { return double(model.PixelY(d)); }, style);
     if (model.dleng1 > 0)
         DrawTextAt(p, model.PixelX(-model.diam1 / 2) - 6,
-                   model.PixelY(model.TipDepth()) - metrics.height() / 2.0,
-                   Text(model.TipText()), style, Qt::AlignRight);
+                   model.PixelY(model.TipDepth()) - metrics.height() / 2.0, Text(model.TipText()),
+                   style, Qt::AlignRight, false);
 }
 
 void PaintPage(QPainter& p, const TPileSideModel& model, int width, int height, int dpi,
@@ -167,15 +167,14 @@ void PaintPage(QPainter& p, const TPileSideModel& model, int width, int height, 
     }
 
     FillPile(
-        p, model, [&](const TWorldPoint& w) { return QPointF(page.X(w.x), page.Y(w.y)); },
-        style);
+        p, model, [&](const TWorldPoint& w) { return QPointF(page.X(w.x), page.Y(w.y)); }, style);
     DrawDepthScale(
         p, model, page.X(model.diam1 / 2) + 40 * page.Unit, 20 * page.Unit,
         [&](long double d) { return page.Y(d); }, style);
     if (model.dleng1 > 0)
         DrawTextAt(p, page.X(-model.diam1 / 2) - 20 * page.Unit,
                    page.Y(model.TipDepth()) - metrics.height() / 2, Text(model.TipText()), style,
-                   Qt::AlignRight);
+                   Qt::AlignRight, false);
 }
 
 std::optional<TPictureKind> PictureKindOf(const std::filesystem::path& file) {
@@ -204,7 +203,8 @@ std::string PictureBytes(const TPileSideModel& model, TPictureKind kind,
             QPainter p(&image);
             PaintPage(p, model, image.width(), image.height(), dpi, style);
         }
-        if (!image.save(&buffer, "PNG")) throw std::runtime_error("the PNG picture could not be made");
+        if (!image.save(&buffer, "PNG"))
+            throw std::runtime_error("the PNG picture could not be made");
         break;
     }
     case TPictureKind::Svg: {
@@ -226,8 +226,8 @@ std::string PictureBytes(const TPileSideModel& model, TPictureKind kind,
         QPdfWriter pdf(&buffer);
         pdf.setResolution(300);
         pdf.setTitle(QStringLiteral("Soil-Pile Profile"));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(0, 0, 0, 0)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
         QPainter p;
         if (!p.begin(&pdf)) throw std::runtime_error("the PDF picture could not be made");
         PaintPage(p, model, pdf.width(), pdf.height(), pdf.resolution(), style);

@@ -2,8 +2,8 @@
 // axes, the pixel mapping, the bands and their labels, ground and depth ticks, the printed
 // page, and projects that are missing parts.
 
-#include "DataUnit.h"
 #include "PileSideModel.h"
+#include "DataUnit.h"
 #include "PlotProject.h"
 
 #include <gtest/gtest.h>
@@ -227,7 +227,8 @@ TEST(PileSideModel, PrintedPage) {
 TEST(PileSideModel, InputFromTheExampleProject) {
     TProjectTables owner;
     TProgramData data;
-    data.CreateFromFile(std::string(DORVEK_SOURCE_DIR) + "/examples/driven-pile-clay-over-sand.dv4d",
+    data.CreateFromFile(std::string(DORVEK_SOURCE_DIR) +
+                            "/examples/driven-pile-clay-over-sand.dv4d",
                         FilterCurrent, owner);
     const TPileSideInput in = PileSideInputFrom(data, owner.Tables());
     EXPECT_EQ(in.Units, 1);
