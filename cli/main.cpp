@@ -3,6 +3,11 @@
 #include "AnalyseCommand.h"
 #include "ConvertCommand.h"
 #include "GraphsCommand.h"
+#ifdef DORVEK_HAVE_PICTURES
+#include "OffscreenGui.h"
+#include "PileSideRender.h"
+#include "ProfileCommand.h"
+#endif
 
 #include "Kernel.h"
 
@@ -64,11 +69,43 @@ int main(int argc, char** argv) {
                        "analysing it and write one CSV file per graph into DIR")
             ->type_name("DIR")
             ->excludes(convertFile);
-    app.add_flag("--no-run", graphs.noRun,
-                 "With --graphs-csv: take the existing plot data file instead of analysing")
-        ->needs(graphsFolder);
+    CLI::Option* noRun =
+        app.add_flag("--no-run", graphs.noRun,
+                     "With --graphs-csv or --profile: take the existing plot data file instead of "
+                     "analysing (--profile alone: only the pictures)");
+
+#ifdef DORVEK_HAVE_PICTURES
+    std::string profile;
+    CLI::Option* profileOption =
+        app.add_option("--profile", profile,
+                       "Also draw the soil profile (the pile in its soil layers, as printed by "
+                       "the desktop program) of each project FILE into PICTURE, PNG, SVG or PDF "
+                       "by its extension; with several files \"{name}\" in PICTURE stands for "
+                       "each project's name, or the name is appended (profile-NAME.png)")
+            ->type_name("PICTURE")
+            ->excludes(convertFile);
+#endif
 
     CLI11_PARSE(app, argc, argv);
+    bool pictures = false;
+    int profileStatus = 0;
+#ifdef DORVEK_HAVE_PICTURES
+    if (!profileOption->empty()) {
+        if (!dorvek::PictureKindOf(profile)) {
+            std::cerr << "dorvek-run: --profile: " << profile
+                      << ": the picture type is not known (use .png, .svg or .pdf)\n";
+            return 2;
+        }
+        if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+        dorvek::cli::OffscreenGui gui;
+        profileStatus = dorvek::cli::WriteProfiles(profile, analyse.files, std::cout, std::cerr);
+        pictures = true;
+    }
+#endif
+    if (!noRun->empty() && graphsFolder->empty() && !pictures) {
+        std::cerr << "dorvek-run: --no-run needs --graphs-csv or --profile\n";
+        return 1;
+    }
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
     if (!graphsFolder->empty()) {
         if (analyse.files.size() != 1) {
@@ -77,8 +114,11 @@ int main(int argc, char** argv) {
         }
         graphs.project = analyse.files.front();
         graphs.quiet = analyse.quiet;
-        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
+        const int status = dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
+        return pictures && status == 0 ? profileStatus : status;
     }
     if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
-    return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
+    if (pictures && graphs.noRun) return profileStatus;
+    const int status = dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
+    return pictures && status == 0 ? profileStatus : status;
 }

@@ -13,6 +13,7 @@ namespace {
 
 constexpr long double InchesPerFoot = 12;
 constexpr long double ExtentMargin = 1.05L;
+constexpr long double TopMargin = 0.05L;
 // Far beyond any window, small enough for int.
 constexpr long double PixelLimit = 1e7L;
 
@@ -94,6 +95,8 @@ void TPileSideModel::Build(const TPileSideInput& input) {
     // A pile without width still reaches its tip.
     DTop = std::min(DTop, fHead);
     DBottom = std::max({DBottom, fHead + dleng1, LayersBottom()});
+    // Room above the ground for the ground line, its ticks and the first label.
+    DTop = std::min(DTop, -TopMargin * DBottom);
     DLeft *= ExtentMargin;
     DRight *= ExtentMargin;
     DTop *= ExtentMargin;

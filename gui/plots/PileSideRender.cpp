@@ -39,7 +39,7 @@ void DrawTextAt(QPainter& p, double x, double y, const QString& text, const TPil
 }
 
 // Depth ticks beside the pile, from the ground (or the pile head above it) to the deepest of
-// the layers and the tip, labelled in the display unit; the unit's name heads the scale.
+// the layers and the tip, labelled in the display unit.
 template <typename MapY>
 void DrawDepthScale(QPainter& p, const TPileSideModel& model, double x, double tick, MapY mapY,
                     const TPileSideStyle& style) {
@@ -54,11 +54,13 @@ void DrawDepthScale(QPainter& p, const TPileSideModel& model, double x, double t
         const double y = mapY(t.Depth);
         p.drawLine(QPointF(x, y), QPointF(x + tick, y));
         // Without a background, so that the lines they cross stay whole.
-        DrawTextAt(p, x + tick * 1.5, y - metrics.height() / 2, Text(t.Text), style, Qt::AlignLeft,
-                   false);
+        // Just above the tick, clear of a layer line at the same depth; the first names the
+        // unit.
+        QString label = Text(t.Text);
+        if (&t == &ticks.front())
+            label += QLatin1Char(' ') + QString::fromLatin1(DisplayUnitName(model.Units()));
+        DrawTextAt(p, x + tick * 1.5, y - metrics.height(), label, style, Qt::AlignLeft, false);
     }
-    DrawTextAt(p, x + tick * 1.5, mapY(from) - 1.6 * metrics.height(),
-               QString::fromLatin1(DisplayUnitName(model.Units())), style, Qt::AlignLeft, false);
 }
 
 // The pile polygons, filled in the text colour.

@@ -40,7 +40,8 @@ TEST(PileSideModel, EnglishGeometryInFeet) {
     EXPECT_NEAR(double(m.DBottom), 63, 1e-12);
     EXPECT_NEAR(double(m.DLeft), -1.18125, 1e-12);
     EXPECT_NEAR(double(m.DRight), 1.18125, 1e-12);
-    EXPECT_EQ(m.DTop, 0);
+    // 5 % of the bottom above the ground, for the ground line and the first label.
+    EXPECT_NEAR(double(m.DTop), -3.15, 1e-12);
     EXPECT_EQ(m.TipText(), "Tip: 60 ft");
 }
 
@@ -71,26 +72,28 @@ TEST(PileSideModel, EqualScalesOnBothAxes) {
     m.Build(ThreeLayers());
     m.Layout(400, 300);
     ASSERT_FALSE(m.NoDraw);
-    // r = (4/3) / (2.3625 / 63): the horizontal range becomes 63 x 4/3 = 84.
-    EXPECT_NEAR(double(m.Left), -42, 1e-9);
-    EXPECT_NEAR(double(m.Right), 42, 1e-9);
+    // r = (4/3) / (2.3625 / 66.15): the horizontal range becomes 66.15 x 4/3 = 88.2.
+    EXPECT_NEAR(double(m.Left), -44.1, 1e-9);
+    EXPECT_NEAR(double(m.Right), 44.1, 1e-9);
     EXPECT_NEAR(double(m.Bottom), 63, 1e-12);
-    EXPECT_EQ(m.PixelY(10), 48);  // 300 x 10 / 63 = 47.62
-    EXPECT_EQ(m.PixelY(60), 286); // 285.71
+    EXPECT_EQ(m.PixelY(0), 14);   // 300 x 3.15 / 66.15 = 14.29
+    EXPECT_EQ(m.PixelY(10), 60);  // 59.64
+    EXPECT_EQ(m.PixelY(60), 286); // 286.39
     EXPECT_EQ(m.PixelX(0), 200);
-    EXPECT_EQ(m.PixelX(1.125), 205); // 400 x 43.125 / 84 = 205.36
-    EXPECT_NEAR(double(m.DepthAt(150)), 31.5, 1e-12);
-    EXPECT_EQ(TPileSideModel::DepthTitle(m.DepthAt(150)), "  Depth: 31.5");
+    EXPECT_EQ(m.PixelX(1.125), 205); // 400 x 45.225 / 88.2 = 205.10
+    EXPECT_NEAR(double(m.DepthAt(150)), 29.925, 1e-12);
+    EXPECT_EQ(TPileSideModel::DepthTitle(m.DepthAt(150)), "  Depth: 29.9");
     EXPECT_EQ(TPileSideModel::DepthTitle(-0.01), "  Depth: 0.0");
 
     // Twice as wide as high: the horizontal range widens to twice the depth range.
     m.Layout(600, 300);
-    EXPECT_NEAR(double(m.Right - m.Left), 126, 1e-9);
-    EXPECT_NEAR(double(m.Bottom - m.Top), 63, 1e-12);
-    // Narrower than the extent: the depth range grows instead (63 / 0.2667 = 236.25).
+    EXPECT_NEAR(double(m.Right - m.Left), 132.3, 1e-9);
+    EXPECT_NEAR(double(m.Bottom - m.Top), 66.15, 1e-12);
+    // Narrower than the extent: the depth range grows instead (r = 0.28, 63 / r = 225).
     m.Layout(10, 1000);
     EXPECT_NEAR(double(m.Right), 1.18125, 1e-12);
-    EXPECT_NEAR(double(m.Bottom), 236.25, 1e-9);
+    EXPECT_NEAR(double(m.Bottom), 225, 1e-9);
+    EXPECT_NEAR(double(m.Top), -11.25, 1e-9);
     // One world unit has the same length in pixels on both axes.
     EXPECT_NEAR(10 / double(m.Right - m.Left), 1000 / double(m.Bottom - m.Top), 1e-9);
 }
@@ -138,7 +141,7 @@ TEST(PileSideModel, ProjectsMissingParts) {
     EXPECT_NEAR(double(m.DBottom), 21, 1e-12);
 
     // A pile of no length: no polygon; the extent has no width, so the window's ratio gives
-    // the horizontal range (42 x 4/3).
+    // the horizontal range (44.1 x 4/3).
     TPileSideInput noPile = ThreeLayers();
     noPile.PLength = 0;
     m.Build(noPile);
@@ -146,7 +149,7 @@ TEST(PileSideModel, ProjectsMissingParts) {
     EXPECT_EQ(m.dleng1, 0);
     m.Layout(400, 300);
     EXPECT_FALSE(m.NoDraw);
-    EXPECT_NEAR(double(m.Right - m.Left), 56, 1e-12);
+    EXPECT_NEAR(double(m.Right - m.Left), 58.8, 1e-12);
     EXPECT_NEAR(double(m.Bottom), 42, 1e-12); // the last layer's 40 ft x 1.05
 
     // A negative length counts as none.
@@ -167,7 +170,7 @@ TEST(PileSideModel, HeadAboveTheGround) {
     in.HeadCoord = -24; // 2 ft above the ground
     TPileSideModel m;
     m.Build(in);
-    EXPECT_NEAR(double(m.DTop), -2.1, 1e-12);
+    EXPECT_NEAR(double(m.DTop), -3.045, 1e-12); // 5 % of the 58 ft tip lies above the head
     EXPECT_NEAR(double(m.DBottom), 60.9, 1e-12);
     const TPrintLayout page = m.PrintLayout(3300, 2550, 300);
     // From 2 ft above the ground to the tip at 58 ft: 2040 / 60 = 34 pixels per foot.

@@ -70,43 +70,44 @@ std::string Bytes(const QString& file) {
 
 } // namespace
 
-// 400 x 300 at equal scales: depth 0 at y 0, 10 ft at y 48, 25 ft at 119, 40 ft at 190, the
+// 400 x 300 at equal scales: depth 0 at y 14, 10 ft at y 60, 25 ft at 128, 40 ft at 196, the
 // tip (60 ft) at 286; the pile from x 195 to 205.
 TEST(PileSideRender, ScreenPixels) {
     const QImage image = Screen(ThreeLayers(), false);
     EXPECT_EQ(Count(image, Qt::red, 0, 0, 399, 299), 0); // the background covers all
     // Ground line, the first layer's bottom and the pile in the text colour.
-    EXPECT_EQ(Count(image, Qt::black, 0, 0, 399, 0), 400);
-    EXPECT_EQ(Count(image, Qt::black, 300, 48, 399, 48), 100);
+    EXPECT_EQ(Count(image, Qt::black, 0, 14, 399, 14), 400);
+    EXPECT_EQ(Count(image, Qt::black, 300, 60, 399, 60), 100);
     EXPECT_EQ(Count(image, Qt::black, 197, 100, 203, 280), 7 * 181);
     // Hatches: olive in the clay bands, silver in the sand band, right of the depth scale.
     const QColor olive(0x80, 0x80, 0x00), silver(0xC0, 0xC0, 0xC0);
-    EXPECT_GT(Count(image, olive, 300, 5, 399, 45), 200);
-    EXPECT_EQ(Count(image, silver, 300, 5, 399, 45), 0);
-    EXPECT_GT(Count(image, silver, 300, 55, 399, 115), 200);
-    EXPECT_EQ(Count(image, olive, 300, 55, 399, 115), 0);
-    EXPECT_GT(Count(image, olive, 300, 125, 399, 185), 200);
-    // Below the last layer: background only, apart from the pile.
-    EXPECT_EQ(Count(image, Qt::white, 300, 195, 399, 299), 100 * 105);
-    // Ground ticks: strokes from (20, 0) to (25, 5).
-    EXPECT_EQ(image.pixelColor(23, 3), QColor(Qt::black));
+    EXPECT_GT(Count(image, olive, 300, 20, 399, 58), 200);
+    EXPECT_EQ(Count(image, silver, 300, 20, 399, 58), 0);
+    EXPECT_GT(Count(image, silver, 300, 62, 399, 126), 200);
+    EXPECT_EQ(Count(image, olive, 300, 62, 399, 126), 0);
+    EXPECT_GT(Count(image, olive, 300, 130, 399, 194), 200);
+    // Above the ground and below the last layer: background only.
+    EXPECT_EQ(Count(image, Qt::white, 300, 0, 399, 13), 100 * 14);
+    EXPECT_EQ(Count(image, Qt::white, 300, 197, 399, 299), 100 * 103);
+    // Ground ticks: strokes from (20, 14) to (25, 19).
+    EXPECT_EQ(image.pixelColor(23, 17), QColor(Qt::black));
 }
 
 TEST(PileSideRender, OmitHatchesDrawsWhiteBandsWithOutlines) {
     const QImage image = Screen(ThreeLayers(), true);
-    // Under the ground ticks (rows 1 to 5).
-    EXPECT_EQ(Count(image, Qt::white, 300, 6, 399, 47), 100 * 42);
-    EXPECT_EQ(Count(image, Qt::white, 300, 49, 399, 118), 100 * 70);
-    EXPECT_EQ(Count(image, Qt::black, 300, 119, 399, 119), 100);
-    EXPECT_EQ(Count(image, Qt::black, 300, 190, 399, 190), 100);
+    // Under the ground ticks (rows 15 to 19).
+    EXPECT_EQ(Count(image, Qt::white, 300, 20, 399, 59), 100 * 40);
+    EXPECT_EQ(Count(image, Qt::white, 300, 61, 399, 127), 100 * 67);
+    EXPECT_EQ(Count(image, Qt::black, 300, 128, 399, 128), 100);
+    EXPECT_EQ(Count(image, Qt::black, 300, 196, 399, 196), 100);
 }
 
 TEST(PileSideRender, LabelsOnlyForACircularSectionOnScreen) {
     TPileSideInput in = ThreeLayers();
     // Left of the pile, under the first band's top: the label's lines of text.
-    EXPECT_GT(Dark(Screen(in, true), 0, 10, 150, 45), 50);
+    EXPECT_GT(Dark(Screen(in, true), 0, 25, 150, 58), 50);
     in.CircPile = false;
-    EXPECT_EQ(Dark(Screen(in, true), 0, 10, 150, 45), 0);
+    EXPECT_EQ(Dark(Screen(in, true), 0, 25, 150, 58), 0);
 
     // The printed page carries them anyway.
     TPileSideModel model;
@@ -164,13 +165,13 @@ TEST(DlgSideView, ControlsTitleAndEqualScales) {
     EXPECT_EQ(view.OmitHatches()->toolTip(), "Click to omit hatches from printing");
     EXPECT_EQ(view.PrintButton()->x(), 600 - 2 * view.PrintButton()->width());
     EXPECT_EQ(view.CloseButton()->x(), view.PrintButton()->x());
-    // Twice as wide as high: 126 ft across for 63 ft of depth.
-    EXPECT_NEAR(double(view.Model().Right - view.Model().Left), 126, 1e-9);
+    // Twice as wide as high: 132.3 ft across for 66.15 ft of depth.
+    EXPECT_NEAR(double(view.Model().Right - view.Model().Left), 132.3, 1e-9);
 
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 150), QPointF(10, 150), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &move);
-    EXPECT_EQ(view.windowTitle(), "Elevation View  Depth: 31.5");
+    EXPECT_EQ(view.windowTitle(), "Elevation View  Depth: 29.9");
 
     // The check box repaints without hatches.
     const QColor olive(0x80, 0x80, 0x00);
