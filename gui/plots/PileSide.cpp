@@ -1,11 +1,11 @@
 #include "PileSide.h"
 
 #include "Messages.h"
+#include "SubWindowActivation.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -111,13 +111,9 @@ void TDlgSideView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (fFollowing) return;
     fFollowing = true;
-    // As a child window of the main window it is activated through its frame.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        connect(sub, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates before, Qt::WindowStates now) {
-                    if (!(before & Qt::WindowActive) && (now & Qt::WindowActive)) FormActivate();
-                });
-    }
+    FollowSubWindowActivation(*this, [this](bool active) {
+        if (active) FormActivate();
+    });
 }
 
 void TDlgSideView::closeEvent(QCloseEvent* event) {

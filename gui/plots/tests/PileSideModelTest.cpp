@@ -4,27 +4,14 @@
 
 #include "PileSideModel.h"
 #include "DataUnit.h"
+#include "PileSideInputs.h"
 #include "PlotProject.h"
 
 #include <gtest/gtest.h>
 
 using namespace dorvek;
 
-namespace {
-
-// Three layers with bottoms 10, 25 and 40 ft (the tables hold inches) and a 60 ft pile of
-// 18 in diameter.
-TPileSideInput ThreeLayers() {
-    TPileSideInput in;
-    in.Units = 1;
-    in.OD = 18;
-    in.PLength = 720;
-    in.HeadCoord = 0;
-    in.Layers = {{1, 120}, {2, 300}, {5, 480}};
-    return in;
-}
-
-} // namespace
+using dorvek::test::ThreeLayers;
 
 TEST(PileSideModel, EnglishGeometryInFeet) {
     TPileSideModel m;

@@ -2,6 +2,7 @@
 // presence cleared on closing, and the view following the soil layers, the pile and the units.
 
 #include "DataEdit.h"
+#include "FindAction.h"
 #include "RealWindow.h"
 
 #include <QAction>
@@ -15,19 +16,6 @@
 using namespace dorvek;
 using namespace dorvek::test;
 using C = TCommand;
-
-namespace {
-
-QAction* FindAction(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == text) return action;
-        if (action->menu())
-            if (QAction* inner = FindAction(action->menu(), text)) return inner;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 TEST(SoilProfile, OneInstanceFromMenuAndToolbar) {
     TRealWindow w;

@@ -2,6 +2,7 @@
 // screen and on the page, pictures of each kind, and the window's controls, title, printing
 // and closing.
 
+#include "../PileSideInputs.h"
 #include "PileSide.h"
 
 #include <QCheckBox>
@@ -20,16 +21,9 @@
 #include <sstream>
 
 using namespace dorvek;
+using dorvek::test::ThreeLayers;
 
 namespace {
-
-TPileSideInput ThreeLayers() {
-    TPileSideInput in;
-    in.OD = 18;
-    in.PLength = 720;
-    in.Layers = {{1, 120}, {2, 300}, {5, 480}};
-    return in;
-}
 
 QImage Screen(const TPileSideInput& in, bool omitHatches, int width = 400, int height = 300) {
     TPileSideModel model;
