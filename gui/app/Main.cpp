@@ -3,6 +3,7 @@
 #include "About.h"
 #include "FileNames.h"
 #include "Options.h"
+#include "PlotProject.h"
 #include "QtMessages.h"
 #include "TableWindows.h"
 #include "Title.h"
@@ -91,6 +92,11 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     host.TextEditor = [] { return DefaultTextEditor(); };
     InstallTableEditors(host);
 
+    // Edits of the soil layers reach an open soil-profile view.
+    TGridTable& layers = fController->Project().Tables().D2();
+    layers.Events.OnCellChange = [this](TGridTable&, int, int) { RefreshSideView(); };
+    layers.Events.OnMajorChange = [this](TGridTable&) { RefreshSideView(); };
+
     // Wide enough for every toolbar button, and never narrower than 1.25 times its height.
     resize(std::max(960, fToolBar->sizeHint().width() + 16), 700);
     if (width() < height() * 5 / 4) resize(height() * 5 / 4, height());
@@ -102,6 +108,8 @@ TMainForm::~TMainForm() {
     // their frames, all while the project they show still exists.
     RemoveTableEditors();
     TInputTables& tables = fController->Project().Tables();
+    tables.D2().Events.OnCellChange = nullptr;
+    tables.D2().Events.OnMajorChange = nullptr;
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();
     qDeleteAll(fMdi->subWindowList());
     fController.reset();
@@ -473,7 +481,10 @@ void TMainForm::ShowChildWindow(TCommand command) {
     TDialogContext context;
     context.Messages = fMessages;
     context.Project = [this]() -> TProgramData& { return fController->Project().Data(); };
-    context.MarkChanged = [this] { fController->Project().SetChanged(); };
+    context.MarkChanged = [this] {
+        fController->Project().SetChanged();
+        RefreshSideView(); // the pile properties may have changed
+    };
     switch (command) {
     case C::DataTitle:
         ShowDialog(fTitleDialog, [&] { return new TdlgTitle(context); });
@@ -515,7 +526,26 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::DataTzFactors:
         tables.TblTZFactors2().Show();
         break;
-    case C::ViewSoilProfile: // soil-profile view
+    case C::ViewSoilProfile:
+        if (!fSideView) {
+            TSideViewContext side;
+            side.Messages = fMessages;
+            side.Input = [this] {
+                return PileSideInputFrom(fController->Project().Data(),
+                                         fController->Project().Tables());
+            };
+            side.PictureName = [this] {
+                return QFileInfo(QString::fromStdString(fController->Project().Data().FileName))
+                           .completeBaseName()
+                           .toStdString() +
+                       "-profile.png";
+            };
+            fSideView = new TDlgSideView(std::move(side));
+            connect(fSideView.data(), &TDlgSideView::Closed, this, [this] { fSideView = nullptr; });
+            AddChildWindow(*fSideView);
+        }
+        BringToFront(*fSideView);
+        break;
     case C::PlotLoad:
     case C::PlotDisp:
     case C::PlotDispDown:
@@ -539,7 +569,11 @@ void TMainForm::ShowDialog(QPointer<Dialog>& presence, Make make) {
         connect(presence.data(), &TDataDialog::Closed, this, [&presence] { presence = nullptr; });
         AddChildWindow(*presence);
     }
-    QWidget* frame = presence->parentWidget() ? presence->parentWidget() : presence.data();
+    BringToFront(*presence);
+}
+
+void TMainForm::BringToFront(QWidget& window) {
+    QWidget* frame = window.parentWidget() ? window.parentWidget() : &window;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame)) {
         if (sub->isMinimized()) sub->showNormal();
         fMdi->setActiveSubWindow(sub);
@@ -559,6 +593,11 @@ void TMainForm::SetUnits(int system) {
     fController->SetUnits(system);
     // An open pile-properties dialog shows the converted values with their new units.
     if (fPileDialog) fPileDialog->FormActivate();
+    RefreshSideView();
+}
+
+void TMainForm::RefreshSideView() {
+    if (fSideView) fSideView->FormActivate();
 }
 
 void TMainForm::ArrangeIcons() {

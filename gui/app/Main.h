@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "MainController.h"
 #include "Options.h"
+#include "PileSide.h"
 #include "Title.h"
 #include "compmeth.h"
 #include "pilemat.h"
@@ -53,6 +54,7 @@ public:
     TfrmMaterial* PileDialog() const { return fPileDialog; }
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
+    TDlgSideView* SideView() const { return fSideView; }
 
     // Runs a command as its menu item or toolbar button does.
     void Execute(TCommand command);
@@ -86,9 +88,13 @@ private:
     void ShowChildWindow(TCommand command);
     // Opens one of the data dialogs, or brings the open one to the front.
     template <class Dialog, typename Make> void ShowDialog(QPointer<Dialog>& presence, Make make);
+    // Shows the child window's frame in front (restored when minimised).
+    void BringToFront(QWidget& window);
     // A window shown as a child window of the frame.
     void AddChildWindow(QWidget& window);
     void SetUnits(int system);
+    // The soil-profile view, when open, follows the soil layers, the pile and the units.
+    void RefreshSideView();
     void OpenHelpFile(const QString& fileName);
 
     std::unique_ptr<TQtMessages> fOwnMessages;
@@ -119,6 +125,7 @@ private:
     QPointer<TfrmMaterial> fPileDialog;
     QPointer<TfrmQwFactors> fQwDialog;
     QPointer<TDlgOptions> fOptionsDialog;
+    QPointer<TDlgSideView> fSideView;
 };
 
 } // namespace dorvek
