@@ -1,0 +1,48 @@
+#include "PlotLegendModel.h"
+
+#include <algorithm>
+
+namespace dorvek {
+
+void TPlotLegendModel::Rebuild(const TGraphPlot& plot) {
+    fEntries.clear();
+    for (int i = 0; i < plot.LineCount(); ++i)
+        if (plot.Lines(i).Active) fEntries.push_back({i, plot.LegendName(i)});
+}
+
+void TPlotLegendModel::Rename(const TGraphPlot& plot) {
+    for (TLegendEntry& e : fEntries)
+        if (e.Line < plot.LineCount()) e.Name = plot.LegendName(e.Line);
+}
+
+std::string TPlotLegendModel::Text(const TGraphPlot& plot, int i) const {
+    const TLegendEntry& e = Entry(i);
+    const bool visible = e.Line < plot.LineCount() && plot.Lines(e.Line).Visible;
+    return visible ? e.Name + " *" : e.Name;
+}
+
+bool TPlotLegendModel::Toggle(TGraphPlot& plot, int i) const {
+    if (i < 0 || i >= Count()) return false;
+    const int line = Entry(i).Line;
+    if (line >= plot.LineCount()) return false;
+    plot.Lines(line).Visible = !plot.Lines(line).Visible;
+    plot.AnyChange = true;
+    return true;
+}
+
+int LegendHeight(int entries, int itemHeight) {
+    return entries * itemHeight + 3;
+}
+
+int LegendWidth(int current, int widestText, int ppiX) {
+    return std::max(current, widestText + ppiX / 4);
+}
+
+TLegendPlace KeepLegendInside(TLegendPlace place, int legendWidth, int legendHeight,
+                              int clientWidth, int clientHeight) {
+    place.X = std::max(0, std::min(place.X, clientWidth - legendWidth));
+    place.Y = std::max(0, std::min(place.Y, clientHeight - legendHeight));
+    return place;
+}
+
+} // namespace dorvek
