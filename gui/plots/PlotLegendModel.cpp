@@ -5,25 +5,23 @@
 namespace dorvek {
 
 void TPlotLegendModel::Rebuild(const TGraphPlot& plot) {
-    fEntries.clear();
-    for (int i = 0; i < plot.LineCount(); ++i)
-        if (plot.Lines(i).Active) fEntries.push_back({i, plot.LegendName(i)});
+    fEntries = LegendEntries(plot);
 }
 
 void TPlotLegendModel::Rename(const TGraphPlot& plot) {
     for (TLegendEntry& e : fEntries)
-        if (e.Line < plot.LineCount()) e.Name = plot.LegendName(e.Line);
+        if (e.Curve < plot.LineCount()) e.Name = plot.LegendName(e.Curve);
 }
 
 std::string TPlotLegendModel::Text(const TGraphPlot& plot, int i) const {
     const TLegendEntry& e = Entry(i);
-    const bool visible = e.Line < plot.LineCount() && plot.Lines(e.Line).Visible;
+    const bool visible = e.Curve < plot.LineCount() && plot.Lines(e.Curve).Visible;
     return visible ? e.Name + " *" : e.Name;
 }
 
 bool TPlotLegendModel::Toggle(TGraphPlot& plot, int i) const {
     if (i < 0 || i >= Count()) return false;
-    const int line = Entry(i).Line;
+    const int line = Entry(i).Curve;
     if (line >= plot.LineCount()) return false;
     plot.Lines(line).Visible = !plot.Lines(line).Visible;
     plot.AnyChange = true;

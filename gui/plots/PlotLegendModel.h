@@ -3,20 +3,16 @@
 // in palette colour i and carries " *" while its curve is visible.
 
 #include "GraphPlot.h"
+#include "PlotLayout.h"
 
 #include <string>
 #include <vector>
 
 namespace dorvek {
 
-struct TLegendEntry {
-    int Line = 0; // position of the curve in the plot's main list
-    std::string Name;
-};
-
 class TPlotLegendModel {
 public:
-    // Entries for the active curves, named by the plot's LegendName.
+    // Entries for the active curves, named by the plot's LegendName, with their colours.
     void Rebuild(const TGraphPlot& plot);
     // Renames the entries after the curves' names changed.
     void Rename(const TGraphPlot& plot);

@@ -81,8 +81,9 @@ TEST(PlotLegend, EntriesAreTheActiveCurvesWithAStarWhileVisible) {
     TPlotLegendModel legend;
     legend.Rebuild(plot);
     ASSERT_EQ(legend.Count(), 2);
-    EXPECT_EQ(legend.Entry(0).Line, 0);
-    EXPECT_EQ(legend.Entry(1).Line, 2);
+    EXPECT_EQ(legend.Entry(0).Curve, 0);
+    EXPECT_EQ(legend.Entry(1).Curve, 2);
+    EXPECT_EQ(legend.Entry(1).Colour, 1); // the colour counter skips the inactive curve
     EXPECT_EQ(legend.Text(plot, 0), "Curve #1 *");
     EXPECT_EQ(legend.Text(plot, 1), "Tip *");
 
