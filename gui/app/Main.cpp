@@ -90,6 +90,7 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     host.AddChildWindow = [this](QWidget& window) { AddChildWindow(window); };
     host.TextEditor = [] { return DefaultTextEditor(); };
     InstallTableEditors(host);
+    InstallPlotWindows(nullptr);
 
     // Wide enough for every toolbar button, and never narrower than 1.25 times its height.
     resize(std::max(960, fToolBar->sizeHint().width() + 16), 700);
@@ -105,6 +106,45 @@ TMainForm::~TMainForm() {
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();
     qDeleteAll(fMdi->subWindowList());
     fController.reset();
+}
+
+void TMainForm::InstallPlotWindows(TPlotDialogs* dialogs) {
+    TPlotWindowHost plots;
+    plots.Messages = fMessages;
+    plots.AddChildWindow = [this](QWidget& window) { AddPlotWindow(window); };
+    plots.Dialogs = dialogs;
+    dorvek::InstallPlotWindows(fController->Project().Graphs(), plots);
+}
+
+void TMainForm::SetPlotDialogs(TPlotDialogs* dialogs) {
+    InstallPlotWindows(dialogs);
+}
+
+TGraphPlot* TMainForm::GraphOf(TCommand command) {
+    using C = TCommand;
+    TResultGraphs& g = fController->Project().Graphs();
+    switch (command) {
+    case C::PlotLoad:
+        return &g.pltLoad;
+    case C::PlotDisp:
+        return &g.pltDisp;
+    case C::PlotDispDown:
+        return &g.pltDispDown;
+    case C::PlotAxial:
+        return &g.pltAxial;
+    case C::PlotTz:
+        return &g.pltTZcurves;
+    case C::PlotQw:
+        return &g.PltQW;
+    case C::PlotLoadLoads:
+        return &g.pltLoadLoads;
+    case C::PlotDispLoads:
+        return &g.pltDispLoads;
+    case C::PlotAxialLoads:
+        return &g.pltAxialLoads;
+    default:
+        return nullptr;
+    }
 }
 
 void TMainForm::Startup(const std::vector<std::string>& arguments) {
@@ -515,7 +555,6 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::DataTzFactors:
         tables.TblTZFactors2().Show();
         break;
-    case C::ViewSoilProfile: // soil-profile view
     case C::PlotLoad:
     case C::PlotDisp:
     case C::PlotDispDown:
@@ -524,8 +563,12 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::PlotQw:
     case C::PlotLoadLoads:
     case C::PlotDispLoads:
-    case C::PlotAxialLoads: // plot windows of the result graphs
-    case C::ExportPlots:    // modal export dialog
+    case C::PlotAxialLoads:
+        // Created on first use, afterwards brought to the front.
+        if (TGraphPlot* plot = GraphOf(command)) plot->Show();
+        break;
+    case C::ViewSoilProfile: // soil-profile view
+    case C::ExportPlots:     // modal export dialog
     default:
         break;
     }
@@ -553,6 +596,12 @@ void TMainForm::AddChildWindow(QWidget& window) {
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->show();
+}
+
+void TMainForm::AddPlotWindow(QWidget& window) {
+    QMdiSubWindow* sub = fMdi->addSubWindow(&window);
+    sub->setWindowIcon(windowIcon());
+    sub->showMaximized();
 }
 
 void TMainForm::SetUnits(int system) {

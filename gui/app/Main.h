@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "MainController.h"
 #include "Options.h"
+#include "PlotWindows.h"
 #include "Title.h"
 #include "compmeth.h"
 #include "pilemat.h"
@@ -54,6 +55,11 @@ public:
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
 
+    // The dialogs of the plot windows (the real ones when null); for tests.
+    void SetPlotDialogs(TPlotDialogs* dialogs);
+    // The result graph a Graphics command shows, null for other commands.
+    TGraphPlot* GraphOf(TCommand command);
+
     // Runs a command as its menu item or toolbar button does.
     void Execute(TCommand command);
     // Enabled states of the toolbar; the menus evaluate theirs when they open.
@@ -88,6 +94,9 @@ private:
     template <class Dialog, typename Make> void ShowDialog(QPointer<Dialog>& presence, Make make);
     // A window shown as a child window of the frame.
     void AddChildWindow(QWidget& window);
+    // A plot window: a maximised child window with the usual frame buttons.
+    void AddPlotWindow(QWidget& window);
+    void InstallPlotWindows(TPlotDialogs* dialogs);
     void SetUnits(int system);
     void OpenHelpFile(const QString& fileName);
 
