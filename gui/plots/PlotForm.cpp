@@ -312,10 +312,15 @@ void TPlotForm::ApplyLegendFont() {
     if (fData->SizeFont == 10) {
         fLegend->SetLegendFont(fData->LegendFont, 0);
     } else {
-        const int points = ScaledLegendFont(*fData);
-        const int pixels = static_cast<int>(std::lround(points * logicalDpiY() / 72.0));
-        fLegend->SetLegendFont(points, static_cast<int>(std::lround(1.5 * pixels)));
+        ApplyScaledLegendFont();
     }
+}
+
+// The legend font follows the font size index; items are 1.5 times the font high.
+void TPlotForm::ApplyScaledLegendFont() {
+    const int points = ScaledLegendFont(*fData);
+    const int pixels = static_cast<int>(std::lround(points * logicalDpiY() / 72.0));
+    fLegend->SetLegendFont(points, static_cast<int>(std::lround(1.5 * pixels)));
 }
 
 void TPlotForm::Changed() {
@@ -385,9 +390,7 @@ void TPlotForm::SetMarkers(int markers) {
 void TPlotForm::SetSizeFont(int sizeFont) {
     if (!fData) return;
     fData->SizeFont = sizeFont;
-    const int points = ScaledLegendFont(*fData);
-    const int pixels = static_cast<int>(std::lround(points * logicalDpiY() / 72.0));
-    fLegend->SetLegendFont(points, static_cast<int>(std::lround(1.5 * pixels)));
+    ApplyScaledLegendFont();
     fLegend->Resize();
     Changed();
     Relayout();

@@ -84,6 +84,7 @@ private:
     void RebuildCurveEntries();
     void RebuildLegend();
     void ApplyLegendFont();
+    void ApplyScaledLegendFont();
     void Relayout();
     void PlaceLegendAtCorner();
     void Changed();

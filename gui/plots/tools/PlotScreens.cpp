@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "Messages.h"
 #include "PlotForm.h"
+#include "SilentMessages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,25 +16,6 @@
 #include <iostream>
 
 using namespace dorvek;
-
-namespace {
-
-// Answers every box with OK and prints its text.
-struct TSilentMessages : TMessages {
-    void Information(const std::string& text) override { std::cerr << text << "\n"; }
-    void Warning(const std::string& text) override { std::cerr << text << "\n"; }
-    TAnswer Question(const std::string&) override { return TAnswer::No; }
-    std::optional<TFileChoice> OpenFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<TFileChoice> SaveFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
