@@ -6,12 +6,26 @@
 #include "PlotProject.h"
 #include "ProjectLoad.h"
 
+#ifdef DORVEK_HAVE_PICTURES
+#include "PlotPicture.h"
+#endif
+
 #include <exception>
 #include <filesystem>
 
 namespace dorvek::cli {
 
 namespace fs = std::filesystem;
+
+#ifdef DORVEK_HAVE_PICTURES
+bool PicturesAvailable() {
+    return true;
+}
+#else
+bool PicturesAvailable() {
+    return false;
+}
+#endif
 
 int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& err) {
     const fs::path project = options.project;
@@ -52,11 +66,29 @@ int ExportGraphs(const GraphsOptions& options, std::ostream& out, std::ostream& 
         }
     }
 
-    const std::vector<TGraphPlot*> shown = graphs.Available(data.downdrag, data.Nloadmethod);
+    const std::vector<TGraphPlot*> available = graphs.Available(data.downdrag, data.Nloadmethod);
+    const std::vector<const TGraphPlot*> shown(available.begin(), available.end());
     try {
-        for (const fs::path& file :
-             WriteGraphsCsv({shown.begin(), shown.end()}, fs::path(options.folder)))
-            out << file.string() << "\n";
+        if (!options.folder.empty())
+            for (const fs::path& file : WriteGraphsCsv(shown, fs::path(options.folder)))
+                out << file.string() << "\n";
+        if (!options.pictureFolder.empty()) {
+#ifdef DORVEK_HAVE_PICTURES
+            const auto format = PictureFormatFromName(options.format);
+            if (!format) {
+                err << "dorvek-run: unknown picture format " << options.format << "\n";
+                return 1;
+            }
+            // As when the program opens a graph's window: at most 20 curves at first.
+            for (TGraphPlot* plot : available) plot->ApplyActiveLimit();
+            for (const fs::path& file :
+                 WriteGraphPictures(shown, fs::path(options.pictureFolder), *format, {}))
+                out << file.string() << "\n";
+#else
+            err << "dorvek-run: this build has no picture output (built without Qt)\n";
+            return 1;
+#endif
+        }
     } catch (const std::exception& e) {
         err << "dorvek-run: " << e.what() << "\n";
         return 1;

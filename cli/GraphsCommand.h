@@ -1,6 +1,7 @@
 #pragma once
 // dorvek-run's graph export: a project's results loaded into the result graphs as the desktop
-// program loads them, then one CSV file per graph written into a folder.
+// program loads them, then one CSV file per graph and/or one picture per graph (drawn by the
+// program's renderer with the saved graph settings) written into folders.
 
 #include <ostream>
 #include <string>
@@ -8,11 +9,16 @@
 namespace dorvek::cli {
 
 struct GraphsOptions {
-    std::string folder;  // where the CSV files go (created when missing)
-    std::string project; // the .dv4d file
-    bool noRun = false;  // take the existing plot data file instead of analysing first
-    bool quiet = false;  // hide the kernel's progress messages
+    std::string folder;         // where the CSV files go (created when missing); empty: none
+    std::string pictureFolder;  // where the pictures go (created when missing); empty: none
+    std::string format = "png"; // picture format: png, svg, pdf or bmp
+    std::string project;        // the .dv4d file
+    bool noRun = false;         // take the existing plot data file instead of analysing first
+    bool quiet = false;         // hide the kernel's progress messages
 };
+
+// Whether this build can draw pictures (it needs Qt).
+bool PicturesAvailable();
 
 // Prints the written files on `out`, one per line. Returns 0 when the results were loaded and
 // written; otherwise prints why on `err` and returns 1.

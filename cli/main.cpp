@@ -6,9 +6,16 @@
 
 #include "Kernel.h"
 
+#ifdef DORVEK_HAVE_PICTURES
+#include "OffscreenGui.h"
+#endif
+
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
+#include <memory>
+#include <set>
 #include <string>
 
 namespace {
@@ -60,24 +67,69 @@ int main(int argc, char** argv) {
     dorvek::cli::GraphsOptions graphs;
     CLI::Option* graphsFolder =
         app.add_option("--graphs-csv", graphs.folder,
-                       "Load the results of the project FILE into the result graphs after "
-                       "analysing it and write one CSV file per graph into DIR")
+                       "Load the results of each project FILE into the result graphs after "
+                       "analysing it and write one CSV file per graph into DIR (with several "
+                       "files into DIR/<project name>/)")
             ->type_name("DIR")
             ->excludes(convertFile);
+    CLI::Option* picturesFolder =
+        app.add_option("--graphs", graphs.pictureFolder,
+                       "Load the results of each project FILE into the result graphs after "
+                       "analysing it and draw every graph the program offers for it as a "
+                       "picture into DIR (with several files into DIR/<project name>/), with the "
+                       "project's saved graph settings under "
+                       "--no-run; 10 x 7.5 in at 100 pixels per inch (1000 x 750 pixels) for "
+                       "bitmaps, the same page for SVG and PDF")
+            ->type_name("DIR")
+            ->excludes(convertFile);
+    app.add_option("--format", graphs.format, "With --graphs: png (default), svg, pdf or bmp")
+        ->type_name("png|svg|pdf|bmp")
+        ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}))
+        ->needs(picturesFolder);
     app.add_flag("--no-run", graphs.noRun,
-                 "With --graphs-csv: take the existing plot data file instead of analysing")
-        ->needs(graphsFolder);
+                 "With --graphs-csv or --graphs: take the existing plot data file and the "
+                 "saved graph settings instead of analysing");
 
     CLI11_PARSE(app, argc, argv);
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
-    if (!graphsFolder->empty()) {
-        if (analyse.files.size() != 1) {
-            std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
+    if (graphs.noRun && graphsFolder->empty() && picturesFolder->empty()) {
+        std::cerr << "dorvek-run: --no-run needs --graphs-csv or --graphs\n";
+        return 1;
+    }
+    if (!graphsFolder->empty() || !picturesFolder->empty()) {
+        if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+        if (!picturesFolder->empty() && !dorvek::cli::PicturesAvailable()) {
+            std::cerr << "dorvek-run: this build has no picture output (built without Qt)\n";
             return 1;
         }
-        graphs.project = analyse.files.front();
-        graphs.quiet = analyse.quiet;
-        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
+#ifdef DORVEK_HAVE_PICTURES
+        std::unique_ptr<dorvek::cli::OffscreenGui> gui;
+        if (!picturesFolder->empty()) gui = std::make_unique<dorvek::cli::OffscreenGui>();
+#endif
+        // With several projects each gets a folder of its own, named after it.
+        const bool several = analyse.files.size() > 1;
+        std::set<std::string> names;
+        for (const std::string& file : analyse.files)
+            if (several && !names.insert(std::filesystem::path(file).stem().string()).second) {
+                std::cerr << "dorvek-run: " << file
+                          << ": two projects of the same name would write into one folder\n";
+                return 1;
+            }
+        int status = 0;
+        for (const std::string& file : analyse.files) {
+            dorvek::cli::GraphsOptions one = graphs;
+            one.project = file;
+            one.quiet = analyse.quiet;
+            if (several) {
+                const std::string name = std::filesystem::path(file).stem().string();
+                if (!one.folder.empty())
+                    one.folder = (std::filesystem::path(one.folder) / name).string();
+                if (!one.pictureFolder.empty())
+                    one.pictureFolder = (std::filesystem::path(one.pictureFolder) / name).string();
+            }
+            if (dorvek::cli::ExportGraphs(one, std::cout, std::cerr) != 0) status = 1;
+        }
+        return status;
     }
     if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
     return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);

@@ -124,6 +124,9 @@ std::optional<TAxisTicks> TAxisTicks::For(long double a, long double b, int leng
     TAxisTicks t;
     t.Major = d < 2 ? e : d < 5 ? 2 * e : d < 9 ? 5 * e : 10 * e;
     t.Minor = t.Major / 5;
+    // Tick indexes must fit their integer type (a narrow view far from zero).
+    const long double far = std::max(std::abs(v.lo), std::abs(v.hi)) / t.Minor;
+    if (!(far < 1e15L)) return std::nullopt;
     // A hair of tolerance so that an end lying on a tick keeps it.
     t.Start = static_cast<long long>(std::ceil(v.lo / t.Minor - 1e-9L));
     t.Finish = static_cast<long long>(std::floor(v.hi / t.Minor + 1e-9L));
