@@ -91,6 +91,7 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     host.AddChildWindow = [this](QWidget& window) { AddChildWindow(window); };
     host.TextEditor = [] { return DefaultTextEditor(); };
     InstallTableEditors(host);
+    InstallPlotWindows(nullptr);
 
     // Edits of the soil layers reach an open soil-profile view.
     TGridTable& layers = fController->Project().Tables().D2();
@@ -113,6 +114,45 @@ TMainForm::~TMainForm() {
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();
     qDeleteAll(fMdi->subWindowList());
     fController.reset();
+}
+
+void TMainForm::InstallPlotWindows(TPlotDialogs* dialogs) {
+    TPlotWindowHost plots;
+    plots.Messages = fMessages;
+    plots.AddChildWindow = [this](QWidget& window) { AddPlotWindow(window); };
+    plots.Dialogs = dialogs;
+    dorvek::InstallPlotWindows(fController->Project().Graphs(), plots);
+}
+
+void TMainForm::SetPlotDialogs(TPlotDialogs* dialogs) {
+    InstallPlotWindows(dialogs);
+}
+
+TGraphPlot* TMainForm::GraphOf(TCommand command) {
+    using C = TCommand;
+    TResultGraphs& g = fController->Project().Graphs();
+    switch (command) {
+    case C::PlotLoad:
+        return &g.pltLoad;
+    case C::PlotDisp:
+        return &g.pltDisp;
+    case C::PlotDispDown:
+        return &g.pltDispDown;
+    case C::PlotAxial:
+        return &g.pltAxial;
+    case C::PlotTz:
+        return &g.pltTZcurves;
+    case C::PlotQw:
+        return &g.PltQW;
+    case C::PlotLoadLoads:
+        return &g.pltLoadLoads;
+    case C::PlotDispLoads:
+        return &g.pltDispLoads;
+    case C::PlotAxialLoads:
+        return &g.pltAxialLoads;
+    default:
+        return nullptr;
+    }
 }
 
 void TMainForm::Startup(const std::vector<std::string>& arguments) {
@@ -554,8 +594,11 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::PlotQw:
     case C::PlotLoadLoads:
     case C::PlotDispLoads:
-    case C::PlotAxialLoads: // plot windows of the result graphs
-    case C::ExportPlots:    // modal export dialog
+    case C::PlotAxialLoads:
+        // Created on first use, afterwards brought to the front.
+        if (TGraphPlot* plot = GraphOf(command)) plot->Show();
+        break;
+    case C::ExportPlots: // modal export dialog
     default:
         break;
     }
@@ -587,6 +630,12 @@ void TMainForm::AddChildWindow(QWidget& window) {
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->show();
+}
+
+void TMainForm::AddPlotWindow(QWidget& window) {
+    QMdiSubWindow* sub = fMdi->addSubWindow(&window);
+    sub->setWindowIcon(windowIcon());
+    sub->showMaximized();
 }
 
 void TMainForm::SetUnits(int system) {

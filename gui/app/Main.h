@@ -7,6 +7,7 @@
 #include "MainController.h"
 #include "Options.h"
 #include "PileSide.h"
+#include "PlotWindows.h"
 #include "Title.h"
 #include "compmeth.h"
 #include "pilemat.h"
@@ -56,6 +57,11 @@ public:
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
     TDlgSideView* SideView() const { return fSideView; }
 
+    // The dialogs of the plot windows (the real ones when null); for tests.
+    void SetPlotDialogs(TPlotDialogs* dialogs);
+    // The result graph a Graphics command shows, null for other commands.
+    TGraphPlot* GraphOf(TCommand command);
+
     // Runs a command as its menu item or toolbar button does.
     void Execute(TCommand command);
     // Enabled states of the toolbar; the menus evaluate theirs when they open.
@@ -92,6 +98,9 @@ private:
     void BringToFront(QWidget& window);
     // A window shown as a child window of the frame.
     void AddChildWindow(QWidget& window);
+    // A plot window: a maximised child window with the usual frame buttons.
+    void AddPlotWindow(QWidget& window);
+    void InstallPlotWindows(TPlotDialogs* dialogs);
     void SetUnits(int system);
     // The soil-profile view, when open, follows the soil layers, the pile and the units.
     void RefreshSideView();
