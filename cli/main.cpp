@@ -3,11 +3,13 @@
 #include "AnalyseCommand.h"
 #include "ConvertCommand.h"
 #include "GraphsCommand.h"
+#include "XlsxCommand.h"
 
 #include "Kernel.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -64,12 +66,51 @@ int main(int argc, char** argv) {
                        "analysing it and write one CSV file per graph into DIR")
             ->type_name("DIR")
             ->excludes(convertFile);
-    app.add_flag("--no-run", graphs.noRun,
-                 "With --graphs-csv: take the existing plot data file instead of analysing")
-        ->needs(graphsFolder);
+    dorvek::cli::XlsxOptions xlsx;
+    CLI::Option* xlsxFile =
+        app.add_option("--xlsx", xlsx.output,
+                       "Load the results of each project FILE into the result graphs after "
+                       "analysing it and write a workbook of them: an index sheet, a data sheet "
+                       "and a scatter chart per graph with results, and the load-settlement "
+                       "summary sheet. With several files, \"{name}\" in OUT is replaced by each "
+                       "project's name; without it \"-<name>\" is added to OUT's name" +
+                           std::string(dorvek::cli::XlsxAvailable()
+                                           ? ""
+                                           : " (not in this build: libxlsxwriter was missing)"))
+            ->type_name("OUT.xlsx")
+            ->excludes(convertFile);
+    bool noMarkers = false;
+    app.add_flag("--no-markers", noMarkers, "With --xlsx: chart lines without point markers")
+        ->needs(xlsxFile);
+    CLI::Option* noRun = app.add_flag(
+        "--no-run", graphs.noRun,
+        "With --graphs-csv or --xlsx: take the existing plot data file instead of analysing");
 
     CLI11_PARSE(app, argc, argv);
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
+    if (!noRun->empty() && graphsFolder->empty() && xlsxFile->empty()) {
+        std::cerr << "dorvek-run: --no-run needs --graphs-csv or --xlsx\n";
+        return 1;
+    }
+    if (!xlsxFile->empty()) {
+        if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+        xlsx.files = analyse.files;
+        xlsx.noRun = graphs.noRun;
+        xlsx.markers = !noMarkers;
+        xlsx.quiet = analyse.quiet;
+        int status = dorvek::cli::ExportWorkbooks(xlsx, std::cout, std::cerr);
+        if (!graphsFolder->empty()) {
+            if (analyse.files.size() != 1) {
+                std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
+                return 1;
+            }
+            graphs.project = analyse.files.front();
+            graphs.quiet = analyse.quiet;
+            graphs.noRun = true; // analysed once already
+            status = std::max(status, dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr));
+        }
+        return status;
+    }
     if (!graphsFolder->empty()) {
         if (analyse.files.size() != 1) {
             std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
