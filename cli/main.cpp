@@ -92,6 +92,17 @@ int main(int argc, char** argv) {
         std::cerr << "dorvek-run: --no-run needs --graphs-csv or --xlsx\n";
         return 1;
     }
+    // The CSV files of one project; after a workbook the project is analysed already.
+    auto graphsCsv = [&](bool analysed) {
+        if (analyse.files.size() != 1) {
+            std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
+            return 1;
+        }
+        graphs.project = analyse.files.front();
+        graphs.quiet = analyse.quiet;
+        graphs.noRun = graphs.noRun || analysed;
+        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
+    };
     if (!xlsxFile->empty()) {
         if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
         xlsx.files = analyse.files;
@@ -99,27 +110,10 @@ int main(int argc, char** argv) {
         xlsx.markers = !noMarkers;
         xlsx.quiet = analyse.quiet;
         int status = dorvek::cli::ExportWorkbooks(xlsx, std::cout, std::cerr);
-        if (!graphsFolder->empty()) {
-            if (analyse.files.size() != 1) {
-                std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
-                return 1;
-            }
-            graphs.project = analyse.files.front();
-            graphs.quiet = analyse.quiet;
-            graphs.noRun = true; // analysed once already
-            status = std::max(status, dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr));
-        }
+        if (!graphsFolder->empty()) status = std::max(status, graphsCsv(true));
         return status;
     }
-    if (!graphsFolder->empty()) {
-        if (analyse.files.size() != 1) {
-            std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
-            return 1;
-        }
-        graphs.project = analyse.files.front();
-        graphs.quiet = analyse.quiet;
-        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
-    }
+    if (!graphsFolder->empty()) return graphsCsv(false);
     if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
     return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
 }
