@@ -1,17 +1,24 @@
 // dorvek-run: analyses DORVEK input files without the desktop program.
 
-#include "AnalyseCommand.h"
+#include "BatchCommand.h"
 #include "ConvertCommand.h"
-#include "GraphsCommand.h"
-#include "XlsxCommand.h"
+#include "Progress.h"
+#include "Study.h"
+#include "XlsxOutput.h"
 
 #include "Kernel.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
+#ifdef DORVEK_HAVE_PICTURES
+#include "GraphPicturesOutput.h"
+#include "OffscreenGui.h"
+#endif
+
 #include <iostream>
+#include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -21,12 +28,21 @@ std::string HelpFooter() {
                        "  .dv4o  report: input echo, curves and results (rewritten)\n"
                        "  .dv4p  plot data for the graphs of the desktop program (rewritten)\n"
                        "  .dv4r  run notes (created empty when missing, otherwise left unchanged)\n"
-                       "\nResult codes:\n";
+                       "\nNames for --vary (values in the project's units):\n";
+    for (const dorvek::cli::ParameterName& p : dorvek::cli::ParameterNames())
+        text += "  " + std::string(p.name) + std::string(13 - std::string(p.name).size(), ' ') +
+                p.meaning + "\n";
+    text += "Values: V1,V2,... or FROM:TO:STEP (all combinations of the names); with --sample N:\n"
+            "normal:MEAN:SD or lognormal:MEAN:COV. Variants are written into --out DIR as\n"
+            "PROJECT_NAME=VALUE....dv4d (PROJECT_sample=NNN.dv4d) and analysed there.\n"
+            "\nResult codes:\n";
     for (int code = 0; code <= dorvek::kInternalError; ++code) {
         if (code == dorvek::kNotCalledForRun) continue; // only the library entry returns it
         text += "  " + std::to_string(code) + "  " + dorvek::ResultCodeMeaning(code) + "\n";
     }
-    text += "\nThe exit status is 0 when every run completed, 1 otherwise.";
+    text += "\nThe exit status is 0 when every run completed, 1 otherwise, and 2 for bad options\n"
+            "of a study, a shard, a thread count or an output folder (found before anything "
+            "runs).";
     return text;
 }
 
@@ -37,13 +53,18 @@ int main(int argc, char** argv) {
                  "Runs each FILE.dv4d and writes FILE.dv4o, FILE.dv4p and FILE.dv4r beside it."};
     app.footer(HelpFooter());
 
-    // The analysis is the default mode. Other modes (file conversion, graph export) add a
-    // flag of their own here and are chosen below, before the analysis.
-    dorvek::cli::AnalyseOptions analyse;
-    app.add_flag("--summary", analyse.summary,
+    // The analysis is the default mode. Other modes (file conversion) add a flag of their own
+    // here and are chosen below, before the analysis.
+    dorvek::cli::BatchOptions batch;
+    batch.threads = std::max(1u, std::thread::hardware_concurrency());
+    int threads = static_cast<int>(batch.threads);
+    app.add_flag("--summary", batch.summary,
                  "Also print the load-settlement summary and the report and plot file paths");
-    app.add_flag("-q,--quiet", analyse.quiet, "Hide the kernel's progress messages");
-    CLI::Option* files = app.add_option("files", analyse.files, "Input data files (.dv4d)");
+    app.add_flag("-q,--quiet", batch.quiet,
+                 "Hide the kernel's progress messages and the progress line");
+    app.add_option("-j,--jobs", threads, "Analyses run in parallel (default: the cores)")
+        ->type_name("N");
+    CLI::Option* files = app.add_option("files", batch.files, "Input data files (.dv4d)");
 
     dorvek::cli::ConvertOptions convert;
     CLI::Option* convertFile =
@@ -56,23 +77,43 @@ int main(int argc, char** argv) {
                    "Name of the converted file (default: FILE with the extension .dv4d)")
         ->type_name("OUT.dv4d")
         ->needs(convertFile);
-    app.add_flag("--force", convert.force, "Let the conversion overwrite its input file")
-        ->needs(convertFile);
+    bool force = false;
+    app.add_flag("--force", force,
+                 "Let the conversion overwrite its input file; let a study have more than "
+                 "100000 variants");
 
-    dorvek::cli::GraphsOptions graphs;
-    CLI::Option* graphsFolder =
-        app.add_option("--graphs-csv", graphs.folder,
-                       "Load the results of the project FILE into the result graphs after "
-                       "analysing it and write one CSV file per graph into DIR")
+    app.add_option("--graphs-csv", batch.graphsCsv,
+                   "Load each project's results into the result graphs after analysing it "
+                   "and write one CSV file per graph into DIR (with several projects, into "
+                   "DIR/PROJECT); standard output then lists the written files and the "
+                   "result lines go to standard error")
+        ->type_name("DIR")
+        ->excludes(convertFile);
+    std::string picturesFolder, pictureFormat = "png";
+    CLI::Option* picturesOption =
+        app.add_option("--graphs", picturesFolder,
+                       "Load each project's results into the result graphs after analysing it "
+                       "and draw every graph the program offers as a picture into DIR (with "
+                       "several projects, into DIR/PROJECT), 10 x 7.5 in at 100 pixels per inch "
+                       "(1000 x 750 pixels) for bitmaps, the same page for SVG and PDF; with "
+                       "--no-run the project's saved graph settings are honoured")
             ->type_name("DIR")
             ->excludes(convertFile);
-    dorvek::cli::XlsxOptions xlsx;
-    CLI::Option* xlsxFile =
-        app.add_option("--xlsx", xlsx.output,
-                       "Load the results of each project FILE into the result graphs after "
-                       "analysing it and write a workbook of them: an index sheet, a data sheet "
-                       "and a scatter chart per graph with results, and the load-settlement "
-                       "summary sheet. With several files, \"{name}\" in OUT is replaced by each "
+    app.add_option("--format", pictureFormat, "With --graphs: png (default), svg, pdf or bmp")
+        ->type_name("png|svg|pdf|bmp")
+        ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}))
+        ->needs(picturesOption);
+    app.add_flag("--no-run", batch.noRun,
+                 "With an output option (--graphs-csv, --graphs, ...): take the existing plot "
+                 "data files and the saved graph settings instead of analysing");
+
+    std::string xlsxFile;
+    CLI::Option* xlsxOption =
+        app.add_option("--xlsx", xlsxFile,
+                       "Load each project's results into the result graphs after analysing it "
+                       "and write a workbook of them: an index sheet, a data sheet and a scatter "
+                       "chart per graph the program offers, and the load-settlement summary "
+                       "sheet last. With several projects, \"{name}\" in OUT is replaced by each "
                        "project's name; without it \"-<name>\" is added to OUT's name" +
                            std::string(dorvek::cli::XlsxAvailable()
                                            ? ""
@@ -81,39 +122,72 @@ int main(int argc, char** argv) {
             ->excludes(convertFile);
     bool noMarkers = false;
     app.add_flag("--no-markers", noMarkers, "With --xlsx: chart lines without point markers")
-        ->needs(xlsxFile);
-    CLI::Option* noRun = app.add_flag(
-        "--no-run", graphs.noRun,
-        "With --graphs-csv or --xlsx: take the existing plot data file instead of analysing");
+        ->needs(xlsxOption);
+
+    app.add_option("--table", batch.table,
+                   "Write one CSV row per result of every analysis (tip-movement summary and "
+                   "applied-load results) into FILE.csv")
+        ->type_name("FILE.csv")
+        ->excludes(convertFile);
+    app.add_option("--vary", batch.vary,
+                   "Parameter study: NAME=V1,V2,... or NAME=FROM:TO:STEP (repeatable; every "
+                   "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample")
+        ->type_name("NAME=VALUES")
+        ->expected(1) // one value per --vary: the files that follow are not taken for values
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->excludes(convertFile);
+    app.add_option("--out", batch.out, "Folder of a study's variants (created when missing)")
+        ->type_name("DIR");
+    std::size_t sample = 0;
+    CLI::Option* sampleOption =
+        app.add_option("--sample", sample, "Draw N variants from the distributions of --vary")
+            ->type_name("N");
+    app.add_option("--seed", batch.seed, "Seed of --sample (default 1): same seed, same sample")
+        ->type_name("S")
+        ->needs(sampleOption);
+    app.add_option("--shard", batch.shard,
+                   "Run only the K-th of N equal, fixed slices of the files or variants")
+        ->type_name("K/N");
 
     CLI11_PARSE(app, argc, argv);
+    convert.force = force;
+    batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
-    if (!noRun->empty() && graphsFolder->empty() && xlsxFile->empty()) {
-        std::cerr << "dorvek-run: --no-run needs --graphs-csv or --xlsx\n";
-        return 1;
+    if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+#ifdef DORVEK_HAVE_PICTURES
+    // Pictures are drawn by Qt Gui without a display; it lives until the last one is written.
+    std::unique_ptr<dorvek::cli::OffscreenGui> gui;
+    if (!picturesOption->empty()) {
+        gui = std::make_unique<dorvek::cli::OffscreenGui>();
+        batch.outputs.push_back(
+            dorvek::cli::GraphPicturesOutput(picturesFolder, pictureFormat, batch.noRun));
     }
-    // The CSV files of one project; after a workbook the project is analysed already.
-    auto graphsCsv = [&](bool analysed) {
-        if (analyse.files.size() != 1) {
-            std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
-            return 1;
+#else
+    if (!picturesOption->empty()) {
+        std::cerr << "dorvek-run: --graphs: this build has no picture output (built without Qt)\n";
+        return 2;
+    }
+#endif
+    if (!xlsxOption->empty()) {
+        if (!dorvek::cli::XlsxAvailable()) {
+            std::cerr << "dorvek-run: --xlsx: this build has no spreadsheet export "
+                         "(libxlsxwriter was not found)\n";
+            return 2;
         }
-        graphs.project = analyse.files.front();
-        graphs.quiet = analyse.quiet;
-        graphs.noRun = graphs.noRun || analysed;
-        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
-    };
-    if (!xlsxFile->empty()) {
-        if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
-        xlsx.files = analyse.files;
-        xlsx.noRun = graphs.noRun;
-        xlsx.markers = !noMarkers;
-        xlsx.quiet = analyse.quiet;
-        int status = dorvek::cli::ExportWorkbooks(xlsx, std::cout, std::cerr);
-        if (!graphsFolder->empty()) status = std::max(status, graphsCsv(true));
-        return status;
+        batch.outputs.push_back(dorvek::cli::XlsxOutput(xlsxFile, !noMarkers, batch.noRun));
     }
-    if (!graphsFolder->empty()) return graphsCsv(false);
-    if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
-    return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
+    if (batch.noRun && batch.graphsCsv.empty() && batch.outputs.empty()) {
+        std::cerr << "dorvek-run: --no-run needs an output option such as --graphs-csv or "
+                     "--graphs\n";
+        return 2;
+    }
+    if (threads < 1) {
+        std::cerr << "dorvek-run: -j " << threads << ": at least 1 thread\n";
+        return 2;
+    }
+    batch.threads = static_cast<unsigned>(threads);
+    if (!sampleOption->empty()) batch.sample = sample;
+    batch.progress = dorvek::cli::StandardErrorIsTerminal();
+    return dorvek::cli::RunBatch(batch, std::cout, std::cerr);
 }

@@ -77,7 +77,7 @@ TEST_F(Xlsx, SeveralProjectsAndNoMarkers) {
     const fs::path a = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
     const fs::path b = copyExample(kExamples / "english-six-soil-types.dv4d");
     Output out =
-        RunProgram("-q --xlsx " + Quote(dir_ / "out.xlsx") + " " + Quote(a) + " " + Quote(b));
+        RunProgram("-q -j 2 --xlsx " + Quote(dir_ / "out.xlsx") + " " + Quote(a) + " " + Quote(b));
     ASSERT_EQ(out.status, 0) << out.text;
     EXPECT_TRUE(fs::exists(dir_ / "out-driven-pile-clay-over-sand.xlsx"));
     EXPECT_TRUE(fs::exists(dir_ / "out-english-six-soil-types.xlsx"));
