@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  libxlsxwriter-dev
+  libxlsxwriter-dev unzip
   fonts-liberation xvfb xauth
 )
 

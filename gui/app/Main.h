@@ -12,11 +12,15 @@
 #include "compmeth.h"
 #include "pilemat.h"
 
+#include <QDesktopServices>
 #include <QMainWindow>
 #include <QPointer>
+#include <QUrl>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -52,6 +56,10 @@ public:
     QMenu* WindowMenu() const { return fWindowMenu; }
     // The single-instance dialogs while they are open (their presence flags).
     TdlgTitle* TitleDialog() const { return fTitleDialog; }
+    // How a written workbook is opened (the system's default handler unless replaced).
+    void SetOpenDocument(std::function<void(const std::string&)> open) {
+        fOpenDocument = std::move(open);
+    }
     TfrmMaterial* PileDialog() const { return fPileDialog; }
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
@@ -92,6 +100,8 @@ private:
     void UpdateWindowMenu();
     void ArrangeIcons();
     void ShowChildWindow(TCommand command);
+    // The modal export dialog over the result graphs.
+    void ShowExportDialog();
     // Opens one of the data dialogs, or brings the open one to the front.
     template <class Dialog, typename Make> void ShowDialog(QPointer<Dialog>& presence, Make make);
     // Shows the child window's frame in front (restored when minimised).
@@ -106,6 +116,9 @@ private:
     void RefreshSideView();
     void OpenHelpFile(const QString& fileName);
 
+    std::function<void(const std::string&)> fOpenDocument = [](const std::string& file) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+    };
     std::unique_ptr<TQtMessages> fOwnMessages;
     TMessages* fMessages;
     std::unique_ptr<TMainController> fController;
