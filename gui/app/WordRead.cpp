@@ -1,3 +1,4 @@
+#include "OpenFile.h"
 #include "WordRead.h"
 
 #include "NumberFormat.h"
@@ -53,7 +54,7 @@ std::string SystemMessage(int error) {
 
 TWordReader::TWordReader(const std::filesystem::path& fileName) {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(fileName, "rb"),
                                                          &std::fclose);
     if (!file) throw EInOutError(SystemMessage(errno ? errno : ENOENT));
     std::string text;

@@ -1,6 +1,7 @@
 // Writing the data file (".dv4d"): the records in their fixed order, each line ended by
 // CR LF, every real in the general form of the tables (8 significant digits).
 
+#include "OpenFile.h"
 #include "AtomicFile.h"
 #include "DataUnit.h"
 #include "DepthForm.h"
@@ -188,7 +189,7 @@ void TProgramData::Save(TProjectTables& owner) {
     wave.replace_extension(".gwi");
     std::error_code ec;
     if (!std::filesystem::is_directory(wave, ec)) {
-        if (std::FILE* file = std::fopen(wave.c_str(), "wb")) std::fclose(file);
+        if (std::FILE* file = OpenFile(wave, "wb")) std::fclose(file);
     }
     WaveFileName = wave.string();
     owner.ResetChanged();
