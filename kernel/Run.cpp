@@ -101,7 +101,8 @@ int Run::stop(int code, const std::string& heading, const std::string& text) {
 int Run::analyse(const RunFiles& files, const RunHeader& header) {
     // Step 3: the report and its header.
     if (!files.report.empty()) {
-        reportFile_.open(FilePath(files.report), std::ios::out | std::ios::binary | std::ios::trunc);
+        reportFile_.open(FilePath(files.report),
+                         std::ios::out | std::ios::binary | std::ios::trunc);
     }
     if (!reportFile_.is_open()) {
         return stopWithoutReport(

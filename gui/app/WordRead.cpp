@@ -1,5 +1,5 @@
-#include "OpenFile.h"
 #include "WordRead.h"
+#include "OpenFile.h"
 
 #include "NumberFormat.h"
 
@@ -54,8 +54,7 @@ std::string SystemMessage(int error) {
 
 TWordReader::TWordReader(const std::filesystem::path& fileName) {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(fileName, "rb"),
-                                                         &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(fileName, "rb"), &std::fclose);
     if (!file) throw EInOutError(SystemMessage(errno ? errno : ENOENT));
     std::string text;
     char buffer[65536];

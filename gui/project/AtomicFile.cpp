@@ -1,5 +1,5 @@
-#include "OpenFile.h"
 #include "AtomicFile.h"
+#include "OpenFile.h"
 
 #include "WordRead.h"
 

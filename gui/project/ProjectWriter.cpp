@@ -1,11 +1,11 @@
 // Writing the data file (".dv4d"): the records in their fixed order, each line ended by
 // CR LF, every real in the general form of the tables (8 significant digits).
 
-#include "OpenFile.h"
 #include "AtomicFile.h"
 #include "DataUnit.h"
 #include "DepthForm.h"
 #include "NumberFormat.h"
+#include "OpenFile.h"
 
 #include <filesystem>
 #include <initializer_list>
