@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace dorvek {
 namespace {
 
@@ -23,49 +20,25 @@ const std::string kSep = "\\";
 const std::string kSep = "/";
 #endif
 
+// The four parts joined by "|".
+std::string Parts(const std::string& path) {
+    const PathParts p = SplitPath(path);
+    return p.drive + "|" + p.folder + "|" + p.name + "|" + p.extension;
+}
+
 TEST(WindowsPaths, DriveFolderNameAndExtension) {
-    PathParts p = SplitPath("C:\\Work\\Pile 1\\proj.dv4d");
-    EXPECT_EQ(p.drive, "C:");
-    EXPECT_EQ(p.folder, "\\Work\\Pile 1\\");
-    EXPECT_EQ(p.name, "proj");
-    EXPECT_EQ(p.extension, ".dv4d");
-
+    EXPECT_EQ(Parts("C:\\Work\\Pile 1\\proj.dv4d"), "C:|\\Work\\Pile 1\\|proj|.dv4d");
     // Both separators, as programs hand them over.
-    p = SplitPath("d:/Jobs\\North Pier/pile A.dv4o");
-    EXPECT_EQ(p.drive, "d:");
-    EXPECT_EQ(p.folder, "/Jobs\\North Pier/");
-    EXPECT_EQ(p.name, "pile A");
-    EXPECT_EQ(p.extension, ".dv4o");
-
+    EXPECT_EQ(Parts("d:/Jobs\\North Pier/pile A.dv4o"), "d:|/Jobs\\North Pier/|pile A|.dv4o");
     // A drive-relative name has a drive and no folder.
-    p = SplitPath("E:pile.dv4p");
-    EXPECT_EQ(p.drive, "E:");
-    EXPECT_EQ(p.folder, "");
-    EXPECT_EQ(p.name, "pile");
+    EXPECT_EQ(Parts("E:pile.dv4p"), "E:||pile|.dv4p");
 }
 
 TEST(WindowsPaths, UncShareHasNoDriveAndKeepsTheServerInTheFolder) {
-    PathParts p = SplitPath("\\\\server\\share\\Pile 1\\proj.dv4d");
-    EXPECT_EQ(p.drive, "");
-    EXPECT_EQ(p.folder, "\\\\server\\share\\Pile 1\\");
-    EXPECT_EQ(p.name, "proj");
-    EXPECT_EQ(p.extension, ".dv4d");
+    EXPECT_EQ(Parts("\\\\server\\share\\Pile 1\\proj.dv4d"),
+              "|\\\\server\\share\\Pile 1\\|proj|.dv4d");
     // A point in a folder name is not an extension.
-    p = SplitPath("\\\\srv\\v1.2\\pile");
-    EXPECT_EQ(p.folder, "\\\\srv\\v1.2\\");
-    EXPECT_EQ(p.name, "pile");
-    EXPECT_EQ(p.extension, "");
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+    EXPECT_EQ(Parts("\\\\srv\\v1.2\\pile"), "|\\\\srv\\v1.2\\|pile|");
 }
 
 std::string WithLf(std::string text) {
@@ -99,17 +72,17 @@ TEST(WindowsPaths, FolderWithBlanksAndUmlautsAndEitherLineEnd) {
     fs::create_directories(folder);
     // The UTF-8 text of the folder, as names.dat holds it.
     const std::string utf8Folder = dir.path().string() + kSep + folderName;
-    const std::string example =
-        ReadAll(fs::path(DORVEK_SOURCE_DIR) / "examples" / "driven-pile-clay-over-sand.dv4d");
+    const std::string example = test::ReadFile(fs::path(DORVEK_SOURCE_DIR) / "examples" /
+                                               "driven-pile-clay-over-sand.dv4d");
 
     std::string reports[2], plots[2];
     for (int crlf = 0; crlf < 2; ++crlf) {
         const std::string base = utf8Folder + kSep + "my pile";
-        WriteAll(folder / "my pile.dv4d", crlf ? CrLf({WithLf(example)}) : WithLf(example));
+        test::WriteFile(folder / "my pile.dv4d", crlf ? CrLf({WithLf(example)}) : WithLf(example));
         std::string names = CrLf({"2021.4.4", "Org", "City, ST", "0", base + ".dv4d",
                                   base + ".dv4o", base + ".dv4p", base + ".dv4r"});
         if (!crlf) names = WithLf(names);
-        WriteAll(folder / "names.dat", names);
+        test::WriteFile(folder / "names.dat", names);
 
         test::CapturedRun run;
         RunOptions options;
@@ -117,8 +90,8 @@ TEST(WindowsPaths, FolderWithBlanksAndUmlautsAndEitherLineEnd) {
         options.clock = test::FixedTime;
         ASSERT_EQ(RunFromNamesFile(utf8Folder + kSep + "names.dat", options), 0)
             << run.console.str();
-        reports[crlf] = ReadAll(folder / "my pile.dv4o");
-        plots[crlf] = ReadAll(folder / "my pile.dv4p");
+        reports[crlf] = test::ReadFile(folder / "my pile.dv4o");
+        plots[crlf] = test::ReadFile(folder / "my pile.dv4p");
         EXPECT_TRUE(fs::exists(folder / "my pile.dv4r"));
         EXPECT_TRUE(AllLinesEndCrLf(reports[crlf]));
         EXPECT_TRUE(AllLinesEndCrLf(plots[crlf]));
@@ -152,7 +125,7 @@ TEST(WindowsPaths, MissingInputWithBlanksIsNamedInTheReport) {
     RunFiles files = test::FilesIn(dir);
     files.input = missing;
     EXPECT_EQ(run.run(files), kFileError);
-    const std::string report = ReadAll(dir.path() / "pile.dv4o");
+    const std::string report = test::ReadFile(dir.path() / "pile.dv4o");
     EXPECT_NE(report.find("File: " + missing + "\r\n"), std::string::npos);
 }
 
