@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the desktop program need.
 # Idempotent: only packages that are missing are installed.
+# --fuzz adds clang and its sanitizer and libFuzzer runtimes (scripts/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,12 @@ packages=(
   libxlsxwriter-dev
   fonts-liberation xvfb xauth
 )
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
