@@ -3,6 +3,7 @@
 # Idempotent: only packages that are missing are installed.
 #   --windows  also the MinGW-w64 cross compiler and Wine used by scripts/windows-build.sh
 #              (GoogleTest for the target is built from the googletest source package).
+#   --fuzz     also clang and its sanitizer and libFuzzer runtimes (scripts/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -13,11 +14,11 @@ packages=(
   libxlsxwriter-dev unzip
   fonts-liberation xvfb xauth
 )
-
 for arg in "$@"; do
   case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest) ;;
-    *) echo "install-deps.sh: unknown option $arg (known: --windows)" >&2; exit 2 ;;
+    *) echo "install-deps.sh: unknown option $arg (known: --windows, --fuzz)" >&2; exit 2 ;;
   esac
 done
 

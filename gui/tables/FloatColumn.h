@@ -28,6 +28,10 @@ public:
 
     bool TopDepth() const { return fTopDepth; }
     void SetTopDepth(bool value) { fTopDepth = value; }
+    // Raises a TableError when this is the top of a depth pair without a float column after it.
+    void CheckDepthPair() const {
+        if (fTopDepth) BottomColumn();
+    }
     const std::string& UnitsString() const { return fUnitsString; }
     void SetUnitsString(std::string code) { fUnitsString = std::move(code); }
     long double Default() const { return fDefault; }

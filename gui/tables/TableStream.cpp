@@ -1,6 +1,7 @@
 // Reading and writing the column definition stream of a TGridTable.
 #include "Table.h"
 
+#include "FloatColumn.h"
 #include "TableErrors.h"
 #include "TableFamily.h"
 
@@ -30,12 +31,20 @@ void TGridTable::ReadColumns(TColReader& reader) {
     }
     // Rows are created once every column is there, so that a depth pair finds its partner;
     // a column that cannot take rows is dropped.
+    // A depth pair's top without its bottom column is dropped even while there are no rows:
+    // the table could never take a row.
     for (size_t i = 0; i < fColumns.size();) {
         try {
+            if (auto* depth = dynamic_cast<const TFloatColumn*>(fColumns[i].get()))
+                depth->CheckDepthPair();
             Attach(*fColumns[i]);
             ++i;
-        } catch (...) {
+        } catch (const StreamError&) {
             if (!failure) failure = std::current_exception();
+            fColumns.erase(fColumns.begin() + static_cast<std::ptrdiff_t>(i));
+        } catch (const std::exception& error) {
+            // Callers of the stream expect its one error kind.
+            if (!failure) failure = std::make_exception_ptr(StreamError(error.what()));
             fColumns.erase(fColumns.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }

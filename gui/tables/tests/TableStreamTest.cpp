@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace dorvek;
 
@@ -359,4 +362,46 @@ TEST(TableStream, ReadingReplacesTheColumns) {
     table.ReadColumnStream(tables.TblAE2().ColumnStream());
     EXPECT_EQ(table.ColCount(), 2);
     EXPECT_EQ(table.GetColumn(0).GetHeading()[0], "Depth (from pile top)");
+}
+
+// A depth pair's top column needs a float column after it; read into a table without rows the
+// stream used to be taken, and the table then failed at its first row.
+TEST(TableStream, DepthTopWithoutFloatPartnerIsRefusedAndTheTableTakesRows) {
+    TGridTable source;
+    source.SetRowCount(0);
+    source.AddColumn<TFloatColumn>().SetTopDepth(true);
+    source.AddColumn<TIntColumn>();
+    const TByteStream bytes = source.ColumnStream();
+
+    TGridTable table;
+    table.SetRowCount(0);
+    EXPECT_EQ(ReadFailure(table, bytes),
+              "If column if a topdepth then the next column must be a float column");
+    ASSERT_EQ(table.ColCount(), 1);
+    EXPECT_NO_THROW(table.SetRowCount(3));
+    EXPECT_EQ(table.RowCount(), 3);
+}
+
+// Streams found by fuzzing (first byte: 1 for the chart-backed family): each is refused with a
+// stream error or taken, and the table then takes rows and writes a stream that reads back.
+TEST(TableStream, FuzzFindingsAreRefusedOrUsable) {
+    const std::filesystem::path folder = DORVEK_SOURCE_DIR "/fuzz/regressions/colstream";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const TByteStream input{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_FALSE(input.empty());
+        ++files;
+        TInputTables templates;
+        std::unique_ptr<TGridTable> table = std::make_unique<TGridTable>();
+        if (input[0] & 1) table = std::make_unique<TGridTableChart>();
+        try {
+            table->ReadColumnStream(std::span(input).subspan(1));
+        } catch (const StreamError&) {
+        }
+        EXPECT_NO_THROW(table->SetRowCount(table->MinRows() + 2));
+        EXPECT_NO_THROW(EmptyTableLike(*table)->ReadColumnStream(table->ColumnStream()));
+    }
+    EXPECT_GE(files, 1);
 }

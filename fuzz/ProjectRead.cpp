@@ -1,0 +1,56 @@
+// The project reader of one file generation (DORVEK_FUZZ_FILTER, DORVEK_FUZZ_EXTENSION): any
+// file is read or refused with an input/output error, and what was read, saved and read
+// again gives the same project. Each input leaves no table registered behind it.
+
+#include "DataUnit.h"
+#include "FuzzSupport.h"
+#include "TableFamily.h"
+#include "WordRead.h"
+
+#include <cstdint>
+
+using namespace dorvek;
+using namespace dorvek::fuzz;
+
+namespace {
+
+int RegisteredTables() {
+    return GridFamily().Tables.Count() + ChartFamily().Tables.Count();
+}
+
+void ReadSaveRead(const std::string& input) {
+    TProjectTables owner;
+    TProgramData data;
+    bool accepted = true;
+    try {
+        data.CreateFromFile(input, DORVEK_FUZZ_FILTER, owner);
+    } catch (const EInOutError&) {
+        accepted = false; // the user sees the message; what was read stays
+    }
+    // What the user may save after opening, even a file that was refused part way.
+    data.FileName = Folder().File("saved.dv4d");
+    data.Save(owner);
+    const std::string saved = ReadFile(data.FileName);
+    Check(saved == data.FileText(owner.Tables()), "saved bytes differ from the file text");
+
+    TProgramData again;
+    try {
+        again.CreateFromFile(data.FileName, FilterCurrent, owner);
+    } catch (const EInOutError& e) {
+        Fail(std::string("the saved project cannot be read: ") + e.what() +
+             (accepted ? "" : " (source refused)"));
+    }
+    Check(again.FileText(owner.Tables()) == saved, "the saved project reads back differently");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::string input = Folder().File(std::string("in") + DORVEK_FUZZ_EXTENSION);
+    static const int before = RegisteredTables();
+    WriteFile(input, AsText(data, size));
+    ReadSaveRead(input);
+    Check(RegisteredTables() == before,
+          "tables left registered: " + std::to_string(RegisteredTables() - before));
+    return 0;
+}
