@@ -91,6 +91,8 @@ private:
     void SetUnits(int system);
     void OpenHelpFile(const QString& fileName);
 
+    std::string fProgramFolder;
+    std::function<bool(const std::string&)> fOpenDocument;
     std::unique_ptr<TQtMessages> fOwnMessages;
     TMessages* fMessages;
     std::unique_ptr<TMainController> fController;

@@ -1,6 +1,6 @@
 // The desktop program: the main window on the project named by the first argument.
-// --screenshot FILE saves pictures of the window, of each menu and of the about box, then
-// quits.
+// --screenshot FILE saves pictures of the window, of each menu, of the about box and of the
+// toolbar pictures at 16, 24 and 32 pixels (enabled and disabled), then quits.
 
 #include "Main.h"
 #include "About.h"
@@ -8,12 +8,37 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QPainter>
 #include <QTimer>
+#include <QToolBar>
 
 #include <string>
 #include <vector>
 
 namespace {
+
+// One row per toolbar button: the picture at 16, 24 and 32 pixels, then the same disabled.
+QImage IconSheet(const dorvek::TMainForm& form) {
+    QList<QAction*> actions;
+    for (QAction* a : form.ToolBar()->actions())
+        if (!a->isSeparator()) actions.append(a);
+    constexpr int Sizes[] = {16, 24, 32};
+    QImage sheet(2 * (16 + 24 + 32 + 3 * 8) + 8, int(actions.size()) * 40 + 8,
+                 QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    int y = 8;
+    for (QAction* a : actions) {
+        int x = 8;
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+            for (int size : Sizes) {
+                p.drawPixmap(x, y + (32 - size) / 2, a->icon().pixmap(size, mode));
+                x += size + 8;
+            }
+        y += 40;
+    }
+    return sheet;
+}
 
 void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
     form.grab().save(file);
@@ -29,6 +54,8 @@ void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
     about.show();
     QCoreApplication::processEvents();
     about.grab().save(stem + QStringLiteral("-about.png"));
+    form.ToolBar()->grab().save(stem + QStringLiteral("-toolbar.png"));
+    IconSheet(form).save(stem + QStringLiteral("-icons.png"));
 }
 
 } // namespace
