@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libxlsxwriter-dev
   fonts-liberation xvfb xauth
+  poppler-utils
 )
 
 missing=()
