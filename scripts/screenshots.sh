@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the program's windows for the user's manual, made by the program itself.
 #   scripts/screenshots.sh OUTDIR [BINDIR]
-# BINDIR holds DORVEK2021 and the picture tools (default: build/bin). With QT_QPA_PLATFORM
+# BINDIR holds DORVEK2021, dorvek-run and the picture tools (default: build/bin). With QT_QPA_PLATFORM
 # set (the build sets "offscreen") the pictures are drawn without a display; otherwise they
 # are taken on a virtual X display under xvfb-run, as a user would see them.
 set -euo pipefail
@@ -25,9 +25,11 @@ take() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$example" "$work/"
+# Analysed first, so the window shows a project with results.
+"$bin/dorvek-run" -q "$work/$(basename "$example")" >/dev/null
 (cd "$work" && take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
 take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
-for f in main.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png; do
+for f in main.png main-work.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png; do
   [ -s "$out/$f" ] || { echo "screenshots.sh: $out/$f was not made" >&2; exit 1; }
 done

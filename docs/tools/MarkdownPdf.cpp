@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -38,8 +39,19 @@ struct THeading {
     std::exit(1);
 }
 
-// Finds every picture, loads it into the document and shrinks it to the text width.
-void LoadPictures(QTextDocument& doc, const QStringList& folders, double textWidth) {
+// The description of a picture: the text in ![...](name) of the Markdown source.
+QString Caption(const QString& markdown, const QString& name) {
+    const QRegularExpression pattern(QStringLiteral("!\\[([^\\]]*)\\]\\(") +
+                                     QRegularExpression::escape(name) + QStringLiteral("\\)"));
+    const auto match = pattern.match(markdown);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// Finds every picture, loads it into the document, shrinks it to the text width and puts its
+// description under it as a caption.
+void LoadPictures(QTextDocument& doc, const QStringList& folders, double textWidth,
+                  const QString& markdown) {
+    std::vector<std::pair<int, QString>> captions; // block end, caption
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -66,7 +78,22 @@ void LoadPictures(QTextDocument& doc, const QStringList& folders, double textWid
             cursor.setPosition(fragment.position());
             cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
             cursor.setCharFormat(image);
+            captions.emplace_back(block.position() + block.length() - 1, Caption(markdown, name));
         }
+    // From the end, so the positions still hold.
+    for (auto it = captions.rbegin(); it != captions.rend(); ++it) {
+        if (it->second.isEmpty()) continue;
+        QTextCursor cursor(&doc);
+        cursor.setPosition(it->first);
+        QTextBlockFormat format;
+        format.setAlignment(Qt::AlignHCenter);
+        format.setBottomMargin(8);
+        QTextCharFormat text;
+        text.setFontItalic(true);
+        text.setFontPointSize(9.5);
+        cursor.insertBlock(format, text);
+        cursor.insertText(it->second);
+    }
 }
 
 // Chapters start on a new page; headings stay with the text after them; tables get rules.
@@ -182,7 +209,7 @@ int main(int argc, char** argv) {
     QTextDocument body;
     prepare(body);
     body.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-    LoadPictures(body, folders, page.width());
+    LoadPictures(body, folders, page.width(), markdown);
     FormatBlocks(body);
     Paginate(body, page);
     const auto headings = Headings(body, page.height());

@@ -1,17 +1,21 @@
 // The desktop program: the main window on the project named by the first argument.
 // --screenshot FILE saves pictures of the window, of each menu, of the about box and of the
-// toolbar pictures at 16, 24 and 32 pixels (enabled and disabled), then quits.
+// toolbar pictures at 16, 24 and 32 pixels (enabled and disabled) and of the window with the
+// project's data open, then quits.
 
 #include "Main.h"
 #include "About.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +60,26 @@ void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
     about.grab().save(stem + QStringLiteral("-about.png"));
     form.ToolBar()->grab().save(stem + QStringLiteral("-toolbar.png"));
     IconSheet(form).save(stem + QStringLiteral("-icons.png"));
+    // The window at work: the project's pile, soil layers and loads open inside it.
+    for (const auto command :
+         {dorvek::TCommand::DataSoilLayers, dorvek::TCommand::DataPileHeadLoads,
+          dorvek::TCommand::DataPileProperties})
+        form.Execute(command);
+    QCoreApplication::processEvents();
+    // Side by side, so each can be read.
+    int x = 8, y = 8, rowHeight = 0;
+    for (QMdiSubWindow* w : form.MdiArea()->subWindowList()) {
+        if (x > 8 && x + w->width() > form.MdiArea()->viewport()->width()) {
+            x = 8;
+            y += rowHeight + 8;
+            rowHeight = 0;
+        }
+        w->move(x, y);
+        x += w->width() + 8;
+        rowHeight = std::max(rowHeight, w->height());
+    }
+    QCoreApplication::processEvents();
+    form.grab().save(stem + QStringLiteral("-work.png"));
 }
 
 } // namespace
