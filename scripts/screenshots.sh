@@ -8,7 +8,7 @@ set -euo pipefail
 
 out=${1:?usage: scripts/screenshots.sh OUTDIR [BINDIR]}
 here=$(cd "$(dirname "$0")/.." && pwd)
-bin=${2:-$here/build/bin}
+bin=$(cd "${2:-$here/build/bin}" && pwd)
 example=$here/examples/driven-pile-clay-over-sand.dv4d
 mkdir -p "$out"
 
@@ -26,7 +26,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$example" "$work/"
 # Analysed first, so the window shows a project with results.
-"$bin/dorvek-run" -q "$work/$(basename "$example")" >/dev/null
+"$bin/dorvek-run" -q "$work/$(basename "$example")" >/dev/null || { echo "screenshots.sh: the example did not run" >&2; exit 1; }
 (cd "$work" && take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
 take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
