@@ -23,57 +23,52 @@ void Touch(const std::string& path) {
     std::ofstream(path) << "%PDF-1.4\n";
 }
 
-// A program folder inside the test's own temporary folder.
-std::string ProgramFolderBeside(const std::string& settingsFile) {
-    const auto folder = std::filesystem::path(settingsFile).parent_path() / "program";
-    std::filesystem::create_directories(folder);
-    return folder.string();
-}
+// A main window whose program folder lies in the test's temporary folder and whose document
+// viewer records what it is handed, answering with ViewerAnswer.
+struct THelpWindow {
+    std::vector<std::string> Opened;
+    bool ViewerAnswer = true;
+    std::string Folder;
+    TWindowFixture Window{
+        {}, [this](TMainEnvironment& env) {
+            Folder = (std::filesystem::path(env.SettingsFile).parent_path() / "program").string();
+            std::filesystem::create_directories(Folder);
+            env.ProgramFolder = Folder;
+            env.OpenDocument = [this](const std::string& path) {
+                Opened.push_back(path);
+                return ViewerAnswer;
+            };
+        }};
+    void Trigger(TCommand command) { Window.Form->MenuAction(command)->trigger(); }
+};
 
 } // namespace
 
 TEST(HelpMenu, ItemsOpenTheManualsInTheProgramFolder) {
-    std::vector<std::string> opened;
-    std::string folder;
-    TWindowFixture f({}, [&](TMainEnvironment& env) {
-        folder = ProgramFolderBeside(env.SettingsFile);
-        env.ProgramFolder = folder;
-        env.OpenDocument = [&](const std::string& path) {
-            opened.push_back(path);
-            return true;
-        };
-    });
-    Touch(folder + "/DORVEK2021UsersManual.pdf");
-    Touch(folder + "/DORVEK2021TechnicalManual.pdf");
-    f.Form->MenuAction(TCommand::HelpUsersManual)->trigger();
-    f.Form->MenuAction(TCommand::HelpTechnicalManual)->trigger();
-    EXPECT_EQ(opened, (std::vector<std::string>{folder + "/DORVEK2021UsersManual.pdf",
-                                                folder + "/DORVEK2021TechnicalManual.pdf"}));
-    EXPECT_TRUE(f.Messages.Shown.empty());
+    THelpWindow h;
+    Touch(h.Folder + "/DORVEK2021UsersManual.pdf");
+    Touch(h.Folder + "/DORVEK2021TechnicalManual.pdf");
+    h.Trigger(TCommand::HelpUsersManual);
+    h.Trigger(TCommand::HelpTechnicalManual);
+    EXPECT_EQ(h.Opened, (std::vector<std::string>{h.Folder + "/DORVEK2021UsersManual.pdf",
+                                                  h.Folder + "/DORVEK2021TechnicalManual.pdf"}));
+    EXPECT_TRUE(h.Window.Messages.Shown.empty());
 }
 
 TEST(HelpMenu, MissingManualOrFailingViewerIsReported) {
-    std::vector<std::string> opened;
-    std::string folder;
-    TWindowFixture f({}, [&](TMainEnvironment& env) {
-        folder = ProgramFolderBeside(env.SettingsFile);
-        env.ProgramFolder = folder;
-        env.OpenDocument = [&](const std::string& path) {
-            opened.push_back(path);
-            return false;
-        };
-    });
-    Touch(folder + "/DORVEK2021UsersManual.pdf");
+    THelpWindow h;
+    h.ViewerAnswer = false;
+    Touch(h.Folder + "/DORVEK2021UsersManual.pdf");
     // No technical manual: the viewer is not asked at all.
-    f.Form->MenuAction(TCommand::HelpTechnicalManual)->trigger();
-    EXPECT_TRUE(opened.empty());
+    h.Trigger(TCommand::HelpTechnicalManual);
+    EXPECT_TRUE(h.Opened.empty());
     // The viewer refuses the user's manual.
-    f.Form->MenuAction(TCommand::HelpUsersManual)->trigger();
-    EXPECT_EQ(opened.size(), 1u);
-    EXPECT_EQ(f.Messages.Texts("information"),
+    h.Trigger(TCommand::HelpUsersManual);
+    EXPECT_EQ(h.Opened.size(), 1u);
+    EXPECT_EQ(h.Window.Messages.Texts("information"),
               (std::vector<std::string>{
-                  "The file " + folder + "/DORVEK2021TechnicalManual.pdf could not be opened.",
-                  "The file " + folder + "/DORVEK2021UsersManual.pdf could not be opened."}));
+                  "The file " + h.Folder + "/DORVEK2021TechnicalManual.pdf could not be opened.",
+                  "The file " + h.Folder + "/DORVEK2021UsersManual.pdf could not be opened."}));
 }
 
 namespace {
