@@ -49,8 +49,9 @@ QString Caption(const QString& markdown, const QString& name) {
 
 // Finds every picture, loads it into the document, shrinks it to the text width and puts its
 // description under it as a caption.
-void LoadPictures(QTextDocument& doc, const QStringList& folders, double textWidth,
+void LoadPictures(QTextDocument& doc, const QStringList& folders, QSizeF page,
                   const QString& markdown) {
+    const double textWidth = page.width(), maxHeight = page.height() * 0.6;
     std::vector<std::pair<int, QString>> captions; // block end, caption
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -68,10 +69,10 @@ void LoadPictures(QTextDocument& doc, const QStringList& folders, double textWid
                 Fail(QStringLiteral("picture %1 not found in %2").arg(name, folders.join(", ")));
             doc.addResource(QTextDocument::ImageResource, QUrl(name), picture);
             double w = picture.width(), h = picture.height();
-            if (w > textWidth) {
-                h *= textWidth / w;
-                w = textWidth;
-            }
+            // Within the text width, and short enough to leave room for its text on the page.
+            const double shrink = std::min({1.0, textWidth / w, maxHeight / h});
+            w *= shrink;
+            h *= shrink;
             image.setWidth(w);
             image.setHeight(h);
             QTextCursor cursor(&doc);
@@ -209,7 +210,7 @@ int main(int argc, char** argv) {
     QTextDocument body;
     prepare(body);
     body.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-    LoadPictures(body, folders, page.width(), markdown);
+    LoadPictures(body, folders, page, markdown);
     FormatBlocks(body);
     Paginate(body, page);
     const auto headings = Headings(body, page.height());

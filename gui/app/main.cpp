@@ -21,25 +21,26 @@
 
 namespace {
 
-// One row per toolbar button: the picture at 16, 24 and 32 pixels, then the same disabled.
+// One row per toolbar button, in three columns: the picture at 16, 24 and 32 pixels, then the
+// same disabled.
 QImage IconSheet(const dorvek::TMainForm& form) {
     QList<QAction*> actions;
     for (QAction* a : form.ToolBar()->actions())
         if (!a->isSeparator()) actions.append(a);
-    constexpr int Sizes[] = {16, 24, 32};
-    QImage sheet(2 * (16 + 24 + 32 + 3 * 8) + 8, int(actions.size()) * 40 + 8,
-                 QImage::Format_ARGB32);
+    constexpr int Sizes[] = {16, 24, 32}, Columns = 3, RowHeight = 40;
+    constexpr int CellWidth = 2 * (16 + 24 + 32 + 3 * 8) + 24;
+    const int rows = (int(actions.size()) + Columns - 1) / Columns;
+    QImage sheet(Columns * CellWidth, rows * RowHeight + 8, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
-    int y = 8;
-    for (QAction* a : actions) {
-        int x = 8;
+    for (int i = 0; i < actions.size(); ++i) {
+        int x = 8 + (i / rows) * CellWidth;
+        const int y = 8 + (i % rows) * RowHeight;
         for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
             for (int size : Sizes) {
-                p.drawPixmap(x, y + (32 - size) / 2, a->icon().pixmap(size, mode));
+                p.drawPixmap(x, y + (32 - size) / 2, actions[i]->icon().pixmap(size, mode));
                 x += size + 8;
             }
-        y += 40;
     }
     return sheet;
 }
