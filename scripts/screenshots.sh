@@ -30,6 +30,7 @@ cp "$example" "$work/"
 (cd "$work" && take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
 take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
-for f in main.png main-work.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png; do
+for f in main.png main-work.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png \
+  ae-table.png qw-curve.png settlement.png; do
   [ -s "$out/$f" ] || { echo "screenshots.sh: $out/$f was not made" >&2; exit 1; }
 done

@@ -109,6 +109,34 @@ int main(int argc, char** argv) {
         factors.Show();
         Grab(factors, folder + "/tz-factors.png");
 
+        TGridTableChart& qw = tables.TblQwcurve2();
+        const double q[] = {0, 40000, 70000, 90000, 95000};
+        const double w[] = {0, 0.1, 0.3, 0.8, 2.0};
+        qw.SetRowCount(5);
+        for (int r = 0; r < 5; ++r) {
+            qw.SetFloatValue(0, r, q[r]);
+            qw.SetFloatValue(1, r, w[r]);
+        }
+        qw.Show();
+        Grab(qw, folder + "/qw-curve.png");
+
+        TGridTableChart& settlement = tables.TblSettlement2();
+        settlement.SetRowCount(3);
+        const double sd[] = {0, 240, 480}, ss[] = {2.0, 0.8, 0};
+        for (int r = 0; r < 3; ++r) {
+            settlement.SetFloatValue(0, r, sd[r]);
+            settlement.SetFloatValue(1, r, ss[r]);
+        }
+        settlement.Show();
+        Grab(settlement, folder + "/settlement.png");
+
+        TGridTableChart& stiffness = tables.TblAE2();
+        stiffness.SetFloatValue(0, 1, 720);
+        stiffness.SetFloatValue(1, 0, 7.972e8);
+        stiffness.SetFloatValue(1, 1, 7.972e8);
+        stiffness.Show();
+        Grab(stiffness, folder + "/ae-table.png");
+
         TGridTable& tips = tables.TblTipMove();
         tips.SetRowCount(25);
         tips.Show();
