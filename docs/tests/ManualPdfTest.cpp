@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string Run(const std::string& command) {
+std::string Output(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) return {};
     std::string out;
@@ -40,9 +40,15 @@ std::string Squeezed(const std::string& text) {
     return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
+std::string PageText(const std::string& pdf, int page) {
+    const std::string n = std::to_string(page);
+    return Output(std::string(DORVEK_PDFTOTEXT) + " -layout -f " + n + " -l " + n + " '" + pdf +
+                  "' - 2>&1");
+}
+
 int Pages(const std::string& pdf) {
     std::smatch m;
-    const std::string info = Run(std::string(DORVEK_PDFINFO) + " '" + pdf + "' 2>&1");
+    const std::string info = Output(std::string(DORVEK_PDFINFO) + " '" + pdf + "' 2>&1");
     return std::regex_search(info, m, std::regex("Pages:\\s+(\\d+)")) ? std::stoi(m[1]) : 0;
 }
 
@@ -52,12 +58,25 @@ void CheckManual(const std::string& source, const std::string& pdfName, int mini
     ASSERT_GE(chapters.size(), 5u) << source;
     EXPECT_GE(Pages(pdf), minimumPages) << pdf;
     const std::string text =
-        Squeezed(Run(std::string(DORVEK_PDFTOTEXT) + " -layout '" + pdf + "' - 2>&1"));
+        Squeezed(Output(std::string(DORVEK_PDFTOTEXT) + " -layout '" + pdf + "' - 2>&1"));
     for (const std::string& chapter : chapters)
         EXPECT_NE(text.find(Squeezed(chapter)), std::string::npos) << pdfName << ": " << chapter;
-    // The contents list the chapters with their page numbers.
-    EXPECT_NE(text.find("Contents"), std::string::npos);
     EXPECT_NE(text.find("Page 1 of"), std::string::npos);
+
+    // The contents on the first page send the reader to the page that holds each chapter.
+    const std::string contents = PageText(pdf, 1);
+    ASSERT_NE(contents.find("Contents"), std::string::npos);
+    for (const std::string& chapter : chapters) {
+        if (chapter == chapters.front()) continue; // the title
+        std::smatch m;
+        const std::string line = "\\n\\s*" +
+                                 std::regex_replace(chapter, std::regex("[^A-Za-z0-9 ]"), ".") +
+                                 "\\s+(\\d+)\\s*\\n";
+        ASSERT_TRUE(std::regex_search(contents, m, std::regex(line))) << pdfName << ": " << chapter;
+        EXPECT_NE(Squeezed(PageText(pdf, std::stoi(m[1]))).find(Squeezed(chapter)),
+                  std::string::npos)
+            << pdfName << ": " << chapter << " is not on page " << m[1];
+    }
 }
 
 } // namespace
@@ -74,4 +93,14 @@ TEST(Manuals, ChapterListReadsOnlyHeadingsOutsideCode) {
     const std::string path = ::testing::TempDir() + "/chapters.md";
     std::ofstream(path) << "# One\ntext\n```\n# not a chapter\n```\n## Section\n# Two\n";
     EXPECT_EQ(Chapters(path), (std::vector<std::string>{"One", "Two"}));
+}
+
+TEST(Manuals, MissingPictureFailsTheTypesetting) {
+    const std::string dir = ::testing::TempDir();
+    std::ofstream(dir + "/broken.md") << "# Title\n\ntext\n\n# One\n\n![A picture](nowhere.png)\n";
+    const std::string out =
+        Output("QT_QPA_PLATFORM=offscreen " + std::string(DORVEK_MARKDOWN_PDF) + " '" + dir +
+               "/broken.md' '" + dir + "/broken.pdf' 2>&1; echo status=$?");
+    EXPECT_NE(out.find("picture nowhere.png not found"), std::string::npos) << out;
+    EXPECT_NE(out.find("status=1"), std::string::npos) << out;
 }
