@@ -97,6 +97,32 @@ void LoadPictures(QTextDocument& doc, const QStringList& folders, QSizeF page,
     }
 }
 
+// Code in the text's own size, in a monospaced face that matches the body.
+void FormatCode(QTextDocument& doc) {
+    QTextCharFormat code;
+    code.setFontFamilies({QStringLiteral("Liberation Mono")});
+    code.setFontPointSize(9);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat format = block.blockFormat();
+        const bool codeBlock = format.nonBreakableLines() ||
+                               format.hasProperty(QTextFormat::BlockCodeFence) ||
+                               format.hasProperty(QTextFormat::BlockCodeLanguage);
+        if (codeBlock) {
+            QTextBlockFormat indented = format;
+            indented.setLeftMargin(18);
+            QTextCursor(block).setBlockFormat(indented);
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!codeBlock && !fragment.charFormat().fontFixedPitch()) continue;
+            QTextCursor cursor(&doc);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(code);
+        }
+    }
+}
+
 // Chapters start on a new page; headings stay with the text after them; tables get rules.
 void FormatBlocks(QTextDocument& doc) {
     int chapters = 0;
@@ -211,6 +237,7 @@ int main(int argc, char** argv) {
     prepare(body);
     body.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     LoadPictures(body, folders, page, markdown);
+    FormatCode(body);
     FormatBlocks(body);
     Paginate(body, page);
     const auto headings = Headings(body, page.height());
