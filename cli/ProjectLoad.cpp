@@ -1,7 +1,10 @@
 #include "ProjectLoad.h"
 
+#include "PlotProject.h"
+
 #include <algorithm>
 #include <exception>
+#include <sstream>
 
 namespace dorvek::cli {
 
@@ -26,6 +29,37 @@ bool ReadProject(const std::string& name, int filter, TProjectTables& owner, TPr
         err << "dorvek-run: " << name << ": " << Lines(e.what()) << "\n";
         return false;
     }
+}
+
+ProjectFacts FactsFrom(const TProgramData& data, const TInputTables& tables) {
+    ProjectFacts facts;
+    facts.title = data.Title;
+    facts.units = data.fUnits;
+    facts.plot = PlotProjectInfoFrom(data, tables);
+    return facts;
+}
+
+bool ReadFacts(Job& job, std::ostream& err) {
+    const std::string& name = job.files.input;
+    if (FilterFromExtension(name) != FilterCurrent) {
+        err << "dorvek-run: " << job.name << ": not a .dv4d project file\n";
+        job.refusal = "not a .dv4d project file";
+        return false;
+    }
+    if (!ExistingFile(name, err)) {
+        job.refusal = "no such file";
+        return false;
+    }
+    TProjectTables owner;
+    TProgramData data;
+    std::ostringstream why;
+    if (!ReadProject(name, FilterCurrent, owner, data, why)) {
+        err << why.str();
+        job.refusal = "the project could not be read";
+        return false;
+    }
+    job.project = FactsFrom(data, owner.Tables());
+    return true;
 }
 
 } // namespace dorvek::cli

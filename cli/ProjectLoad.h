@@ -3,6 +3,7 @@
 // told on standard error.
 
 #include "DataUnit.h"
+#include "Pipeline.h"
 
 #include <filesystem>
 #include <ostream>
@@ -21,5 +22,12 @@ bool ExistingFile(const std::filesystem::path& file, std::ostream& err);
 // reader's message, after the file's name, on `err` and returns false.
 bool ReadProject(const std::string& name, int filter, TProjectTables& owner, TProgramData& data,
                  std::ostream& err);
+
+// The plain values the per-file outputs take from a project (main thread only).
+ProjectFacts FactsFrom(const TProgramData& data, const TInputTables& tables);
+
+// Reads the job's project (a current ".dv4d" file) into job.project. On failure the job gets
+// the reason as its refusal, and it is printed on `err`; returns false.
+bool ReadFacts(Job& job, std::ostream& err);
 
 } // namespace dorvek::cli

@@ -1,8 +1,9 @@
 // dorvek-run: analyses DORVEK input files without the desktop program.
 
-#include "AnalyseCommand.h"
+#include "BatchCommand.h"
 #include "ConvertCommand.h"
-#include "GraphsCommand.h"
+#include "Progress.h"
+#include "Study.h"
 
 #include "Kernel.h"
 
@@ -10,6 +11,7 @@
 
 #include <iostream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -19,12 +21,21 @@ std::string HelpFooter() {
                        "  .dv4o  report: input echo, curves and results (rewritten)\n"
                        "  .dv4p  plot data for the graphs of the desktop program (rewritten)\n"
                        "  .dv4r  run notes (created empty when missing, otherwise left unchanged)\n"
-                       "\nResult codes:\n";
+                       "\nNames for --vary (values in the project's units):\n";
+    for (const dorvek::cli::ParameterName& p : dorvek::cli::ParameterNames())
+        text += "  " + std::string(p.name) + std::string(13 - std::string(p.name).size(), ' ') +
+                p.meaning + "\n";
+    text += "Values: V1,V2,... or FROM:TO:STEP (all combinations of the names); with --sample N:\n"
+            "normal:MEAN:SD or lognormal:MEAN:COV. Variants are written into --out DIR as\n"
+            "PROJECT_NAME=VALUE....dv4d (PROJECT_sample=NNN.dv4d) and analysed there.\n"
+            "\nResult codes:\n";
     for (int code = 0; code <= dorvek::kInternalError; ++code) {
         if (code == dorvek::kNotCalledForRun) continue; // only the library entry returns it
         text += "  " + std::to_string(code) + "  " + dorvek::ResultCodeMeaning(code) + "\n";
     }
-    text += "\nThe exit status is 0 when every run completed, 1 otherwise.";
+    text += "\nThe exit status is 0 when every run completed, 1 otherwise, and 2 for bad options\n"
+            "of a study, a shard, a thread count or an output folder (found before anything "
+            "runs).";
     return text;
 }
 
@@ -35,13 +46,18 @@ int main(int argc, char** argv) {
                  "Runs each FILE.dv4d and writes FILE.dv4o, FILE.dv4p and FILE.dv4r beside it."};
     app.footer(HelpFooter());
 
-    // The analysis is the default mode. Other modes (file conversion, graph export) add a
-    // flag of their own here and are chosen below, before the analysis.
-    dorvek::cli::AnalyseOptions analyse;
-    app.add_flag("--summary", analyse.summary,
+    // The analysis is the default mode. Other modes (file conversion) add a flag of their own
+    // here and are chosen below, before the analysis.
+    dorvek::cli::BatchOptions batch;
+    batch.threads = std::max(1u, std::thread::hardware_concurrency());
+    int threads = static_cast<int>(batch.threads);
+    app.add_flag("--summary", batch.summary,
                  "Also print the load-settlement summary and the report and plot file paths");
-    app.add_flag("-q,--quiet", analyse.quiet, "Hide the kernel's progress messages");
-    CLI::Option* files = app.add_option("files", analyse.files, "Input data files (.dv4d)");
+    app.add_flag("-q,--quiet", batch.quiet,
+                 "Hide the kernel's progress messages and the progress line");
+    app.add_option("-j,--jobs", threads, "Analyses run in parallel (default: the cores)")
+        ->type_name("N");
+    CLI::Option* files = app.add_option("files", batch.files, "Input data files (.dv4d)");
 
     dorvek::cli::ConvertOptions convert;
     CLI::Option* convertFile =
@@ -54,31 +70,60 @@ int main(int argc, char** argv) {
                    "Name of the converted file (default: FILE with the extension .dv4d)")
         ->type_name("OUT.dv4d")
         ->needs(convertFile);
-    app.add_flag("--force", convert.force, "Let the conversion overwrite its input file")
-        ->needs(convertFile);
+    bool force = false;
+    app.add_flag("--force", force,
+                 "Let the conversion overwrite its input file; let a study have more than "
+                 "100000 variants");
 
-    dorvek::cli::GraphsOptions graphs;
     CLI::Option* graphsFolder =
-        app.add_option("--graphs-csv", graphs.folder,
-                       "Load the results of the project FILE into the result graphs after "
-                       "analysing it and write one CSV file per graph into DIR")
+        app.add_option("--graphs-csv", batch.graphsCsv,
+                       "Load each project's results into the result graphs after analysing it "
+                       "and write one CSV file per graph into DIR (with several projects, into "
+                       "DIR/PROJECT); standard output then lists the written files and the "
+                       "result lines go to standard error")
             ->type_name("DIR")
             ->excludes(convertFile);
-    app.add_flag("--no-run", graphs.noRun,
-                 "With --graphs-csv: take the existing plot data file instead of analysing")
+    app.add_flag("--no-run", batch.noRun,
+                 "With --graphs-csv: take the existing plot data files instead of analysing")
         ->needs(graphsFolder);
 
+    app.add_option("--table", batch.table,
+                   "Write one CSV row per result of every analysis (tip-movement summary and "
+                   "applied-load results) into FILE.csv")
+        ->type_name("FILE.csv")
+        ->excludes(convertFile);
+    app.add_option("--vary", batch.vary,
+                   "Parameter study: NAME=V1,V2,... or NAME=FROM:TO:STEP (repeatable; every "
+                   "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample")
+        ->type_name("NAME=VALUES")
+        ->expected(1) // one value per --vary: the files that follow are not taken for values
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->excludes(convertFile);
+    app.add_option("--out", batch.out, "Folder of a study's variants (created when missing)")
+        ->type_name("DIR");
+    std::size_t sample = 0;
+    CLI::Option* sampleOption =
+        app.add_option("--sample", sample, "Draw N variants from the distributions of --vary")
+            ->type_name("N");
+    app.add_option("--seed", batch.seed, "Seed of --sample (default 1): same seed, same sample")
+        ->type_name("S")
+        ->needs(sampleOption);
+    app.add_option("--shard", batch.shard,
+                   "Run only the K-th of N equal, fixed slices of the files or variants")
+        ->type_name("K/N");
+
     CLI11_PARSE(app, argc, argv);
+    convert.force = force;
+    batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
-    if (!graphsFolder->empty()) {
-        if (analyse.files.size() != 1) {
-            std::cerr << "dorvek-run: --graphs-csv takes exactly one project file\n";
-            return 1;
-        }
-        graphs.project = analyse.files.front();
-        graphs.quiet = analyse.quiet;
-        return dorvek::cli::ExportGraphs(graphs, std::cout, std::cerr);
+    if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+    if (threads < 1) {
+        std::cerr << "dorvek-run: -j " << threads << ": at least 1 thread\n";
+        return 2;
     }
-    if (analyse.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
-    return dorvek::cli::AnalyseFiles(analyse, std::cout, std::cerr);
+    batch.threads = static_cast<unsigned>(threads);
+    if (!sampleOption->empty()) batch.sample = sample;
+    batch.progress = dorvek::cli::StandardErrorIsTerminal();
+    return dorvek::cli::RunBatch(batch, std::cout, std::cerr);
 }

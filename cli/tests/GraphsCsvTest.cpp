@@ -192,13 +192,39 @@ TEST_F(GraphsCsv, WithoutRunTheExistingResultsAndSavedCurveNamesAreUsed) {
               "Curve #1: Axial Load (kips)");
 }
 
+TEST_F(GraphsCsv, SeveralProjectsGetAFolderEachInParallel) {
+    const fs::path first = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
+    const fs::path second = copyExample(kExamples / "si-api-clay-over-sand-downdrag.dv4d");
+    const fs::path folder = dir_ / "csv";
+    const Output out = RunProgram("-q -j 2 --graphs-csv " + Quote(folder) + " " + Quote(first) +
+                                  " " + Quote(second));
+    ASSERT_EQ(out.status, 0);
+    // Listed in input order: every file of the first project before those of the second.
+    const std::string a =
+        (folder / "driven-pile-clay-over-sand" / "Load_Distribution.csv").string();
+    const std::string b =
+        (folder / "si-api-clay-over-sand-downdrag" / "Load_Distribution.csv").string();
+    ASSERT_NE(out.text.find(a + "\n"), std::string::npos) << out.text;
+    ASSERT_NE(out.text.find(b + "\n"), std::string::npos) << out.text;
+    EXPECT_LT(out.text.find(a), out.text.find(b));
+    EXPECT_FALSE(fs::exists(folder / "Load_Distribution.csv"));
+    // Each folder holds what a run of its project alone writes.
+    const fs::path alone = dir_ / "alone";
+    ASSERT_EQ(RunProgram("-q --graphs-csv " + Quote(alone) + " " + Quote(second)).status, 0);
+    for (const auto& entry : fs::directory_iterator(alone))
+        EXPECT_EQ(ReadBytes(entry.path()),
+                  ReadBytes(folder / "si-api-clay-over-sand-downdrag" / entry.path().filename()))
+            << entry.path();
+}
+
 TEST_F(GraphsCsv, WrongUseIsRefused) {
     const fs::path project = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
     const fs::path folder = dir_ / "csv";
+    // The same file twice would be analysed twice at once.
     EXPECT_EQ(
         RunProgram("--graphs-csv " + Quote(folder) + " " + Quote(project) + " " + Quote(project))
             .status,
-        1);
+        2);
     EXPECT_NE(RunProgram("--no-run " + Quote(project)).status, 0);
     fs::copy_file(project, dir_ / "old.dv3d");
     EXPECT_EQ(RunProgram("--graphs-csv " + Quote(folder) + " " + Quote(dir_ / "old.dv3d")).status,

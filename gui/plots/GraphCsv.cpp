@@ -11,9 +11,7 @@ namespace dorvek {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Field(const std::string& text) {
+std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) {
@@ -22,6 +20,8 @@ std::string Field(const std::string& text) {
     }
     return quoted + '"';
 }
+
+namespace {
 
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
@@ -54,7 +54,7 @@ std::string GraphCsvText(const TGraphPlot& plot) {
     for (int i = 0; i < plot.LineCount(); ++i) {
         const std::string name = Trimmed(plot.LegendName(i));
         if (i > 0) text += ',';
-        text += Field(name + ": " + xTitle) + ',' + Field(name + ": " + yTitle);
+        text += CsvField(name + ": " + xTitle) + ',' + CsvField(name + ": " + yTitle);
         rows = std::max(rows, plot.Lines(i).Count());
     }
     text += '\n';

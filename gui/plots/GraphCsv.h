@@ -16,6 +16,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// One CSV cell: the text as it is, or in double quotes (inner quotes doubled) when it holds a
+// comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+
 // File name made from a caption: letters, digits, "-" and "." kept, every other run of
 // characters becomes one "_" ("Displacement/Soil Settlement" ->
 // "Displacement_Soil_Settlement.csv").

@@ -1,0 +1,28 @@
+#pragma once
+// A pool of threads that works through numbered jobs and hands each finished job back to the
+// calling thread in job order, so that whatever is printed or collected keeps the input order
+// while the work itself runs in parallel.
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+
+namespace dorvek::cli {
+
+struct OrderedPoolHooks {
+    // Runs on a pool thread (on the calling thread when there is one thread); must touch
+    // nothing shared but what belongs to job `index`.
+    std::function<void(std::size_t index)> work;
+    // Runs on the calling thread, in index order, once work(index) has returned.
+    std::function<void(std::size_t index)> finish;
+    // Runs on the calling thread about every `tickEvery` while it waits, and after each finish.
+    std::function<void()> tick;
+    std::chrono::milliseconds tickEvery{200};
+};
+
+// Jobs 0 .. count - 1 on `threads` threads (at least one; no more than there are jobs).
+// An exception thrown by work(i) is thrown again from this call at i's turn, after the other
+// threads have stopped; so is one thrown by finish or tick.
+void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hooks);
+
+} // namespace dorvek::cli

@@ -1,0 +1,102 @@
+#pragma once
+// dorvek-run's per-file pipeline.
+//
+//   1. The main thread prepares one Job per analysis: the checks, the project reading into
+//      plain values (ProjectFacts) and the writing of study variants. The project model is
+//      not thread-safe, so nothing after this step touches it.
+//   2. A pool of threads runs each job: the kernel's analysis (RunAnalysis on the four file
+//      paths), then every per-file output in the order they were added.
+//   3. The main thread prints each job's result line, the kernel's console text and what the
+//      outputs wrote to their streams, and hands the job to the collector, all in job order.
+//
+// Adding a per-file output (an option that writes something for every analysed file):
+//   - append a FileOutput to the list given to RunPipeline (see main.cpp);
+//   - set `needsProject` when it needs values of the project: they are read on the main
+//     thread into Job::project (add any plain value you need to ProjectFacts and fill it in
+//     FactsFrom, ProjectFacts.cpp);
+//   - `write` runs on a pool thread with the analysed job: it may read the job's files and
+//     the kernel's results, must write only files of its own for this job (see OutputFolder),
+//     and reports through the two streams it is given (standard output: the files it wrote,
+//     one per line; standard error: why it failed). It returns false on failure, which makes
+//     dorvek-run's exit status 1. Exceptions it throws are reported and count as a failure.
+//   - `prepare` (optional) runs on the main thread before anything runs, e.g. to check its
+//     option; it returns false after printing why, and dorvek-run then stops with status 2.
+
+#include "Kernel.h"
+#include "PltData.h"
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dorvek::cli {
+
+// Plain values of a project read on the main thread for the per-file outputs.
+struct ProjectFacts {
+    std::string title;
+    int units = 1;        // 1 English, 2 S.I.
+    PlotProjectInfo plot; // what loading the plot data into the result graphs takes
+};
+
+// One analysis of the run.
+struct Job {
+    std::string name;           // as printed: the argument given, or the written variant's path
+    std::string stem;           // the project's name without folder and extension
+    RunFiles files;             // the input and the three outputs beside it
+    std::string refusal;        // not empty: not run, and this says why
+    std::vector<double> values; // of the study's varied names, for a variant
+    std::optional<ProjectFacts> project; // when an output needs it
+};
+
+// Result code of a job whose analysis was not asked for (outputs use the existing files).
+inline constexpr int kNotAnalysed = -1;
+
+// What a per-file output gets once its job has run.
+struct AnalysedFile {
+    const Job& job;
+    int code;             // the kernel's result code, or kNotAnalysed
+    const Store& results; // the kernel's store at the end of the run (empty when not run)
+    bool several;         // the run has more than one job (the whole study, before sharding)
+};
+
+struct FileOutput {
+    std::string option; // e.g. "--graphs-csv", used in messages
+    bool needsProject = false;
+    std::function<bool(const std::vector<Job>& jobs, std::ostream& err)> prepare;
+    std::function<bool(const AnalysedFile& file, std::ostream& out, std::ostream& err)> write;
+};
+
+// Where an output option given a folder puts its files for `file`: the folder itself for a
+// run of one job, a folder named after the project inside it when there are several.
+std::filesystem::path OutputFolder(const std::filesystem::path& folder, const AnalysedFile& file);
+
+struct PipelineOptions {
+    unsigned threads = 1;
+    bool analyse = true;            // false: outputs only, on the files an earlier run wrote
+    bool summary = false;           // print the load-settlement summary and the output paths
+    bool quiet = false;             // drop the kernel's console text
+    bool progress = false;          // one line on `err` updated in place (a terminal)
+    bool several = false;           // see AnalysedFile::several
+    std::ostream* lines = nullptr;  // result lines (and summaries); `out` when null
+    std::function<std::tm()> clock; // for the report's date; local time when empty
+};
+
+// Called on the main thread, in job order, after the job's lines were printed.
+using ResultCollector = std::function<void(const AnalysedFile& file)>;
+
+// Runs the jobs; `out` receives what outputs list, `err` the console text and messages.
+// True when every job ran to "run completed" (or was not to be analysed) and every output
+// succeeded.
+bool RunPipeline(const std::vector<Job>& jobs, const std::vector<FileOutput>& outputs,
+                 const PipelineOptions& options, std::ostream& out, std::ostream& err,
+                 const ResultCollector& collect = {});
+
+// The job for an input file named `name`: its files beside it, or a refusal when the name
+// has one of the output extensions.
+Job JobForFile(const std::string& name);
+
+} // namespace dorvek::cli

@@ -1,0 +1,50 @@
+#include "ResultLines.h"
+
+#include <cstdio>
+
+namespace dorvek::cli {
+
+namespace {
+
+std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%16.4E", static_cast<double>(value));
+    return text;
+}
+
+void PrintSummary(const Store& s, const RunFiles& files, std::ostream& out) {
+    const char* units = s.iunit == 1 ? "lb, in" : "kN, m";
+    if (s.tipResults.empty()) {
+        out << "  Load-settlement summary: no results\n";
+    } else {
+        out << "  Load-settlement summary (" << units << "):\n"
+            << "         Head load   Head movement    Tip movement        Tip load\n";
+        for (const TipMovementResult& r : s.tipResults) {
+            out << Number(r.topLoad) << Number(r.topMove) << Number(r.tipMove) << Number(r.tipLoad)
+                << "\n";
+        }
+    }
+    out << "  Report:    " << files.report << "\n"
+        << "  Plot data: " << files.plot << "\n";
+}
+
+void PrintDiagnostic(const std::string& text, std::ostream& out) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        out << "    " << text.substr(start, end - start) << "\n";
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+void PrintResult(const std::string& name, int code, const Store& results, const RunFiles& files,
+                 bool summary, std::ostream& out) {
+    out << name << ": result " << code << ", " << ResultCodeMeaning(code) << "\n";
+    if (!results.diagnostic.empty()) PrintDiagnostic(results.diagnostic, out);
+    if (summary) PrintSummary(results, files, out);
+}
+
+} // namespace dorvek::cli

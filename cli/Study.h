@@ -1,0 +1,74 @@
+#pragma once
+// Parameter studies: which project values may be varied, how their values are given
+// (a list, a range, or a distribution to sample from) and the variants they make.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace dorvek::cli {
+
+// A fault in the study's options; dorvek-run stops with status 2 before anything runs.
+class StudyError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class Parameter {
+    Length,     // pile length
+    Diameter,   // outer diameter; the tip area follows a circular section
+    Head,       // pile-head coordinate
+    AeFactor,   // factor on every AE of the stiffness table
+    SideFactor, // factor on the unit side resistance of every layer, on t of user t-z curves
+    TipFactor,  // factor on the unit tip resistance of every layer, on Q of a user Q-w curve
+    LoadFactor, // factor on every applied pile-head load
+};
+
+// The names accepted by --vary, in the order of Parameter, with what they vary.
+struct ParameterName {
+    const char* name;
+    Parameter parameter;
+    const char* meaning;
+};
+const std::vector<ParameterName>& ParameterNames();
+
+struct Vary {
+    enum class Kind { Values, Normal, Lognormal };
+    std::string name;
+    Parameter parameter = Parameter::Length;
+    Kind kind = Kind::Values;
+    std::vector<double> values;  // Kind::Values
+    double mean = 0, spread = 0; // standard deviation (normal) or coefficient of variation
+};
+
+// "NAME=V1,V2,...", "NAME=FROM:TO:STEP", "NAME=normal:MEAN:SD" or "NAME=lognormal:MEAN:COV".
+// A range runs from FROM up to TO (included when a whole number of steps reaches it).
+Vary ParseVary(const std::string& text);
+
+// The plain rules of a value of `parameter`; empty when it is acceptable, otherwise why not.
+std::string ValueFault(Parameter parameter, double value);
+
+inline constexpr std::size_t kVariantLimit = 100000;
+
+struct StudySpec {
+    std::vector<Vary> vary;
+    std::optional<std::size_t> sample; // draw this many variants instead of the grid
+    std::uint64_t seed = 1;
+    bool force = false; // allow more than kVariantLimit variants
+};
+
+// Every variant's values (one per varied name, in the order given): all combinations of the
+// grid, the first name varying slowest, or the drawn sample. Checks every value.
+std::vector<std::vector<double>> StudyVariants(const StudySpec& spec);
+
+// Text of a value in names and tables: the shortest that reads back.
+std::string ValueText(double value);
+
+// File stem of a variant: the project's stem with "_NAME=VALUE" per varied name, or
+// "_sample=NNN" (1-based, zero-padded to the width of the sample size) for a drawn one.
+std::string VariantStem(const std::string& stem, const StudySpec& spec,
+                        const std::vector<double>& values, std::size_t index);
+
+} // namespace dorvek::cli

@@ -1,0 +1,54 @@
+#pragma once
+// The variants of a study written through the project model: the project is read once, and
+// each variant is the original with the study's values set, written as its own ".dv4d".
+// The project model is not thread-safe: main thread only.
+
+#include "DataUnit.h"
+#include "Pipeline.h"
+#include "Study.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dorvek::cli {
+
+class VariantProject {
+public:
+    // Reads the project; Read() tells whether it could.
+    explicit VariantProject(const std::string& file);
+    VariantProject(const VariantProject&) = delete;
+    VariantProject& operator=(const VariantProject&) = delete;
+
+    // False after printing the reader's message on `err`.
+    bool Read(std::ostream& err);
+    // Empty when the study's names apply to this project, otherwise why not.
+    std::string Fault(const StudySpec& spec) const;
+
+    // The original with `values` of the study's names set.
+    void Apply(const StudySpec& spec, const std::vector<double>& values);
+    // Writes the project as it stands now (raises EInOutError on failure).
+    void Write(const std::filesystem::path& file);
+    ProjectFacts Facts() const;
+
+    TProgramData& Data() { return data_; }
+    TInputTables& Tables() { return owner_.Tables(); }
+
+private:
+    struct Cell {
+        TGridTable* table;
+        int column, row;
+        long double value;
+    };
+    // The cells a factor multiplies, with their original values.
+    std::vector<Cell> Cells(int column, TGridTable& table);
+    void Scale(const std::vector<Cell>& cells, double factor);
+
+    std::string file_;
+    TProjectTables owner_;
+    TProgramData data_, original_;
+    std::vector<Cell> ae_, side_, tip_, loads_;
+};
+
+} // namespace dorvek::cli

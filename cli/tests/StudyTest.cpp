@@ -1,0 +1,159 @@
+// Parameter studies: the values of --vary, the grid and the sample they make, the names of the
+// variants, the slices of --shard and the progress line's text.
+
+#include "Study.h"
+#include "Progress.h"
+#include "Shard.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+using namespace dorvek::cli;
+
+TEST(Study, ListsAndRangesGiveTheValuesMeant) {
+    EXPECT_EQ(ParseVary("side-factor=0.8,1,1.2").values, (std::vector<double>{0.8, 1, 1.2}));
+    // 480 to 960 by 60: nine values, both ends included.
+    const Vary length = ParseVary("length=480:960:60");
+    EXPECT_EQ(length.parameter, Parameter::Length);
+    EXPECT_EQ(length.values, (std::vector<double>{480, 540, 600, 660, 720, 780, 840, 900, 960}));
+    // 0.1 steps do not drift: 0.3 is 0.3, and 1.0 is reached.
+    EXPECT_EQ(ParseVary("ae-factor=0.1:1:0.1").values,
+              (std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1}));
+    // A step that does not reach TO stops below it; FROM = TO is one value.
+    EXPECT_EQ(ParseVary("diameter=12:20:3").values, (std::vector<double>{12, 15, 18}));
+    EXPECT_EQ(ParseVary("head=-12:-12:1").values, (std::vector<double>{-12}));
+}
+
+TEST(Study, BadValuesAreRefusedWithTheirReason) {
+    auto why = [](const std::string& text) {
+        try {
+            ParseVary(text);
+        } catch (const StudyError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_NE(why("width=1,2").find("unknown name \"width\""), std::string::npos);
+    EXPECT_NE(why("length").find("NAME=VALUES"), std::string::npos);
+    EXPECT_NE(why("length=").find("no values"), std::string::npos);
+    EXPECT_NE(why("length=960:480:60").find("reversed"), std::string::npos);
+    EXPECT_NE(why("length=480:960:0").find("must not be 0"), std::string::npos);
+    EXPECT_NE(why("length=480:960:-60").find("positive"), std::string::npos);
+    EXPECT_NE(why("length=-5,10").find("-5 is not positive"), std::string::npos);
+    EXPECT_NE(why("diameter=0").find("not positive"), std::string::npos);
+    EXPECT_NE(why("side-factor=-0.5").find("negative"), std::string::npos);
+    EXPECT_NE(why("length=1,,2").find("is not a number"), std::string::npos);
+    EXPECT_NE(why("length=12ft").find("\"12ft\" is not a number"), std::string::npos);
+    EXPECT_NE(why("length=1:2").find("FROM:TO:STEP"), std::string::npos);
+    EXPECT_NE(why("length=normal:1").find("normal:MEAN:SD"), std::string::npos);
+    EXPECT_NE(why("length=lognormal:-1:0.1").find("positive"), std::string::npos);
+    EXPECT_EQ(why("head=-24,0,24"), "accepted");
+    EXPECT_EQ(why("side-factor=0"), "accepted");
+}
+
+TEST(Study, GridIsEveryCombinationFirstNameSlowest) {
+    StudySpec spec;
+    spec.vary = {ParseVary("length=480:960:60"), ParseVary("side-factor=0.8,1,1.2")};
+    const auto variants = StudyVariants(spec);
+    ASSERT_EQ(variants.size(), 27u);
+    EXPECT_EQ(variants[0], (std::vector<double>{480, 0.8}));
+    EXPECT_EQ(variants[1], (std::vector<double>{480, 1}));
+    EXPECT_EQ(variants[3], (std::vector<double>{540, 0.8}));
+    EXPECT_EQ(variants[26], (std::vector<double>{960, 1.2}));
+    EXPECT_EQ(VariantStem("pile", spec, variants[2], 2), "pile_length=480_side-factor=1.2");
+
+    // 101 * 100 * 10 = 101000 variants need --force.
+    StudySpec big;
+    big.vary = {ParseVary("length=1:101:1"), ParseVary("diameter=1:100:1"),
+                ParseVary("head=1:10:1")};
+    EXPECT_THROW(StudyVariants(big), StudyError);
+    big.force = true;
+    EXPECT_EQ(StudyVariants(big).size(), 101000u);
+    big.vary.pop_back();
+    big.force = false;
+    EXPECT_EQ(StudyVariants(big).size(), 10100u);
+}
+
+TEST(Study, SampleIsReproducibleAndHasTheMomentsAsked) {
+    StudySpec spec;
+    spec.vary = {ParseVary("side-factor=lognormal:1:0.2"), ParseVary("length=normal:720:24")};
+    spec.sample = 4000;
+    spec.seed = 7;
+    const auto a = StudyVariants(spec), b = StudyVariants(spec);
+    ASSERT_EQ(a.size(), 4000u);
+    EXPECT_EQ(a, b);
+    spec.seed = 8;
+    EXPECT_NE(StudyVariants(spec), a);
+
+    // Sample mean and deviation within four standard errors of the asked ones.
+    double m0 = 0, m1 = 0, s0 = 0, s1 = 0;
+    for (const auto& v : a) {
+        m0 += v[0];
+        m1 += v[1];
+        EXPECT_GT(v[0], 0);
+    }
+    m0 /= 4000;
+    m1 /= 4000;
+    for (const auto& v : a) {
+        s0 += (v[0] - m0) * (v[0] - m0);
+        s1 += (v[1] - m1) * (v[1] - m1);
+    }
+    s0 = std::sqrt(s0 / 3999);
+    s1 = std::sqrt(s1 / 3999);
+    EXPECT_NEAR(m0, 1.0, 4 * 0.2 / std::sqrt(4000.0));
+    EXPECT_NEAR(s0 / m0, 0.2, 0.02);
+    EXPECT_NEAR(m1, 720, 4 * 24 / std::sqrt(4000.0));
+    EXPECT_NEAR(s1, 24, 1.5);
+    EXPECT_EQ(VariantStem("pile", spec, a[6], 6), "pile_sample=0007");
+
+    // A draw outside what the name allows is refused before anything runs.
+    StudySpec wide;
+    wide.vary = {ParseVary("length=normal:10:100")};
+    wide.sample = 50;
+    EXPECT_THROW(StudyVariants(wide), StudyError);
+    // A grid name with --sample, a distribution without it.
+    StudySpec mixed;
+    mixed.vary = {ParseVary("length=480,720")};
+    mixed.sample = 3;
+    EXPECT_THROW(StudyVariants(mixed), StudyError);
+    mixed.vary = {ParseVary("length=normal:720:10")};
+    mixed.sample.reset();
+    EXPECT_THROW(StudyVariants(mixed), StudyError);
+}
+
+TEST(Study, ShardsPartitionTheJobsExactly) {
+    for (std::size_t total : {0u, 1u, 7u, 27u, 100u}) {
+        for (std::size_t n : {1u, 2u, 3u, 5u, 27u, 40u}) {
+            std::size_t next = 0, largest = 0, smallest = total;
+            for (std::size_t k = 1; k <= n; ++k) {
+                const Slice slice = ShardSlice(total, {k, n});
+                EXPECT_EQ(slice.begin, next) << total << " " << k << "/" << n;
+                next = slice.end;
+                largest = std::max(largest, slice.end - slice.begin);
+                smallest = std::min(smallest, slice.end - slice.begin);
+            }
+            EXPECT_EQ(next, total);
+            EXPECT_LE(largest - smallest, 1u); // as even as whole jobs allow
+        }
+    }
+    EXPECT_EQ(ShardSlice(27, ParseShard("2/4")).begin, 6u);
+    EXPECT_EQ(ShardSlice(27, ParseShard("2/4")).end, 13u);
+    for (const char* bad : {"0/3", "4/3", "1/0", "3", "a/b", "1/3/4", "-1/3", ""})
+        EXPECT_THROW(ParseShard(bad), StudyError) << bad;
+}
+
+TEST(Study, ProgressTextEstimatesTheTimeLeft) {
+    using std::chrono::seconds;
+    EXPECT_EQ(ProgressText(0, 27, 0, seconds(0)), "[0/27] 0 failed, 0:00 elapsed, -- left");
+    // 9 done in 12 s: 18 to go at 4/3 s each.
+    EXPECT_EQ(ProgressText(9, 27, 1, seconds(12)),
+              "[9/27] 1 failed, 0:12 elapsed, about 0:24 left");
+    EXPECT_EQ(ProgressText(1, 2, 0, seconds(3725)),
+              "[1/2] 0 failed, 1:02:05 elapsed, about 1:02:05 left");
+}
+
+} // namespace
