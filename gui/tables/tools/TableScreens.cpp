@@ -17,6 +17,8 @@
 #include <QTimer>
 
 #include <iostream>
+#include <utility>
+#include <vector>
 
 using namespace dorvek;
 
@@ -45,6 +47,15 @@ void Grab(TGridTable& table, const QString& file) {
     QApplication::processEvents();
     form->grab().save(file);
     std::cout << file.toStdString() << " " << form->width() << "x" << form->height() << "\n";
+}
+
+// Fills a two-column table row by row.
+void Fill(TGridTable& table, const std::vector<std::pair<double, double>>& rows) {
+    table.SetRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        table.SetFloatValue(0, r, rows[static_cast<size_t>(r)].first);
+        table.SetFloatValue(1, r, rows[static_cast<size_t>(r)].second);
+    }
 }
 
 } // namespace
@@ -92,13 +103,7 @@ int main(int argc, char** argv) {
         depths.Show();
         Grab(depths, folder + "/tz-depths.png");
         TGridTable* curve = depths.GetDataValue(1, 0);
-        const double t[] = {0, 2.1, 3.4, 4.0, 4.2, 4.2};
-        const double z[] = {0, 0.05, 0.1, 0.2, 0.4, 1.0};
-        curve->SetRowCount(6);
-        for (int r = 0; r < 6; ++r) {
-            curve->SetFloatValue(0, r, t[r]);
-            curve->SetFloatValue(1, r, z[r]);
-        }
+        Fill(*curve, {{0, 0}, {2.1, 0.05}, {3.4, 0.1}, {4.0, 0.2}, {4.2, 0.4}, {4.2, 1.0}});
         curve->Show();
         Grab(*curve, folder + "/tz-curve.png");
 
@@ -110,23 +115,12 @@ int main(int argc, char** argv) {
         Grab(factors, folder + "/tz-factors.png");
 
         TGridTableChart& qw = tables.TblQwcurve2();
-        const double q[] = {0, 40000, 70000, 90000, 95000};
-        const double w[] = {0, 0.1, 0.3, 0.8, 2.0};
-        qw.SetRowCount(5);
-        for (int r = 0; r < 5; ++r) {
-            qw.SetFloatValue(0, r, q[r]);
-            qw.SetFloatValue(1, r, w[r]);
-        }
+        Fill(qw, {{0, 0}, {40000, 0.1}, {70000, 0.3}, {90000, 0.8}, {95000, 2.0}});
         qw.Show();
         Grab(qw, folder + "/qw-curve.png");
 
         TGridTableChart& settlement = tables.TblSettlement2();
-        settlement.SetRowCount(3);
-        const double sd[] = {0, 240, 480}, ss[] = {2.0, 0.8, 0};
-        for (int r = 0; r < 3; ++r) {
-            settlement.SetFloatValue(0, r, sd[r]);
-            settlement.SetFloatValue(1, r, ss[r]);
-        }
+        Fill(settlement, {{0, 2.0}, {240, 0.8}, {480, 0}});
         settlement.Show();
         Grab(settlement, folder + "/settlement.png");
 
