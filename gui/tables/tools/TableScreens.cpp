@@ -125,9 +125,7 @@ int main(int argc, char** argv) {
         Grab(settlement, folder + "/settlement.png");
 
         TGridTableChart& stiffness = tables.TblAE2();
-        stiffness.SetFloatValue(0, 1, 720);
-        stiffness.SetFloatValue(1, 0, 7.972e8);
-        stiffness.SetFloatValue(1, 1, 7.972e8);
+        Fill(stiffness, {{0, 7.972e8}, {720, 7.972e8}});
         stiffness.Show();
         Grab(stiffness, folder + "/ae-table.png");
 
