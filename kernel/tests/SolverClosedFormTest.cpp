@@ -68,8 +68,8 @@ TEST(SolverClosedForm, ConvergesAtSecondOrder) {
     const Errors e40 = RelativeErrors(40);
     const Errors e50 = RelativeErrors(50);
     std::printf("  NINC   head load   head movement\n");
-    for (const auto& [ninc, e] : {std::pair{10, e10}, std::pair{20, e20}, std::pair{40, e40},
-                                  std::pair{50, e50}})
+    for (const auto& [ninc, e] :
+         {std::pair{10, e10}, std::pair{20, e20}, std::pair{40, e40}, std::pair{50, e50}})
         std::printf("  %4d    %.2e    %.2e\n", ninc, e.load, e.move);
 
     EXPECT_LT(e10.load, 1e-3);
