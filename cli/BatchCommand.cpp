@@ -157,7 +157,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     run.several = total > 1;
     run.clock = options.clock;
     // Output options that list the files they wrote keep standard output for that list.
-    if (!options.graphsCsv.empty()) run.lines = &err;
+    if (!outputs.empty()) run.lines = &err;
     ResultCollector collect;
     if (!options.table.empty()) collect = [&](const AnalysedFile& file) { table.Add(file); };
     bool ok = RunPipeline(jobs, outputs, run, out, err, collect);

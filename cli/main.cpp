@@ -9,7 +9,13 @@
 
 #include <CLI/CLI.hpp>
 
+#ifdef DORVEK_HAVE_PICTURES
+#include "GraphPicturesOutput.h"
+#include "OffscreenGui.h"
+#endif
+
 #include <iostream>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -75,17 +81,30 @@ int main(int argc, char** argv) {
                  "Let the conversion overwrite its input file; let a study have more than "
                  "100000 variants");
 
-    CLI::Option* graphsFolder =
-        app.add_option("--graphs-csv", batch.graphsCsv,
+    app.add_option("--graphs-csv", batch.graphsCsv,
+                   "Load each project's results into the result graphs after analysing it "
+                   "and write one CSV file per graph into DIR (with several projects, into "
+                   "DIR/PROJECT); standard output then lists the written files and the "
+                   "result lines go to standard error")
+        ->type_name("DIR")
+        ->excludes(convertFile);
+    std::string picturesFolder, pictureFormat = "png";
+    CLI::Option* picturesOption =
+        app.add_option("--graphs", picturesFolder,
                        "Load each project's results into the result graphs after analysing it "
-                       "and write one CSV file per graph into DIR (with several projects, into "
-                       "DIR/PROJECT); standard output then lists the written files and the "
-                       "result lines go to standard error")
+                       "and draw every graph the program offers as a picture into DIR (with "
+                       "several projects, into DIR/PROJECT), 10 x 7.5 in at 100 pixels per inch "
+                       "(1000 x 750 pixels) for bitmaps, the same page for SVG and PDF; with "
+                       "--no-run the project's saved graph settings are honoured")
             ->type_name("DIR")
             ->excludes(convertFile);
+    app.add_option("--format", pictureFormat, "With --graphs: png (default), svg, pdf or bmp")
+        ->type_name("png|svg|pdf|bmp")
+        ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}))
+        ->needs(picturesOption);
     app.add_flag("--no-run", batch.noRun,
-                 "With --graphs-csv: take the existing plot data files instead of analysing")
-        ->needs(graphsFolder);
+                 "With an output option (--graphs-csv, --graphs, ...): take the existing plot "
+                 "data files and the saved graph settings instead of analysing");
 
     app.add_option("--table", batch.table,
                    "Write one CSV row per result of every analysis (tip-movement summary and "
@@ -118,6 +137,25 @@ int main(int argc, char** argv) {
     batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
     if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+#ifdef DORVEK_HAVE_PICTURES
+    // Pictures are drawn by Qt Gui without a display; it lives until the last one is written.
+    std::unique_ptr<dorvek::cli::OffscreenGui> gui;
+    if (!picturesOption->empty()) {
+        gui = std::make_unique<dorvek::cli::OffscreenGui>();
+        batch.outputs.push_back(
+            dorvek::cli::GraphPicturesOutput(picturesFolder, pictureFormat, batch.noRun));
+    }
+#else
+    if (!picturesOption->empty()) {
+        std::cerr << "dorvek-run: --graphs: this build has no picture output (built without Qt)\n";
+        return 2;
+    }
+#endif
+    if (batch.noRun && batch.graphsCsv.empty() && batch.outputs.empty()) {
+        std::cerr << "dorvek-run: --no-run needs an output option such as --graphs-csv or "
+                     "--graphs\n";
+        return 2;
+    }
     if (threads < 1) {
         std::cerr << "dorvek-run: -j " << threads << ": at least 1 thread\n";
         return 2;

@@ -1,0 +1,84 @@
+// dorvek-run --graphs: pictures of every graph the program offers, drawn without a display.
+
+#include "CliTestSupport.h"
+
+#include <cstdint>
+
+using namespace dorvek::test;
+
+namespace {
+
+class GraphPictures : public CliTest {
+protected:
+    fs::path copyExample(const std::string& name) {
+        const fs::path project = dir_ / name;
+        fs::copy_file(kExamples / name, project);
+        return project;
+    }
+    bool picturesBuilt() {
+        return RunProgram("--help").text.find("--graphs DIR") != std::string::npos;
+    }
+};
+
+std::uint32_t BigEndian(const std::string& bytes, size_t at) {
+    std::uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+}
+
+size_t Count(const std::string& text, const std::string& word) {
+    size_t n = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(GraphPictures, PngOfEveryOfferedGraphAtTheDefaultSize) {
+    if (!picturesBuilt()) GTEST_SKIP() << "built without Qt";
+    const fs::path project = copyExample("driven-pile-clay-over-sand.dv4d");
+    const fs::path folder = dir_ / "pictures";
+    const Output out = RunProgram("-q --graphs " + Quote(folder) + " " + Quote(project));
+    ASSERT_EQ(out.status, 0) << out.text;
+    // This project loads by pile-head loads too: eight graphs.
+    EXPECT_EQ(Count(out.text, ".png\n"), 8u) << out.text;
+    const std::string png = ReadBytes(folder / "Load_Distribution.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(BigEndian(png, 16), 1000u); // 10 in at 100 pixels per inch
+    EXPECT_EQ(BigEndian(png, 20), 750u);
+}
+
+TEST_F(GraphPictures, SvgAndPdfAndOneFolderPerProject) {
+    if (!picturesBuilt()) GTEST_SKIP() << "built without Qt";
+    const fs::path a = copyExample("driven-pile-clay-over-sand.dv4d");
+    const fs::path b = copyExample("si-api-clay-over-sand-downdrag.dv4d");
+    const fs::path folder = dir_ / "svg";
+    ASSERT_EQ(
+        RunProgram("-q --graphs " + Quote(folder) + " --format svg " + Quote(a) + " " + Quote(b))
+            .status,
+        0);
+    const std::string svg =
+        ReadBytes(folder / "si-api-clay-over-sand-downdrag" / "Displacement_Soil_Settlement.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder / "driven-pile-clay-over-sand" / "t-z_Curves.svg"));
+
+    const fs::path pdfs = dir_ / "pdf";
+    ASSERT_EQ(
+        RunProgram("-q --no-run --graphs " + Quote(pdfs) + " --format pdf " + Quote(a)).status, 0);
+    const std::string pdf = ReadBytes(pdfs / "Tip_Resistance_Curve.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_EQ(Count(pdf, "/Type /Page") - Count(pdf, "/Type /Pages"), 1u);
+}
+
+TEST_F(GraphPictures, WrongUseIsRefused) {
+    const fs::path project = copyExample("driven-pile-clay-over-sand.dv4d");
+    EXPECT_NE(
+        RunProgram("--graphs " + Quote(dir_ / "x") + " --format gif " + Quote(project)).status, 0);
+    EXPECT_NE(RunProgram("--format svg " + Quote(project)).status, 0);
+    // No plot data file yet and no run: nothing is written.
+    EXPECT_NE(RunProgram("--no-run --graphs " + Quote(dir_ / "x") + " " + Quote(project)).status,
+              0);
+    EXPECT_FALSE(fs::exists(dir_ / "x" / "Load_Distribution.png"));
+}
+
+} // namespace

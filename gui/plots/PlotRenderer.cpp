@@ -1,0 +1,360 @@
+#include "PlotRenderer.h"
+
+#include "PlotStyle.h"
+#include "SoilPatterns.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLineF>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+namespace dorvek {
+
+namespace {
+
+constexpr const char* GraphFamily = "Times New Roman";
+
+QColor PaletteColour(int counter) {
+    return QColor::fromRgb(static_cast<QRgb>(PaletteRgb(counter)));
+}
+
+TPixelRect ToPixelRect(const QRect& r) {
+    return {r.left(), r.top(), r.right(), r.bottom()};
+}
+
+QRect ToQRect(const TPixelRect& r) {
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom));
+}
+
+// Outline whose strokes lie on the rectangle's first and last columns and rows.
+QRect OutlineRect(const TPixelRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Liang-Barsky: the part of segment a-b inside r, if any.
+bool ClipSegment(const QRectF& r, QPointF& a, QPointF& b) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const QPointF a0 = a;
+    a = QPointF(a0.x() + t0 * dx, a0.y() + t0 * dy);
+    b = QPointF(a0.x() + t1 * dx, a0.y() + t1 * dy);
+    return true;
+}
+
+// Draws a polyline clipped to r as few polylines as possible (one when it stays inside), so
+// that vector outputs get one path per curve and far-away points never reach the device.
+void DrawClippedPolyline(QPainter& p, const std::vector<QPointF>& pts, const QRectF& r,
+                         std::vector<QPointF>& run) {
+    run.clear();
+    for (size_t i = 1; i < pts.size(); ++i) {
+        QPointF a = pts[i - 1], b = pts[i];
+        const bool aInside = r.contains(a);
+        if (!ClipSegment(r, a, b)) {
+            if (run.size() > 1) p.drawPolyline(run.data(), static_cast<int>(run.size()));
+            run.clear();
+            continue;
+        }
+        if (run.empty() || !aInside || run.back() != a) {
+            if (run.size() > 1) p.drawPolyline(run.data(), static_cast<int>(run.size()));
+            run.clear();
+            run.push_back(a);
+        }
+        run.push_back(b);
+    }
+    if (run.size() > 1) p.drawPolyline(run.data(), static_cast<int>(run.size()));
+}
+
+void DrawMarker(QPainter& p, int kind, double x, double y, double r) {
+    const auto corners = MarkerPolygon(kind, x, y, r);
+    QPointF pts[10];
+    int n = 0;
+    for (const auto& c : corners) pts[n++] = QPointF(c.first, c.second);
+    p.drawPolygon(pts, n);
+}
+
+void DrawCaptions(QPainter& p, const TGraphPlot& plot, const QRect& t, const TPlotLayout& layout,
+                  int h) {
+    p.setPen(Qt::black);
+    const QFont bold = PlotFont(h, true);
+    p.setFont(bold);
+    const int lineH = QFontMetrics(bold).height();
+    const bool title = !plot.UserCaption.empty();
+    const int titleShift = title ? h / 8 + h : 0;
+    if (title) {
+        const QRect r = plot.UserCaptionOnTop
+                            ? QRect(t.left(), t.top(), t.width(), lineH)
+                            : QRect(t.left(), t.bottom() + 1 - lineH, t.width(), lineH);
+        p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter, Text(plot.UserCaption));
+    }
+    const QString x = Text(plot.XTitle());
+    if (!x.isEmpty()) {
+        QRect r;
+        if (plot.XOnTop)
+            r = QRect(t.left(), t.top() + (title && plot.UserCaptionOnTop ? titleShift : 0),
+                      t.width(), lineH);
+        else
+            r = QRect(t.left(),
+                      t.bottom() + 1 - lineH - (title && !plot.UserCaptionOnTop ? titleShift : 0),
+                      t.width(), lineH);
+        p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter, x);
+    }
+    const QString y = Text(plot.YTitle());
+    if (!y.isEmpty()) {
+        const QRect& g = ToQRect(layout.GraphArea);
+        p.save();
+        p.translate(t.left(), g.center().y());
+        p.rotate(-90);
+        p.drawText(QRect(-t.height() / 2, 0, t.height(), lineH), Qt::AlignHCenter | Qt::AlignTop,
+                   y);
+        p.restore();
+    }
+}
+
+void DrawTicks(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int h, int ppiX,
+               int ppiY) {
+    const TPixelRect& g = map.Area();
+    const TLogicBounds& v = map.View();
+    const auto tx = TAxisTicks::For(v.Left, v.Right, g.Width(), h);
+    const auto ty = TAxisTicks::For(v.Top, v.Bottom, g.Height(), h);
+    const QFont normal = PlotFont(h, false);
+    p.setFont(normal);
+    const QFontMetrics fm(normal);
+    QPen solid(Qt::black, 1);
+    QPen dotted(Qt::black, 1, Qt::DotLine);
+    // Guards against a view so narrow that its ticks would never end.
+    constexpr long long MaxTicks = 100000;
+    if (tx && tx->Finish - tx->Start < MaxTicks) {
+        const int edge = plot.XOnTop ? g.Top : g.Bottom;
+        const int into = plot.XOnTop ? ppiY / 16 : -ppiY / 16;
+        for (long long i = tx->Start; i <= tx->Finish; ++i) {
+            const double x = map.PixelX(tx->Value(i));
+            p.setPen(solid);
+            p.drawLine(QPointF(x, edge), QPointF(x, edge + into));
+            if (!TAxisTicks::IsMajor(i)) continue;
+            p.setPen(dotted);
+            p.drawLine(QPointF(x, g.Top), QPointF(x, g.Bottom));
+            p.setPen(solid);
+            const QString label = Text(TickLabel(tx->Value(i)));
+            const int w = fm.horizontalAdvance(label);
+            const double top = plot.XOnTop ? g.Top - ppiY / 32 - fm.height() : g.Bottom + ppiY / 16;
+            p.drawText(QRectF(x - w / 2.0 - 1, top, w + 2, fm.height()), Qt::AlignCenter, label);
+        }
+    }
+    if (ty && ty->Finish - ty->Start < MaxTicks) {
+        for (long long i = ty->Start; i <= ty->Finish; ++i) {
+            const double y = map.PixelY(ty->Value(i));
+            p.setPen(solid);
+            p.drawLine(QPointF(g.Left, y), QPointF(g.Left + ppiX / 16, y));
+            if (!TAxisTicks::IsMajor(i)) continue;
+            p.setPen(dotted);
+            p.drawLine(QPointF(g.Left, y), QPointF(g.Right, y));
+            p.setPen(solid);
+            const QString label = Text(TickLabel(ty->Value(i)));
+            const int w = fm.horizontalAdvance(label);
+            p.save();
+            p.translate(g.Left - ppiX / 32, y);
+            p.rotate(-90);
+            p.drawText(QRectF(-w / 2.0 - 1, -fm.height(), w + 2, fm.height()), Qt::AlignCenter,
+                       label);
+            p.restore();
+        }
+    }
+}
+
+void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int ppiX) {
+    if (plot.LineCount() == 0 || plot.Lines(0).Count() < 2) return;
+    const TPixelRect& g = map.Area();
+    const QRectF clip(g.Left, g.Top, g.Width(), g.Height());
+    const std::vector<int> colours = CurveColours(plot);
+    const double width = (std::lround(ppiX / 300.0) + 1) * std::max(1, plot.WidthLine);
+    const double radius = ppiX / 32.0;
+    std::vector<QPointF> pts, run;
+    std::vector<QLineF> edges;
+    p.save();
+    p.setClipRect(ToQRect(g));
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < plot.LineCount(); ++i) {
+        const TLine& line = plot.Lines(i);
+        if (!line.Active || !line.Visible) continue;
+        QPen pen(PaletteColour(colours[static_cast<size_t>(i)]), width);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+        pts.clear();
+        pts.reserve(line.Points().size());
+        for (const TFloatPoint& pt : line.Points())
+            pts.emplace_back(map.PixelX(pt.x), map.PixelY(pt.y));
+        DrawClippedPolyline(p, pts, clip, run);
+        if (plot.Markers <= 0) continue;
+        QPen markerPen = pen;
+        markerPen.setWidthF(std::max(1.0, width / 2));
+        p.setPen(markerPen);
+        // All outlines of a curve's markers in one call: far cheaper than a polygon each.
+        const auto shape = MarkerPolygon(MarkerKind(i), 0, 0, radius);
+        edges.clear();
+        for (size_t j = 0; j < pts.size(); ++j) {
+            if (!HasMarker(static_cast<int>(j), plot.Markers) || !clip.contains(pts[j])) continue;
+            for (size_t k = 0; k < shape.size(); ++k) {
+                const auto& a = shape[k];
+                const auto& b = shape[(k + 1) % shape.size()];
+                edges.emplace_back(pts[j].x() + a.first, pts[j].y() + a.second,
+                                   pts[j].x() + b.first, pts[j].y() + b.second);
+            }
+        }
+        if (!edges.empty()) p.drawLines(edges.data(), static_cast<int>(edges.size()));
+    }
+    p.restore();
+}
+
+void DrawLayers(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout,
+                const TPlotMapping& map, int ppiX, int ppiY, bool printForm) {
+    if (!layout.HasLayers || plot.LayerLineCount() == 0) return;
+    const TPixelRect& s = layout.LayersArea;
+    p.save();
+    p.setClipRect(ToQRect(s));
+    // Size 10 (points) at the target's resolution.
+    const QFont font = PlotFont(static_cast<int>(std::lround(10.0 * ppiY / 72.0)), false);
+    p.setFont(font);
+    const QFontMetrics fm(font);
+    double top = map.PixelY(plot.LayersTop);
+    for (int i = 0; i < plot.LayerLineCount(); ++i) {
+        const TLine& layer = plot.LayerLines(i);
+        if (layer.Count() == 0) continue;
+        const TFloatPoint& pt = layer.Point(0);
+        const double bottom = map.PixelY(pt.y);
+        const double y0 = std::min(top, bottom), y1 = std::max(top, bottom);
+        const QRect band(QPoint(s.Left, static_cast<int>(std::lround(y0))),
+                         QPoint(s.Right, static_cast<int>(std::lround(y1))));
+        const long double code = pt.x;
+        const int c = std::isfinite(code) && code >= 0 && code < 100 ? static_cast<int>(code) : 0;
+        p.fillRect(band, Qt::white);
+        FillSoilPattern(p, band, c, std::max(ppiX, 1), printForm);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(band.adjusted(0, 0, -1, -1));
+        const QString name = Text(layer.LineName());
+        const int w = fm.horizontalAdvance(name);
+        const QRect textBox(band.center().x() - w / 2, band.center().y() - fm.height() / 2, w,
+                            fm.height());
+        p.fillRect(textBox, Qt::white);
+        p.drawText(textBox, Qt::AlignCenter, name);
+        top = bottom;
+    }
+    p.restore();
+}
+
+void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout, int h,
+                   const TPlotTarget& target) {
+    const std::vector<TLegendEntry> entries = LegendEntries(plot);
+    const QFont font = PlotFont(h, false);
+    const QFontMetrics fm(font);
+    std::vector<int> widths;
+    widths.reserve(entries.size());
+    for (const TLegendEntry& e : entries) widths.push_back(fm.horizontalAdvance(Text(e.Name)));
+    const TLegendBox box = LayoutLegendBox(entries, widths, fm.height(), target.PpiX, target.PpiY,
+                                           layout, target.LegendPosition);
+    if (box.Empty()) return;
+    p.save();
+    p.setFont(font);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(OutlineRect(box.Box));
+    p.setBrush(Qt::NoBrush);
+    for (const TLegendRow& row : box.Rows) {
+        const QColor colour = PaletteColour(row.Entry.Colour);
+        p.setPen(QPen(colour, 1));
+        if (plot.Markers > 0)
+            DrawMarker(p, row.Entry.Marker, row.MarkerX, row.MarkerY, target.PpiX / 32.0);
+        else
+            p.drawLine(QPointF(row.MarkerX - target.PpiX / 32.0, row.MarkerY),
+                       QPointF(row.MarkerX + target.PpiX / 32.0, row.MarkerY));
+        p.drawText(QRect(row.TextX, row.TextTop, box.Box.Right - row.TextX, fm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, Text(row.Entry.Name));
+    }
+    p.restore();
+}
+
+} // namespace
+
+void EnsurePlotFonts() {
+    static std::once_flag once;
+    std::call_once(once, [] { QFont::insertSubstitution(GraphFamily, "Liberation Serif"); });
+}
+
+QFont PlotFont(int pixelHeight, bool bold) {
+    EnsurePlotFonts();
+    QFont font(GraphFamily);
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+TPlotLayout PlotLayoutFor(const TGraphPlot& plot, const TPlotTarget& target) {
+    TLayoutInput in;
+    in.Target = ToPixelRect(target.Rect);
+    in.PpiX = target.PpiX;
+    in.PpiY = target.PpiY;
+    in.H = TextHeight(target.PpiY, plot.SizeFont);
+    in.XOnTop = plot.XOnTop;
+    in.UserCaption = !plot.UserCaption.empty();
+    in.UserCaptionOnTop = plot.UserCaptionOnTop;
+    in.ShowLayers = plot.ShowLayers && plot.LayerLineCount() > 0;
+    in.Page = target.kind == TPlotTarget::Printer;
+    return ComputeLayout(in);
+}
+
+TPlotLayout PaintPlot(QPainter& painter, const TGraphPlot& plot, const TLogicBounds& view,
+                      const TPlotTarget& target) {
+    EnsurePlotFonts();
+    const TPlotLayout layout = PlotLayoutFor(plot, target);
+    const int h = TextHeight(target.PpiY, plot.SizeFont);
+    painter.save();
+    painter.fillRect(target.Rect, Qt::white);
+    if (!layout.BigEnough) {
+        painter.restore();
+        return layout;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, target.kind != TPlotTarget::Screen &&
+                                                      target.kind != TPlotTarget::Picture);
+    DrawCaptions(painter, plot, target.Rect, layout, h);
+    const TPlotMapping map(layout.GraphArea, view, plot.XOnTop);
+    if (layout.RoomForTicks) {
+        DrawTicks(painter, plot, map, h, target.PpiX, target.PpiY);
+        DrawCurves(painter, plot, map, target.PpiX);
+        DrawLayers(painter, plot, layout, map, target.PpiX, target.PpiY,
+                   target.kind == TPlotTarget::Printer || target.kind == TPlotTarget::Vector);
+    }
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(OutlineRect(layout.GraphArea));
+    if (target.kind != TPlotTarget::Screen && layout.RoomForTicks)
+        DrawLegendBox(painter, plot, layout, h, target);
+    painter.restore();
+    return layout;
+}
+
+} // namespace dorvek

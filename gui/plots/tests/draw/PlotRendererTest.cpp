@@ -1,0 +1,286 @@
+// Pixels of graphs drawn by the renderer, and the picture files written from them.
+
+#include "PlotRenderer.h"
+#include "PlotPicture.h"
+#include "PlotStyle.h"
+#include "SoilPatterns.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace dorvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Two straight curves from (0, 0) to (10, 40) and (5, 40) on a depth axis with two layers.
+void MakePlot(TGraphPlot& plot) {
+    plot.XCaption = "Axial Load";
+    plot.XUnits = "F1";
+    plot.YCaption = "Depth";
+    plot.YUnits = "L2";
+    plot.XOnTop = true;
+    plot.Markers = 0;
+    plot.SetLineCount(2);
+    plot.SetCount(3);
+    plot.Data(0, 0) = {0, 0};
+    plot.Data(0, 1) = {5, 20};
+    plot.Data(0, 2) = {10, 40};
+    plot.Data(1, 0) = {0, 0};
+    plot.Data(1, 1) = {2.5L, 20};
+    plot.Data(1, 2) = {5, 40};
+    plot.SetLayerLineCount(2);
+    plot.SetLayerCount(1);
+    plot.LayerData(0, 0) = {1, 20};
+    plot.LayerData(1, 0) = {7, 40};
+    plot.LayerLines(0).SetLineName(" CLAY ");
+    plot.LayerLines(1).SetLineName(" SAND ");
+}
+
+struct Drawn {
+    QImage image;
+    TPlotLayout layout;
+};
+
+Drawn Draw(const TGraphPlot& plot, int w = 960, int h = 720,
+           TPlotTarget::Kind kind = TPlotTarget::Picture) {
+    Drawn d{QImage(w, h, QImage::Format_RGB32), {}};
+    d.image.fill(Qt::red); // anything not painted would show
+    QPainter painter(&d.image);
+    d.layout = PaintPlot(painter, plot, *FullExtent(plot), {d.image.rect(), 96, 96, kind, {}});
+    return d;
+}
+
+QRgb Rgb(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+bool HasColourNear(const QImage& image, double x, double y, QRgb colour, int radius = 1) {
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (Rgb(image, static_cast<int>(x) + dx, static_cast<int>(y) + dy) == colour)
+                return true;
+    return false;
+}
+
+TEST(PlotRenderer, BackgroundFrameCurvesInTheirColours) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    const Drawn d = Draw(plot);
+    const TPixelRect& g = d.layout.GraphArea;
+    EXPECT_EQ(Rgb(d.image, 2, d.image.height() - 3), 0xFFFFFFu); // white fill, no red left
+    EXPECT_EQ(Rgb(d.image, d.image.width() - 3, 2), 0xFFFFFFu);
+    // Black frame on the graph area's edges, away from ticks and grid.
+    EXPECT_EQ(Rgb(d.image, g.Right, g.Top + g.Height() / 2 + 3), 0u);
+    EXPECT_EQ(Rgb(d.image, g.Left + 3, g.Bottom), 0u);
+    const TPlotMapping map(g, *FullExtent(plot), true);
+    // Curve 2 (palette blue) through its middle point (2.5, 20); curve 1 black at (5, 20).
+    EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu));
+    EXPECT_TRUE(HasColourNear(d.image, map.PixelX(5), map.PixelY(20), 0x000000u));
+    // Depth 0 at the top edge: the curves start at the top-left corner, not at the bottom.
+    EXPECT_EQ(map.PixelY(0), g.Top);
+}
+
+TEST(PlotRenderer, HiddenCurvesAreNotDrawnAndDeactivationShiftsColours) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    plot.Lines(0).Active = false; // curve 2 takes colour 0 (black)
+    Drawn d = Draw(plot);
+    TPlotMapping map(d.layout.GraphArea, *FullExtent(plot), true);
+    EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x000000u));
+    EXPECT_FALSE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu, 3));
+    plot.Lines(0).Active = true;
+    plot.Lines(0).Visible = false; // curve 2 keeps blue, curve 1 gone
+    d = Draw(plot);
+    map = TPlotMapping(d.layout.GraphArea, *FullExtent(plot), true);
+    EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu));
+    const double x = map.PixelX(7.5L), y = map.PixelY(30);
+    EXPECT_FALSE(HasColourNear(d.image, x, y, 0x000000u, 0));
+}
+
+TEST(PlotRenderer, SoilStripHatchedAndOutlined) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    plot.ShowLayers = true;
+    const Drawn d = Draw(plot);
+    ASSERT_TRUE(d.layout.HasLayers);
+    const TPixelRect& s = d.layout.LayersArea;
+    const TPlotMapping map(d.layout.GraphArea, *FullExtent(plot), true);
+    // The clay band (depth 0..20) carries black hatch pixels away from its name.
+    int black = 0, white = 0;
+    const int y0 = static_cast<int>(map.PixelY(2)), y1 = static_cast<int>(map.PixelY(6));
+    for (int y = y0; y <= y1; ++y)
+        for (int x = s.Left + 2; x < s.Right - 2; ++x) (Rgb(d.image, x, y) == 0 ? black : white)++;
+    EXPECT_GT(black, 20);
+    EXPECT_GT(white, black);
+    // Outline at the band boundary (depth 20) across the strip.
+    EXPECT_EQ(Rgb(d.image, s.Left + (s.Right - s.Left) / 2, static_cast<int>(map.PixelY(20))), 0u);
+    // Sand band has its picture pattern: some black too.
+    black = 0;
+    for (int y = static_cast<int>(map.PixelY(22)); y <= static_cast<int>(map.PixelY(26)); ++y)
+        for (int x = s.Left + 2; x < s.Right - 2; ++x) black += Rgb(d.image, x, y) == 0;
+    EXPECT_GT(black, 5);
+    // Nothing of the strip leaks into the graph area's right part.
+    EXPECT_EQ(Rgb(d.image, d.layout.GraphArea.Right + 5, static_cast<int>(map.PixelY(3))),
+              0xFFFFFFu);
+}
+
+TEST(PlotRenderer, LegendBoxOnlyInPictures) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    const Drawn pic = Draw(plot);
+    const Drawn screen = Draw(plot, 960, 720, TPlotTarget::Screen);
+    const TPixelRect& g = pic.layout.GraphArea;
+    // Legend box at the lower-right corner of the graph area: a white box with a black
+    // outline whose left edge lies left of the frame's corner.
+    int boxLeft = -1;
+    for (int x = g.Right - 1; x > g.Left; --x)
+        if (Rgb(pic.image, x, g.Bottom - 2) == 0 && Rgb(pic.image, x - 1, g.Bottom - 2) != 0 &&
+            Rgb(pic.image, x, g.Bottom - 6) == 0) {
+            boxLeft = x;
+            break;
+        }
+    EXPECT_GT(boxLeft, g.Left + g.Width() / 2);
+    EXPECT_NE(pic.image, screen.image);
+}
+
+TEST(PlotRenderer, TinyTargetsAndBadDataNeverFail) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    const Drawn tiny = Draw(plot, 80, 60); // under one inch: white only
+    for (int y = 0; y < 60; y += 7)
+        for (int x = 0; x < 80; x += 7) EXPECT_EQ(Rgb(tiny.image, x, y), 0xFFFFFFu);
+
+    TGraphPlot one; // one point per curve, 25 curves, values near 1e30, no captions
+    one.SetLineCount(25);
+    one.SetCount(1);
+    for (int i = 0; i < 25; ++i) one.Data(i, 0) = {1e30L * (i + 1), -1e30L};
+    one.ApplyActiveLimit();
+    EXPECT_FALSE(one.Lines(20).Active);
+    (void)Draw(one);
+    one.SetCount(600);
+    for (int i = 0; i < 25; ++i)
+        for (int j = 0; j < 600; ++j) one.Data(i, j) = {j * 1e28L, (j % 7) * 1e29L};
+    one.Markers = 1;
+    const Drawn d = Draw(one);
+    EXPECT_EQ(Rgb(d.image, 1, 1), 0xFFFFFFu);
+}
+
+TEST(SoilPatternsTest, EveryCodeFillsOrNot) {
+    for (int code = 1; code <= 12; ++code) {
+        QImage img(64, 64, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            FillSoilPattern(p, img.rect(), code, 96, code % 2 == 0);
+        }
+        int black = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) black += (img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+        EXPECT_GT(black, 16) << "code " << code;
+        EXPECT_LT(black, 64 * 64 / 2) << "code " << code;
+    }
+    EXPECT_TRUE(SoilPatternTile(6).isNull());
+    EXPECT_EQ(SoilPatternTile(7).size(), QSize(8, 8));
+    EXPECT_FALSE(HasSoilPattern(13));
+    EXPECT_FALSE(HasSoilPattern(0));
+}
+
+class PlotPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("dorvek-pictures-" +
+                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        fs::create_directories(dir_);
+        MakePlot(plot_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    static std::string Read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    fs::path dir_;
+    TGraphPlot plot_;
+};
+
+TEST_F(PlotPictureTest, BitmapSizeFromInchesAndResolution) {
+    const fs::path bmp = dir_ / "plot.bmp";
+    WritePlotPicture(plot_, *FullExtent(plot_), bmp, {4.0, 3.0, 50});
+    QImage read(QString::fromStdString(bmp.string()));
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(read.size(), QSize(200, 150));
+    EXPECT_EQ(Read(bmp).substr(0, 2), "BM");
+    const fs::path png = dir_ / "plot.PNG";
+    WritePlotPicture(plot_, *FullExtent(plot_), png, {});
+    EXPECT_EQ(QImage(QString::fromStdString(png.string())).size(), QSize(1000, 750));
+}
+
+TEST_F(PlotPictureTest, SvgHasOnePolylinePerVisibleCurve) {
+    plot_.Lines(1).Visible = false;
+    const std::string svg =
+        PlotPictureBytes(plot_, *FullExtent(plot_), PictureFormat::Svg, TPictureSize{});
+    QXmlStreamReader xml(QByteArray::fromStdString(svg));
+    int curves = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QStringLiteral("polyline")) {
+            // Ticks and grid lines have two points; the curves have three.
+            const auto points = xml.attributes().value("points").toString().simplified();
+            if (points.split(' ', Qt::SkipEmptyParts).size() > 2) ++curves;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(curves, 1);
+}
+
+TEST_F(PlotPictureTest, PdfHasOnePage) {
+    const std::string pdf =
+        PlotPictureBytes(plot_, *FullExtent(plot_), PictureFormat::Pdf, TPictureSize{});
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    int pages = 0;
+    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
+    EXPECT_EQ(pages, 1);
+}
+
+TEST_F(PlotPictureTest, FailuresWriteNothing) {
+    const fs::path huge = dir_ / "huge.bmp";
+    try {
+        WritePlotPicture(plot_, *FullExtent(plot_), huge, {500, 500, 600});
+        FAIL() << "no error";
+    } catch (const PlotPictureError& e) {
+        EXPECT_STREQ(e.what(), NotEnoughMemoryMessage);
+    }
+    EXPECT_FALSE(fs::exists(huge));
+    EXPECT_THROW(WritePlotPicture(plot_, *FullExtent(plot_), dir_ / "plot.gif", {}),
+                 PlotPictureError);
+    EXPECT_THROW(WritePlotPicture(plot_, *FullExtent(plot_), dir_ / "no" / "such" / "x.png", {}),
+                 PlotPictureError);
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(PlotPictureTest, GraphPicturesNamedAfterCaptionsSkippingEmptyGraphs) {
+    TGraphPlot empty, same;
+    plot_.Caption = "Load Distribution";
+    same.Caption = "Load Distribution";
+    MakePlot(same);
+    const auto files =
+        WriteGraphPictures({&plot_, &empty, &same}, dir_ / "pics", PictureFormat::Png, {});
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].filename(), "Load_Distribution.png");
+    EXPECT_EQ(files[1].filename(), "Load_Distribution_2.png");
+}
+
+} // namespace
+} // namespace dorvek
