@@ -25,12 +25,15 @@ take() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$example" "$work/"
-# Analysed first, so the window shows a project with results.
-"$bin/dorvek-run" -q "$work/$(basename "$example")" >/dev/null || { echo "screenshots.sh: the example did not run" >&2; exit 1; }
+# Analysed first, so the window shows a project with results; its result graphs are drawn
+# into OUTDIR/graphs by the program's own renderer.
+"$bin/dorvek-run" -q --graphs "$out/graphs" "$work/$(basename "$example")" >/dev/null 2>&1 ||
+  { echo "screenshots.sh: the example did not run" >&2; exit 1; }
 (cd "$work" && take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
 take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
 for f in main.png main-work.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png \
-  ae-table.png qw-curve.png settlement.png; do
+  ae-table.png qw-curve.png settlement.png graphs/Load_Distribution.png \
+  graphs/Axial_Load_vs_Settlement.png; do
   [ -s "$out/$f" ] || { echo "screenshots.sh: $out/$f was not made" >&2; exit 1; }
 done
