@@ -65,6 +65,22 @@ fs::path OutputFolder(const fs::path& folder, const AnalysedFile& file) {
     return file.several ? folder / file.job.stem : folder;
 }
 
+std::filesystem::path OutputFile(const std::string& pattern, const AnalysedFile& file) {
+    static const std::string placeholder = "{name}";
+    const std::string& stem = file.job.stem;
+    std::string name = pattern;
+    bool replaced = false;
+    for (std::size_t at = name.find(placeholder); at != std::string::npos;
+         at = name.find(placeholder, at + stem.size())) {
+        name.replace(at, placeholder.size(), stem);
+        replaced = true;
+    }
+    std::filesystem::path target = name;
+    if (!replaced && file.several)
+        target.replace_filename(target.stem().string() + "-" + stem + target.extension().string());
+    return target;
+}
+
 Job JobForFile(const std::string& name) {
     Job job;
     job.name = name;

@@ -23,6 +23,7 @@
 //     option; it returns false after printing why, and dorvek-run then stops with status 2.
 
 #include "Kernel.h"
+#include "PileSideModel.h"
 #include "PltData.h"
 
 #include <ctime>
@@ -40,6 +41,7 @@ struct ProjectFacts {
     std::string title;
     int units = 1;        // 1 English, 2 S.I.
     PlotProjectInfo plot; // what loading the plot data into the result graphs takes
+    TPileSideInput pile;  // what the soil-profile picture draws
 };
 
 // One analysis of the run.
@@ -73,6 +75,11 @@ struct FileOutput {
 // Where an output option given a folder puts its files for `file`: the folder itself for a
 // run of one job, a folder named after the project inside it when there are several.
 std::filesystem::path OutputFolder(const std::filesystem::path& folder, const AnalysedFile& file);
+
+// Where an output option given a file name puts its file for `file`: "{name}" in the pattern
+// stands for the project's name; without it, a run of several jobs puts "-" and the name
+// before the extension ("profile.png" -> "profile-pile.png").
+std::filesystem::path OutputFile(const std::string& pattern, const AnalysedFile& file);
 
 struct PipelineOptions {
     unsigned threads = 1;

@@ -36,6 +36,7 @@ ProjectFacts FactsFrom(const TProgramData& data, const TInputTables& tables) {
     facts.title = data.Title;
     facts.units = data.fUnits;
     facts.plot = PlotProjectInfoFrom(data, tables);
+    facts.pile = PileSideInputFrom(data, tables);
     return facts;
 }
 

@@ -12,6 +12,7 @@
 #ifdef DORVEK_HAVE_PICTURES
 #include "GraphPicturesOutput.h"
 #include "OffscreenGui.h"
+#include "ProfileOutput.h"
 #endif
 
 #include <iostream>
@@ -102,6 +103,15 @@ int main(int argc, char** argv) {
         ->type_name("png|svg|pdf|bmp")
         ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}))
         ->needs(picturesOption);
+    std::string profile;
+    CLI::Option* profileOption =
+        app.add_option("--profile", profile,
+                       "Also draw the soil profile (the pile in its soil layers, as printed by "
+                       "the desktop program) of each project into PICTURE, PNG, SVG or PDF by "
+                       "its extension; with several projects \"{name}\" in PICTURE stands for "
+                       "each project's name, or the name is appended (profile-NAME.png)")
+            ->type_name("PICTURE")
+            ->excludes(convertFile);
     app.add_flag("--no-run", batch.noRun,
                  "With an output option (--graphs-csv, --graphs, ...): take the existing plot "
                  "data files and the saved graph settings instead of analysing");
@@ -140,20 +150,24 @@ int main(int argc, char** argv) {
 #ifdef DORVEK_HAVE_PICTURES
     // Pictures are drawn by Qt Gui without a display; it lives until the last one is written.
     std::unique_ptr<dorvek::cli::OffscreenGui> gui;
-    if (!picturesOption->empty()) {
+    if (!picturesOption->empty() || !profileOption->empty())
         gui = std::make_unique<dorvek::cli::OffscreenGui>();
+    if (!picturesOption->empty())
         batch.outputs.push_back(
             dorvek::cli::GraphPicturesOutput(picturesFolder, pictureFormat, batch.noRun));
-    }
+    if (!profileOption->empty()) batch.outputs.push_back(dorvek::cli::ProfileOutput(profile));
 #else
-    if (!picturesOption->empty()) {
-        std::cerr << "dorvek-run: --graphs: this build has no picture output (built without Qt)\n";
-        return 2;
+    for (const CLI::Option* option : {picturesOption, profileOption}) {
+        if (!option->empty()) {
+            std::cerr << "dorvek-run: " << option->get_name()
+                      << ": this build has no picture output (built without Qt)\n";
+            return 2;
+        }
     }
 #endif
     if (batch.noRun && batch.graphsCsv.empty() && batch.outputs.empty()) {
-        std::cerr << "dorvek-run: --no-run needs an output option such as --graphs-csv or "
-                     "--graphs\n";
+        std::cerr << "dorvek-run: --no-run needs an output option such as --graphs-csv, "
+                     "--graphs or --profile\n";
         return 2;
     }
     if (threads < 1) {

@@ -1,6 +1,7 @@
 #include "DataDialog.h"
 
 #include "DataEdit.h"
+#include "SubWindowActivation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,14 +58,7 @@ void TDataDialog::showEvent(QShowEvent* event) {
     fFollowing = true;
     // A child window of the main window is activated by its frame; a top-level dialog
     // by the window system (changeEvent).
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        connect(sub, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates before, Qt::WindowStates now) {
-                    const bool was = before & Qt::WindowActive;
-                    const bool is = now & Qt::WindowActive;
-                    if (was != is) ActivationChanged(is);
-                });
-    }
+    FollowSubWindowActivation(*this, [this](bool active) { ActivationChanged(active); });
     FormActivate();
 }
 

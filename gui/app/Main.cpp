@@ -3,6 +3,7 @@
 #include "About.h"
 #include "FileNames.h"
 #include "Options.h"
+#include "PlotProject.h"
 #include "QtMessages.h"
 #include "TableWindows.h"
 #include "Title.h"
@@ -83,6 +84,12 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     host.AddChildWindow = [this](QWidget& window) { AddChildWindow(window); };
     host.TextEditor = [] { return DefaultTextEditor(); };
     InstallTableEditors(host);
+    InstallPlotWindows(nullptr);
+
+    // Edits of the soil layers reach an open soil-profile view.
+    TGridTable& layers = fController->Project().Tables().D2();
+    layers.Events.OnCellChange = [this](TGridTable&, int, int) { RefreshSideView(); };
+    layers.Events.OnMajorChange = [this](TGridTable&) { RefreshSideView(); };
 
     // Wide enough for every toolbar button, and never narrower than 1.25 times its height.
     resize(std::max(960, fToolBar->sizeHint().width() + 16), 700);
@@ -95,9 +102,50 @@ TMainForm::~TMainForm() {
     // their frames, all while the project they show still exists.
     RemoveTableEditors();
     TInputTables& tables = fController->Project().Tables();
+    tables.D2().Events.OnCellChange = nullptr;
+    tables.D2().Events.OnMajorChange = nullptr;
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();
     qDeleteAll(fMdi->subWindowList());
     fController.reset();
+}
+
+void TMainForm::InstallPlotWindows(TPlotDialogs* dialogs) {
+    TPlotWindowHost plots;
+    plots.Messages = fMessages;
+    plots.AddChildWindow = [this](QWidget& window) { AddPlotWindow(window); };
+    plots.Dialogs = dialogs;
+    dorvek::InstallPlotWindows(fController->Project().Graphs(), plots);
+}
+
+void TMainForm::SetPlotDialogs(TPlotDialogs* dialogs) {
+    InstallPlotWindows(dialogs);
+}
+
+TGraphPlot* TMainForm::GraphOf(TCommand command) {
+    using C = TCommand;
+    TResultGraphs& g = fController->Project().Graphs();
+    switch (command) {
+    case C::PlotLoad:
+        return &g.pltLoad;
+    case C::PlotDisp:
+        return &g.pltDisp;
+    case C::PlotDispDown:
+        return &g.pltDispDown;
+    case C::PlotAxial:
+        return &g.pltAxial;
+    case C::PlotTz:
+        return &g.pltTZcurves;
+    case C::PlotQw:
+        return &g.PltQW;
+    case C::PlotLoadLoads:
+        return &g.pltLoadLoads;
+    case C::PlotDispLoads:
+        return &g.pltDispLoads;
+    case C::PlotAxialLoads:
+        return &g.pltAxialLoads;
+    default:
+        return nullptr;
+    }
 }
 
 void TMainForm::Startup(const std::vector<std::string>& arguments) {
@@ -463,7 +511,10 @@ void TMainForm::ShowChildWindow(TCommand command) {
     TDialogContext context;
     context.Messages = fMessages;
     context.Project = [this]() -> TProgramData& { return fController->Project().Data(); };
-    context.MarkChanged = [this] { fController->Project().SetChanged(); };
+    context.MarkChanged = [this] {
+        fController->Project().SetChanged();
+        RefreshSideView(); // the pile properties may have changed
+    };
     switch (command) {
     case C::DataTitle:
         ShowDialog(fTitleDialog, [&] { return new TdlgTitle(context); });
@@ -505,7 +556,26 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::DataTzFactors:
         tables.TblTZFactors2().Show();
         break;
-    case C::ViewSoilProfile: // soil-profile view
+    case C::ViewSoilProfile:
+        if (!fSideView) {
+            TSideViewContext side;
+            side.Messages = fMessages;
+            side.Input = [this] {
+                return PileSideInputFrom(fController->Project().Data(),
+                                         fController->Project().Tables());
+            };
+            side.PictureName = [this] {
+                return QFileInfo(QString::fromStdString(fController->Project().Data().FileName))
+                           .completeBaseName()
+                           .toStdString() +
+                       "-profile.png";
+            };
+            fSideView = new TDlgSideView(std::move(side));
+            connect(fSideView.data(), &TDlgSideView::Closed, this, [this] { fSideView = nullptr; });
+            AddChildWindow(*fSideView);
+        }
+        BringToFront(*fSideView);
+        break;
     case C::PlotLoad:
     case C::PlotDisp:
     case C::PlotDispDown:
@@ -514,8 +584,11 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::PlotQw:
     case C::PlotLoadLoads:
     case C::PlotDispLoads:
-    case C::PlotAxialLoads: // plot windows of the result graphs
-    case C::ExportPlots:    // modal export dialog
+    case C::PlotAxialLoads:
+        // Created on first use, afterwards brought to the front.
+        if (TGraphPlot* plot = GraphOf(command)) plot->Show();
+        break;
+    case C::ExportPlots: // modal export dialog
     default:
         break;
     }
@@ -529,7 +602,11 @@ void TMainForm::ShowDialog(QPointer<Dialog>& presence, Make make) {
         connect(presence.data(), &TDataDialog::Closed, this, [&presence] { presence = nullptr; });
         AddChildWindow(*presence);
     }
-    QWidget* frame = presence->parentWidget() ? presence->parentWidget() : presence.data();
+    BringToFront(*presence);
+}
+
+void TMainForm::BringToFront(QWidget& window) {
+    QWidget* frame = window.parentWidget() ? window.parentWidget() : &window;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame)) {
         if (sub->isMinimized()) sub->showNormal();
         fMdi->setActiveSubWindow(sub);
@@ -545,10 +622,21 @@ void TMainForm::AddChildWindow(QWidget& window) {
     sub->show();
 }
 
+void TMainForm::AddPlotWindow(QWidget& window) {
+    QMdiSubWindow* sub = fMdi->addSubWindow(&window);
+    sub->setWindowIcon(windowIcon());
+    sub->showMaximized();
+}
+
 void TMainForm::SetUnits(int system) {
     fController->SetUnits(system);
     // An open pile-properties dialog shows the converted values with their new units.
     if (fPileDialog) fPileDialog->FormActivate();
+    RefreshSideView();
+}
+
+void TMainForm::RefreshSideView() {
+    if (fSideView) fSideView->FormActivate();
 }
 
 void TMainForm::ArrangeIcons() {

@@ -6,6 +6,8 @@
 #include "Commands.h"
 #include "MainController.h"
 #include "Options.h"
+#include "PileSide.h"
+#include "PlotWindows.h"
 #include "Title.h"
 #include "compmeth.h"
 #include "pilemat.h"
@@ -53,6 +55,12 @@ public:
     TfrmMaterial* PileDialog() const { return fPileDialog; }
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
+    TDlgSideView* SideView() const { return fSideView; }
+
+    // The dialogs of the plot windows (the real ones when null); for tests.
+    void SetPlotDialogs(TPlotDialogs* dialogs);
+    // The result graph a Graphics command shows, null for other commands.
+    TGraphPlot* GraphOf(TCommand command);
 
     // Runs a command as its menu item or toolbar button does.
     void Execute(TCommand command);
@@ -86,9 +94,16 @@ private:
     void ShowChildWindow(TCommand command);
     // Opens one of the data dialogs, or brings the open one to the front.
     template <class Dialog, typename Make> void ShowDialog(QPointer<Dialog>& presence, Make make);
+    // Shows the child window's frame in front (restored when minimised).
+    void BringToFront(QWidget& window);
     // A window shown as a child window of the frame.
     void AddChildWindow(QWidget& window);
+    // A plot window: a maximised child window with the usual frame buttons.
+    void AddPlotWindow(QWidget& window);
+    void InstallPlotWindows(TPlotDialogs* dialogs);
     void SetUnits(int system);
+    // The soil-profile view, when open, follows the soil layers, the pile and the units.
+    void RefreshSideView();
     void OpenHelpFile(const QString& fileName);
 
     std::string fProgramFolder;
@@ -121,6 +136,7 @@ private:
     QPointer<TfrmMaterial> fPileDialog;
     QPointer<TfrmQwFactors> fQwDialog;
     QPointer<TDlgOptions> fOptionsDialog;
+    QPointer<TDlgSideView> fSideView;
 };
 
 } // namespace dorvek

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace dorvek {
@@ -28,6 +29,16 @@ QStringList NameFilters(const std::string& filter) {
         result << name;
     }
     return result;
+}
+
+// The extension of a file type ("dv4d" for "DORVEK 2021 (*.dv4d)"): added to a name typed
+// without one.
+QString SuffixOf(const QString& nameFilter) {
+    const qsizetype start = nameFilter.indexOf(QStringLiteral("(*."));
+    if (start < 0) return {};
+    QString suffix = nameFilter.mid(start + 3);
+    suffix.truncate(suffix.indexOf(QRegularExpression(QStringLiteral("[ ;)]"))));
+    return suffix.contains(QLatin1Char('*')) ? QString() : suffix;
 }
 
 std::optional<TFileChoice> Run(QFileDialog& dialog, const QStringList& filters) {
@@ -79,7 +90,9 @@ std::optional<TFileChoice> TQtMessages::SaveFile(const std::string& title,
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("dv4d"));
+        if (!filters.isEmpty()) dialog.setDefaultSuffix(SuffixOf(filters.front()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& f) { dialog.setDefaultSuffix(SuffixOf(f)); });
         if (!preset.isEmpty()) dialog.selectFile(preset);
         auto choice = Run(dialog, filters);
         if (!choice) return std::nullopt;

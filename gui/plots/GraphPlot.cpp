@@ -94,6 +94,10 @@ void TGraphPlot::FormClosed() {
     fForm.reset();
 }
 
+void TGraphPlot::FormReleased() {
+    static_cast<void>(fForm.release());
+}
+
 void ResetGraphPlot(TGraphPlot& plot) {
     plot.SetLineCount(0);
     plot.Markers = 1;

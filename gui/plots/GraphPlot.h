@@ -188,6 +188,9 @@ public:
     // Called by a window that closes itself: frees it. The window must not touch its own
     // members after this call returns.
     void FormClosed();
+    // Called by a window that closed itself and is freed by its toolkit: the plot forgets it
+    // without freeing it.
+    void FormReleased();
 
     static constexpr int ActiveLimit = 20;
 

@@ -24,4 +24,15 @@ PlotProjectInfo PlotProjectInfoFrom(const TProgramData& data, const TInputTables
     return info;
 }
 
+TPileSideInput PileSideInputFrom(const TProgramData& data, const TInputTables& tables) {
+    TPileSideInput input;
+    input.Units = data.fUnits;
+    input.OD = data.OD;
+    input.PLength = data.PLength;
+    input.HeadCoord = data.HeadCoord;
+    input.CircPile = data.CircPile;
+    input.Layers = PlotProjectInfoFrom(data, tables).layers;
+    return input;
+}
+
 } // namespace dorvek

@@ -1,6 +1,7 @@
 #pragma once
 // What plot-data loading takes from a project, read from the project object and its tables.
 
+#include "PileSideModel.h"
 #include "PltData.h"
 
 namespace dorvek {
@@ -12,5 +13,8 @@ class TInputTables;
 // soil-settlement table (depth, settlement) in the project's units.
 PlotProjectInfo PlotProjectInfoFrom(const TProgramData& data, const TInputTables& tables,
                                     char decimalSeparator = '.');
+
+// What the soil-profile view takes: units, pile values, section and the soil-layer table.
+TPileSideInput PileSideInputFrom(const TProgramData& data, const TInputTables& tables);
 
 } // namespace dorvek

@@ -240,6 +240,20 @@ TEST_F(WindowTest, WindowClosingItselfAndPlotDestructionFreeIt) {
     EXPECT_EQ(alive, 0);
 }
 
+TEST_F(WindowTest, WindowFreedByItsToolkitIsForgottenNotFreed) {
+    TGraphPlot plot;
+    Attach(plot);
+    plot.Show();
+    auto* window = plot.Form();
+    plot.FormReleased();
+    EXPECT_FALSE(plot.FormExists());
+    EXPECT_EQ(alive, 1); // still alive: its toolkit frees it
+    delete window;
+    plot.Show(); // a new window
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(alive, 1);
+}
+
 TEST(ResultGraphsTest, CaptionsAxesAndSets) {
     TResultGraphs g;
     EXPECT_EQ(g.pltTZcurves.Caption, "t-z Curves");

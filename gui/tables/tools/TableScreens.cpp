@@ -3,6 +3,7 @@
 
 #include "InputTables.h"
 #include "Messages.h"
+#include "SilentMessages.h"
 #include "Table.h"
 #include "TableChart.h"
 #include "TableChartForm.h"
@@ -23,21 +24,6 @@
 using namespace dorvek;
 
 namespace {
-
-class TSilentMessages : public TMessages {
-public:
-    void Information(const std::string& text) override { std::cerr << text << "\n"; }
-    void Warning(const std::string& text) override { std::cerr << text << "\n"; }
-    TAnswer Question(const std::string&) override { return TAnswer::Cancel; }
-    std::optional<TFileChoice> OpenFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<TFileChoice> SaveFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 void Grab(TGridTable& table, const QString& file) {
     auto* form = dynamic_cast<QWidget*>(table.Editor());

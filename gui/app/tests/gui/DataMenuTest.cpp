@@ -3,6 +3,7 @@
 // dialog, and a frame closed with everything open.
 
 #include "DataEdit.h"
+#include "FindAction.h"
 #include "RealWindow.h"
 #include "TableForm.h"
 #include "TableGrid.h"
@@ -19,19 +20,6 @@
 using namespace dorvek;
 using namespace dorvek::test;
 using C = TCommand;
-
-namespace {
-
-QAction* FindAction(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == text) return action;
-        if (action->menu())
-            if (QAction* inner = FindAction(action->menu(), text)) return inner;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 TEST(DataMenu, CommandsOpenOneWindowEach) {
     TRealWindow w;

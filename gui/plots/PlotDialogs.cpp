@@ -1,0 +1,241 @@
+#include "PlotDialogs.h"
+
+#include "DataEdit.h"
+#include "Messages.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace dorvek {
+
+namespace {
+
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QDialogButtonBox* OkCancel(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace
+
+// ---- Graph Caption
+
+TdlgGraphCaption::TdlgGraphCaption(const std::string& caption, bool onTop, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(tr("Graph Caption"));
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(tr("Enter Graph Caption"), this);
+    fEdit = new QLineEdit(FromStd(caption), this);
+    fEdit->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    label->setBuddy(fEdit);
+    layout->addWidget(label);
+    layout->addWidget(fEdit);
+    auto* group = new QGroupBox(tr("Caption Location"), this);
+    auto* row = new QHBoxLayout(group);
+    fTop = new QRadioButton(tr("Top"), group);
+    fBottom = new QRadioButton(tr("Bottom"), group);
+    row->addWidget(fTop);
+    row->addWidget(fBottom);
+    (onTop ? fTop : fBottom)->setChecked(true);
+    layout->addWidget(group);
+    layout->addWidget(OkCancel(this));
+}
+
+std::string TdlgGraphCaption::Caption() const {
+    return fEdit->text().toStdString();
+}
+
+bool TdlgGraphCaption::OnTop() const {
+    return fTop->isChecked();
+}
+
+// ---- Legend
+
+TdlgLegend::TdlgLegend(TLegendNamesModel& model, TMessages* messages,
+                       std::function<QColor(int)> colourOf, QWidget* parent)
+    : QDialog(parent), fModel(model), fMessages(messages), fColourOf(std::move(colourOf)) {
+    setWindowTitle(tr("Legend"));
+    setMinimumSize(195, 167);
+    auto* layout = new QVBoxLayout(this);
+    auto* listLabel = new QLabel(tr("Select line to modify:"), this);
+    fList = new QListWidget(this);
+    for (int i = 0; i < fModel.Count(); ++i) fList->addItem(FromStd(fModel.Name(i)));
+    listLabel->setBuddy(fList);
+    auto* editLabel = new QLabel(tr("Type new legend below:"), this);
+    fEdit = new QLineEdit(this);
+    editLabel->setBuddy(fEdit);
+    layout->addWidget(listLabel);
+    layout->addWidget(fList, 1);
+    layout->addWidget(editLabel);
+    layout->addWidget(fEdit);
+    layout->addWidget(OkCancel(this));
+
+    // Enter and leaving the edit store its text; Enter must not close the dialog.
+    connect(fEdit, &QLineEdit::editingFinished, this, [this] { StoreEdit(); });
+    connect(fList, &QListWidget::currentRowChanged, this, [this](int row) {
+        fModel.Select(row);
+        ShowSelected();
+    });
+    if (fModel.Count() > 0) fList->setCurrentRow(0);
+    ShowSelected();
+}
+
+void TdlgLegend::ShowSelected() {
+    const int i = fModel.Selected();
+    if (i < 0) {
+        fEdit->clear();
+        fEdit->setEnabled(false);
+        return;
+    }
+    fEdit->setText(FromStd(fModel.Name(i)));
+    QPalette palette = fEdit->palette();
+    palette.setColor(QPalette::Text, fColourOf ? fColourOf(i) : QColor(Qt::black));
+    fEdit->setPalette(palette);
+}
+
+bool TdlgLegend::StoreEdit() {
+    if (fStoring || fModel.Selected() < 0) return true;
+    fStoring = true;
+    const bool stored = fModel.Store(fEdit->text().toStdString());
+    if (stored) {
+        if (QListWidgetItem* item = fList->item(fModel.Selected()))
+            item->setText(FromStd(fModel.Name(fModel.Selected())));
+    } else {
+        fEdit->setText(FromStd(fModel.Name(fModel.Selected())));
+        if (fMessages) fMessages->Information(EmptyLegendMessage);
+    }
+    fStoring = false;
+    return stored;
+}
+
+void TdlgLegend::accept() {
+    if (!StoreEdit()) return;
+    QDialog::accept();
+}
+
+// ---- Active Curves
+
+TdlgActiveCurves::TdlgActiveCurves(TActiveCurvesModel& model, QWidget* parent)
+    : QDialog(parent), fModel(model) {
+    setWindowTitle(tr("Active Curves"));
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(tr("Select Curve to Active/Desactive"), this);
+    fList = new QListWidget(this);
+    fList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QFont mono = fList->font();
+    mono.setFamily(QStringLiteral("Liberation Mono"));
+    mono.setStyleHint(QFont::Monospace);
+    fList->setFont(mono); // the flags line up
+    label->setBuddy(fList);
+    layout->addWidget(label);
+    layout->addWidget(fList, 1);
+    auto* row = new QHBoxLayout;
+    auto* toggle = new QPushButton(tr("Activate/Deactivate Selected"), this);
+    auto* all = new QPushButton(tr("Activate All"), this);
+    auto* none = new QPushButton(tr("Deactivate All"), this);
+    for (QPushButton* b : {toggle, all, none}) {
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
+    layout->addLayout(row);
+    layout->addWidget(OkCancel(this));
+    connect(toggle, &QPushButton::clicked, this, [this] { ToggleSelected(); });
+    connect(all, &QPushButton::clicked, this, [this] { SetAll(true); });
+    connect(none, &QPushButton::clicked, this, [this] { SetAll(false); });
+    connect(fList, &QListWidget::itemDoubleClicked, this, [this] { ToggleSelected(); });
+    Refill();
+    if (fModel.Count() > 0) fList->setCurrentRow(0);
+    resize(std::max(sizeHint().width(), 420), 360);
+}
+
+void TdlgActiveCurves::Refill() {
+    for (int i = 0; i < fModel.Count(); ++i) {
+        if (i < fList->count())
+            fList->item(i)->setText(FromStd(fModel.EntryText(i)));
+        else
+            fList->addItem(FromStd(fModel.EntryText(i)));
+    }
+}
+
+void TdlgActiveCurves::ToggleSelected() {
+    std::vector<int> rows;
+    for (int i = 0; i < fList->count(); ++i)
+        if (fList->item(i)->isSelected()) rows.push_back(i);
+    fModel.Toggle(rows);
+    Refill();
+}
+
+void TdlgActiveCurves::SetAll(bool active) {
+    fModel.SetAll(active);
+    Refill();
+}
+
+// ---- Save Attributes
+
+TdlgSaveAttributes::TdlgSaveAttributes(const TSaveAttributes& values, TMessages* messages,
+                                       QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(tr("Save Attributes"));
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    auto field = [&](const char* caption, double value, double minimum, int row) {
+        auto* label = new QLabel(this);
+        auto* edit = new TDataEdit(this, messages);
+        edit->SetEditLabel(label);
+        edit->SetCaption(tr(caption));
+        edit->SetMinVal(minimum);
+        edit->SetNumber(value);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        return edit;
+    };
+    fHeight = field("&Height (in)", values.HeightIn, MinPictureInches, 0);
+    fWidth = field("&Width (in)", values.WidthIn, MinPictureInches, 1);
+    fPpi = field("&Pixels Per Inch", values.PixelsPerInch, MinPixelsPerInch, 2);
+    auto* colorsLabel = new QLabel(tr("Colors"), this);
+    fColors = new QComboBox(this);
+    for (const std::string& name : PictureColorNames()) fColors->addItem(FromStd(name));
+    fColors->setCurrentIndex(static_cast<int>(values.Colors));
+    colorsLabel->setBuddy(fColors);
+    grid->addWidget(colorsLabel, 3, 0);
+    grid->addWidget(fColors, 3, 1);
+    layout->addLayout(grid);
+    layout->addWidget(OkCancel(this));
+}
+
+std::optional<TSaveAttributes> TdlgSaveAttributes::Values() const {
+    try {
+        TSaveAttributes a;
+        a.HeightIn = static_cast<double>(fHeight->Number());
+        a.WidthIn = static_cast<double>(fWidth->Number());
+        a.PixelsPerInch = static_cast<double>(fPpi->Number());
+        a.Colors = static_cast<TPictureColors>(std::max(0, fColors->currentIndex()));
+        if (!SaveAttributesValid(a)) return std::nullopt;
+        return a;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+void TdlgSaveAttributes::accept() {
+    for (TDataEdit* edit : {fHeight, fWidth, fPpi})
+        if (!edit->CloseQuery()) return;
+    if (!Values()) return;
+    QDialog::accept();
+}
+
+} // namespace dorvek

@@ -1,0 +1,122 @@
+#pragma once
+// TPlotForm: the window of one result graph. It draws the graph through the plot renderer,
+// shows coordinates under the pointer in its title, zooms with a rubber band (left button)
+// and out again (right button), keeps a movable legend, and offers the "&Plot" menu: display
+// switches, markers, font size, line width, title, legend names, active curves, printing and
+// saving a picture. It is owned by its plot from creation until it closes.
+
+#include "GraphPlot.h"
+#include "PlotLayout.h"
+#include "PlotView.h"
+#include "PlotWindows.h"
+
+#include <QPageLayout>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QMdiSubWindow;
+class QRubberBand;
+
+namespace dorvek {
+
+class TPlotLegendList;
+class TPlotCanvas;
+
+class TPlotForm : public QWidget, public TPlotWindow {
+    Q_OBJECT
+public:
+    // The view starts at the plot's full extent, which must exist (TPlotView::Create).
+    TPlotForm(TGraphPlot& plot, const TPlotView& view, const TPlotWindowHost& host);
+    ~TPlotForm() override;
+
+    void ShowWindow() override;
+
+    TGraphPlot* Data() const { return fData; }
+    const TPlotView& View() const { return fView; }
+    // Layout of the graph in the client area, as last painted.
+    TPlotLayout ClientLayout() const;
+    QWidget* Client() const;
+    TPlotLegendList* Legend() const { return fLegend; }
+    QMenuBar* MenuBar() const { return fMenuBar; }
+    QMenu* PlotMenu() const { return fPlotMenu; }
+    // Menu entries by caption (with their "&"), for the fixed entries.
+    QAction* MenuEntry(const QString& caption) const;
+    const std::vector<QAction*>& CurveEntries() const { return fCurveEntries; }
+    const QPageLayout& PageLayout() const { return fPage; }
+
+    // Menu commands.
+    void ToggleLegend();
+    void ToggleLayers();
+    void ToggleWall();
+    void SetMarkers(int markers);
+    void SetSizeFont(int sizeFont);
+    void SetWidthLine(int widthLine);
+    void EditTitle();
+    void EditLegend();
+    void EditActiveCurves();
+    void Print();
+    void PageSetup();
+    void SaveToDisk();
+    // The curve of menu entry i toggles its visibility.
+    void ToggleCurve(int entry);
+
+    // Mouse handling of the client area (client coordinates).
+    void MouseMoved(QPoint pos, Qt::MouseButtons buttons);
+    void MousePressed(QPoint pos, Qt::MouseButton button);
+    void MouseReleased(QPoint pos, Qt::MouseButton button);
+
+    // The legend's top-left relative to the client area (0..1 each), for printouts.
+    std::pair<double, double> LegendPosition() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class TPlotCanvas;
+    void BuildMenu();
+    void UpdateMenu();
+    void RebuildCurveEntries();
+    void RebuildLegend();
+    void ApplyLegendFont();
+    void ApplyScaledLegendFont();
+    void Relayout();
+    void PlaceLegendAtCorner();
+    void Changed();
+    QMdiSubWindow* Frame() const;
+    TPlotDialogs& Dialogs();
+
+    TGraphPlot* fData;
+    TPlotView fView;
+    TPlotWindowHost fHost;
+    std::unique_ptr<TPlotDialogs> fOwnDialogs;
+    QMenuBar* fMenuBar = nullptr;
+    QMenu* fPlotMenu = nullptr;
+    TPlotCanvas* fCanvas = nullptr;
+    TPlotLegendList* fLegend = nullptr;
+    QRubberBand* fBand = nullptr;
+    std::vector<QAction*> fCurveEntries;
+    std::vector<QAction*> fMarkerEntries, fFontEntries, fWidthEntries;
+    QAction* fShowLegend = nullptr;
+    QAction* fShowLayers = nullptr;
+    QAction* fShowWall = nullptr;
+    QMenu* fMarkersMenu = nullptr;
+    QMenu* fFontMenu = nullptr;
+    QMenu* fWidthMenu = nullptr;
+    QAction* fPrint = nullptr;
+    QAction* fPageSetup = nullptr;
+    QPageLayout fPage;
+    bool fZooming = false;
+    QPoint fZoomOrigin;
+    bool fFreedByQt = false;
+};
+
+// A window for the plot, or nothing when its extent is degenerate.
+std::unique_ptr<TPlotWindow> MakePlotForm(TGraphPlot& plot, const TPlotWindowHost& host);
+
+} // namespace dorvek

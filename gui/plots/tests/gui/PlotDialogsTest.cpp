@@ -1,0 +1,179 @@
+// The plot window's dialogs, driven offscreen.
+
+#include "PlotDialogs.h"
+#include "DataEdit.h"
+#include "ScriptedMessages.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+using namespace dorvek;
+using namespace dorvek::test;
+
+namespace {
+
+QColor Colour(int i) {
+    return i == 0 ? QColor(Qt::black) : QColor(0, 0, 255);
+}
+
+struct TThreeCurves {
+    TGraphPlot Plot;
+    TThreeCurves() {
+        Plot.SetLineCount(3);
+        Plot.SetCount(2);
+        Plot.Lines(1).SetLineName("Middle");
+    }
+};
+
+} // namespace
+
+TEST(GraphCaptionDialog, TextsAndValues) {
+    TdlgGraphCaption dialog("Pile 7", false);
+    EXPECT_EQ(dialog.windowTitle(), "Graph Caption");
+    EXPECT_EQ(dialog.CaptionEdit()->text(), "Pile 7");
+    EXPECT_TRUE(dialog.BottomButton()->isChecked());
+    EXPECT_EQ(dialog.TopButton()->text(), "Top");
+    EXPECT_EQ(dialog.BottomButton()->text(), "Bottom");
+    dialog.CaptionEdit()->setText("Load test B");
+    dialog.TopButton()->setChecked(true);
+    EXPECT_EQ(dialog.Caption(), "Load test B");
+    EXPECT_TRUE(dialog.OnTop());
+    const auto labels = dialog.findChildren<QLabel*>();
+    ASSERT_FALSE(labels.isEmpty());
+    EXPECT_EQ(labels.front()->text(), "Enter Graph Caption");
+}
+
+TEST(LegendDialog, EmptyNameIsRefusedAndTheOldNameRestored) {
+    TThreeCurves c;
+    TLegendNamesModel model(c.Plot);
+    TScriptedMessages messages;
+    TdlgLegend dialog(model, &messages, Colour);
+    EXPECT_EQ(dialog.windowTitle(), "Legend");
+    EXPECT_GE(dialog.minimumWidth(), 195);
+    EXPECT_GE(dialog.minimumHeight(), 167);
+    EXPECT_EQ(dialog.List()->currentRow(), 0);
+    EXPECT_EQ(dialog.NameEdit()->text(), "Curve #1");
+
+    dialog.NameEdit()->setText("");
+    EXPECT_FALSE(dialog.StoreEdit());
+    EXPECT_EQ(messages.Texts("information"),
+              std::vector<std::string>{"The line must have a name!"});
+    EXPECT_EQ(dialog.NameEdit()->text(), "Curve #1");
+    EXPECT_EQ(model.Name(0), "Curve #1");
+
+    // OK with an empty edit is refused the same way and keeps the dialog open.
+    dialog.NameEdit()->setText("");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(messages.Texts("information").size(), 2u);
+}
+
+TEST(LegendDialog, EditShowsTheSelectedNameInItsColourAndStoresOnEnter) {
+    TThreeCurves c;
+    TLegendNamesModel model(c.Plot);
+    TScriptedMessages messages;
+    TdlgLegend dialog(model, &messages, Colour);
+    dialog.List()->setCurrentRow(1);
+    EXPECT_EQ(dialog.NameEdit()->text(), "Middle");
+    EXPECT_EQ(dialog.NameEdit()->palette().color(QPalette::Text), QColor(0, 0, 255));
+    dialog.NameEdit()->setText("Shaft");
+    emit dialog.NameEdit()->editingFinished(); // Enter or leaving the edit
+    EXPECT_EQ(model.Name(1), "Shaft");
+    EXPECT_EQ(dialog.List()->item(1)->text(), "Shaft");
+
+    dialog.List()->setCurrentRow(2);
+    dialog.NameEdit()->setText("Toe");
+    dialog.accept(); // OK stores the edit too
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(model.Name(2), "Toe");
+    EXPECT_TRUE(messages.Shown.empty());
+    model.Apply(c.Plot);
+    EXPECT_EQ(c.Plot.Lines(1).LineName(), "Shaft");
+    EXPECT_EQ(c.Plot.Lines(2).LineName(), "Toe");
+}
+
+TEST(ActiveCurvesDialog, TogglesBySelectionDoubleClickAndButtons) {
+    TThreeCurves c;
+    c.Plot.Lines(2).Active = false;
+    TActiveCurvesModel model(c.Plot);
+    TdlgActiveCurves dialog(model);
+    EXPECT_EQ(dialog.windowTitle(), "Active Curves");
+    ASSERT_EQ(dialog.List()->count(), 3);
+    EXPECT_EQ(dialog.List()->item(0)->text(), " yes :    Curve #1");
+    EXPECT_EQ(dialog.List()->item(2)->text(), " no  :    Curve #3");
+
+    dialog.List()->clearSelection();
+    dialog.List()->item(0)->setSelected(true);
+    dialog.List()->item(2)->setSelected(true);
+    dialog.ToggleSelected();
+    EXPECT_EQ(dialog.List()->item(0)->text(), " no  :    Curve #1");
+    EXPECT_EQ(dialog.List()->item(1)->text(), " yes :    Middle");
+    EXPECT_EQ(dialog.List()->item(2)->text(), " yes :    Curve #3");
+
+    dialog.List()->clearSelection();
+    dialog.List()->item(1)->setSelected(true);
+    emit dialog.List()->itemDoubleClicked(dialog.List()->item(1));
+    EXPECT_FALSE(model.Active(1));
+
+    dialog.SetAll(false);
+    EXPECT_EQ(dialog.List()->item(0)->text(), " no  :    Curve #1");
+    dialog.SetAll(true);
+    EXPECT_EQ(dialog.List()->item(1)->text(), " yes :    Middle");
+
+    QStringList buttons;
+    for (auto* b : dialog.findChildren<QPushButton*>()) buttons << b->text();
+    EXPECT_TRUE(buttons.contains("Activate/Deactivate Selected"));
+    EXPECT_TRUE(buttons.contains("Activate All"));
+    EXPECT_TRUE(buttons.contains("Deactivate All"));
+    bool label = false;
+    for (auto* l : dialog.findChildren<QLabel*>())
+        label = label || l->text() == "Select Curve to Active/Desactive";
+    EXPECT_TRUE(label);
+}
+
+TEST(SaveAttributesDialog, LimitsAreEnforced) {
+    TScriptedMessages messages;
+    TSaveAttributes start;
+    start.HeightIn = 5;
+    start.WidthIn = 7;
+    start.PixelsPerInch = 150;
+    TdlgSaveAttributes dialog(start, &messages);
+    EXPECT_EQ(dialog.windowTitle(), "Save Attributes");
+    EXPECT_EQ(dialog.HeightEdit()->EditLabel()->text(), "&Height (in)");
+    EXPECT_EQ(dialog.WidthEdit()->EditLabel()->text(), "&Width (in)");
+    EXPECT_EQ(dialog.PpiEdit()->EditLabel()->text(), "&Pixels Per Inch");
+    EXPECT_EQ(dialog.ColorsBox()->count(), 4);
+    auto values = dialog.Values();
+    ASSERT_TRUE(values);
+    EXPECT_DOUBLE_EQ(values->HeightIn, 5);
+    EXPECT_DOUBLE_EQ(values->PixelsPerInch, 150);
+
+    dialog.HeightEdit()->setText("1.5");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(messages.Texts("information"),
+              std::vector<std::string>{"Entry must be greater than or equal to 2"});
+    EXPECT_EQ(dialog.HeightEdit()->text(), "2"); // set to the limit
+
+    dialog.HeightEdit()->setText("2");
+    dialog.PpiEdit()->setText("9");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(messages.Texts("information").size(), 2u);
+
+    dialog.PpiEdit()->setText("2*50"); // an expression, as in every numeric field
+    dialog.ColorsBox()->setCurrentIndex(0);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    values = dialog.Values();
+    ASSERT_TRUE(values);
+    EXPECT_DOUBLE_EQ(values->HeightIn, 2);
+    EXPECT_DOUBLE_EQ(values->PixelsPerInch, 100);
+    EXPECT_EQ(values->Colors, TPictureColors::Monochrome);
+}
