@@ -4,6 +4,7 @@
 #include "ConvertCommand.h"
 #include "Progress.h"
 #include "Study.h"
+#include "XlsxOutput.h"
 
 #include "Kernel.h"
 
@@ -116,6 +117,23 @@ int main(int argc, char** argv) {
                  "With an output option (--graphs-csv, --graphs, ...): take the existing plot "
                  "data files and the saved graph settings instead of analysing");
 
+    std::string xlsxFile;
+    CLI::Option* xlsxOption =
+        app.add_option("--xlsx", xlsxFile,
+                       "Load each project's results into the result graphs after analysing it "
+                       "and write a workbook of them: an index sheet, a data sheet and a scatter "
+                       "chart per graph the program offers, and the load-settlement summary "
+                       "sheet last. With several projects, \"{name}\" in OUT is replaced by each "
+                       "project's name; without it \"-<name>\" is added to OUT's name" +
+                           std::string(dorvek::cli::XlsxAvailable()
+                                           ? ""
+                                           : " (not in this build: libxlsxwriter was missing)"))
+            ->type_name("OUT.xlsx")
+            ->excludes(convertFile);
+    bool noMarkers = false;
+    app.add_flag("--no-markers", noMarkers, "With --xlsx: chart lines without point markers")
+        ->needs(xlsxOption);
+
     app.add_option("--table", batch.table,
                    "Write one CSV row per result of every analysis (tip-movement summary and "
                    "applied-load results) into FILE.csv")
@@ -165,6 +183,14 @@ int main(int argc, char** argv) {
         }
     }
 #endif
+    if (!xlsxOption->empty()) {
+        if (!dorvek::cli::XlsxAvailable()) {
+            std::cerr << "dorvek-run: --xlsx: this build has no spreadsheet export "
+                         "(libxlsxwriter was not found)\n";
+            return 2;
+        }
+        batch.outputs.push_back(dorvek::cli::XlsxOutput(xlsxFile, !noMarkers, batch.noRun));
+    }
     if (batch.noRun && batch.graphsCsv.empty() && batch.outputs.empty()) {
         std::cerr << "dorvek-run: --no-run needs an output option such as --graphs-csv, "
                      "--graphs or --profile\n";

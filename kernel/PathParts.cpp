@@ -1,5 +1,9 @@
 #include "PathParts.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace dorvek {
 
 namespace {
@@ -37,5 +41,32 @@ PathParts SplitPath(std::string_view path) {
     parts.name = Cut(file, 256);
     return parts;
 }
+
+#ifdef _WIN32
+namespace {
+
+// The wide text of `name` in `codePage`; false when it is not valid there.
+bool Widen(const std::string& name, unsigned codePage, DWORD flags, std::wstring& wide) {
+    const int size = static_cast<int>(name.size());
+    const int n = MultiByteToWideChar(codePage, flags, name.data(), size, nullptr, 0);
+    if (n <= 0) return false;
+    wide.assign(static_cast<std::size_t>(n), L'\0');
+    return MultiByteToWideChar(codePage, flags, name.data(), size, wide.data(), n) == n;
+}
+
+} // namespace
+
+std::filesystem::path FilePath(const std::string& name) {
+    std::wstring wide;
+    if (name.empty()) return {};
+    if (Widen(name, CP_UTF8, MB_ERR_INVALID_CHARS, wide) || Widen(name, CP_ACP, 0, wide))
+        return std::filesystem::path(wide);
+    return std::filesystem::path(name);
+}
+#else
+std::filesystem::path FilePath(const std::string& name) {
+    return std::filesystem::path(name);
+}
+#endif
 
 } // namespace dorvek

@@ -5,6 +5,7 @@
 #include "InputReader.h"
 #include "Kernel.h"
 #include "NamesFile.h"
+#include "PathParts.h"
 #include "Phases.h"
 #include "ReportInput.h"
 #include "RunMessages.h"
@@ -36,8 +37,9 @@ std::tm LocalNow() {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (path.empty()) return std::nullopt;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
+    const std::filesystem::path filePath = FilePath(path);
+    if (std::filesystem::is_directory(filePath, ec)) return std::nullopt;
+    std::ifstream file(filePath, std::ios::binary);
     if (!file) return std::nullopt;
     std::string text;
     char buffer[1 << 16];
@@ -99,7 +101,8 @@ int Run::stop(int code, const std::string& heading, const std::string& text) {
 int Run::analyse(const RunFiles& files, const RunHeader& header) {
     // Step 3: the report and its header.
     if (!files.report.empty()) {
-        reportFile_.open(files.report, std::ios::out | std::ios::binary | std::ios::trunc);
+        reportFile_.open(FilePath(files.report),
+                         std::ios::out | std::ios::binary | std::ios::trunc);
     }
     if (!reportFile_.is_open()) {
         return stopWithoutReport(
@@ -121,7 +124,7 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
     }
     input_ = files.input;
     if (!files.plot.empty()) {
-        plotFile_.open(files.plot, std::ios::out | std::ios::binary | std::ios::trunc);
+        plotFile_.open(FilePath(files.plot), std::ios::out | std::ios::binary | std::ios::trunc);
     }
     if (!plotFile_.is_open()) {
         return close(stop(kFileError, "FILE ERROR",
@@ -131,7 +134,7 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
     plot_.emplace(plotFile_);
     // The run-notes file is created when missing and otherwise left as it is.
     if (!files.notes.empty()) {
-        notesFile_.open(files.notes, std::ios::out | std::ios::binary | std::ios::app);
+        notesFile_.open(FilePath(files.notes), std::ios::out | std::ios::binary | std::ios::app);
         if (!notesFile_.is_open()) {
             return close(
                 stop(kFileError, "FILE ERROR",

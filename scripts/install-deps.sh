@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the desktop program need.
 # Idempotent: only packages that are missing are installed.
+#   --windows  also the MinGW-w64 cross compiler and Wine used by scripts/windows-build.sh
+#              (GoogleTest for the target is built from the googletest source package).
 set -euo pipefail
 
 packages=(
@@ -8,10 +10,17 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  libxlsxwriter-dev
+  libxlsxwriter-dev unzip
   fonts-liberation xvfb xauth
   poppler-utils
 )
+
+for arg in "$@"; do
+  case "$arg" in
+    --windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest) ;;
+    *) echo "install-deps.sh: unknown option $arg (known: --windows)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -19,7 +23,12 @@ namespace dorvek::test {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+inline const std::string kProgram =
+    fs::path(std::string(DORVEK_BIN_DIR) + "/dorvek-run.exe").make_preferred().string();
+#else
 inline const std::string kProgram = std::string(DORVEK_BIN_DIR) + "/dorvek-run";
+#endif
 inline const fs::path kExamples = fs::path(DORVEK_SOURCE_DIR) / "examples";
 
 struct Output {
@@ -34,23 +43,40 @@ enum class StandardError { Discarded, Joined };
 inline Output RunProgram(const std::string& arguments,
                          StandardError errors = StandardError::Discarded) {
     Output out;
+#ifdef _WIN32
+    // cmd.exe /c drops the outer quotes of the line and keeps those of each word. The pipe
+    // is read in text mode: CR LF arrives as LF.
+    const char* redirect = errors == StandardError::Joined ? " 2>&1" : " 2>NUL";
+    const std::string command = "\"\"" + kProgram + "\" " + arguments + redirect + "\"";
+    FILE* pipe = _popen(command.c_str(), "rt");
+#else
     const char* redirect = errors == StandardError::Joined ? " 2>&1" : " 2>/dev/null";
     FILE* pipe = popen((kProgram + " " + arguments + redirect).c_str(), "r");
+#endif
     if (!pipe) return out;
     char buffer[4096];
     std::size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.text.append(buffer, n);
+#ifdef _WIN32
+    out.status = _pclose(pipe);
+#else
     const int raw = pclose(pipe);
     out.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     return out;
 }
 
-// A path as one shell word.
+// A path as one shell word (cmd.exe's double quotes on Windows).
 // Built by appending: "'" + text + "'" draws a false -Wrestrict from GCC 12.
 inline std::string Quote(const fs::path& path) {
-    std::string text(1, '\'');
+#ifdef _WIN32
+    const char quote = '"';
+#else
+    const char quote = '\'';
+#endif
+    std::string text(1, quote);
     text += path.string();
-    text += '\'';
+    text += quote;
     return text;
 }
 
@@ -61,6 +87,14 @@ inline std::string ReadBytes(const fs::path& path) {
     return text.str();
 }
 
+inline long ProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<long>(getpid());
+#endif
+}
+
 // A fixture with a fresh folder `dir_` under the system's temporary folder, removed with
 // everything in it after the test.
 class CliTest : public ::testing::Test {
@@ -68,7 +102,7 @@ protected:
     void SetUp() override {
         static std::atomic<int> counter{0};
         dir_ = fs::temp_directory_path() /
-               ("dorvek-cli-" + std::to_string(getpid()) + "-" +
+               ("dorvek-cli-" + std::to_string(ProcessId()) + "-" +
                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
                 std::to_string(counter++));
         fs::create_directories(dir_);

@@ -8,6 +8,9 @@
 #include "TableWindows.h"
 #include "Title.h"
 #include "compmeth.h"
+#ifdef DORVEK_HAVE_EXPORT_DIALOG
+#include "ExportDlg.h"
+#endif
 #include "pilemat.h"
 
 #include <QAction>
@@ -30,6 +33,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 
 namespace dorvek {
 
@@ -589,9 +593,33 @@ void TMainForm::ShowChildWindow(TCommand command) {
         if (TGraphPlot* plot = GraphOf(command)) plot->Show();
         break;
     case C::ExportPlots: // modal export dialog
+        ShowExportDialog();
+        break;
     default:
         break;
     }
+}
+
+void TMainForm::ShowExportDialog() {
+#ifdef DORVEK_HAVE_EXPORT_DIALOG
+    using C = TCommand;
+    TProjectWorkspace& project = fController->Project();
+    const TCommandContext ctx = MakeCommandContext(project.Data(), project.ShowOutput);
+    const std::vector<TGraphPlot*> graphs = project.Graphs().ExportGraphs();
+    const C commands[] = {C::PlotLoad,  C::PlotDisp, C::PlotDispDown,
+                          C::PlotAxial, C::PlotTz,   C::PlotQw};
+    std::vector<TExportEntry> entries;
+    for (size_t i = 0; i < graphs.size(); ++i)
+        entries.push_back({graphs[i], MenuItemEnabled(commands[i], project.Data(), ctx)});
+    std::string name = project.Data().FileName;
+    if (!name.empty()) name = std::filesystem::path(name).replace_extension(".xlsx").string();
+    TDlgExport dialog(
+        std::move(entries), &project.Graphs().Summary, *fMessages, name,
+        [this](const std::string& file) { fOpenDocument(file); }, this);
+    dialog.exec();
+#else
+    fMessages->Information("This program was built without the spreadsheet export.");
+#endif
 }
 
 template <class Dialog, typename Make>

@@ -15,8 +15,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -52,6 +54,13 @@ public:
     QMenu* WindowMenu() const { return fWindowMenu; }
     // The single-instance dialogs while they are open (their presence flags).
     TdlgTitle* TitleDialog() const { return fTitleDialog; }
+    // How documents are opened (the environment's opener, else the system's default handler).
+    void SetOpenDocument(std::function<void(const std::string&)> open) {
+        fOpenDocument = [open = std::move(open)](const std::string& file) {
+            open(file);
+            return true;
+        };
+    }
     TfrmMaterial* PileDialog() const { return fPileDialog; }
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
@@ -92,6 +101,8 @@ private:
     void UpdateWindowMenu();
     void ArrangeIcons();
     void ShowChildWindow(TCommand command);
+    // The modal export dialog over the result graphs.
+    void ShowExportDialog();
     // Opens one of the data dialogs, or brings the open one to the front.
     template <class Dialog, typename Make> void ShowDialog(QPointer<Dialog>& presence, Make make);
     // Shows the child window's frame in front (restored when minimised).
@@ -107,6 +118,7 @@ private:
     void OpenHelpFile(const QString& fileName);
 
     std::string fProgramFolder;
+    // Hands a document (a manual, a written workbook) to the system's viewer.
     std::function<bool(const std::string&)> fOpenDocument;
     std::unique_ptr<TQtMessages> fOwnMessages;
     TMessages* fMessages;

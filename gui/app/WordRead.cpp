@@ -1,4 +1,5 @@
 #include "WordRead.h"
+#include "OpenFile.h"
 
 #include "NumberFormat.h"
 
@@ -53,8 +54,7 @@ std::string SystemMessage(int error) {
 
 TWordReader::TWordReader(const std::filesystem::path& fileName) {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
-                                                         &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(fileName, "rb"), &std::fclose);
     if (!file) throw EInOutError(SystemMessage(errno ? errno : ENOENT));
     std::string text;
     char buffer[65536];

@@ -14,6 +14,7 @@ namespace {
 const char* const IncompleteFile = "This file either invalid or incomplete.";
 
 void PreparePlots(TResultGraphs& g) {
+    g.Summary = {};
     for (TGraphPlot* plot :
          {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltTZcurves, &g.pltLoadLoads, &g.pltDispLoads})
         plot->LimitActive = false;
@@ -111,6 +112,7 @@ private:
         const int s = Count(1);
         const int d = Count(1);
         fUnit = fReader.ReadInteger();
+        g.Summary.units = fUnit;
         // d triples per load case, then its summary line of four values
         CheckRoom(s, 3 * static_cast<std::int64_t>(d) + 4);
         fCases = s;
@@ -147,11 +149,15 @@ private:
         g.pltAxial.SetCount(s + 1);
         g.pltAxialLoads.SetCount(s + 1);
         for (int j = 1; j <= s; ++j) {
+            TPileResult result;
+            result.headLoad = fReader.ReadFloat();
+            result.headMove = fReader.ReadFloat();
+            result.tipMove = fReader.ReadFloat();
+            result.tipLoad = fReader.ReadFloat();
+            g.Summary.tipMovements.push_back(result);
             TFloatPoint point;
-            point.x = Load(fReader.ReadFloat()); // pile-head load
-            point.y = fReader.ReadFloat();       // pile-head movement
-            fReader.ReadFloat();                 // tip movement
-            fReader.ReadFloat();                 // tip load
+            point.x = Load(result.headLoad);
+            point.y = result.headMove;
             g.pltAxial.Data(0, j) = point;
             g.pltAxialLoads.Data(0, j) = point;
         }
@@ -168,6 +174,7 @@ private:
         const int a = Count(1);
         const int d = Count(1);
         fUnit = fReader.ReadInteger();
+        g.Summary.units = fUnit;
         // flag, four values of the result line, d triples
         CheckRoom(a, 5 + 3 * static_cast<std::int64_t>(d));
         TGraphPlot& loads = g.pltLoadLoads;
@@ -180,8 +187,15 @@ private:
         const char* unit = fUnit == English ? " kips" : " kN";
         int k = 0; // converged loads so far
         for (int i = 0; i < a; ++i) {
-            if (fReader.ReadInteger() == 0) {
-                for (std::int64_t w = 0; w < 4 + 3 * static_cast<std::int64_t>(d); ++w)
+            TPileResult result;
+            result.converged = fReader.ReadInteger() != 0;
+            result.headLoad = fReader.ReadFloat();
+            result.headMove = fReader.ReadFloat();
+            result.tipMove = fReader.ReadFloat();
+            result.tipLoad = fReader.ReadFloat();
+            g.Summary.appliedLoads.push_back(result);
+            if (!result.converged) {
+                for (std::int64_t w = 0; w < 3 * static_cast<std::int64_t>(d); ++w)
                     fReader.ReadFloat();
                 continue;
             }
@@ -189,10 +203,8 @@ private:
             axial.Lines(1).SetLineName("From Applied Loads                  ");
             TLine& applied = axial.Lines(1);
             applied.SetCount(k + 1);
-            applied.Point(k).x = Load(fReader.ReadFloat());
-            applied.Point(k).y = fReader.ReadFloat();
-            fReader.ReadFloat(); // tip movement
-            fReader.ReadFloat(); // tip load
+            applied.Point(k).x = Load(result.headLoad);
+            applied.Point(k).y = result.headMove;
             loads.SetLineCount(k + 1);
             disps.SetLineCount(k + 1);
             const std::string name =

@@ -56,6 +56,10 @@ std::vector<TGraphPlot*> TResultGraphs::Available(int downdrag, int nloadmethod)
     return graphs;
 }
 
+std::vector<TGraphPlot*> TResultGraphs::ExportGraphs() {
+    return {&pltLoad, &pltDisp, &pltDispDown, &pltAxial, &pltTZcurves, &PltQW};
+}
+
 void TResultGraphs::SetUnits(int units) {
     for (TGraphPlot* plot : All()) plot->SetUnits(units);
 }

@@ -9,6 +9,24 @@
 
 namespace dorvek {
 
+// One solved case as the plot data file gives it, in the run's units (lb and in, or kN and m):
+// the pile-head load (the applied load for a pile-head-load case), the pile-head movement,
+// the tip movement and the tip load.
+struct TPileResult {
+    long double headLoad = 0;
+    long double headMove = 0;
+    long double tipMove = 0;
+    long double tipLoad = 0;
+    bool converged = true; // false for an applied load whose iteration did not converge
+};
+
+// The load-settlement results of a run: one row per tip movement and one per applied load.
+struct TLoadSettlementSummary {
+    int units = 0; // 1 English, 2 S.I.; 0 while nothing was read
+    std::vector<TPileResult> tipMovements;
+    std::vector<TPileResult> appliedLoads;
+};
+
 struct TResultGraphs {
     TResultGraphs();
     TResultGraphs(const TResultGraphs&) = delete;
@@ -23,6 +41,8 @@ struct TResultGraphs {
     TGraphPlot pltDispLoads;  // as pltDisp, one line per converged applied load
     TGraphPlot pltTZcurves;   // load transfer (F/L^2) against movement (L)
     TGraphPlot PltQW;         // tip movement (L) against tip load (F)
+    // The results in the run's units, filled by the plot-data loading with the graphs.
+    TLoadSettlementSummary Summary;
 
     // Every graph, in the order of the Graphics menu.
     std::vector<TGraphPlot*> All();
@@ -30,6 +50,9 @@ struct TResultGraphs {
     std::vector<TGraphPlot*> SettingsGraphs(int downdrag);
     // The graphs whose menu commands are offered for the project's options, in menu order.
     std::vector<TGraphPlot*> Available(int downdrag, int nloadmethod);
+
+    // The graphs of the spreadsheet export, in its order.
+    std::vector<TGraphPlot*> ExportGraphs();
 
     // Switches every graph to a unit system, which selects the unit labels of its axes.
     void SetUnits(int units);

@@ -1,4 +1,5 @@
 #include "AtomicFile.h"
+#include "OpenFile.h"
 
 #include "WordRead.h"
 
@@ -35,7 +36,7 @@ std::FILE* CreateTemporary(const fs::path& target, fs::path& temp) {
     for (int n = 0; n < 1000; ++n) {
         temp = target.parent_path() / (stem + id + "-" + std::to_string(n) + ".tmp");
         errno = 0;
-        if (std::FILE* file = std::fopen(temp.c_str(), "wbx")) return file;
+        if (std::FILE* file = OpenFile(temp, "wbx")) return file;
         if (errno != EEXIST) Fail(target, errno ? errno : EIO);
     }
     Fail(target, EEXIST);

@@ -5,6 +5,7 @@
 #include "DataUnit.h"
 #include "DepthForm.h"
 #include "NumberFormat.h"
+#include "OpenFile.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -188,7 +189,7 @@ void TProgramData::Save(TProjectTables& owner) {
     wave.replace_extension(".gwi");
     std::error_code ec;
     if (!std::filesystem::is_directory(wave, ec)) {
-        if (std::FILE* file = std::fopen(wave.c_str(), "wb")) std::fclose(file);
+        if (std::FILE* file = OpenFile(wave, "wb")) std::fclose(file);
     }
     WaveFileName = wave.string();
     owner.ResetChanged();

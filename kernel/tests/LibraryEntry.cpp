@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <set>
@@ -23,6 +27,26 @@ using test::WriteFile;
 using EntryPoint = int (*)(int, int);
 
 // The library loaded for one test, as the program loads it for one run.
+#ifdef _WIN32
+class Library {
+public:
+    Library() {
+        handle_ = LoadLibraryW(fs::path(DORVEK_KERNEL_LIBRARY).c_str());
+        if (handle_)
+            entry_ = reinterpret_cast<EntryPoint>(
+                reinterpret_cast<void*>(GetProcAddress(handle_, "IDORVEK")));
+    }
+    ~Library() {
+        if (handle_) FreeLibrary(handle_);
+    }
+    EntryPoint entry() const { return entry_; }
+    HMODULE handle() const { return handle_; }
+
+private:
+    HMODULE handle_ = nullptr;
+    EntryPoint entry_ = nullptr;
+};
+#else
 class Library {
 public:
     Library() {
@@ -38,6 +62,7 @@ private:
     void* handle_ = nullptr;
     EntryPoint entry_ = nullptr;
 };
+#endif
 
 // Makes `dir` the current folder for the scope.
 class InFolder {
@@ -64,6 +89,35 @@ void WriteProject(const TempDir& dir) {
                     dir.file("pile.dv4o"), dir.file("pile.dv4p"), dir.file("pile.dv4r")}));
 }
 
+#ifdef _WIN32
+// The export directory of the loaded image: one function, ordinal 1, named IDORVEK.
+TEST(LibraryEntry, ExportsOnlyIDORVEK) {
+    Library library;
+    ASSERT_NE(library.handle(), nullptr);
+    const auto* base = reinterpret_cast<const unsigned char*>(library.handle());
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    ASSERT_NE(entry.VirtualAddress, 0u);
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    EXPECT_EQ(exports->NumberOfFunctions, 1u);
+    EXPECT_EQ(exports->Base, 1u);
+    std::set<std::string> symbols;
+    const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD k = 0; k < exports->NumberOfNames; ++k)
+        symbols.insert(reinterpret_cast<const char*>(base + names[k]));
+    EXPECT_EQ(symbols, (std::set<std::string>{"IDORVEK"}));
+    // The name's address is the entry's: undecorated, as extern "C" gives it on x64.
+    const auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+    const auto* functions = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions);
+    ASSERT_EQ(exports->NumberOfNames, 1u);
+    EXPECT_EQ(reinterpret_cast<const void*>(base + functions[ordinals[0]]),
+              reinterpret_cast<const void*>(library.entry()));
+}
+#else
 TEST(LibraryEntry, ExportsOnlyIDORVEK) {
     const std::string command =
         std::string("nm -D --defined-only '") + DORVEK_KERNEL_LIBRARY + "' 2>&1";
@@ -81,6 +135,7 @@ TEST(LibraryEntry, ExportsOnlyIDORVEK) {
     EXPECT_EQ(pclose(pipe), 0);
     EXPECT_EQ(symbols, (std::set<std::string>{"IDORVEK"}));
 }
+#endif
 
 TEST(LibraryEntry, FirstArgumentOtherThanFourDoesNothing) {
     Library library;

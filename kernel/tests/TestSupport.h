@@ -43,12 +43,12 @@ private:
     fs::path path_;
 };
 
-inline void WriteFile(const std::string& path, const std::string& text) {
+inline void WriteFile(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
 }
 
-inline std::string ReadFile(const std::string& path) {
+inline std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();

@@ -11,12 +11,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -117,11 +119,18 @@ TEST_F(ConcurrentRuns, ParallelAnalysesMatchSerialOnesByteForByte) {
 
 TEST_F(ConcurrentRuns, AFailingJobIsReportedAtItsTurnAndStopsThePool) {
     std::atomic<int> started{0};
+    std::atomic<bool> failed{false};
     std::vector<std::size_t> finished;
     dorvek::cli::OrderedPoolHooks hooks;
     hooks.work = [&](std::size_t i) {
         ++started;
-        if (i == 3) throw std::runtime_error("job 3");
+        if (i == 3) {
+            failed = true;
+            throw std::runtime_error("job 3");
+        }
+        // Later jobs take their time, so that the pool sees the failure before it runs them
+        // all, however the threads happen to be scheduled.
+        if (failed) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     };
     hooks.finish = [&](std::size_t i) { finished.push_back(i); };
     try {

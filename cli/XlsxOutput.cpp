@@ -1,0 +1,78 @@
+#include "XlsxOutput.h"
+
+#include "ResultGraphsLoad.h"
+
+#ifdef DORVEK_HAVE_XLSX
+#include "ExportWorkbook.h"
+#endif
+
+#include <algorithm>
+#include <exception>
+
+namespace dorvek::cli {
+
+namespace fs = std::filesystem;
+
+bool XlsxAvailable() {
+#ifdef DORVEK_HAVE_XLSX
+    return true;
+#else
+    return false;
+#endif
+}
+
+fs::path XlsxFileName(const std::string& output, const std::string& stem, bool several) {
+    const std::string placeholder = "{name}";
+    std::string result = output;
+    if (result.find(placeholder) != std::string::npos) {
+        for (size_t at = 0; (at = result.find(placeholder, at)) != std::string::npos;
+             at += stem.size())
+            result.replace(at, placeholder.size(), stem);
+        return result;
+    }
+    if (!several) return result;
+    fs::path path = result;
+    const std::string extension = path.extension().string();
+    return path.replace_filename(path.stem().string() + "-" + stem + extension);
+}
+
+FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
+    FileOutput result;
+    result.option = "--xlsx";
+    result.needsProject = true;
+    if (output.find("{name}") != std::string::npos) result.prepare = DistinctNames(result.option);
+    result.write = [output, markers, noRun](const AnalysedFile& file, std::ostream& out,
+                                            std::ostream& err) {
+#ifdef DORVEK_HAVE_XLSX
+        const std::unique_ptr<TResultGraphs> graphs = LoadResultGraphs(file, noRun, err);
+        if (!graphs) return false;
+        // The export's graphs that the program offers for the project's options.
+        const std::vector<const TGraphPlot*> offered = OfferedGraphs(*graphs, *file.job.project);
+        std::vector<const TGraphPlot*> chosen;
+        for (const TGraphPlot* plot : graphs->ExportGraphs())
+            if (std::find(offered.begin(), offered.end(), plot) != offered.end() &&
+                plot->LineCount() > 0 && plot->Count() > 0)
+                chosen.push_back(plot);
+        const fs::path target = XlsxFileName(output, file.job.stem, file.several);
+        try {
+            TExportOptions options;
+            options.markers = markers;
+            WriteExportWorkbook(chosen, &graphs->Summary, target, options);
+        } catch (const std::exception& e) {
+            err << "dorvek-run: --xlsx: " << file.job.name << ": " << e.what() << "\n";
+            return false;
+        }
+        out << target.string() << "\n";
+        return true;
+#else
+        (void)file;
+        (void)out;
+        err << "dorvek-run: --xlsx: this build has no spreadsheet export (libxlsxwriter was "
+               "not found)\n";
+        return false;
+#endif
+    };
+    return result;
+}
+
+} // namespace dorvek::cli

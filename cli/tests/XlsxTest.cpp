@@ -1,0 +1,150 @@
+// dorvek-run --xlsx: the workbook of the example projects read back, its numbers those of the
+// plot data file; names of the workbooks of several projects; wrong use.
+
+#include "../../gui/plots/tests/PlotFileValues.h"
+#include "../../gui/plots/tests/export/WorkbookParts.h"
+
+#include "CliTestSupport.h"
+
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace dorvek::test;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class Xlsx : public CliTest {};
+
+void ExpectClose(double actual, long double expected, const char* what) {
+    EXPECT_NEAR(actual, static_cast<double>(expected),
+                1e-6 * std::max(1.0, std::fabs(static_cast<double>(expected))))
+        << what;
+}
+
+TEST_F(Xlsx, DowndragProjectGivesSixGraphsAndTheSummary) {
+    const fs::path project = copyExample(kExamples / "si-api-clay-over-sand-downdrag.dv4d");
+    const fs::path book = dir_ / "out.xlsx";
+    const Output out = RunProgram("-q --xlsx " + Quote(book) + " " + Quote(project));
+    ASSERT_EQ(out.status, 0) << out.text;
+    EXPECT_EQ(out.text, book.string() + "\n");
+    const Workbook w(book);
+    EXPECT_THAT(w.SheetNames(),
+                ElementsAre("Legend", "Page_1", "Plot_1", "Page_2", "Plot_2", "Page_3", "Plot_3",
+                            "Page_4", "Plot_4", "Page_5", "Plot_5", "Page_6", "Plot_6", "Summary"));
+    const std::string legend = "xl/worksheets/sheet1.xml";
+    EXPECT_EQ(w.Text(legend, "C3"), "Load Distribution");
+    EXPECT_EQ(w.Text(legend, "C5"), "Displacement/Soil Settlement");
+    EXPECT_EQ(w.Text(legend, "C8"), "Tip Resistance Curve");
+    EXPECT_EQ(w.Text(legend, "F8"), "Complete");
+
+    const PlotFileValues f = ParsePlotFileValues(fs::path(project).replace_extension(".dv4p"));
+    ASSERT_EQ(f.unit, 2);
+    ASSERT_FALSE(f.tipCases.empty());
+    // Load distribution: curve 1 from the tip upward, S.I. values unchanged.
+    const std::string page1 = "xl/worksheets/sheet2.xml";
+    EXPECT_EQ(w.Text(page1, "B2"), "Axial Load (kN)");
+    const auto& first = f.tipCases.front().rows;
+    ExpectClose(w.Number(page1, "A6"), first.at(0)[1], "load");
+    ExpectClose(w.Number(page1, "B6"), first.at(0)[0], "depth");
+    ExpectClose(w.Number(page1, "A7"), first.at(1)[1], "load");
+    // The series of the depth graph end at row 5 + increments, on a reversed value axis.
+    const std::string chart = w.Part("xl/charts/chart1.xml");
+    EXPECT_THAT(chart, HasSubstr("Page_1!$A$6:$A$" + std::to_string(5 + first.size())));
+    EXPECT_THAT(chart, HasSubstr("<c:orientation val=\"maxMin\"/>"));
+    // t-z curves (graph 5): the axes run as usual.
+    EXPECT_THAT(w.Part("xl/charts/chart5.xml"), ::testing::Not(HasSubstr("maxMin")));
+
+    // Summary: one row per tip movement with head load and movement of the plot file.
+    const std::string summary = "xl/worksheets/sheet8.xml";
+    EXPECT_EQ(w.Text(summary, "A5"), "Pile-Head Load (kN)");
+    EXPECT_EQ(w.Text(summary, "B5"), "Pile-Head Movement (m)");
+    for (size_t j = 0; j < f.tipCases.size(); ++j) {
+        const std::string row = std::to_string(6 + j);
+        ExpectClose(w.Number(summary, "A" + row), f.tipCases[j].headLoad, "head load");
+        ExpectClose(w.Number(summary, "B" + row), f.tipCases[j].headMove, "head movement");
+    }
+    EXPECT_TRUE(std::isnan(w.Number(summary, "A" + std::to_string(6 + f.tipCases.size()))));
+}
+
+TEST_F(Xlsx, SeveralProjectsAndNoMarkers) {
+    const fs::path a = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
+    const fs::path b = copyExample(kExamples / "english-six-soil-types.dv4d");
+    Output out =
+        RunProgram("-q -j 2 --xlsx " + Quote(dir_ / "out.xlsx") + " " + Quote(a) + " " + Quote(b));
+    ASSERT_EQ(out.status, 0) << out.text;
+    EXPECT_TRUE(fs::exists(dir_ / "out-driven-pile-clay-over-sand.xlsx"));
+    EXPECT_TRUE(fs::exists(dir_ / "out-english-six-soil-types.xlsx"));
+    EXPECT_FALSE(fs::exists(dir_ / "out.xlsx"));
+
+    // No down-drag: five graphs; without markers every series is a plain line.
+    out = RunProgram("--no-run --no-markers --xlsx " + Quote(dir_ / "{name}-plots.xlsx") + " " +
+                     Quote(a));
+    ASSERT_EQ(out.status, 0) << out.text;
+    const Workbook w(dir_ / "driven-pile-clay-over-sand-plots.xlsx");
+    EXPECT_EQ(w.SheetNames().size(), 12u);
+    EXPECT_EQ(w.SheetNames().back(), "Summary");
+    const std::string chart = w.Part("xl/charts/chart1.xml");
+    EXPECT_THAT(chart, HasSubstr("<c:symbol val=\"none\"/>"));
+    EXPECT_EQ(AllMatches(chart, "(<c:ser>)").size(), AllMatches(chart, "(val=\"none\")").size());
+}
+
+TEST_F(Xlsx, FailuresAreToldAndKeepAnOldWorkbook) {
+    const fs::path project = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
+    Output out =
+        RunProgram("-q --xlsx " + Quote(dir_ / "missing" / "out.xlsx") + " " + Quote(project),
+                   StandardError::Joined);
+    EXPECT_EQ(out.status, 1);
+    EXPECT_THAT(out.text, HasSubstr("Cannot write"));
+    // A damaged plot file: the old workbook stays.
+    write("old.xlsx", "old");
+    write("driven-pile-clay-over-sand.dv4p", " 3\r\n 1 2");
+    out = RunProgram("--no-run --xlsx " + Quote(dir_ / "old.xlsx") + " " + Quote(project));
+    EXPECT_EQ(out.status, 1);
+    EXPECT_EQ(ReadBytes(dir_ / "old.xlsx"), "old");
+    EXPECT_NE(RunProgram("--no-markers " + Quote(project)).status, 0);
+    EXPECT_NE(RunProgram("--no-run " + Quote(project)).status, 0);
+}
+
+// Where LibreOffice is installed, it reads the numbers back from the workbook.
+TEST_F(Xlsx, LibreOfficeReadsTheNumbers) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "soffice is not installed";
+    const fs::path project = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
+    const fs::path book = dir_ / "book.xlsx";
+    ASSERT_EQ(RunProgram("-q --xlsx " + Quote(book) + " " + Quote(project)).status, 0);
+    // Sheet 2 (Page_1) as CSV.
+    const std::string command =
+        "cd " + Quote(dir_) + " && HOME=" + Quote(dir_) +
+        " soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,"
+        "true,false,false,false,2' book.xlsx >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    fs::path csv = dir_ / "book-Page_1.csv";
+    if (!fs::exists(csv)) csv = dir_ / "book.csv";
+    const std::string text = ReadBytes(csv);
+    ASSERT_FALSE(text.empty());
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::istringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, ',');) cells.push_back(cell);
+        rows.push_back(cells);
+    }
+    const PlotFileValues f = ParsePlotFileValues(fs::path(project).replace_extension(".dv4p"));
+    ASSERT_GE(rows.size(), 6u);
+    ASSERT_GE(rows[5].size(), 2u);
+    // English: loads in kips, depths in feet.
+    EXPECT_NEAR(std::stod(rows[5][0]), static_cast<double>(f.tipCases[0].rows[0][1] / 1000),
+                1e-6 * std::fabs(static_cast<double>(f.tipCases[0].rows[0][1] / 1000)) + 1e-9);
+    EXPECT_NEAR(std::stod(rows[5][1]), static_cast<double>(f.tipCases[0].rows[0][0] / 12),
+                1e-6 * std::fabs(static_cast<double>(f.tipCases[0].rows[0][0] / 12)) + 1e-9);
+}
+
+} // namespace
