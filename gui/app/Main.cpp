@@ -27,7 +27,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
@@ -43,22 +42,9 @@ namespace {
 constexpr int MaxWindowListItems = 50;
 constexpr const char* UpdatePage = "https://www.ostrel.com/updates/";
 
-// A toolbar picture: a short text on a coloured tile.
-QIcon TileIcon(const QString& text, const QColor& colour) {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(colour.darker(140));
-    p.setBrush(colour);
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setBold(true);
-    font.setPixelSize(text.size() > 2 ? 11 : 14);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, text);
-    return QIcon(pixmap);
+// A toolbar picture drawn for this program (resource :/icons/NAME.svg).
+QIcon DrawnIcon(const char* name) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
 QString Escaped(QString text) {
@@ -69,7 +55,14 @@ QString Escaped(QString text) {
 
 TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
                      std::unique_ptr<TProjectWorkspace> project, QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent), fProgramFolder(environment.ProgramFolder),
+      fOpenDocument(environment.OpenDocument) {
+    if (fProgramFolder.empty())
+        fProgramFolder = QCoreApplication::applicationDirPath().toStdString();
+    if (!fOpenDocument)
+        fOpenDocument = [](const std::string& path) {
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+        };
     if (!messages) {
         fOwnMessages = std::make_unique<TQtMessages>(this);
         messages = fOwnMessages.get();
@@ -322,8 +315,6 @@ void TMainForm::BuildToolBar() {
     fToolBar->setIconSize(QSize(24, 24));
     fToolBar->setMovable(false);
     QStyle* s = style();
-    const QColor data(0x2e, 0x6d, 0xb4), run(0x3a, 0x8d, 0x3f), plot(0xb0, 0x5a, 0x1c),
-        applied(0x7b, 0x3f, 0xa0);
     struct Button {
         C command;
         const char* label;
@@ -333,33 +324,31 @@ void TMainForm::BuildToolBar() {
         {{C::FileNew, "New File", s->standardIcon(QStyle::SP_FileIcon)},
          {C::FileOpen, "Open File", s->standardIcon(QStyle::SP_DialogOpenButton)},
          {C::FileSave, "Save File", s->standardIcon(QStyle::SP_DialogSaveButton)}},
-        {{C::DataTitle, "Title", TileIcon(QStringLiteral("T"), data)},
-         {C::DataPileProperties, "Pile Properties", TileIcon(QStringLiteral("PP"), data)},
-         {C::DataSoilLayers, "Soil-Layer Data", TileIcon(QStringLiteral("SL"), data)},
-         {C::DataTzCurves, "Enter t-z curves", TileIcon(QStringLiteral("tz"), data)},
-         {C::DataQwCurve, "Enter Q-w curves", TileIcon(QStringLiteral("Qw"), data)},
-         {C::DataTipMovements, "Enter Tip Movements", TileIcon(QStringLiteral("TM"), data)},
-         {C::DataPileHeadLoads, "Enter Loads at Pile Head", TileIcon(QStringLiteral("HL"), data)},
-         {C::DataSettlement, "Enter Soil-Settlement Data (Downdrag)",
-          TileIcon(QStringLiteral("SS"), data)},
-         {C::DataTzFactors, "Enter factors for t-z curves", TileIcon(QStringLiteral("ft"), data)},
-         {C::DataQwFactors, "Enter factors for Q-w curve", TileIcon(QStringLiteral("fQ"), data)}},
-        {{C::RunAnalysis, "Run Analysis", s->standardIcon(QStyle::SP_MediaPlay)},
-         {C::EditOutputText, "Edit Output Text", TileIcon(QStringLiteral("Out"), run)},
-         {C::ViewSoilProfile, "View Soil Profile", TileIcon(QStringLiteral("SP"), run)}},
-        {{C::PlotLoad, "View Load Distribution Plot", TileIcon(QStringLiteral("LD"), plot)},
-         {C::PlotDisp, "View Displacement Distribution Plot", TileIcon(QStringLiteral("DD"), plot)},
-         {C::PlotDispDown, "View Displac. Plot/Soil Settlement",
-          TileIcon(QStringLiteral("DS"), plot)},
-         {C::PlotAxial, "View Load vs Settlement", TileIcon(QStringLiteral("LS"), plot)},
-         {C::PlotTz, "View t-z Curves", TileIcon(QStringLiteral("tz"), plot)},
-         {C::PlotQw, "View Q-w Curve", TileIcon(QStringLiteral("Qw"), plot)}},
+        {{C::DataTitle, "Title", DrawnIcon("title")},
+         {C::DataPileProperties, "Pile Properties", DrawnIcon("pile")},
+         {C::DataSoilLayers, "Soil-Layer Data", DrawnIcon("soil")},
+         {C::DataTzCurves, "Enter t-z curves", DrawnIcon("tzdata")},
+         {C::DataQwCurve, "Enter Q-w curves", DrawnIcon("qwdata")},
+         {C::DataTipMovements, "Enter Tip Movements", DrawnIcon("tipmove")},
+         {C::DataPileHeadLoads, "Enter Loads at Pile Head", DrawnIcon("headload")},
+         {C::DataSettlement, "Enter Soil-Settlement Data (Downdrag)", DrawnIcon("settlement")},
+         {C::DataTzFactors, "Enter factors for t-z curves", DrawnIcon("tzfactors")},
+         {C::DataQwFactors, "Enter factors for Q-w curve", DrawnIcon("qwfactors")}},
+        {{C::RunAnalysis, "Run Analysis", DrawnIcon("run")},
+         {C::EditOutputText, "Edit Output Text", DrawnIcon("report")},
+         {C::ViewSoilProfile, "View Soil Profile", DrawnIcon("profile")}},
+        {{C::PlotLoad, "View Load Distribution Plot", DrawnIcon("plotload")},
+         {C::PlotDisp, "View Displacement Distribution Plot", DrawnIcon("plotdisp")},
+         {C::PlotDispDown, "View Displac. Plot/Soil Settlement", DrawnIcon("plotdispsoil")},
+         {C::PlotAxial, "View Load vs Settlement", DrawnIcon("plotaxial")},
+         {C::PlotTz, "View t-z Curves", DrawnIcon("plottz")},
+         {C::PlotQw, "View Q-w Curve", DrawnIcon("plotqw")}},
         {{C::PlotLoadLoads, "View Load Distribution Plot (Applied Loads)",
-          TileIcon(QStringLiteral("LD"), applied)},
+          DrawnIcon("plotloadapplied")},
          {C::PlotDispLoads, "View Displacement Distribution Plot (Applied Loads)",
-          TileIcon(QStringLiteral("DD"), applied)},
+          DrawnIcon("plotdispapplied")},
          {C::PlotAxialLoads, "View Load vs Settlement (Applied Loads)",
-          TileIcon(QStringLiteral("LS"), applied)}},
+          DrawnIcon("plotaxialapplied")}},
     };
     bool first = true;
     for (const auto& group : groups) {
@@ -495,7 +484,8 @@ void TMainForm::Execute(TCommand command) {
             OpenHelpFile(QStringLiteral("DORVEK2021UsersManual.pdf"));
             break;
         case C::HelpTechnicalManual:
-            OpenHelpFile(QStringLiteral("Technical.bat"));
+            // The technical manual is a PDF here, like the user's manual.
+            OpenHelpFile(QStringLiteral("DORVEK2021TechnicalManual.pdf"));
             break;
         case C::HelpAbout: {
             TAboutBox about(this);
@@ -623,8 +613,9 @@ void TMainForm::ShowExportDialog() {
         entries.push_back({graphs[i], MenuItemEnabled(commands[i], project.Data(), ctx)});
     std::string name = project.Data().FileName;
     if (!name.empty()) name = std::filesystem::path(name).replace_extension(".xlsx").string();
-    TDlgExport dialog(std::move(entries), &project.Graphs().Summary, *fMessages, name,
-                      fOpenDocument, this);
+    TDlgExport dialog(
+        std::move(entries), &project.Graphs().Summary, *fMessages, name,
+        [this](const std::string& file) { fOpenDocument(file); }, this);
     dialog.exec();
 #else
     fMessages->Information("This program was built without the spreadsheet export.");
@@ -689,8 +680,8 @@ void TMainForm::ArrangeIcons() {
 }
 
 void TMainForm::OpenHelpFile(const QString& fileName) {
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
-    if (!QFileInfo(path).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    const QString path = QDir(QString::fromStdString(fProgramFolder)).filePath(fileName);
+    if (!QFileInfo(path).isFile() || !fOpenDocument(path.toStdString()))
         fMessages->Information("The file " + QDir::toNativeSeparators(path).toStdString() +
                                " could not be opened.");
 }

@@ -12,10 +12,8 @@
 #include "compmeth.h"
 #include "pilemat.h"
 
-#include <QDesktopServices>
 #include <QMainWindow>
 #include <QPointer>
-#include <QUrl>
 
 #include <functional>
 #include <map>
@@ -56,9 +54,12 @@ public:
     QMenu* WindowMenu() const { return fWindowMenu; }
     // The single-instance dialogs while they are open (their presence flags).
     TdlgTitle* TitleDialog() const { return fTitleDialog; }
-    // How a written workbook is opened (the system's default handler unless replaced).
+    // How documents are opened (the environment's opener, else the system's default handler).
     void SetOpenDocument(std::function<void(const std::string&)> open) {
-        fOpenDocument = std::move(open);
+        fOpenDocument = [open = std::move(open)](const std::string& file) {
+            open(file);
+            return true;
+        };
     }
     TfrmMaterial* PileDialog() const { return fPileDialog; }
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
@@ -116,9 +117,9 @@ private:
     void RefreshSideView();
     void OpenHelpFile(const QString& fileName);
 
-    std::function<void(const std::string&)> fOpenDocument = [](const std::string& file) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
-    };
+    std::string fProgramFolder;
+    // Hands a document (a manual, a written workbook) to the system's viewer.
+    std::function<bool(const std::string&)> fOpenDocument;
     std::unique_ptr<TQtMessages> fOwnMessages;
     TMessages* fMessages;
     std::unique_ptr<TMainController> fController;

@@ -31,8 +31,12 @@ public:
 };
 
 struct TMainEnvironment {
-    std::string KernelFolder; // where the kernel library is loaded from
-    std::string SettingsFile; // empty: the user's native settings store
+    std::string KernelFolder;  // where the kernel library is loaded from
+    std::string SettingsFile;  // empty: the user's native settings store
+    std::string ProgramFolder; // where the manuals are; empty: the program's own folder
+    // Hands a document to the system's default viewer; false when it could not.
+    // Empty: the desktop's handler.
+    std::function<bool(const std::string& path)> OpenDocument;
 };
 
 inline constexpr const char* OpenFilter =

@@ -1,19 +1,49 @@
 // The desktop program: the main window on the project named by the first argument.
-// --screenshot FILE saves pictures of the window, of each menu and of the about box, then
-// quits.
+// --screenshot FILE saves pictures of the window, of each menu, of the about box and of the
+// toolbar pictures at 16, 24 and 32 pixels (enabled and disabled) and of the window with the
+// project's data open, then quits.
 
 #include "Main.h"
 #include "About.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QTimer>
+#include <QToolBar>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
+
+// One row per toolbar button, in three columns: the picture at 16, 24 and 32 pixels, then the
+// same disabled.
+QImage IconSheet(const dorvek::TMainForm& form) {
+    QList<QAction*> actions;
+    for (QAction* a : form.ToolBar()->actions())
+        if (!a->isSeparator()) actions.append(a);
+    constexpr int Sizes[] = {16, 24, 32}, Columns = 3, RowHeight = 40;
+    constexpr int CellWidth = 2 * (16 + 24 + 32 + 3 * 8) + 24;
+    const int rows = (int(actions.size()) + Columns - 1) / Columns;
+    QImage sheet(Columns * CellWidth, rows * RowHeight + 8, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    for (int i = 0; i < actions.size(); ++i) {
+        int x = 8 + (i / rows) * CellWidth;
+        const int y = 8 + (i % rows) * RowHeight;
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+            for (int size : Sizes) {
+                p.drawPixmap(x, y + (32 - size) / 2, actions[i]->icon().pixmap(size, mode));
+                x += size + 8;
+            }
+    }
+    return sheet;
+}
 
 void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
     form.grab().save(file);
@@ -29,6 +59,28 @@ void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
     about.show();
     QCoreApplication::processEvents();
     about.grab().save(stem + QStringLiteral("-about.png"));
+    form.ToolBar()->grab().save(stem + QStringLiteral("-toolbar.png"));
+    IconSheet(form).save(stem + QStringLiteral("-icons.png"));
+    // The window at work: the project's pile, soil layers and loads open inside it.
+    for (const auto command :
+         {dorvek::TCommand::DataSoilLayers, dorvek::TCommand::DataPileHeadLoads,
+          dorvek::TCommand::DataPileProperties})
+        form.Execute(command);
+    QCoreApplication::processEvents();
+    // Side by side, so each can be read.
+    int x = 8, y = 8, rowHeight = 0;
+    for (QMdiSubWindow* w : form.MdiArea()->subWindowList()) {
+        if (x > 8 && x + w->width() > form.MdiArea()->viewport()->width()) {
+            x = 8;
+            y += rowHeight + 8;
+            rowHeight = 0;
+        }
+        w->move(x, y);
+        x += w->width() + 8;
+        rowHeight = std::max(rowHeight, w->height());
+    }
+    QCoreApplication::processEvents();
+    form.grab().save(stem + QStringLiteral("-work.png"));
 }
 
 } // namespace

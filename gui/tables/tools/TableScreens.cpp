@@ -18,6 +18,8 @@
 #include <QTimer>
 
 #include <iostream>
+#include <utility>
+#include <vector>
 
 using namespace dorvek;
 
@@ -31,6 +33,15 @@ void Grab(TGridTable& table, const QString& file) {
     QApplication::processEvents();
     form->grab().save(file);
     std::cout << file.toStdString() << " " << form->width() << "x" << form->height() << "\n";
+}
+
+// Fills a two-column table row by row.
+void Fill(TGridTable& table, const std::vector<std::pair<double, double>>& rows) {
+    table.SetRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        table.SetFloatValue(0, r, rows[static_cast<size_t>(r)].first);
+        table.SetFloatValue(1, r, rows[static_cast<size_t>(r)].second);
+    }
 }
 
 } // namespace
@@ -78,13 +89,7 @@ int main(int argc, char** argv) {
         depths.Show();
         Grab(depths, folder + "/tz-depths.png");
         TGridTable* curve = depths.GetDataValue(1, 0);
-        const double t[] = {0, 2.1, 3.4, 4.0, 4.2, 4.2};
-        const double z[] = {0, 0.05, 0.1, 0.2, 0.4, 1.0};
-        curve->SetRowCount(6);
-        for (int r = 0; r < 6; ++r) {
-            curve->SetFloatValue(0, r, t[r]);
-            curve->SetFloatValue(1, r, z[r]);
-        }
+        Fill(*curve, {{0, 0}, {2.1, 0.05}, {3.4, 0.1}, {4.0, 0.2}, {4.2, 0.4}, {4.2, 1.0}});
         curve->Show();
         Grab(*curve, folder + "/tz-curve.png");
 
@@ -94,6 +99,21 @@ int main(int argc, char** argv) {
         factors.SetFloatValue(2, 1, 0.8);
         factors.Show();
         Grab(factors, folder + "/tz-factors.png");
+
+        TGridTableChart& qw = tables.TblQwcurve2();
+        Fill(qw, {{0, 0}, {40000, 0.1}, {70000, 0.3}, {90000, 0.8}, {95000, 2.0}});
+        qw.Show();
+        Grab(qw, folder + "/qw-curve.png");
+
+        TGridTableChart& settlement = tables.TblSettlement2();
+        Fill(settlement, {{0, 2.0}, {240, 0.8}, {480, 0}});
+        settlement.Show();
+        Grab(settlement, folder + "/settlement.png");
+
+        TGridTableChart& stiffness = tables.TblAE2();
+        Fill(stiffness, {{0, 7.972e8}, {720, 7.972e8}});
+        stiffness.Show();
+        Grab(stiffness, folder + "/ae-table.png");
 
         TGridTable& tips = tables.TblTipMove();
         tips.SetRowCount(25);

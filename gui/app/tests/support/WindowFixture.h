@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include <functional>
 #include <memory>
 
 namespace dorvek::test {
@@ -20,10 +21,13 @@ struct TWindowFixture {
     TTestWorkspace* Workspace = nullptr;
     std::unique_ptr<TMainForm> Form;
 
-    explicit TWindowFixture(std::string kernelFolder = {}) {
+    // adjust: changes to the environment before the window is made.
+    explicit TWindowFixture(std::string kernelFolder = {},
+                            const std::function<void(TMainEnvironment&)>& adjust = {}) {
         TMainEnvironment env;
         env.KernelFolder = kernelFolder.empty() ? Dir.File("no-kernel-here") : kernelFolder;
         env.SettingsFile = Dir.File("settings.ini");
+        if (adjust) adjust(env);
         auto workspace = std::make_unique<TTestWorkspace>(Log);
         Workspace = workspace.get();
         Form = std::make_unique<TMainForm>(env, &Messages, std::move(workspace));
