@@ -20,23 +20,23 @@ namespace {
 constexpr int kBadOptions = 2;
 
 StudySpec SpecFrom(const BatchOptions& options) {
-    StudySpec spec;
+    StudySpec study;
     std::set<std::string> seen;
     for (const std::string& text : options.vary) {
-        spec.vary.push_back(ParseVary(text));
-        if (!seen.insert(spec.vary.back().name).second)
-            throw StudyError("--vary " + spec.vary.back().name + ": given twice");
+        study.vary.push_back(ParseVary(text));
+        if (!seen.insert(study.vary.back().name).second)
+            throw StudyError("--vary " + study.vary.back().name + ": given twice");
     }
-    spec.sample = options.sample;
-    spec.seed = options.seed;
-    spec.force = options.force;
-    if (spec.vary.empty()) {
+    study.sample = options.sample;
+    study.seed = options.seed;
+    study.force = options.force;
+    if (study.vary.empty()) {
         if (options.sample) throw StudyError("--sample needs --vary NAME=DISTRIBUTION");
         if (!options.out.empty()) throw StudyError("--out needs --vary");
     } else if (options.out.empty()) {
         throw StudyError("--vary needs --out DIR, the folder of the variants");
     }
-    return spec;
+    return study;
 }
 
 bool MakeFolder(const std::string& option, const fs::path& folder, std::ostream& err) {
@@ -50,7 +50,7 @@ bool MakeFolder(const std::string& option, const fs::path& folder, std::ostream&
 
 // The jobs of a study's variants in the slice, written into the output folder. Every project
 // is read and checked before the first variant is written.
-bool StudyJobs(const BatchOptions& options, const StudySpec& spec,
+bool StudyJobs(const BatchOptions& options, const StudySpec& study,
                const std::vector<std::vector<double>>& variants, const Slice& slice,
                bool needsProject, std::vector<Job>& jobs, std::ostream& err) {
     std::set<std::string> stems;
@@ -62,7 +62,7 @@ bool StudyJobs(const BatchOptions& options, const StudySpec& spec,
         }
         VariantProject project(file); // one project model at a time
         if (!project.Read(err)) return false;
-        const std::string fault = project.Fault(spec);
+        const std::string fault = project.Fault(study);
         if (!fault.empty()) {
             err << "dorvek-run: " << file << ": " << fault << "\n";
             return false;
@@ -79,10 +79,10 @@ bool StudyJobs(const BatchOptions& options, const StudySpec& spec,
         for (std::size_t i = std::max(first, slice.begin); i < std::min(last, slice.end); ++i) {
             const std::vector<double>& values = variants[i - first];
             const fs::path file =
-                fs::path(options.out) / (VariantStem(stem, spec, values, i - first) + ".dv4d");
+                fs::path(options.out) / (VariantStem(stem, study, values, i - first) + ".dv4d");
             Job job = JobForFile(file.string());
             job.values = values;
-            project.Apply(spec, values);
+            project.Apply(study, values);
             try {
                 project.Write(file);
             } catch (const std::exception& e) {
@@ -99,14 +99,14 @@ bool StudyJobs(const BatchOptions& options, const StudySpec& spec,
 } // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
-    StudySpec spec;
+    StudySpec study;
     Shard shard;
     std::vector<std::vector<double>> variants;
     try {
         if (options.threads < 1) throw StudyError("-j: at least 1 thread");
-        spec = SpecFrom(options);
+        study = SpecFrom(options);
         if (!options.shard.empty()) shard = ParseShard(options.shard);
-        if (!spec.vary.empty()) variants = StudyVariants(spec);
+        if (!study.vary.empty()) variants = StudyVariants(study);
     } catch (const StudyError& e) {
         err << "dorvek-run: " << e.what() << "\n";
         return kBadOptions;
@@ -121,15 +121,15 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     for (const FileOutput& output : outputs) needsProject = needsProject || output.needsProject;
 
     const std::size_t total =
-        spec.vary.empty() ? options.files.size() : options.files.size() * variants.size();
+        study.vary.empty() ? options.files.size() : options.files.size() * variants.size();
     const Slice slice = ShardSlice(total, shard);
     std::vector<Job> jobs;
-    if (spec.vary.empty()) {
+    if (study.vary.empty()) {
         for (std::size_t i = slice.begin; i < slice.end; ++i) {
             jobs.push_back(JobForFile(options.files[i]));
             if (needsProject && jobs.back().refusal.empty()) ReadFacts(jobs.back(), err);
         }
-    } else if (!StudyJobs(options, spec, variants, slice, needsProject, jobs, err)) {
+    } else if (!StudyJobs(options, study, variants, slice, needsProject, jobs, err)) {
         return kBadOptions;
     }
     // Two jobs on one file would write the same report and plot file at once.
@@ -144,7 +144,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         if (output.prepare && !output.prepare(jobs, err)) return kBadOptions;
 
     std::vector<std::string> names;
-    for (const Vary& vary : spec.vary) names.push_back(vary.name);
+    for (const Vary& vary : study.vary) names.push_back(vary.name);
     ResultTable table(names);
 
     PipelineOptions run;

@@ -118,7 +118,7 @@ Vary ParseVary(const std::string& text) {
     if (equals == std::string::npos) throw StudyError("--vary " + text + ": expected NAME=VALUES");
     Vary vary;
     vary.name = text.substr(0, equals);
-    const std::string spec = text.substr(equals + 1);
+    const std::string given = text.substr(equals + 1);
     bool known = false;
     for (const ParameterName& p : ParameterNames()) {
         if (vary.name == p.name) {
@@ -132,9 +132,9 @@ Vary ParseVary(const std::string& text) {
         throw StudyError("--vary: unknown name \"" + vary.name + "\" (known:" + list + ")");
     }
     const std::string where = "--vary " + vary.name;
-    if (spec.empty()) throw StudyError(where + ": no values");
+    if (given.empty()) throw StudyError(where + ": no values");
 
-    const std::vector<std::string> parts = Split(spec, ':');
+    const std::vector<std::string> parts = Split(given, ':');
     if (parts[0] == "normal" || parts[0] == "lognormal") {
         if (parts.size() != 3)
             throw StudyError(where + ": expected " + parts[0] +
@@ -150,7 +150,8 @@ Vary ParseVary(const std::string& text) {
     if (parts.size() == 3) {
         vary.values = Range(vary.name, parts);
     } else if (parts.size() == 1) {
-        for (const std::string& item : Split(spec, ',')) vary.values.push_back(Number(item, where));
+        for (const std::string& item : Split(given, ','))
+            vary.values.push_back(Number(item, where));
     } else {
         throw StudyError(where + ": expected V1,V2,... or FROM:TO:STEP");
     }
@@ -158,28 +159,28 @@ Vary ParseVary(const std::string& text) {
     return vary;
 }
 
-std::vector<std::vector<double>> StudyVariants(const StudySpec& spec) {
-    if (spec.vary.empty()) throw StudyError("--sample needs --vary NAME=DISTRIBUTION");
+std::vector<std::vector<double>> StudyVariants(const StudySpec& study) {
+    if (study.vary.empty()) throw StudyError("--sample needs --vary NAME=DISTRIBUTION");
     const std::size_t limitNote = kVariantLimit;
     auto tooMany = [&](const std::string& count) {
         return StudyError("the study has " + count + " variants, more than " +
                           std::to_string(limitNote) + "; give --force to run it");
     };
     std::vector<std::vector<double>> variants;
-    if (spec.sample) {
-        for (const Vary& vary : spec.vary)
+    if (study.sample) {
+        for (const Vary& vary : study.vary)
             if (vary.kind == Vary::Kind::Values)
                 throw StudyError("--vary " + vary.name +
                                  ": with --sample every name takes normal:MEAN:SD or "
                                  "lognormal:MEAN:COV");
-        if (*spec.sample == 0) throw StudyError("--sample: the sample size must be positive");
-        if (*spec.sample > kVariantLimit && !spec.force)
-            throw tooMany(std::to_string(*spec.sample));
-        std::mt19937_64 engine(spec.seed);
-        variants.reserve(*spec.sample);
-        for (std::size_t i = 0; i < *spec.sample; ++i) {
+        if (*study.sample == 0) throw StudyError("--sample: the sample size must be positive");
+        if (*study.sample > kVariantLimit && !study.force)
+            throw tooMany(std::to_string(*study.sample));
+        std::mt19937_64 engine(study.seed);
+        variants.reserve(*study.sample);
+        for (std::size_t i = 0; i < *study.sample; ++i) {
             std::vector<double> values;
-            for (const Vary& vary : spec.vary) {
+            for (const Vary& vary : study.vary) {
                 values.push_back(Draw(vary, engine));
                 CheckValue(vary, values.back(), "sample " + std::to_string(i + 1) + " draws ");
             }
@@ -189,26 +190,26 @@ std::vector<std::vector<double>> StudyVariants(const StudySpec& spec) {
     }
 
     double count = 1;
-    for (const Vary& vary : spec.vary) {
+    for (const Vary& vary : study.vary) {
         if (vary.kind != Vary::Kind::Values)
             throw StudyError("--vary " + vary.name + ": a distribution needs --sample N");
         count *= static_cast<double>(vary.values.size());
     }
-    if (count > static_cast<double>(kVariantLimit) && !spec.force) {
+    if (count > static_cast<double>(kVariantLimit) && !study.force) {
         char text[32];
         std::snprintf(text, sizeof text, "%.0f", count);
         throw tooMany(text);
     }
     // Odometer over the names, the last one turning fastest.
-    std::vector<std::size_t> at(spec.vary.size(), 0);
+    std::vector<std::size_t> at(study.vary.size(), 0);
     for (;;) {
         std::vector<double> values;
-        for (std::size_t k = 0; k < at.size(); ++k) values.push_back(spec.vary[k].values[at[k]]);
+        for (std::size_t k = 0; k < at.size(); ++k) values.push_back(study.vary[k].values[at[k]]);
         variants.push_back(std::move(values));
         std::size_t k = at.size();
         while (k > 0) {
             --k;
-            if (++at[k] < spec.vary[k].values.size()) break;
+            if (++at[k] < study.vary[k].values.size()) break;
             at[k] = 0;
             if (k == 0) return variants;
         }
@@ -221,16 +222,16 @@ std::string ValueText(double value) {
     return std::string(text, result.ptr);
 }
 
-std::string VariantStem(const std::string& stem, const StudySpec& spec,
+std::string VariantStem(const std::string& stem, const StudySpec& study,
                         const std::vector<double>& values, std::size_t index) {
-    if (spec.sample) {
+    if (study.sample) {
         const std::string number = std::to_string(index + 1);
-        const std::size_t width = std::to_string(*spec.sample).size();
+        const std::size_t width = std::to_string(*study.sample).size();
         return stem + "_sample=" + std::string(width - number.size(), '0') + number;
     }
     std::string name = stem;
-    for (std::size_t k = 0; k < spec.vary.size() && k < values.size(); ++k)
-        name += "_" + spec.vary[k].name + "=" + ValueText(values[k]);
+    for (std::size_t k = 0; k < study.vary.size() && k < values.size(); ++k)
+        name += "_" + study.vary[k].name + "=" + ValueText(values[k]);
     return name;
 }
 

@@ -61,14 +61,14 @@ struct StudySpec {
 
 // Every variant's values (one per varied name, in the order given): all combinations of the
 // grid, the first name varying slowest, or the drawn sample. Checks every value.
-std::vector<std::vector<double>> StudyVariants(const StudySpec& spec);
+std::vector<std::vector<double>> StudyVariants(const StudySpec& study);
 
 // Text of a value in names and tables: the shortest that reads back.
 std::string ValueText(double value);
 
 // File stem of a variant: the project's stem with "_NAME=VALUE" per varied name, or
 // "_sample=NNN" (1-based, zero-padded to the width of the sample size) for a drawn one.
-std::string VariantStem(const std::string& stem, const StudySpec& spec,
+std::string VariantStem(const std::string& stem, const StudySpec& study,
                         const std::vector<double>& values, std::size_t index);
 
 } // namespace dorvek::cli

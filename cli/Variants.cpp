@@ -61,8 +61,8 @@ std::vector<VariantProject::Cell> VariantProject::Cells(int column, TGridTable& 
     return cells;
 }
 
-std::string VariantProject::Fault(const StudySpec& spec) const {
-    for (const Vary& vary : spec.vary) {
+std::string VariantProject::Fault(const StudySpec& study) const {
+    for (const Vary& vary : study.vary) {
         if (vary.parameter == Parameter::LoadFactor && !data_.TopLoadsInUse())
             return "--vary " + vary.name + ": the project applies no pile-head loads";
     }
@@ -73,12 +73,12 @@ void VariantProject::Scale(const std::vector<Cell>& cells, double factor) {
     for (const Cell& c : cells) c.table->SetFloatValue(c.column, c.row, c.value * factor);
 }
 
-void VariantProject::Apply(const StudySpec& spec, const std::vector<double>& values) {
+void VariantProject::Apply(const StudySpec& study, const std::vector<double>& values) {
     data_ = original_;
     for (const auto* cells : {&ae_, &side_, &tip_, &loads_}) Scale(*cells, 1.0);
-    for (std::size_t k = 0; k < spec.vary.size() && k < values.size(); ++k) {
+    for (std::size_t k = 0; k < study.vary.size() && k < values.size(); ++k) {
         const long double value = values[k];
-        switch (spec.vary[k].parameter) {
+        switch (study.vary[k].parameter) {
         case Parameter::Length:
             data_.PLength = value;
             break;

@@ -24,10 +24,10 @@ public:
     // False after printing the reader's message on `err`.
     bool Read(std::ostream& err);
     // Empty when the study's names apply to this project, otherwise why not.
-    std::string Fault(const StudySpec& spec) const;
+    std::string Fault(const StudySpec& study) const;
 
     // The original with `values` of the study's names set.
-    void Apply(const StudySpec& spec, const std::vector<double>& values);
+    void Apply(const StudySpec& study, const std::vector<double>& values);
     // Writes the project as it stands now (raises EInOutError on failure).
     void Write(const std::filesystem::path& file);
     ProjectFacts Facts() const;

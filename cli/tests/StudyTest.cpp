@@ -56,15 +56,15 @@ TEST(Study, BadValuesAreRefusedWithTheirReason) {
 }
 
 TEST(Study, GridIsEveryCombinationFirstNameSlowest) {
-    StudySpec spec;
-    spec.vary = {ParseVary("length=480:960:60"), ParseVary("side-factor=0.8,1,1.2")};
-    const auto variants = StudyVariants(spec);
+    StudySpec study;
+    study.vary = {ParseVary("length=480:960:60"), ParseVary("side-factor=0.8,1,1.2")};
+    const auto variants = StudyVariants(study);
     ASSERT_EQ(variants.size(), 27u);
     EXPECT_EQ(variants[0], (std::vector<double>{480, 0.8}));
     EXPECT_EQ(variants[1], (std::vector<double>{480, 1}));
     EXPECT_EQ(variants[3], (std::vector<double>{540, 0.8}));
     EXPECT_EQ(variants[26], (std::vector<double>{960, 1.2}));
-    EXPECT_EQ(VariantStem("pile", spec, variants[2], 2), "pile_length=480_side-factor=1.2");
+    EXPECT_EQ(VariantStem("pile", study, variants[2], 2), "pile_length=480_side-factor=1.2");
 
     // 101 * 100 * 10 = 101000 variants need --force.
     StudySpec big;
@@ -79,15 +79,15 @@ TEST(Study, GridIsEveryCombinationFirstNameSlowest) {
 }
 
 TEST(Study, SampleIsReproducibleAndHasTheMomentsAsked) {
-    StudySpec spec;
-    spec.vary = {ParseVary("side-factor=lognormal:1:0.2"), ParseVary("length=normal:720:24")};
-    spec.sample = 4000;
-    spec.seed = 7;
-    const auto a = StudyVariants(spec), b = StudyVariants(spec);
+    StudySpec study;
+    study.vary = {ParseVary("side-factor=lognormal:1:0.2"), ParseVary("length=normal:720:24")};
+    study.sample = 4000;
+    study.seed = 7;
+    const auto a = StudyVariants(study), b = StudyVariants(study);
     ASSERT_EQ(a.size(), 4000u);
     EXPECT_EQ(a, b);
-    spec.seed = 8;
-    EXPECT_NE(StudyVariants(spec), a);
+    study.seed = 8;
+    EXPECT_NE(StudyVariants(study), a);
 
     // Sample mean and deviation within four standard errors of the asked ones.
     double m0 = 0, m1 = 0, s0 = 0, s1 = 0;
@@ -108,7 +108,7 @@ TEST(Study, SampleIsReproducibleAndHasTheMomentsAsked) {
     EXPECT_NEAR(s0 / m0, 0.2, 0.02);
     EXPECT_NEAR(m1, 720, 4 * 24 / std::sqrt(4000.0));
     EXPECT_NEAR(s1, 24, 1.5);
-    EXPECT_EQ(VariantStem("pile", spec, a[6], 6), "pile_sample=0007");
+    EXPECT_EQ(VariantStem("pile", study, a[6], 6), "pile_sample=0007");
 
     // A draw outside what the name allows is refused before anything runs.
     StudySpec wide;
