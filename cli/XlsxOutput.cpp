@@ -21,26 +21,11 @@ bool XlsxAvailable() {
 #endif
 }
 
-fs::path XlsxFileName(const std::string& output, const std::string& stem, bool several) {
-    const std::string placeholder = "{name}";
-    std::string result = output;
-    if (result.find(placeholder) != std::string::npos) {
-        for (size_t at = 0; (at = result.find(placeholder, at)) != std::string::npos;
-             at += stem.size())
-            result.replace(at, placeholder.size(), stem);
-        return result;
-    }
-    if (!several) return result;
-    fs::path path = result;
-    const std::string extension = path.extension().string();
-    return path.replace_filename(path.stem().string() + "-" + stem + extension);
-}
-
 FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
     FileOutput result;
     result.option = "--xlsx";
     result.needsProject = true;
-    if (output.find("{name}") != std::string::npos) result.prepare = DistinctNames(result.option);
+    result.prepare = DistinctNames(result.option);
     result.write = [output, markers, noRun](const AnalysedFile& file, std::ostream& out,
                                             std::ostream& err) {
 #ifdef DORVEK_HAVE_XLSX
@@ -53,7 +38,7 @@ FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
             if (std::find(offered.begin(), offered.end(), plot) != offered.end() &&
                 plot->LineCount() > 0 && plot->Count() > 0)
                 chosen.push_back(plot);
-        const fs::path target = XlsxFileName(output, file.job.stem, file.several);
+        const fs::path target = OutputFile(output, file);
         try {
             TExportOptions options;
             options.markers = markers;

@@ -13,12 +13,7 @@ namespace dorvek::cli {
 // False when this build has no spreadsheet export (libxlsxwriter was not found).
 bool XlsxAvailable();
 
-// The workbook's name for one project: "{name}" in OUT becomes the project's name without
-// extension; with several projects and no "{name}", "-<name>" goes before OUT's extension
-// ("out.xlsx" -> "out-pile.xlsx").
-std::filesystem::path XlsxFileName(const std::string& output, const std::string& stem,
-                                   bool several);
-
+// output: the workbook's file name; see OutputFile for several projects.
 FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun);
 
 } // namespace dorvek::cli
