@@ -82,11 +82,12 @@ TTableForm::TTableForm(TGridTable& table, bool modal, const TTableWindowHost& ho
     fSnapTimer->setSingleShot(true);
     fSnapTimer->setInterval(200);
     connect(fSnapTimer, &QTimer::timeout, this, [this] { Snap(); });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+    fFocusConnection = connect(qApp, &QApplication::focusChanged, this,
+                               [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }
 
 TTableForm::~TTableForm() {
+    disconnect(fFocusConnection);
     fTable = nullptr;
     if (fModalLoop) fModalLoop->quit();
     if (fOwnedByQt) return;
