@@ -31,14 +31,16 @@ cp "$example" "$work/"
   { echo "screenshots.sh: the example did not run" >&2; exit 1; }
 (cd "$work" && take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
 take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
-# A plot window and the soil profile of the example.
+# A plot window and the soil profile of the example; with the plot window's menu, its page
+# setup and picture dialogs and the export dialog over the results.
 (cd "$work" && take "$bin/dorvek_plot_screens" "$work/$(basename "$example")" "$out/plot") >/dev/null 2>&1
 mkdir -p "$out/profile"
 take "$bin/dorvek_profile_screens" "$out/profile" "$work/$(basename "$example")" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
 for f in main.png main-work.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png \
   ae-table.png qw-curve.png settlement.png graphs/Load_Distribution.png \
-  graphs/Axial_Load_vs_Settlement.png plot/axial.png \
+  graphs/Axial_Load_vs_Settlement.png plot/axial.png plot/menu.png plot/page-setup.png \
+  plot/save-attributes.png plot/export.png \
   profile/driven-pile-clay-over-sand-window.png; do
   [ -s "$out/$f" ] || { echo "screenshots.sh: $out/$f was not made" >&2; exit 1; }
 done

@@ -1,6 +1,9 @@
-// Pictures of the plot windows for a look by eye: runs the analysis of a project through the
-// kernel beside the program, opens every graph the project offers (soil strip switched on
-// where there is one) and writes one PNG per graph of the main window into a folder.
+// Pictures of the plot windows for a look by eye and for the user's manual: runs the analysis
+// of a project through the kernel beside the program, opens every graph the project offers
+// (soil strip switched on where there is one) and writes one PNG per graph of the main window
+// into a folder. Then, on the load-settlement graph: the window with its "&Plot" menu open
+// (menu.png), the page setup (page-setup.png) and "Save Attributes" (save-attributes.png);
+// and the export dialog over the results (export.png).
 // Usage: dorvek_plot_screens PROJECT.dv4d OUTPUT-FOLDER  (run under xvfb-run or offscreen)
 
 #include "Main.h"
@@ -10,12 +13,80 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
 
+#include <functional>
 #include <iostream>
 
 using namespace dorvek;
+
+namespace {
+
+// The save dialog answers with a file in the output folder, so "Save To Disk..." goes on to
+// its own dialog; every other box stays silent.
+class TShotMessages : public TSilentMessages {
+public:
+    explicit TShotMessages(std::string file) : fFile(std::move(file)) {}
+    std::optional<TFileChoice> SaveFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return TFileChoice{fFile, 1};
+    }
+
+private:
+    std::string fFile;
+};
+
+// Runs a command that opens a modal dialog and saves a picture of the dialog once it has been
+// shown and laid out, then cancels it. False when no dialog came up.
+bool GrabModal(const std::function<void()>& open, const QString& file) {
+    bool taken = false;
+    QPointer<QWidget> seen;
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || taken) return;
+        if (seen != modal) { // first sight: let it lay out and paint once more
+            seen = modal;
+            return;
+        }
+        modal->grab().save(file);
+        std::cout << file.toStdString() << "\n";
+        taken = true;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    });
+    timer.start();
+    open();
+    timer.stop();
+    if (!taken) std::cerr << "dorvek_plot_screens: no dialog for " << file.toStdString() << "\n";
+    return taken;
+}
+
+// The main window with the plot window's menu dropped down from its menu bar.
+QImage WithMenuOpen(QWidget& main, TPlotForm& window) {
+    QMenuBar* bar = window.MenuBar();
+    QMenu* menu = window.PlotMenu();
+    const QRect entry = bar->actionGeometry(menu->menuAction());
+    menu->popup(bar->mapToGlobal(entry.bottomLeft()));
+    QApplication::processEvents();
+    QImage shot = main.grab().toImage();
+    QPainter painter(&shot);
+    painter.drawPixmap(main.mapFromGlobal(menu->pos()), menu->grab());
+    painter.end();
+    menu->hide();
+    return shot;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -25,7 +96,7 @@ int main(int argc, char** argv) {
     }
     const QString folder = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(folder);
-    TSilentMessages messages;
+    TShotMessages messages(QDir(folder).filePath("saved-graph.bmp").toStdString());
     TMainEnvironment env;
     env.KernelFolder = QCoreApplication::applicationDirPath().toStdString();
     env.SettingsFile = QDir(folder).filePath("settings.ini").toStdString();
@@ -56,5 +127,24 @@ int main(int argc, char** argv) {
         form.grab().save(file);
         std::cout << file.toStdString() << "\n";
     }
-    return 0;
+
+    bool complete = true;
+    form.Execute(C::PlotAxial);
+    TGraphPlot* plot = form.GraphOf(C::PlotAxial);
+    if (auto* window = plot ? dynamic_cast<TPlotForm*>(plot->Form()) : nullptr) {
+        QApplication::processEvents();
+        const QString file = QDir(folder).filePath("menu.png");
+        WithMenuOpen(form, *window).save(file);
+        std::cout << file.toStdString() << "\n";
+        // Reached from the menu only with a printer installed, but the same dialog.
+        complete &=
+            GrabModal([window] { window->PageSetup(); }, QDir(folder).filePath("page-setup.png"));
+        complete &= GrabModal([window] { window->SaveToDisk(); },
+                              QDir(folder).filePath("save-attributes.png"));
+    } else {
+        complete = false;
+    }
+    complete &=
+        GrabModal([&form] { form.Execute(C::ExportPlots); }, QDir(folder).filePath("export.png"));
+    return complete ? 0 : 1;
 }
