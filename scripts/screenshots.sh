@@ -29,7 +29,9 @@ cp "$example" "$work/"
 # into OUTDIR/graphs by the program's own renderer.
 "$bin/dorvek-run" -q --graphs "$out/graphs" "$work/$(basename "$example")" >/dev/null 2>&1 ||
   { echo "screenshots.sh: the example did not run" >&2; exit 1; }
-(cd "$work" && take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
+# Its settings (options, recent files) are kept in the scratch folder: the pictures do not
+# depend on the user's settings, nor do they add the scratch project to the user's recent files.
+(cd "$work" && XDG_CONFIG_HOME="$work/config" take "$bin/DORVEK2021" --screenshot "$out/main.png" "$work/$(basename "$example")") >/dev/null 2>&1
 take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 # A plot window and the soil profile of the example; with the plot window's menu, its page
 # setup and picture dialogs and the export dialog over the results.
