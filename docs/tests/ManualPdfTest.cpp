@@ -6,8 +6,10 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -103,4 +105,64 @@ TEST(Manuals, MissingPictureFailsTheTypesetting) {
                "/broken.md' '" + dir + "/broken.pdf' 2>&1; echo status=$?");
     EXPECT_NE(out.find("picture nowhere.png not found"), std::string::npos) << out;
     EXPECT_NE(out.find("status=1"), std::string::npos) << out;
+}
+
+// A grey picture of the given height, in a format the typesetter reads.
+void WritePicture(const std::string& path, int width, int height) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << " " << height << "\n255\n";
+    out << std::string(size_t(width) * size_t(height) * 3, char(0xB0));
+}
+
+// Each chapter, on a page of its own, holds a paragraph and a picture a little taller than the
+// one before, so that in one of them the picture fits on the page and its caption does not:
+// every caption stays on its picture's page, and no text goes missing when a picture moves to
+// the next page.
+TEST(Manuals, CaptionsStayOnTheirPicturesPage) {
+    const std::string dir = ::testing::TempDir();
+    constexpr int Chapters = 50;
+    std::ostringstream md;
+    md << "# Title\n\ntext\n\n";
+    for (int k = 0; k < Chapters; ++k) {
+        const std::string picture = "caption-test-" + std::to_string(k) + ".ppm";
+        WritePicture(dir + "/" + picture, 200, 300 + 6 * k);
+        md << "# Part " << k << "\n\nPara" << k << " starts.";
+        for (int line = 0; line < 36; ++line)
+            md << " A sentence that fills the line with words and more words to the right margin.";
+        md << "\n\n![Figure" << k << "x](" << picture << ")\n\nAfter" << k << ".\n\n";
+    }
+    std::ofstream(dir + "/captions.md") << md.str();
+    const std::string pdf = dir + "/captions.pdf";
+    const std::string out = Output("QT_QPA_PLATFORM=offscreen " + std::string(DORVEK_MARKDOWN_PDF) +
+                                   " '" + dir + "/captions.md' '" + pdf + "' 2>&1; echo status=$?");
+    ASSERT_NE(out.find("status=0"), std::string::npos) << out;
+
+    // Each picture is one PDF object, listed with the page it is drawn on; a picture that was
+    // moved to the next page is also listed, clipped away, on the page before, so its page is
+    // the last one listed. Objects come in the order of first use.
+    std::vector<std::string> objects;
+    std::map<std::string, int> pageOf;
+    std::istringstream list(Output(std::string(DORVEK_PDFIMAGES) + " -list '" + pdf + "' 2>&1"));
+    for (std::string line; std::getline(list, line);) {
+        std::istringstream in(line);
+        std::vector<std::string> fields;
+        for (std::string f; in >> f;) fields.push_back(f);
+        if (fields.size() < 11 || fields[2] != "image" ||
+            fields[0].find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        if (!pageOf.count(fields[10])) objects.push_back(fields[10]);
+        pageOf[fields[10]] = std::stoi(fields[0]);
+    }
+    ASSERT_EQ(objects.size(), size_t(Chapters)) << out;
+    const std::string all = Squeezed(Output(std::string(DORVEK_PDFTOTEXT) + " '" + pdf + "' -"));
+    for (int k = 0; k < Chapters; ++k) {
+        const int page = pageOf[objects[size_t(k)]];
+        const std::string caption = "Figure" + std::to_string(k) + "x";
+        EXPECT_NE(PageText(pdf, page).find(caption), std::string::npos)
+            << caption << " is not on page " << page << " with its picture";
+        const std::string texts[] = {"Para" + std::to_string(k) + " starts.",
+                                     "After" + std::to_string(k) + "."};
+        for (const std::string& text : texts)
+            EXPECT_NE(all.find(text), std::string::npos) << text << " is missing";
+    }
 }

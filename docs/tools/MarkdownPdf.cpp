@@ -27,6 +27,8 @@
 namespace {
 
 constexpr double BaseDpi = 96.0; // pictures are sized in screen pixels at this density
+// Marks the caption blocks under pictures.
+constexpr int CaptionProperty = QTextFormat::UserProperty + 1;
 
 struct THeading {
     int level;
@@ -89,6 +91,7 @@ void LoadPictures(QTextDocument& doc, const QStringList& folders, QSizeF page,
         QTextBlockFormat format;
         format.setAlignment(Qt::AlignHCenter);
         format.setBottomMargin(8);
+        format.setProperty(CaptionProperty, true);
         QTextCharFormat text;
         text.setFontItalic(true);
         text.setFontPointSize(9.5);
@@ -158,6 +161,33 @@ void FormatBlocks(QTextDocument& doc) {
         format.setTopMargin(4);
         format.setBottomMargin(8);
         table->setFormat(format);
+    }
+}
+
+// The page holding the bottom of a block (its last line), 0-based.
+int LastPage(const QTextBlock& block, double pageHeight) {
+    const QRectF rect = block.document()->documentLayout()->blockBoundingRect(block);
+    return int((rect.bottom() - 1) / pageHeight);
+}
+
+// A caption that the layout pushed onto the next page takes its picture along, so a picture is
+// never read without its caption. One move at a time: each shifts everything after it.
+void KeepCaptionsWithPictures(QTextDocument& doc, double pageHeight) {
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (QTextBlock block = doc.begin(); block.isValid() && !moved; block = block.next()) {
+            if (!block.blockFormat().boolProperty(CaptionProperty)) continue;
+            const QTextBlock picture = block.previous();
+            QTextBlockFormat format = picture.blockFormat();
+            if (LastPage(picture, pageHeight) == LastPage(block, pageHeight) ||
+                format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(picture).setBlockFormat(format);
+            // The layout's own update after a format change leaves later pages stale.
+            doc.markContentsDirty(0, doc.characterCount());
+            moved = true;
+        }
     }
 }
 
@@ -240,6 +270,7 @@ int main(int argc, char** argv) {
     FormatCode(body);
     FormatBlocks(body);
     Paginate(body, page);
+    KeepCaptionsWithPictures(body, page.height());
     const auto headings = Headings(body, page.height());
     if (headings.empty() || headings.front().level != 1)
         Fail(QStringLiteral("%1 does not start with a title heading").arg(input));

@@ -71,7 +71,8 @@ bool GrabModal(const std::function<void()>& open, const QString& file) {
     return taken;
 }
 
-// The main window with the plot window's menu dropped down from its menu bar.
+// The top left of the main window with the plot window's menu dropped down from its menu bar:
+// the menu, the bars above it and a little of the graph, so the entries stay legible in print.
 QImage WithMenuOpen(QWidget& main, TPlotForm& window) {
     QMenuBar* bar = window.MenuBar();
     QMenu* menu = window.PlotMenu();
@@ -79,11 +80,13 @@ QImage WithMenuOpen(QWidget& main, TPlotForm& window) {
     menu->popup(bar->mapToGlobal(entry.bottomLeft()));
     QApplication::processEvents();
     QImage shot = main.grab().toImage();
+    const QPoint at = main.mapFromGlobal(menu->pos());
     QPainter painter(&shot);
-    painter.drawPixmap(main.mapFromGlobal(menu->pos()), menu->grab());
+    painter.drawPixmap(at, menu->grab());
     painter.end();
     menu->hide();
-    return shot;
+    const QRect area(QPoint(0, 0), at + QPoint(menu->width() + 320, menu->height() + 40));
+    return shot.copy(area.intersected(shot.rect()));
 }
 
 } // namespace

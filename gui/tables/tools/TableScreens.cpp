@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         TGridTableChart& layers = tables.D2();
         layers.SetRowCount(3);
         layers.SetIntValue(0, 1, 2);
-        layers.SetIntValue(0, 2, 5);
+        layers.SetIntValue(0, 2, 6);
         layers.SetFloatValue(1, 0, 120);
         layers.SetFloatValue(1, 1, 360);
         layers.SetFloatValue(1, 2, 600);
