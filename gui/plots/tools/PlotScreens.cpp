@@ -1,7 +1,7 @@
 // Pictures of the plot windows for a look by eye and for the user's manual: runs the analysis
 // of a project through the kernel beside the program, opens every graph the project offers
 // (soil strip switched on where there is one) and writes one PNG per graph of the main window
-// into a folder. Then, on the load-settlement graph: the window with its "&Plot" menu open
+// into a folder. Then, on the load-distribution graph: the window with its "&Plot" menu open
 // (menu.png), the page setup (page-setup.png) and "Save Attributes" (save-attributes.png);
 // and the export dialog over the results (export.png).
 // Usage: dorvek_plot_screens PROJECT.dv4d OUTPUT-FOLDER  (run under xvfb-run or offscreen)
@@ -132,8 +132,8 @@ int main(int argc, char** argv) {
     }
 
     bool complete = true;
-    form.Execute(C::PlotAxial);
-    TGraphPlot* plot = form.GraphOf(C::PlotAxial);
+    form.Execute(C::PlotLoad);
+    TGraphPlot* plot = form.GraphOf(C::PlotLoad);
     if (auto* window = plot ? dynamic_cast<TPlotForm*>(plot->Form()) : nullptr) {
         QApplication::processEvents();
         const QString file = QDir(folder).filePath("menu.png");
