@@ -7,6 +7,7 @@
 #include "FuzzSupport.h"
 #include "Kernel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -18,14 +19,25 @@ using namespace dorvek::fuzz;
 
 namespace {
 
-bool IsOverflowField(const std::string& word) {
-    return word.find_first_not_of('*') == std::string::npos;
-}
-
 bool IsFiniteNumber(const std::string& word) {
     char* end = nullptr;
     const double value = std::strtod(word.c_str(), &end);
-    return end == word.c_str() + word.size() && std::isfinite(value);
+    return !word.empty() && end == word.c_str() + word.size() && std::isfinite(value);
+}
+
+// Fields are not separated by blanks, so an overflow field can abut a number ("1.2E-01****").
+bool IsNumbersOrOverflow(const std::string& word) {
+    std::size_t from = 0;
+    while (from < word.size()) {
+        if (word[from] == '*') {
+            from = std::min(word.find_first_not_of('*', from), word.size());
+            continue;
+        }
+        const std::size_t to = std::min(word.find('*', from), word.size());
+        if (!IsFiniteNumber(word.substr(from, to - from))) return false;
+        from = to;
+    }
+    return true;
 }
 
 // Every word of the text, with its line number for the message.
@@ -36,7 +48,7 @@ void CheckNumbersOnly(const std::string& text) {
         std::istringstream words(line);
         std::string word;
         while (words >> word)
-            Check(IsFiniteNumber(word) || IsOverflowField(word),
+            Check(IsNumbersOrOverflow(word),
                   "plot file line " + std::to_string(number) + " holds \"" + word + "\"");
     }
 }
