@@ -1,10 +1,13 @@
 // The kernel run on an arbitrary input file: the result code is one of the documented ones,
 // and whatever plot file the run leaves holds numbers only (words that parse completely as
-// finite numbers), as the plot-data loader expects.
+// finite numbers), as the plot-data loader expects, or overflow fields: a value that does not
+// fit its field (say a multiplier that takes a result beyond single precision) is written as
+// asterisks, as in the report, and the loader refuses the file with its message.
 
 #include "FuzzSupport.h"
 #include "Kernel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +22,22 @@ namespace {
 bool IsFiniteNumber(const std::string& word) {
     char* end = nullptr;
     const double value = std::strtod(word.c_str(), &end);
-    return end == word.c_str() + word.size() && std::isfinite(value);
+    return !word.empty() && end == word.c_str() + word.size() && std::isfinite(value);
+}
+
+// Fields are not separated by blanks, so an overflow field can abut a number ("1.2E-01****").
+bool IsNumbersOrOverflow(const std::string& word) {
+    std::size_t from = 0;
+    while (from < word.size()) {
+        if (word[from] == '*') {
+            from = std::min(word.find_first_not_of('*', from), word.size());
+            continue;
+        }
+        const std::size_t to = std::min(word.find('*', from), word.size());
+        if (!IsFiniteNumber(word.substr(from, to - from))) return false;
+        from = to;
+    }
+    return true;
 }
 
 // Every word of the text, with its line number for the message.
@@ -30,7 +48,7 @@ void CheckNumbersOnly(const std::string& text) {
         std::istringstream words(line);
         std::string word;
         while (words >> word)
-            Check(IsFiniteNumber(word),
+            Check(IsNumbersOrOverflow(word),
                   "plot file line " + std::to_string(number) + " holds \"" + word + "\"");
     }
 }

@@ -144,5 +144,32 @@ TEST(KernelPlotFilesTest, EveryExampleLoadsAsItsFileReads) {
     }
 }
 
+// A multiplier of 1.51e38 takes the loads beyond single precision: the run completes, the
+// values that do not fit are asterisks in the plot file as in the report, and loading refuses
+// the file with its message once instead of drawing garbage (a fuzz finding).
+TEST(KernelPlotFilesTest, ValuesBeyondTheirFieldsAreRefusedWhenLoaded) {
+    test::TempDir dir;
+    const fs::path input = dir / "huge.dv4d";
+    fs::copy_file(fs::path(DORVEK_SOURCE_DIR) /
+                      "fuzz/regressions/kernel/multiplier-beyond-single-precision.dv4d",
+                  input);
+    RunFiles files{input.string(), fs::path(input).replace_extension(".dv4o").string(),
+                   fs::path(input).replace_extension(".dv4p").string(), ""};
+    std::ostringstream console;
+    RunOptions options;
+    options.console = &console;
+    ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), kRunCompleted);
+
+    std::ifstream plot(files.plot);
+    const std::string text{std::istreambuf_iterator<char>(plot), {}};
+    EXPECT_NE(text.find("   **********   **********\r\n"), std::string::npos);
+
+    TResultGraphs g;
+    std::vector<std::string> messages;
+    EXPECT_FALSE(ReadPlotData(g, files.plot, true, PlotProjectInfo{},
+                              [&](const std::string& m) { messages.push_back(m); }));
+    EXPECT_EQ(messages, std::vector<std::string>{RunErrorMessage});
+}
+
 } // namespace
 } // namespace dorvek
