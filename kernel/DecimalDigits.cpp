@@ -24,7 +24,6 @@ constexpr std::array<Wide, kMaxPower + 1> MakePowers() {
     return powers;
 }
 constexpr std::array<Wide, kMaxPower + 1> kPowers = MakePowers();
-constexpr Wide kHalfMax = ~Wide{0} >> 1; // keeps 2 * remainder from overflowing
 
 // |value| = mantissa * 2^exponent with an odd mantissa (or zero).
 struct Binary {
@@ -51,27 +50,52 @@ int BitWidth(std::uint64_t n) {
     return static_cast<int>(std::bit_width(n));
 }
 
-// n * 10^power (power >= 0) when it stays below `limit`.
-bool TimesPower(Wide& n, int power, Wide limit) {
-    if (power > kMaxPower || n > limit / kPowers[static_cast<std::size_t>(power)]) return false;
-    n *= kPowers[static_cast<std::size_t>(power)];
-    return true;
+constexpr std::array<int, kMaxPower + 1> MakePowerWidths() {
+    std::array<int, kMaxPower + 1> widths{};
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        int bits = 0;
+        for (Wide p = kPowers[i]; p != 0; p >>= 1) ++bits;
+        widths[i] = bits;
+    }
+    return widths;
+}
+// Bits of 10^n: a * 10^n stays below 2^128 when the widths of both add up to at most 128.
+constexpr std::array<int, kMaxPower + 1> kPowerWidths = MakePowerWidths();
+
+// quotient rounded by the remainder against half the divisor (ties to even).
+Wide RoundHalfEven(Wide quotient, Wide remainder, Wide half) {
+    if (remainder > half || (remainder == half && (quotient & 1) != 0)) ++quotient;
+    return quotient;
 }
 
-// mantissa * 2^binary * 10^decimal as an exact fraction, rounded to an integer (ties to even).
+// mantissa * 2^binary * 10^decimal rounded to an integer (ties to even).
 bool RoundedRatio(const Binary& b, int decimal, Wide& result) {
-    Wide numerator = b.mantissa;
-    Wide denominator = 1;
-    if (b.exponent > 0) {
-        if (b.exponent + BitWidth(b.mantissa) > 128) return false;
-        numerator <<= b.exponent;
-    } else if (b.exponent < 0) {
-        if (b.exponent < -126) return false;
-        denominator <<= -b.exponent;
+    const int width = BitWidth(b.mantissa);
+    if (decimal >= 0) {
+        // The divisor is a power of two: the division is a shift.
+        if (decimal > kMaxPower) return false;
+        const auto power = static_cast<std::size_t>(decimal);
+        const int shift = b.exponent;
+        if (width + kPowerWidths[power] + (shift > 0 ? shift : 0) > 128 || shift < -127)
+            return false;
+        const Wide n = Wide{b.mantissa} * kPowers[power];
+        if (shift >= 0) {
+            result = n << shift;
+            return true;
+        }
+        const int bits = -shift;
+        const Wide half = Wide{1} << (bits - 1);
+        result = RoundHalfEven(n >> bits, n & ((half << 1) - 1), half);
+        return true;
     }
-    if (decimal > 0 && !TimesPower(numerator, decimal, ~Wide{0})) return false;
-    if (decimal < 0 && !TimesPower(denominator, -decimal, kHalfMax)) return false;
-
+    // Larger values: divided by 10^-decimal (and by a power of two for a fraction).
+    if (-decimal > kMaxPower) return false;
+    const auto power = static_cast<std::size_t>(-decimal);
+    const int up = b.exponent > 0 ? b.exponent : 0;
+    const int down = b.exponent < 0 ? -b.exponent : 0;
+    if (width + up > 128 || kPowerWidths[power] + down > 127) return false;
+    const Wide numerator = Wide{b.mantissa} << up;
+    const Wide denominator = kPowers[power] << down;
     Wide quotient, remainder;
     if ((numerator >> 64) == 0 && (denominator >> 64) == 0) {
         const auto n = static_cast<std::uint64_t>(numerator);
@@ -82,9 +106,8 @@ bool RoundedRatio(const Binary& b, int decimal, Wide& result) {
         quotient = numerator / denominator;
         remainder = numerator % denominator;
     }
-    const Wide twice = remainder * 2;
-    if (twice > denominator || (twice == denominator && (quotient & 1) != 0)) ++quotient;
-    result = quotient;
+    // The divisor is even (a multiple of 10), so half of it is exact.
+    result = RoundHalfEven(quotient, remainder, denominator / 2);
     return true;
 }
 
@@ -147,10 +170,19 @@ bool ScaledInteger(double, int, std::uint64_t&) {
 #endif
 
 char* WriteDigits(char* out, std::uint64_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930"
+        "31323334353637383940414243444546474849505152535455565758596061"
+        "62636465666768697071727374757677787980818283848586878889909192"
+        "93949596979899";
+    int i = count;
+    for (; i >= 2; i -= 2) {
+        const auto pair = static_cast<std::size_t>(value % 100) * 2;
+        value /= 100;
+        out[i - 1] = kPairs[pair + 1];
+        out[i - 2] = kPairs[pair];
     }
+    if (i == 1) out[0] = static_cast<char>('0' + value % 10);
     return out + count;
 }
 

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace dorvek::fixed {
@@ -27,9 +28,11 @@ void appendAligned(std::string& out, bool negative, std::string_view body, int w
         appendStars(out, width);
         return;
     }
-    out.append(static_cast<std::size_t>(width) - length, ' ');
-    if (negative) out.push_back('-');
-    out.append(body);
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(width), ' ');
+    char* end = out.data() + out.size();
+    std::memcpy(end - body.size(), body.data(), body.size());
+    if (negative) *(end - length) = '-';
 }
 
 void checkPrecision(int precision) {
