@@ -170,19 +170,10 @@ bool ScaledInteger(double, int, std::uint64_t&) {
 #endif
 
 char* WriteDigits(char* out, std::uint64_t value, int count) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930"
-        "31323334353637383940414243444546474849505152535455565758596061"
-        "62636465666768697071727374757677787980818283848586878889909192"
-        "93949596979899";
-    int i = count;
-    for (; i >= 2; i -= 2) {
-        const auto pair = static_cast<std::size_t>(value % 100) * 2;
-        value /= 100;
-        out[i - 1] = kPairs[pair + 1];
-        out[i - 2] = kPairs[pair];
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
     }
-    if (i == 1) out[0] = static_cast<char>('0' + value % 10);
     return out + count;
 }
 
