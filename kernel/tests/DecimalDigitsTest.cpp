@@ -35,7 +35,10 @@ std::string scientific(double value, int count) {
     char digits[24];
     WriteDigits(digits, r.digits, count);
     std::string text(1, digits[0]);
-    if (count > 1) text += "." + std::string(digits + 1, static_cast<std::size_t>(count - 1));
+    if (count > 1) {
+        text += '.';
+        text.append(digits + 1, static_cast<std::size_t>(count - 1));
+    }
     char exponent[16];
     std::snprintf(exponent, sizeof exponent, "e%c%02d", r.exponent < 0 ? '-' : '+',
                   std::abs(r.exponent));
