@@ -1,8 +1,12 @@
 #include "FixedFields.h"
 
+#include "DecimalDigits.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace dorvek::fixed {
@@ -24,14 +28,35 @@ void appendAligned(std::string& out, bool negative, std::string_view body, int w
         appendStars(out, width);
         return;
     }
-    out.append(static_cast<std::size_t>(width) - length, ' ');
-    if (negative) out.push_back('-');
-    out.append(body);
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(width), ' ');
+    char* end = out.data() + out.size();
+    std::memcpy(end - body.size(), body.data(), body.size());
+    if (negative) *(end - length) = '-';
 }
 
 void checkPrecision(int precision) {
     if (precision < 0 || precision > kMaxPrecision)
         throw std::logic_error("fixed layout: number of digits out of range");
+}
+
+// The `count` significant digits of |value| and its exponent in the d.ddde+xx form, through
+// std::to_chars (for digits or magnitudes beyond the exact integer path).
+bool scientificDigits(double value, int count, char* mantissa, int& exponent) {
+    char buffer[kBufferSize];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
+                                   std::chars_format::scientific, count - 1);
+    if (ec != std::errc{}) return false;
+    // buffer holds "d[.ddd]e+xx".
+    std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t e = text.find('e');
+    std::size_t n = 0;
+    for (char c : text.substr(0, e))
+        if (c != '.') mantissa[n++] = c;
+    exponent = 0;
+    for (char c : text.substr(e + 2)) exponent = exponent * 10 + (c - '0');
+    if (text[e + 1] == '-') exponent = -exponent;
+    return true;
 }
 
 } // namespace
@@ -75,11 +100,29 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
         return;
     }
     char buffer[kBufferSize];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer - 1, std::abs(value),
-                                   std::chars_format::fixed, decimals);
-    if (ec != std::errc{}) {
-        appendStars(out, width);
-        return;
+    char* end = buffer;
+    std::uint64_t scaled = 0;
+    if (ScaledInteger(value, decimals, scaled)) {
+        // At least one digit before the point, as std::to_chars writes it.
+        char digits[32];
+        char* last = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
+        const auto length = static_cast<int>(last - digits);
+        const int whole = length > decimals ? length - decimals : 0;
+        if (whole == 0) *end++ = '0';
+        end = std::copy(digits, digits + whole, end);
+        if (decimals > 0) {
+            *end++ = '.';
+            end = std::fill_n(end, decimals - (length - whole), '0');
+            end = std::copy(digits + whole, last, end);
+        }
+    } else {
+        auto [last, ec] = std::to_chars(buffer, buffer + sizeof buffer - 1, std::abs(value),
+                                        std::chars_format::fixed, decimals);
+        if (ec != std::errc{}) {
+            appendStars(out, width);
+            return;
+        }
+        end = last;
     }
     if (decimals == 0) *end++ = '.'; // Fw.0 still shows its point
     std::string_view body(buffer, static_cast<std::size_t>(end - buffer));
@@ -100,25 +143,18 @@ void appendExponent(std::string& out, double value, int width, int digits, bool 
         appendStars(out, width);
         return;
     }
-    const int precision = scaled ? digits : digits - 1;
-    char buffer[kBufferSize];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
-                                   std::chars_format::scientific, precision);
-    if (ec != std::errc{}) {
+    // The significant digits and the exponent of the d.ddde+xx form.
+    const int count = scaled ? digits + 1 : digits;
+    char mantissa[kMaxPrecision + 2];
+    int exponent = 0;
+    std::uint64_t decimal = 0;
+    if (SignificantDigits(value, count, decimal, exponent)) {
+        WriteDigits(mantissa, decimal, count);
+    } else if (!scientificDigits(value, count, mantissa, exponent)) {
         appendStars(out, width);
         return;
     }
-    // buffer holds "d[.ddd]e+xx": collect the significant digits and the exponent.
-    std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-    const std::size_t e = text.find('e');
-    char mantissa[kMaxPrecision + 2];
-    std::size_t count = 0;
-    for (char c : text.substr(0, e))
-        if (c != '.') mantissa[count++] = c;
-    int exponent = 0;
-    for (char c : text.substr(e + 2)) exponent = exponent * 10 + (c - '0');
-    if (text[e + 1] == '-') exponent = -exponent;
-
+    const auto digitCount = static_cast<std::size_t>(count);
     const bool zero = value == 0.0;
     if (zero)
         exponent = 0;
@@ -134,11 +170,11 @@ void appendExponent(std::string& out, double value, int width, int digits, bool 
     if (scaled) {
         body[length++] = mantissa[0];
         body[length++] = '.';
-        for (std::size_t i = 1; i < count; ++i) body[length++] = mantissa[i];
+        for (std::size_t i = 1; i < digitCount; ++i) body[length++] = mantissa[i];
     } else {
         body[length++] = '0';
         body[length++] = '.';
-        for (std::size_t i = 0; i < count; ++i) body[length++] = mantissa[i];
+        for (std::size_t i = 0; i < digitCount; ++i) body[length++] = mantissa[i];
     }
     const int magnitude = std::abs(exponent);
     if (magnitude <= 99) body[length++] = 'E';

@@ -73,12 +73,32 @@ bool writesNothing(const LayoutItem& item, const FieldValue& value) {
 
 struct FixedWriter::State {
     std::unordered_map<std::string, Layout, TextHash, std::equal_to<>> layouts;
-    std::string buffer; // whole output of one call, so a failing call writes nothing
+    std::string held; // output not yet written; a failing call leaves nothing of its own here
 };
 
 FixedWriter::State& FixedWriter::state() {
     if (!state_) state_ = std::make_shared<State>();
     return *state_;
+}
+
+FixedWriter::~FixedWriter() {
+    try {
+        flush();
+    } catch (...) {
+        // A stream that throws on failure: what was held is lost, as a failed write would be.
+    }
+}
+
+void FixedWriter::flush() {
+    if (!state_ || state_->held.empty()) return;
+    std::string& held = state_->held;
+    out_->write(held.data(), static_cast<std::streamsize>(held.size()));
+    held.clear();
+}
+
+// Ends a call: the held output goes out once there is enough of it.
+void FixedWriter::release() {
+    if (state_ && state_->held.size() >= holdBytes_) flush();
 }
 
 void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValue>& values) {
@@ -91,9 +111,9 @@ void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValu
         throw std::logic_error("fixed layout \"" + std::string(layoutText) +
                                "\": values given to a layout without fields");
 
-    std::string& out = s.buffer;
-    out.clear();
-    std::size_t lineStart = 0;
+    std::string& out = s.held;
+    const std::size_t callStart = out.size();
+    std::size_t lineStart = callStart;
     std::size_t position = 0; // column where the next item goes; may lie past the text
     auto place = [&](std::size_t column) {
         const std::size_t length = out.size() - lineStart;
@@ -106,51 +126,58 @@ void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValu
     };
 
     std::size_t next = 0;
-    for (;;) {
-        for (const LayoutItem& item : layout.items) {
-            switch (item.kind) {
-            case Kind::Skip:
-                position += static_cast<std::size_t>(item.width);
-                break;
-            case Kind::Text:
-                place(position);
-                out += item.text;
-                position = out.size() - lineStart;
-                break;
-            case Kind::Slash:
-                endLine();
-                break;
-            default:
-                if (next == values.size()) goto finished;
-                if (writesNothing(item, values[next])) {
-                    ++next; // like an nX, it leaves no blanks at the end of a line
+    try {
+        for (;;) {
+            for (const LayoutItem& item : layout.items) {
+                switch (item.kind) {
+                case Kind::Skip:
+                    position += static_cast<std::size_t>(item.width);
+                    break;
+                case Kind::Text:
+                    place(position);
+                    out += item.text;
+                    position = out.size() - lineStart;
+                    break;
+                case Kind::Slash:
+                    endLine();
+                    break;
+                default:
+                    if (next == values.size()) goto finished;
+                    if (writesNothing(item, values[next])) {
+                        ++next; // like an nX, it leaves no blanks at the end of a line
+                        break;
+                    }
+                    place(position);
+                    appendField(out, item, values[next++], layoutText);
+                    position = out.size() - lineStart;
                     break;
                 }
-                place(position);
-                appendField(out, item, values[next++], layoutText);
-                position = out.size() - lineStart;
-                break;
             }
+            if (next == values.size()) break;
+            endLine(); // more values than fields: the layout starts again on a new line
         }
-        if (next == values.size()) break;
-        endLine(); // more values than fields: the layout starts again on a new line
+    finished:
+        endLine();
+    } catch (...) {
+        out.resize(callStart);
+        throw;
     }
-finished:
-    endLine();
-    out_->write(out.data(), static_cast<std::streamsize>(out.size()));
+    release();
 }
 
 void FixedWriter::list(std::string_view text) {
+    std::string& out = state().held;
     if (!text.empty()) {
-        out_->put(' ');
-        out_->write(text.data(), static_cast<std::streamsize>(text.size()));
+        out += ' ';
+        out += text;
     }
-    out_->write("\r\n", 2);
+    out += "\r\n";
+    release();
 }
 
 void FixedWriter::listValues(const std::vector<FieldValue>& values) {
-    std::string& out = state().buffer;
-    out.assign(1, ' ');
+    std::string& out = state().held;
+    out += ' ';
     bool first = true;
     for (const FieldValue& value : values) {
         if (!first) out.push_back(' ');
@@ -163,7 +190,7 @@ void FixedWriter::listValues(const std::vector<FieldValue>& values) {
             out += std::get<std::string>(value);
     }
     out += "\r\n";
-    out_->write(out.data(), static_cast<std::streamsize>(out.size()));
+    release();
 }
 
 } // namespace dorvek

@@ -15,6 +15,7 @@
 // the line ends after the last value (literals standing before the next field are written).
 // Every line ends with CR LF.
 
+#include <cstddef>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -28,7 +29,13 @@ using FieldValue = std::variant<int, float, std::string>;
 
 class FixedWriter {
 public:
-    explicit FixedWriter(std::ostream& out) : out_(&out) {}
+    // Each call's lines reach the stream when the call returns; with holdBytes > 0 they are
+    // held until that many bytes have gathered (or flush()), so a file sees a few large writes.
+    explicit FixedWriter(std::ostream& out, std::size_t holdBytes = 0)
+        : out_(&out), holdBytes_(holdBytes) {}
+    ~FixedWriter();
+    FixedWriter(FixedWriter&&) noexcept = default;
+    FixedWriter& operator=(FixedWriter&&) noexcept = default;
 
     // Writes the values under the layout (see above).
     void write(std::string_view layout, const std::vector<FieldValue>& values = {});
@@ -41,13 +48,18 @@ public:
     // texts as they are.
     void listValues(const std::vector<FieldValue>& values);
 
+    // Writes the held lines to the stream.
+    void flush();
+
     std::ostream& stream() { return *out_; }
 
 private:
-    struct State; // parsed layouts (each parsed once) and the output buffer
+    struct State; // parsed layouts (each parsed once) and the held output
     State& state();
+    void release();
 
     std::ostream* out_;
+    std::size_t holdBytes_;
     std::shared_ptr<State> state_;
 };
 

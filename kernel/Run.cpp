@@ -32,6 +32,10 @@ std::tm LocalNow() {
     return local;
 }
 
+// The writers hand the files their lines in pieces of about this size: a few large writes
+// instead of one system call per few kilobytes.
+constexpr std::size_t kHeldBytes = 64 * 1024;
+
 // The whole file, or nullopt when it cannot be opened or read. A missing input is never
 // created.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -108,7 +112,7 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
         return stopWithoutReport(
             kFileError, FileFaultText(files.report, "The report file could not be created."));
     }
-    report_.emplace(reportFile_);
+    report_.emplace(reportFile_, kHeldBytes);
     ReportProgramHeader(*report_, header);
     ReportUserBlock(*report_, header);
     ReportFileBlock(*report_, files);
@@ -131,7 +135,7 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
                           FileFaultText(files.plot, "The plot data file could not be created.")),
                      files);
     }
-    plot_.emplace(plotFile_);
+    plot_.emplace(plotFile_, kHeldBytes);
     // The run-notes file is created when missing and otherwise left as it is.
     if (!files.notes.empty()) {
         notesFile_.open(FilePath(files.notes), std::ios::out | std::ios::binary | std::ios::app);
@@ -202,11 +206,13 @@ int Run::buildCurves() {
 // Step 11: report, run notes and plot data are closed in this order. A write that failed
 // turns a completed run into a file error.
 int Run::close(int code, const RunFiles& files) {
+    if (plot_) plot_->flush();
     plotFile_.flush();
     if (code == kRunCompleted && plotFile_.is_open() && !plotFile_) {
         code = stop(kFileError, "FILE ERROR",
                     FileFaultText(files.plot, "The plot data file could not be written."));
     }
+    if (report_) report_->flush();
     reportFile_.close();
     if (code == kRunCompleted && reportFile_.fail()) {
         code = stopWithoutReport(

@@ -205,6 +205,28 @@ TEST(FixedWriterLayout, ParsedLayoutIsReused) {
     EXPECT_EQ(out.str(), "  1 a" + kEnd + "  2 bc" + kEnd + "  3 e" + kEnd);
 }
 
+TEST(FixedWriterLayout, HeldLinesReachTheStreamInPieces) {
+    std::ostringstream out;
+    const std::string first = "  1" + kEnd + " abc" + kEnd + "x" + blanks(19) + kEnd;
+    {
+        FixedWriter writer(out, 20);
+        writer.write("I3", {1}); // 5 bytes held
+        writer.list("abc");      // 11
+        EXPECT_EQ(out.str(), "");
+        writer.write("A20", {std::string("x")}); // 33: all of it goes out
+        EXPECT_EQ(out.str(), first);
+        writer.write("I3", {2});
+        // A failing call drops only its own part of what is held.
+        EXPECT_THROW(writer.write("\"before\",I3,I3", {1, 2.0f}), std::logic_error);
+        EXPECT_EQ(out.str(), first);
+        writer.flush();
+        EXPECT_EQ(out.str(), first + "  2" + kEnd);
+        writer.listValues({7});
+        EXPECT_EQ(out.str(), first + "  2" + kEnd);
+    } // the rest goes out when the writer ends
+    EXPECT_EQ(out.str(), first + "  2" + kEnd + " " + blanks(10) + "7" + kEnd);
+}
+
 TEST(FixedWriterList, ListLines) {
     std::ostringstream out;
     FixedWriter writer(out);
