@@ -54,6 +54,11 @@ TEST_F(DorvekRun, NamesWithLettersOfAnyScriptAndBlanks) {
     EXPECT_NE(ReadBytes(report).find(input.stem().string()), std::string::npos);
     EXPECT_TRUE(fs::exists(fs::path(input).replace_extension(".dv4p")));
     EXPECT_NE(ReadBytes(table).find(input.string() + ",0,"), std::string::npos);
+    // The project read again for the graphs, written into a folder of such a name.
+    const fs::path graphs = dir_ / u8"Grafiken ψ";
+    const Output csv = RunProgram("--no-run --graphs-csv " + Quote(graphs) + " " + Quote(input));
+    EXPECT_EQ(csv.status, 0) << csv.text;
+    EXPECT_TRUE(fs::exists(graphs / "Load_Distribution.csv")) << csv.text;
 }
 
 TEST_F(DorvekRun, MissingFileIsAFileError) {
