@@ -1,6 +1,7 @@
 #include "BatchCommand.h"
 
 #include "GraphsCsvOutput.h"
+#include "PathParts.h"
 #include "ProjectLoad.h"
 #include "ResultTable.h"
 #include "Shard.h"
@@ -55,7 +56,7 @@ bool StudyJobs(const BatchOptions& options, const StudySpec& study,
                bool needsProject, std::vector<Job>& jobs, std::ostream& err) {
     std::set<std::string> stems;
     for (const std::string& file : options.files) {
-        if (!stems.insert(fs::path(file).stem().string()).second) {
+        if (!stems.insert(FilePath(file).stem().string()).second) {
             err << "dorvek-run: " << file << ": another project of this name would write the "
                 << "same variants\n";
             return false;
@@ -68,18 +69,18 @@ bool StudyJobs(const BatchOptions& options, const StudySpec& study,
             return false;
         }
     }
-    if (!MakeFolder("--out", options.out, err)) return false;
+    if (!MakeFolder("--out", FilePath(options.out), err)) return false;
     const std::size_t perFile = variants.size();
     for (std::size_t f = 0; f < options.files.size(); ++f) {
         const std::size_t first = f * perFile, last = first + perFile;
         if (last <= slice.begin || first >= slice.end) continue;
         VariantProject project(options.files[f]);
         if (!project.Read(err)) return false;
-        const std::string stem = fs::path(options.files[f]).stem().string();
+        const std::string stem = FilePath(options.files[f]).stem().string();
         for (std::size_t i = std::max(first, slice.begin); i < std::min(last, slice.end); ++i) {
             const std::vector<double>& values = variants[i - first];
-            const fs::path file =
-                fs::path(options.out) / (VariantStem(stem, study, values, i - first) + ".dv4d");
+            const fs::path file = FilePath(options.out) /
+                                  FilePath(VariantStem(stem, study, values, i - first) + ".dv4d");
             Job job = JobForFile(file.string());
             job.values = values;
             project.Apply(study, values);
@@ -111,7 +112,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         err << "dorvek-run: " << e.what() << "\n";
         return kBadOptions;
     }
-    if (!options.table.empty() && !TableWritable(options.table, err)) return kBadOptions;
+    if (!options.table.empty() && !TableWritable(FilePath(options.table), err)) return kBadOptions;
 
     std::vector<FileOutput> outputs;
     if (!options.graphsCsv.empty())
@@ -164,7 +165,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
 
     if (!options.table.empty()) {
         try {
-            table.Write(options.table);
+            table.Write(FilePath(options.table));
         } catch (const std::exception& e) {
             err << "dorvek-run: --table: " << Lines(e.what()) << "\n";
             ok = false;

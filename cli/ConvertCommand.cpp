@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include "PathParts.h"
 #include "ProjectLoad.h"
 
 #include <exception>
@@ -20,7 +21,7 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 } // namespace
 
 int ConvertProject(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
-    const fs::path input = options.input;
+    const fs::path input = FilePath(options.input);
     const int filter = FilterFromExtension(options.input);
     if (filter == 0) {
         err << "dorvek-run: " << options.input
@@ -28,7 +29,7 @@ int ConvertProject(const ConvertOptions& options, std::ostream& out, std::ostrea
         return 1;
     }
     if (!ExistingFile(input, err)) return 1;
-    fs::path output = options.output;
+    fs::path output = FilePath(options.output);
     if (output.empty()) output = fs::path(input).replace_extension(".dv4d");
     if (!options.force && SameFile(input, output)) {
         err << "dorvek-run: " << output.string()

@@ -4,6 +4,8 @@
 #include "Progress.h"
 #include "ResultLines.h"
 
+#include "PathParts.h"
+
 #include <algorithm>
 #include <cctype>
 #include <exception>
@@ -61,8 +63,8 @@ void RunJob(const Job& job, const std::vector<FileOutput>& outputs, const Pipeli
 
 } // namespace
 
-fs::path OutputFolder(const fs::path& folder, const AnalysedFile& file) {
-    return file.several ? folder / file.job.stem : folder;
+fs::path OutputFolder(const std::string& folder, const AnalysedFile& file) {
+    return file.several ? FilePath(folder) / FilePath(file.job.stem) : FilePath(folder);
 }
 
 std::filesystem::path OutputFile(const std::string& pattern, const AnalysedFile& file) {
@@ -75,9 +77,10 @@ std::filesystem::path OutputFile(const std::string& pattern, const AnalysedFile&
         name.replace(at, placeholder.size(), stem);
         replaced = true;
     }
-    std::filesystem::path target = name;
+    std::filesystem::path target = FilePath(name);
     if (!replaced && file.several)
-        target.replace_filename(target.stem().string() + "-" + stem + target.extension().string());
+        target.replace_filename(
+            FilePath(target.stem().string() + "-" + stem + target.extension().string()));
     return target;
 }
 
@@ -85,8 +88,9 @@ Job JobForFile(const std::string& name) {
     Job job;
     job.name = name;
     std::error_code ec;
-    fs::path input = fs::absolute(fs::path(name), ec);
-    if (ec) input = name;
+    // Names are UTF-8 text; the C++ library's path::string() gives UTF-8 back on Windows too.
+    fs::path input = fs::absolute(FilePath(name), ec);
+    if (ec) input = FilePath(name);
     job.stem = input.stem().string();
     const std::string extension = Lower(input.extension().string());
     if (extension == ".dv4o" || extension == ".dv4p" || extension == ".dv4r")

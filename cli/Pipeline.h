@@ -74,7 +74,7 @@ struct FileOutput {
 
 // Where an output option given a folder puts its files for `file`: the folder itself for a
 // run of one job, a folder named after the project inside it when there are several.
-std::filesystem::path OutputFolder(const std::filesystem::path& folder, const AnalysedFile& file);
+std::filesystem::path OutputFolder(const std::string& folder, const AnalysedFile& file);
 
 // Where an output option given a file name puts its file for `file`: "{name}" in the pattern
 // stands for the project's name; without it, a run of several jobs puts "-" and the name

@@ -1,4 +1,5 @@
 #include "ProjectLoad.h"
+#include "PathParts.h"
 
 #include "PlotProject.h"
 
@@ -23,7 +24,7 @@ bool ExistingFile(const std::filesystem::path& file, std::ostream& err) {
 bool ReadProject(const std::string& name, int filter, TProjectTables& owner, TProgramData& data,
                  std::ostream& err) {
     try {
-        data.CreateFromFile(name, filter, owner);
+        data.CreateFromFile(FilePath(name), filter, owner);
         return true;
     } catch (const std::exception& e) { // the reader's message, or another failure
         err << "dorvek-run: " << name << ": " << Lines(e.what()) << "\n";
@@ -47,7 +48,7 @@ bool ReadFacts(Job& job, std::ostream& err) {
         job.refusal = "not a .dv4d project file";
         return false;
     }
-    if (!ExistingFile(name, err)) {
+    if (!ExistingFile(FilePath(name), err)) {
         job.refusal = "no such file";
         return false;
     }

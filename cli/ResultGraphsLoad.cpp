@@ -1,6 +1,7 @@
 #include "ResultGraphsLoad.h"
 
 #include "GraphSettings.h"
+#include "PathParts.h"
 #include "ProjectLoad.h"
 
 #include <exception>
@@ -15,7 +16,7 @@ std::unique_ptr<TResultGraphs> LoadResultGraphs(const AnalysedFile& file, bool n
                                                 std::ostream& err) {
     const ProjectFacts& project = *file.job.project;
     // Like the program: the result code is not looked at, whatever plot file exists is read.
-    const fs::path plotFile = file.job.files.plot;
+    const fs::path plotFile = FilePath(file.job.files.plot);
     if (!ExistingFile(plotFile, err)) return nullptr;
 
     auto graphs = std::make_unique<TResultGraphs>();
@@ -25,7 +26,7 @@ std::unique_ptr<TResultGraphs> LoadResultGraphs(const AnalysedFile& file, bool n
         });
     if (!loaded) return nullptr;
     if (noRun) {
-        const fs::path input = file.job.files.input;
+        const fs::path input = FilePath(file.job.files.input);
         try {
             ReadGraphParams(*graphs, input, true, project.plot.downdrag);
         } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 #include "Variants.h"
 
 #include "AtomicFile.h"
+#include "PathParts.h"
 #include "ProjectLoad.h"
 #include "Table.h"
 
@@ -27,7 +28,7 @@ bool VariantProject::Read(std::ostream& err) {
         err << "dorvek-run: " << file_ << ": not a .dv4d project file\n";
         return false;
     }
-    if (!ExistingFile(file_, err)) return false;
+    if (!ExistingFile(FilePath(file_), err)) return false;
     if (!ReadProject(file_, FilterCurrent, owner_, data_, err)) return false;
     original_ = data_;
 

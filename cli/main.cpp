@@ -1,5 +1,6 @@
 // dorvek-run: analyses DORVEK input files without the desktop program.
 
+#include "Arguments.h"
 #include "BatchCommand.h"
 #include "ConvertCommand.h"
 #include "Progress.h"
@@ -20,8 +21,15 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
+
+#ifdef DORVEK_HAVE_PICTURES
+const std::string kNoPictures;
+#else
+const std::string kNoPictures = " (not in this build: built without Qt)";
+#endif
 
 std::string HelpFooter() {
     std::string text = "Files (beside each input, with its name):\n"
@@ -50,6 +58,11 @@ std::string HelpFooter() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const dorvek::cli::Utf8Console console;
+    const std::vector<std::string> arguments = dorvek::cli::Utf8Arguments(argc, argv);
+    std::vector<const char*> argumentPointers;
+    for (const std::string& argument : arguments) argumentPointers.push_back(argument.c_str());
+
     CLI::App app{"dorvek-run: load-settlement analysis of an axially loaded pile.\n"
                  "Runs each FILE.dv4d and writes FILE.dv4o, FILE.dv4p and FILE.dv4r beside it."};
     app.footer(HelpFooter());
@@ -97,10 +110,12 @@ int main(int argc, char** argv) {
                        "and draw every graph the program offers as a picture into DIR (with "
                        "several projects, into DIR/PROJECT), 10 x 7.5 in at 100 pixels per inch "
                        "(1000 x 750 pixels) for bitmaps, the same page for SVG and PDF; with "
-                       "--no-run the project's saved graph settings are honoured")
+                       "--no-run the project's saved graph settings are honoured" +
+                           kNoPictures)
             ->type_name("DIR")
             ->excludes(convertFile);
-    app.add_option("--format", pictureFormat, "With --graphs: png (default), svg, pdf or bmp")
+    app.add_option("--format", pictureFormat,
+                   "With --graphs: png (default), svg, pdf or bmp" + kNoPictures)
         ->type_name("png|svg|pdf|bmp")
         ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}))
         ->needs(picturesOption);
@@ -110,7 +125,8 @@ int main(int argc, char** argv) {
                        "Also draw the soil profile (the pile in its soil layers, as printed by "
                        "the desktop program) of each project into PICTURE, PNG, SVG or PDF by "
                        "its extension; with several projects \"{name}\" in PICTURE stands for "
-                       "each project's name, or the name is appended (profile-NAME.png)")
+                       "each project's name, or the name is appended (profile-NAME.png)" +
+                           kNoPictures)
             ->type_name("PICTURE")
             ->excludes(convertFile);
     app.add_flag("--no-run", batch.noRun,
@@ -160,7 +176,7 @@ int main(int argc, char** argv) {
                    "Run only the K-th of N equal, fixed slices of the files or variants")
         ->type_name("K/N");
 
-    CLI11_PARSE(app, argc, argv);
+    CLI11_PARSE(app, static_cast<int>(argumentPointers.size()), argumentPointers.data());
     convert.force = force;
     batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);

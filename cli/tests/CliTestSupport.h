@@ -45,10 +45,12 @@ inline Output RunProgram(const std::string& arguments,
     Output out;
 #ifdef _WIN32
     // cmd.exe /c drops the outer quotes of the line and keeps those of each word. The pipe
-    // is read in text mode: CR LF arrives as LF.
+    // is read in text mode: CR LF arrives as LF. The UTF-8 line is passed on as wide text, so
+    // that names outside the ANSI code page arrive whole.
     const char* redirect = errors == StandardError::Joined ? " 2>&1" : " 2>NUL";
     const std::string command = "\"\"" + kProgram + "\" " + arguments + redirect + "\"";
-    FILE* pipe = _popen(command.c_str(), "rt");
+    const std::wstring wide = fs::path(std::u8string(command.begin(), command.end())).wstring();
+    FILE* pipe = _wpopen(wide.c_str(), L"rt");
 #else
     const char* redirect = errors == StandardError::Joined ? " 2>&1" : " 2>/dev/null";
     FILE* pipe = popen((kProgram + " " + arguments + redirect).c_str(), "r");

@@ -38,6 +38,29 @@ TEST_F(DorvekRun, SummaryNamesTheReportAndPlotFiles) {
     EXPECT_NE(out.text.find("Load-settlement summary"), std::string::npos);
 }
 
+// Letters of several scripts (outside any one ANSI code page on Windows) and blanks in the
+// names of the project and of the table.
+TEST_F(DorvekRun, NamesWithLettersOfAnyScriptAndBlanks) {
+    const fs::path input = dir_ / u8"Pfahl Łódź 東京 1.dv4d";
+    std::ofstream(input, std::ios::binary) << ReadBytes(kExample);
+    const fs::path table = dir_ / u8"Tabelle ž ψ.csv";
+    const Output out = RunProgram("--summary --table " + Quote(table) + " " + Quote(input));
+    EXPECT_EQ(out.status, 0) << out.text;
+    EXPECT_EQ(out.text.find(input.string() + ": result 0, run completed\n"), 0u) << out.text;
+    fs::path report = input;
+    report.replace_extension(".dv4o");
+    EXPECT_NE(out.text.find("  Report:    " + report.string() + "\n"), std::string::npos);
+    // The report's file block names the project.
+    EXPECT_NE(ReadBytes(report).find(input.stem().string()), std::string::npos);
+    EXPECT_TRUE(fs::exists(fs::path(input).replace_extension(".dv4p")));
+    EXPECT_NE(ReadBytes(table).find(input.string() + ",0,"), std::string::npos);
+    // The project read again for the graphs, written into a folder of such a name.
+    const fs::path graphs = dir_ / u8"Grafiken ψ";
+    const Output csv = RunProgram("--no-run --graphs-csv " + Quote(graphs) + " " + Quote(input));
+    EXPECT_EQ(csv.status, 0) << csv.text;
+    EXPECT_TRUE(fs::exists(graphs / "Load_Distribution.csv")) << csv.text;
+}
+
 TEST_F(DorvekRun, MissingFileIsAFileError) {
     const fs::path input = dir_ / "absent.dv4d";
     Output out = RunProgram(Quote(input));

@@ -15,9 +15,6 @@ protected:
         fs::copy_file(kExamples / name, project);
         return project;
     }
-    bool picturesBuilt() {
-        return RunProgram("--help").text.find("--graphs DIR") != std::string::npos;
-    }
 };
 
 std::uint32_t BigEndian(const std::string& bytes, size_t at) {
@@ -32,8 +29,14 @@ size_t Count(const std::string& text, const std::string& word) {
     return n;
 }
 
+#ifdef DORVEK_HAVE_PICTURES
+#define SKIP_WITHOUT_PICTURES()
+#else
+#define SKIP_WITHOUT_PICTURES() GTEST_SKIP() << "dorvek-run was built without pictures"
+#endif
+
 TEST_F(GraphPictures, PngOfEveryOfferedGraphAtTheDefaultSize) {
-    if (!picturesBuilt()) GTEST_SKIP() << "built without Qt";
+    SKIP_WITHOUT_PICTURES();
     const fs::path project = copyExample("driven-pile-clay-over-sand.dv4d");
     const fs::path folder = dir_ / "pictures";
     const Output out = RunProgram("-q --graphs " + Quote(folder) + " " + Quote(project));
@@ -48,7 +51,7 @@ TEST_F(GraphPictures, PngOfEveryOfferedGraphAtTheDefaultSize) {
 }
 
 TEST_F(GraphPictures, SvgAndPdfAndOneFolderPerProject) {
-    if (!picturesBuilt()) GTEST_SKIP() << "built without Qt";
+    SKIP_WITHOUT_PICTURES();
     const fs::path a = copyExample("driven-pile-clay-over-sand.dv4d");
     const fs::path b = copyExample("si-api-clay-over-sand-downdrag.dv4d");
     const fs::path folder = dir_ / "svg";
@@ -68,6 +71,29 @@ TEST_F(GraphPictures, SvgAndPdfAndOneFolderPerProject) {
     const std::string pdf = ReadBytes(pdfs / "Tip_Resistance_Curve.pdf");
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_EQ(Count(pdf, "/Type /Page") - Count(pdf, "/Type /Pages"), 1u);
+}
+
+// What the help and the options say agrees with what the build was made with.
+TEST_F(GraphPictures, HelpAndOptionsTellWhetherPicturesAreDrawn) {
+    const std::string help = RunProgram("--help").text;
+    ASSERT_NE(help.find("--graphs DIR"), std::string::npos);
+    const fs::path project = copyExample("driven-pile-clay-over-sand.dv4d");
+#ifdef DORVEK_HAVE_PICTURES
+    EXPECT_EQ(help.find("built without Qt"), std::string::npos);
+#else
+    // --graphs, --format and --profile.
+    EXPECT_EQ(Count(help, "(not in this build: built without Qt)"), 3u) << help;
+    for (const std::string& option :
+         {"--graphs " + Quote(dir_ / "x"), "--profile " + Quote(dir_ / "p.png")}) {
+        const Output out = RunProgram(option + " " + Quote(project), StandardError::Joined);
+        EXPECT_EQ(out.status, 2) << option;
+        EXPECT_NE(out.text.find(": this build has no picture output (built without Qt)"),
+                  std::string::npos)
+            << out.text;
+    }
+    // Refused before anything ran.
+    EXPECT_FALSE(fs::exists(dir_ / "driven-pile-clay-over-sand.dv4o"));
+#endif
 }
 
 TEST_F(GraphPictures, WrongUseIsRefused) {

@@ -236,7 +236,13 @@ TEST_F(StudyRuns, ShardTablesJoinToTheWholeTable) {
 
 TEST_F(StudyRuns, AFailedRunKeepsItsRowWithItsCode) {
     const fs::path good = copyExample(kExample);
-    const fs::path bad = write("bad, \"quoted\".dv4d", "Title\r\nfifty 0 1\r\n");
+#ifdef _WIN32
+    // Windows names cannot hold double quotes: the comma alone makes the cell quoted.
+    const std::string badName = "bad, quoted.dv4d", badCell = "bad, quoted.dv4d";
+#else
+    const std::string badName = "bad, \"quoted\".dv4d", badCell = "bad, \"\"quoted\"\".dv4d";
+#endif
+    const fs::path bad = write(badName, "Title\r\nfifty 0 1\r\n");
     const Output out = RunProgram("-j 2 --table " + Quote(dir_ / "t.csv") + " " + Quote(bad) + " " +
                                   Quote(good) + " " + Quote(dir_ / "none.dv4d"));
     EXPECT_EQ(out.status, 1);
@@ -246,9 +252,8 @@ TEST_F(StudyRuns, AFailedRunKeepsItsRowWithItsCode) {
                                                  "", "", ""}));
     EXPECT_EQ(rows.back()[0], (dir_ / "none.dv4d").string());
     EXPECT_EQ(rows.back()[1], "2");
-    // The file name with a comma and quotes is quoted in the file itself.
-    EXPECT_NE(ReadBytes(dir_ / "t.csv")
-                  .find("\"" + (dir_ / "bad, \"\"quoted\"\".dv4d").string() + "\",3,"),
+    // The file name with a comma (and quotes) is quoted in the file itself.
+    EXPECT_NE(ReadBytes(dir_ / "t.csv").find("\"" + (dir_ / badCell).string() + "\",3,"),
               std::string::npos);
     EXPECT_EQ(rows[0][4], "head load (lbs)");
 }

@@ -19,8 +19,38 @@ namespace {
 using namespace dorvek::test;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
-class Xlsx : public CliTest {};
+class Xlsx : public CliTest {
+protected:
+    void SetUp() override {
+#ifndef DORVEK_HAVE_XLSX
+        GTEST_SKIP() << "dorvek-run was built without libxlsxwriter";
+#endif
+        CliTest::SetUp();
+    }
+};
+
+// What the help and the option say agrees with what the build was made with.
+class XlsxInThisBuild : public CliTest {};
+
+TEST_F(XlsxInThisBuild, HelpAndOptionTellWhetherWorkbooksAreWritten) {
+    const std::string help = RunProgram("--help").text;
+    ASSERT_THAT(help, HasSubstr("--xlsx OUT.xlsx"));
+    const fs::path project = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
+    const Output out = RunProgram("--xlsx " + Quote(dir_ / "out.xlsx") + " " + Quote(project),
+                                  StandardError::Joined);
+#ifdef DORVEK_HAVE_XLSX
+    EXPECT_THAT(help, Not(HasSubstr("libxlsxwriter was missing")));
+    EXPECT_EQ(out.status, 0) << out.text;
+#else
+    EXPECT_THAT(help, HasSubstr("(not in this build: libxlsxwriter was missing)"));
+    EXPECT_EQ(out.status, 2);
+    EXPECT_THAT(out.text, HasSubstr("--xlsx: this build has no spreadsheet export"));
+    // Refused before anything ran.
+    EXPECT_FALSE(fs::exists(dir_ / "driven-pile-clay-over-sand.dv4o"));
+#endif
+}
 
 void ExpectClose(double actual, long double expected, const char* what) {
     EXPECT_NEAR(actual, static_cast<double>(expected),

@@ -25,16 +25,18 @@ namespace {
 
 // A new file beside the target that no one else uses.
 std::FILE* CreateTemporary(const fs::path& target, fs::path& temp) {
-    std::string stem(1, '.');
-    stem += target.filename().string();
-    stem += '.';
+    // Joined as paths, so that a name outside the ANSI code page stays whole on Windows.
+    fs::path stem(".");
+    stem += target.filename();
 #ifndef _WIN32
     const std::string id = std::to_string(::getpid());
 #else
     const std::string id = "0";
 #endif
     for (int n = 0; n < 1000; ++n) {
-        temp = target.parent_path() / (stem + id + "-" + std::to_string(n) + ".tmp");
+        fs::path name = stem;
+        name += "." + id + "-" + std::to_string(n) + ".tmp";
+        temp = target.parent_path() / name;
         errno = 0;
         if (std::FILE* file = OpenFile(temp, "wbx")) return file;
         if (errno != EEXIST) Fail(target, errno ? errno : EIO);

@@ -2,6 +2,7 @@
 // The scalar values and option flags of one project. The input tables live beside it in the
 // project's table set; the whole project is read and written by the project file code.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,7 @@ struct TProgramData {
     // once the reading has stopped: the values read so far stay, the rest keep their
     // defaults, every table has at least its minimum rows, the changed flag is cleared and
     // FileName is FName. Errors of other kinds pass through after the same clean-up.
-    void CreateFromFile(const std::string& FName, int filter, TProjectTables& owner);
+    void CreateFromFile(const std::filesystem::path& FName, int filter, TProjectTables& owner);
 
     // Writes the project to FileName as a ".dv4d" file and creates the empty ".gwi"
     // companion beside it; then clears the changed flag. The derived flags (METHODTZ,

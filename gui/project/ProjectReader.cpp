@@ -231,11 +231,12 @@ void FillToMinimumRows(TInputTables& tables) {
 
 } // namespace
 
-void TProgramData::CreateFromFile(const std::string& FName, int filter, TProjectTables& owner) {
+void TProgramData::CreateFromFile(const std::filesystem::path& FName, int filter,
+                                  TProjectTables& owner) {
     TInputTables& tables = owner.Tables();
-    const std::string name = FName; // FName may be this project's own FileName
+    const std::filesystem::path name = FName; // FName may be made from this project's FileName
     Create(owner);
-    FileName = name;
+    FileName = name.string();
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).SetRowCount(0);
     try {
         TWordReader reader(name);
