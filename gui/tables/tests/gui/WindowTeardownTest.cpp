@@ -73,31 +73,35 @@ TLateCalls TearDownProbe(bool cut) {
     return log;
 }
 
-// True when, at the moment the window's grid is destroyed (the derived parts of the window
-// are gone by then, the other parts still there), one of the senders is still connected to
-// the window.
+// Asks, while the window is being freed (its derived parts gone), whether one of its parts
+// or of the objects that outlive it is still connected to it. A part is asked when it is
+// destroyed itself, the others when the grid is.
 class TConnectionsAtTeardown {
 public:
-    TConnectionsAtTeardown(TTableForm& form, std::vector<QObject*> senders)
-        : fForm(&form), fSenders(std::move(senders)) {
-        QObject::connect(form.Grid(), &QObject::destroyed, &fContext, [this](QObject* grid) {
-            fChecked = true;
-            // The grid is down to its QObject part: its connections can still be asked for.
-            if (QObject::disconnect(grid, nullptr, fForm, nullptr))
-                fStillConnected.push_back("grid");
-            for (QObject* sender : fSenders)
-                if (QObject::disconnect(sender, nullptr, fForm, nullptr))
-                    fStillConnected.push_back(sender->objectName().toStdString());
+    TConnectionsAtTeardown(TTableForm& form, const std::vector<QObject*>& parts,
+                           std::vector<QObject*> outliving)
+        : fForm(&form), fOutliving(std::move(outliving)) {
+        QObject::connect(form.Grid(), &QObject::destroyed, &fContext, [this] {
+            for (QObject* sender : fOutliving) Ask(sender);
         });
+        for (QObject* part : parts)
+            QObject::connect(part, &QObject::destroyed, &fContext, [this, part] { Ask(part); });
     }
-    bool Checked() const { return fChecked; }
+    int Asked() const { return fAsked; }
     const std::vector<std::string>& StillConnected() const { return fStillConnected; }
 
 private:
+    // The sender is down to its QObject part or whole: its connections can still be asked for.
+    void Ask(QObject* sender) {
+        ++fAsked;
+        if (QObject::disconnect(sender, nullptr, fForm, nullptr))
+            fStillConnected.push_back(sender->objectName().toStdString());
+    }
+
     QObject* fForm;
-    std::vector<QObject*> fSenders;
+    std::vector<QObject*> fOutliving;
     QObject fContext;
-    bool fChecked = false;
+    int fAsked = 0;
     std::vector<std::string> fStillConnected;
 };
 
@@ -134,16 +138,21 @@ TEST_F(WindowTeardown, AChildWindowWithCellControlsIsFreedWithNothingConnectedTo
     TTableForm& form = Open(layers);
     auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget());
     ASSERT_NE(sub, nullptr);
-    ASSERT_NE(form.CellControl(0, 0), nullptr);
-    TConnectionsAtTeardown probe(
-        form, {Named(qApp, "application"), Named(sub, "frame"), Named(form.AddButton(), "add"),
-               Named(form.CellControl(0, 0), "list"), Named(form.CellControl(2, 0), "button")});
-    // A half-typed entry in the grid, which has the focus; the user closes the frame.
+    // An entry typed into the grid, which keeps the focus; a change rebuilds the cell controls.
     Type(form, "1.5");
-    sub->close();
+    Enter(form);
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(probe.Checked());
+    ASSERT_NE(form.CellControl(0, 0), nullptr);
+    TConnectionsAtTeardown probe(form,
+                                 {Named(form.Grid(), "grid"), Named(form.AddButton(), "add"),
+                                  Named(form.CellControl(0, 0), "list"),
+                                  Named(form.CellControl(2, 0), "button")},
+                                 {Named(qApp, "application"), Named(sub, "frame")});
+    // The table frees its window, as when the project is closed; the controls over the cells
+    // are released just before and go with the window.
+    layers.Hide();
+    EXPECT_EQ(probe.Asked(), 6);
     EXPECT_EQ(probe.StillConnected(), std::vector<std::string>{});
     EXPECT_EQ(layers.Editor(), nullptr);
 }
@@ -154,16 +163,18 @@ TEST_F(WindowTeardown, AChartEditorWithFileButtonsIsFreedWithNothingConnectedToI
     auto* form = dynamic_cast<TTableChartForm*>(&Open(ae));
     ASSERT_NE(form, nullptr);
     ASSERT_NE(form->FileNameEdit(), nullptr);
-    TConnectionsAtTeardown probe(*form, {Named(form->FileNameEdit(), "file name"),
-                                         Named(form->BrowseButton(), "browse"),
-                                         Named(form->CopyButton(), "copy")});
+    TConnectionsAtTeardown probe(
+        *form,
+        {Named(form->Grid(), "grid"), Named(form->FileNameEdit(), "file name"),
+         Named(form->BrowseButton(), "browse"), Named(form->CopyButton(), "copy")},
+        {Named(qApp, "application")});
     form->FileNameEdit()->setFocus();
     form->FileNameEdit()->setText("values.txt");
     // The table frees its window (as when the project is closed).
     ae.Editor()->Close();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(probe.Checked());
+    EXPECT_EQ(probe.Asked(), 5);
     EXPECT_EQ(probe.StillConnected(), std::vector<std::string>{});
     EXPECT_EQ(ae.Editor(), nullptr);
 }
