@@ -34,7 +34,6 @@ if [ "$part" != thread ]; then
     cd build-sanitize
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    export LSAN_OPTIONS=suppressions=$PWD/../scripts/sanitize.supp:print_suppressions=0
     QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --no-tests=error
   )
 fi
