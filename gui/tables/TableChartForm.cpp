@@ -1,6 +1,7 @@
 #include "TableChartForm.h"
 
 #include "ChartPreview.h"
+#include "CutConnections.h"
 #include "Messages.h"
 #include "TableChart.h"
 #include "TableGrid.h"
@@ -58,6 +59,11 @@ TTableChartForm::TTableChartForm(TGridTableChart& table, bool modal, const TTabl
             NewButton("Copy values to Clipboard (comma separated)", &TTableChartForm::CopyClick);
         UpdateFileButtons();
     }
+}
+
+TTableChartForm::~TTableChartForm() {
+    // The file-name box and the buttons outlive this part of the window (see ~TTableForm).
+    CutConnectionsTo(*this);
 }
 
 QPushButton* TTableChartForm::NewButton(const char* text, void (TTableChartForm::*click)()) {

@@ -17,6 +17,7 @@ class TTableChartForm : public TTableForm {
     Q_OBJECT
 public:
     TTableChartForm(TGridTableChart& table, bool modal, const TTableWindowHost& host);
+    ~TTableChartForm() override;
 
     TChartPreview* Chart() const { return fChart; }
     TSegmentPreview* Segments() const { return fSegments; }

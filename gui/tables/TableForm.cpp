@@ -1,6 +1,7 @@
 #include "TableForm.h"
 
 #include "Column.h"
+#include "CutConnections.h"
 #include "EnumColumn.h"
 #include "Messages.h"
 #include "Table.h"
@@ -82,12 +83,15 @@ TTableForm::TTableForm(TGridTable& table, bool modal, const TTableWindowHost& ho
     fSnapTimer->setSingleShot(true);
     fSnapTimer->setInterval(200);
     connect(fSnapTimer, &QTimer::timeout, this, [this] { Snap(); });
-    fFocusConnection = connect(qApp, &QApplication::focusChanged, this,
-                               [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }
 
 TTableForm::~TTableForm() {
-    disconnect(fFocusConnection);
+    // The widget base destroys the grid and the buttons after this: their last signals (focus,
+    // scroll position) and the grid's selection check must not reach this window any more.
+    CutConnectionsTo(*this, {qApp, parent()});
+    fGrid->CanSelect = nullptr;
     fTable = nullptr;
     if (fModalLoop) fModalLoop->quit();
     if (fOwnedByQt) return;

@@ -149,8 +149,6 @@ private:
     QLabel* fComments = nullptr;
     QLabel* fHelp = nullptr;
     QTimer* fSnapTimer = nullptr;
-    // Cut first in the destructor: focus moves while the widget base is torn down.
-    QMetaObject::Connection fFocusConnection;
     QEventLoop* fModalLoop = nullptr;
     int fHeadingRows = 0;
     int fRowHeight = 20;

@@ -335,8 +335,10 @@ TEST(MainWindow, TextEditorFailureIsReported) {
     EXPECT_EQ(TSettings(f.Dir.File("settings.ini")).Read().WordProcessor, "/nonexistent/editor");
     // The file name reaches the program as one argument, with no shell in between.
     const std::string marker = f.Dir.File("argument-seen");
+    // Written aside and renamed, so the marker never shows up empty on a busy machine.
     const std::string script =
-        f.Dir.Touch("editor.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n");
+        f.Dir.Touch("editor.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + ".part' && mv '" +
+                                     marker + ".part' '" + marker + "'\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const std::string odd = f.Dir.Touch("a b;$(touch pwned).dv4o");
     f.Controller().SetWordProcessor(script);
