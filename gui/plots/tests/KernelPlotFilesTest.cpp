@@ -97,6 +97,19 @@ void CheckLoaded(const PlotFileValues& f, const TResultGraphs& g, int projectUni
     }
 }
 
+// The report and plot file next to the input, named after it.
+RunFiles FilesBeside(const fs::path& input) {
+    return {input.string(), fs::path(input).replace_extension(".dv4o").string(),
+            fs::path(input).replace_extension(".dv4p").string(), ""};
+}
+
+int RunQuietly(const RunFiles& files) {
+    std::ostringstream console;
+    RunOptions options;
+    options.console = &console;
+    return RunAnalysis(files, RunHeader{}, options);
+}
+
 TEST(KernelPlotFilesTest, EveryExampleLoadsAsItsFileReads) {
     const std::vector<fs::path> examples = Examples();
     ASSERT_FALSE(examples.empty());
@@ -105,12 +118,8 @@ TEST(KernelPlotFilesTest, EveryExampleLoadsAsItsFileReads) {
         SCOPED_TRACE(example.filename().string());
         const fs::path input = dir / example.filename().string();
         fs::copy_file(example, input, fs::copy_options::overwrite_existing);
-        RunFiles files{input.string(), fs::path(input).replace_extension(".dv4o").string(),
-                       fs::path(input).replace_extension(".dv4p").string(), ""};
-        std::ostringstream console;
-        RunOptions options;
-        options.console = &console;
-        ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), kRunCompleted);
+        const RunFiles files = FilesBeside(input);
+        ASSERT_EQ(RunQuietly(files), kRunCompleted);
 
         const PlotFileValues f = test::ParsePlotFileValues(files.plot);
         ASSERT_FALSE(f.curves.empty());
@@ -153,12 +162,8 @@ TEST(KernelPlotFilesTest, ValuesBeyondTheirFieldsAreRefusedWhenLoaded) {
     fs::copy_file(fs::path(DORVEK_SOURCE_DIR) /
                       "fuzz/regressions/kernel/multiplier-beyond-single-precision.dv4d",
                   input);
-    RunFiles files{input.string(), fs::path(input).replace_extension(".dv4o").string(),
-                   fs::path(input).replace_extension(".dv4p").string(), ""};
-    std::ostringstream console;
-    RunOptions options;
-    options.console = &console;
-    ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), kRunCompleted);
+    const RunFiles files = FilesBeside(input);
+    ASSERT_EQ(RunQuietly(files), kRunCompleted);
 
     std::ifstream plot(files.plot);
     const std::string text{std::istreambuf_iterator<char>(plot), {}};
