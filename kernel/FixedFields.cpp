@@ -17,22 +17,35 @@ namespace {
 constexpr int kMaxPrecision = 255;
 constexpr std::size_t kBufferSize = 640;
 
-void appendStars(std::string& out, int width) {
-    if (width > 0) out.append(static_cast<std::size_t>(width), '*');
+std::size_t FieldWidth(int width) {
+    return width > 0 ? static_cast<std::size_t>(width) : 0;
+}
+
+char* writeStars(char* out, int width) {
+    return std::fill_n(out, FieldWidth(width), '*');
 }
 
 // Right-aligns sign + body in the field, or writes asterisks when it does not fit.
-void appendAligned(std::string& out, bool negative, std::string_view body, int width) {
+char* writeAligned(char* out, bool negative, std::string_view body, int width) {
     const std::size_t length = body.size() + (negative ? 1 : 0);
-    if (width < 0 || length > static_cast<std::size_t>(width)) {
-        appendStars(out, width);
-        return;
-    }
+    if (width < 0 || length > static_cast<std::size_t>(width)) return writeStars(out, width);
+    char* end = out + width;
+    char* p = writeBlanks(out, static_cast<std::size_t>(width) - length);
+    if (negative) *p++ = '-';
+    std::memcpy(p, body.data(), body.size());
+    return end;
+}
+
+// Appends a field of `width` characters written by `write`.
+template <class Write> void appendField(std::string& out, int width, Write write) {
     const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(width), ' ');
-    char* end = out.data() + out.size();
-    std::memcpy(end - body.size(), body.data(), body.size());
-    if (negative) *(end - length) = '-';
+    out.resize(start + FieldWidth(width));
+    try {
+        write(out.data() + start);
+    } catch (...) {
+        out.resize(start);
+        throw;
+    }
 }
 
 void checkPrecision(int precision) {
@@ -75,7 +88,7 @@ void appendText(std::string& out, std::string_view text, int width) {
     }
 }
 
-void appendInteger(std::string& out, long long value, int width, int minDigits) {
+char* writeInteger(char* out, long long value, int width, int minDigits) {
     if (minDigits < 0 || minDigits > kMaxPrecision)
         throw std::logic_error("fixed layout: minimum digits out of range");
     char digits[32];
@@ -90,15 +103,16 @@ void appendInteger(std::string& out, long long value, int width, int minDigits) 
     for (std::size_t n = text.size(); n < static_cast<std::size_t>(minDigits); ++n)
         body[length++] = '0';
     for (char c : text) body[length++] = c;
-    appendAligned(out, value < 0, std::string_view(body, length), width);
+    return writeAligned(out, value < 0, std::string_view(body, length), width);
 }
 
-void appendFixed(std::string& out, double value, int width, int decimals) {
+void appendInteger(std::string& out, long long value, int width, int minDigits) {
+    appendField(out, width, [&](char* at) { writeInteger(at, value, width, minDigits); });
+}
+
+char* writeFixed(char* out, double value, int width, int decimals) {
     checkPrecision(decimals);
-    if (!std::isfinite(value)) {
-        appendStars(out, width);
-        return;
-    }
+    if (!std::isfinite(value)) return writeStars(out, width);
     char buffer[kBufferSize];
     char* end = buffer;
     std::uint64_t scaled = 0;
@@ -118,10 +132,7 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
     } else {
         auto [last, ec] = std::to_chars(buffer, buffer + sizeof buffer - 1, std::abs(value),
                                         std::chars_format::fixed, decimals);
-        if (ec != std::errc{}) {
-            appendStars(out, width);
-            return;
-        }
+        if (ec != std::errc{}) return writeStars(out, width);
         end = last;
     }
     if (decimals == 0) *end++ = '.'; // Fw.0 still shows its point
@@ -133,61 +144,67 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
     const std::size_t length = body.size() + (negative ? 1 : 0);
     if (decimals > 0 && length > static_cast<std::size_t>(width) && body.starts_with("0."))
         body.remove_prefix(1);
-    appendAligned(out, negative, body, width);
+    return writeAligned(out, negative, body, width);
 }
 
-void appendExponent(std::string& out, double value, int width, int digits, bool scaled) {
+void appendFixed(std::string& out, double value, int width, int decimals) {
+    appendField(out, width, [&](char* at) { writeFixed(at, value, width, decimals); });
+}
+
+char* writeExponent(char* out, double value, int width, int digits, bool scaled) {
     checkPrecision(digits);
     if (!scaled && digits < 1) throw std::logic_error("fixed layout: Ew.d needs d >= 1");
-    if (!std::isfinite(value)) {
-        appendStars(out, width);
-        return;
-    }
-    // The significant digits and the exponent of the d.ddde+xx form.
+    if (!std::isfinite(value)) return writeStars(out, width);
     const int count = scaled ? digits + 1 : digits;
-    char mantissa[kMaxPrecision + 2];
-    int exponent = 0;
     std::uint64_t decimal = 0;
-    if (SignificantDigits(value, count, decimal, exponent)) {
-        WriteDigits(mantissa, decimal, count);
-    } else if (!scientificDigits(value, count, mantissa, exponent)) {
-        appendStars(out, width);
-        return;
-    }
-    const auto digitCount = static_cast<std::size_t>(count);
+    int exponent = 0;
+    char text[kMaxPrecision + 2]; // the digits, when they come from std::to_chars
+    const bool exact = SignificantDigits(value, count, decimal, exponent);
+    if (!exact && !scientificDigits(value, count, text, exponent)) return writeStars(out, width);
     const bool zero = value == 0.0;
     if (zero)
         exponent = 0;
     else if (!scaled)
         exponent += 1;
-    if (std::abs(exponent) > 999) {
-        appendStars(out, width);
-        return;
-    }
-
-    char body[kMaxPrecision + 16];
-    std::size_t length = 0;
-    if (scaled) {
-        body[length++] = mantissa[0];
-        body[length++] = '.';
-        for (std::size_t i = 1; i < digitCount; ++i) body[length++] = mantissa[i];
-    } else {
-        body[length++] = '0';
-        body[length++] = '.';
-        for (std::size_t i = 0; i < digitCount; ++i) body[length++] = mantissa[i];
-    }
     const int magnitude = std::abs(exponent);
-    if (magnitude <= 99) body[length++] = 'E';
-    body[length++] = exponent < 0 ? '-' : '+';
-    if (magnitude > 99) body[length++] = static_cast<char>('0' + magnitude / 100);
-    body[length++] = static_cast<char>('0' + magnitude / 10 % 10);
-    body[length++] = static_cast<char>('0' + magnitude % 10);
+    if (magnitude > 999) return writeStars(out, width);
 
+    // d.ddd or .dddd, and four characters of exponent; 0.dddd when the field has room for
+    // the zero.
     const bool negative = !zero && std::signbit(value);
-    std::string_view result(body, length);
-    if (!scaled && result.size() + (negative ? 1 : 0) > static_cast<std::size_t>(width))
-        result.remove_prefix(1);
-    appendAligned(out, negative, result, width);
+    std::size_t length = static_cast<std::size_t>(count) + 5 + (negative ? 1 : 0);
+    const bool leadingZero = !scaled && width >= 0 && length < static_cast<std::size_t>(width);
+    if (leadingZero) ++length;
+    if (width < 0 || length > static_cast<std::size_t>(width)) return writeStars(out, width);
+
+    // Written in place, right-aligned.
+    char* const end = out + width;
+    char* p = end - length;
+    writeBlanks(out, static_cast<std::size_t>(p - out));
+    if (negative) *p++ = '-';
+    char* const digitsAt = scaled ? p + 1 : p + (leadingZero ? 2 : 1);
+    if (exact)
+        WriteDigits(digitsAt, decimal, count);
+    else
+        std::copy_n(text, count, digitsAt);
+    if (scaled) {
+        p[0] = p[1];
+        p[1] = '.';
+    } else {
+        if (leadingZero) *p++ = '0';
+        *p = '.';
+    }
+    p = digitsAt + count;
+    if (magnitude <= 99) *p++ = 'E';
+    *p++ = exponent < 0 ? '-' : '+';
+    if (magnitude > 99) *p++ = static_cast<char>('0' + magnitude / 100);
+    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *p = static_cast<char>('0' + magnitude % 10);
+    return end;
+}
+
+void appendExponent(std::string& out, double value, int width, int digits, bool scaled) {
+    appendField(out, width, [&](char* at) { writeExponent(at, value, width, digits, scaled); });
 }
 
 } // namespace dorvek::fixed

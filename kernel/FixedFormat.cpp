@@ -3,6 +3,7 @@
 #include "FixedFields.h"
 #include "FixedLayout.h"
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -38,31 +39,6 @@ const char* kindName(const FieldValue& value) {
                            " given to a" + field + " field");
 }
 
-// Formats one value under a data field, appending it to the line.
-void appendField(std::string& line, const LayoutItem& item, const FieldValue& value,
-                 std::string_view layout) {
-    switch (item.kind) {
-    case Kind::A:
-        if (const auto* text = std::get_if<std::string>(&value))
-            return fixed::appendText(line, *text, item.width);
-        mismatch(layout, "n A", value);
-    case Kind::I:
-        if (const auto* number = std::get_if<int>(&value))
-            return fixed::appendInteger(line, *number, item.width, item.digits);
-        mismatch(layout, "n I", value);
-    case Kind::F:
-        if (const auto* real = std::get_if<float>(&value))
-            return fixed::appendFixed(line, *real, item.width, item.digits);
-        mismatch(layout, "n F", value);
-    case Kind::E:
-        if (const auto* real = std::get_if<float>(&value))
-            return fixed::appendExponent(line, *real, item.width, item.digits, item.scaled);
-        mismatch(layout, "n E", value);
-    default:
-        throw std::logic_error("fixed layout: not a data field");
-    }
-}
-
 // An A field of its own length given an empty text.
 bool writesNothing(const LayoutItem& item, const FieldValue& value) {
     const auto* text = std::get_if<std::string>(&value);
@@ -73,11 +49,84 @@ bool writesNothing(const LayoutItem& item, const FieldValue& value) {
 
 struct FixedWriter::State {
     std::unordered_map<std::string, Layout, TextHash, std::equal_to<>> layouts;
-    std::string held; // output not yet written; a failing call leaves nothing of its own here
+    // The layout used last: loops write line after line with the same one.
+    std::string_view lastText;
+    const Layout* last = nullptr;
+
+    // Output not yet written: the first `used` characters of `buffer`. Text goes in through a
+    // pointer, without a library call for each field, and the storage is not cleared first.
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
+    std::size_t used = 0;
+
+    // Room for n more characters after the output.
+    char* room(std::size_t n) {
+        if (capacity - used < n) grow(used + n);
+        return buffer.get() + used;
+    }
+    void grow(std::size_t size) {
+        const std::size_t larger = std::max({size, 2 * capacity, std::size_t{4096}});
+        auto next = std::make_unique_for_overwrite<char[]>(larger);
+        std::copy_n(buffer.get(), used, next.get());
+        buffer = std::move(next);
+        capacity = larger;
+    }
+    void put(std::string_view text) {
+        std::copy(text.begin(), text.end(), room(text.size()));
+        used += text.size();
+    }
+    void blanks(std::size_t count) {
+        fixed::writeBlanks(room(count), count);
+        used += count;
+    }
+    // One value under a data field.
+    void field(const LayoutItem& item, const FieldValue& value, std::string_view layout);
 };
 
+void FixedWriter::State::field(const LayoutItem& item, const FieldValue& value,
+                               std::string_view layout) {
+    // Number fields are 1 to 255 characters wide (the layout parser sees to it).
+    const auto width = static_cast<std::size_t>(item.width);
+    switch (item.kind) {
+    case Kind::A:
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            if (item.width < 0) return put(*text);
+            const std::string_view shown = std::string_view(*text).substr(0, width);
+            put(shown);
+            return blanks(width - shown.size());
+        }
+        mismatch(layout, "n A", value);
+    case Kind::I:
+        if (const auto* number = std::get_if<int>(&value)) {
+            fixed::writeInteger(room(width), *number, item.width, item.digits);
+            used += width;
+            return;
+        }
+        mismatch(layout, "n I", value);
+    case Kind::F:
+        if (const auto* real = std::get_if<float>(&value)) {
+            fixed::writeFixed(room(width), *real, item.width, item.digits);
+            used += width;
+            return;
+        }
+        mismatch(layout, "n F", value);
+    case Kind::E:
+        if (const auto* real = std::get_if<float>(&value)) {
+            fixed::writeExponent(room(width), *real, item.width, item.digits, item.scaled);
+            used += width;
+            return;
+        }
+        mismatch(layout, "n E", value);
+    default:
+        throw std::logic_error("fixed layout: not a data field");
+    }
+}
 FixedWriter::State& FixedWriter::state() {
-    if (!state_) state_ = std::make_shared<State>();
+    if (!state_) {
+        state_ = std::make_shared<State>();
+        // Room for what is held and the call that goes past it, without growing on the way.
+        if (holdBytes_ > 0) state_->grow(holdBytes_ + 16 * 1024);
+    }
     return *state_;
 }
 
@@ -90,38 +139,42 @@ FixedWriter::~FixedWriter() {
 }
 
 void FixedWriter::flush() {
-    if (!state_ || state_->held.empty()) return;
-    std::string& held = state_->held;
-    out_->write(held.data(), static_cast<std::streamsize>(held.size()));
-    held.clear();
+    if (!state_ || state_->used == 0) return;
+    const std::size_t used = state_->used;
+    state_->used = 0;
+    out_->write(state_->buffer.get(), static_cast<std::streamsize>(used));
 }
 
 // Ends a call: the held output goes out once there is enough of it.
 void FixedWriter::release() {
-    if (state_ && state_->held.size() >= holdBytes_) flush();
+    if (state_ && state_->used >= holdBytes_) flush();
 }
 
-void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValue>& values) {
+void FixedWriter::write(std::string_view layoutText, std::span<const FieldValue> values) {
     State& s = state();
-    auto found = s.layouts.find(layoutText);
-    if (found == s.layouts.end())
-        found = s.layouts.emplace(std::string(layoutText), fixed::parseLayout(layoutText)).first;
-    const Layout& layout = found->second;
+    if (!s.last || s.lastText != layoutText) {
+        auto found = s.layouts.find(layoutText);
+        if (found == s.layouts.end())
+            found =
+                s.layouts.emplace(std::string(layoutText), fixed::parseLayout(layoutText)).first;
+        s.lastText = found->first; // the map's own copy: nodes stay where they are
+        s.last = &found->second;
+    }
+    const Layout& layout = *s.last;
     if (!values.empty() && !layout.hasData)
         throw std::logic_error("fixed layout \"" + std::string(layoutText) +
                                "\": values given to a layout without fields");
 
-    std::string& out = s.held;
-    const std::size_t callStart = out.size();
+    const std::size_t callStart = s.used;
     std::size_t lineStart = callStart;
     std::size_t position = 0; // column where the next item goes; may lie past the text
     auto place = [&](std::size_t column) {
-        const std::size_t length = out.size() - lineStart;
-        if (length < column) out.append(column - length, ' ');
+        const std::size_t length = s.used - lineStart;
+        if (length < column) s.blanks(column - length);
     };
     auto endLine = [&] {
-        out += "\r\n";
-        lineStart = out.size();
+        s.put("\r\n");
+        lineStart = s.used;
         position = 0;
     };
 
@@ -135,8 +188,8 @@ void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValu
                     break;
                 case Kind::Text:
                     place(position);
-                    out += item.text;
-                    position = out.size() - lineStart;
+                    s.put(item.text);
+                    position = s.used - lineStart;
                     break;
                 case Kind::Slash:
                     endLine();
@@ -148,8 +201,8 @@ void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValu
                         break;
                     }
                     place(position);
-                    appendField(out, item, values[next++], layoutText);
-                    position = out.size() - lineStart;
+                    s.field(item, values[next++], layoutText);
+                    position = s.used - lineStart;
                     break;
                 }
             }
@@ -159,37 +212,40 @@ void FixedWriter::write(std::string_view layoutText, const std::vector<FieldValu
     finished:
         endLine();
     } catch (...) {
-        out.resize(callStart);
+        s.used = callStart;
         throw;
     }
     release();
 }
 
 void FixedWriter::list(std::string_view text) {
-    std::string& out = state().held;
+    State& s = state();
     if (!text.empty()) {
-        out += ' ';
-        out += text;
+        s.put(" ");
+        s.put(text);
     }
-    out += "\r\n";
+    s.put("\r\n");
     release();
 }
 
 void FixedWriter::listValues(const std::vector<FieldValue>& values) {
-    std::string& out = state().held;
-    out += ' ';
+    State& s = state();
+    s.put(" ");
     bool first = true;
     for (const FieldValue& value : values) {
-        if (!first) out.push_back(' ');
+        if (!first) s.put(" ");
         first = false;
-        if (const auto* number = std::get_if<int>(&value))
-            fixed::appendInteger(out, *number, 11, 1);
-        else if (const auto* real = std::get_if<float>(&value))
-            fixed::appendExponent(out, *real, 14, 6, true);
-        else
-            out += std::get<std::string>(value);
+        if (const auto* number = std::get_if<int>(&value)) {
+            fixed::writeInteger(s.room(11), *number, 11, 1);
+            s.used += 11;
+        } else if (const auto* real = std::get_if<float>(&value)) {
+            fixed::writeExponent(s.room(14), *real, 14, 6, true);
+            s.used += 14;
+        } else {
+            s.put(std::get<std::string>(value));
+        }
     }
-    out += "\r\n";
+    s.put("\r\n");
     release();
 }
 

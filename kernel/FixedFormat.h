@@ -16,8 +16,10 @@
 // Every line ends with CR LF.
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -38,7 +40,14 @@ public:
     FixedWriter& operator=(FixedWriter&&) noexcept = default;
 
     // Writes the values under the layout (see above).
-    void write(std::string_view layout, const std::vector<FieldValue>& values = {});
+    void write(std::string_view layout, std::span<const FieldValue> values = {});
+    // A braced list of values stays on the stack.
+    void write(std::string_view layout, std::initializer_list<FieldValue> values) {
+        write(layout, std::span<const FieldValue>(values.begin(), values.size()));
+    }
+    void write(std::string_view layout, const std::vector<FieldValue>& values) {
+        write(layout, std::span<const FieldValue>(values));
+    }
 
     // List-directed line: one blank followed by the text; an empty text gives an empty line.
     void list(std::string_view text = {});

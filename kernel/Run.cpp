@@ -5,6 +5,7 @@
 #include "InputReader.h"
 #include "Kernel.h"
 #include "NamesFile.h"
+#include "OutputFile.h"
 #include "PathParts.h"
 #include "Phases.h"
 #include "ReportInput.h"
@@ -87,7 +88,8 @@ private:
     const RunOptions& options_;
     std::ostream& console_;
     Store& s_;
-    std::ofstream reportFile_, plotFile_, notesFile_;
+    OutputFile reportFile_, plotFile_;
+    std::ofstream notesFile_;
     std::optional<FixedWriter> report_, plot_;
     std::string input_;
 };
@@ -104,15 +106,12 @@ int Run::stop(int code, const std::string& heading, const std::string& text) {
 
 int Run::analyse(const RunFiles& files, const RunHeader& header) {
     // Step 3: the report and its header.
-    if (!files.report.empty()) {
-        reportFile_.open(FilePath(files.report),
-                         std::ios::out | std::ios::binary | std::ios::trunc);
-    }
-    if (!reportFile_.is_open()) {
+    if (!files.report.empty()) reportFile_.open(FilePath(files.report));
+    if (!reportFile_.isOpen()) {
         return stopWithoutReport(
             kFileError, FileFaultText(files.report, "The report file could not be created."));
     }
-    report_.emplace(reportFile_, kHeldBytes);
+    report_.emplace(reportFile_.stream(), kHeldBytes);
     ReportProgramHeader(*report_, header);
     ReportUserBlock(*report_, header);
     ReportFileBlock(*report_, files);
@@ -127,15 +126,13 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
             files);
     }
     input_ = files.input;
-    if (!files.plot.empty()) {
-        plotFile_.open(FilePath(files.plot), std::ios::out | std::ios::binary | std::ios::trunc);
-    }
-    if (!plotFile_.is_open()) {
+    if (!files.plot.empty()) plotFile_.open(FilePath(files.plot));
+    if (!plotFile_.isOpen()) {
         return close(stop(kFileError, "FILE ERROR",
                           FileFaultText(files.plot, "The plot data file could not be created.")),
                      files);
     }
-    plot_.emplace(plotFile_, kHeldBytes);
+    plot_.emplace(plotFile_.stream(), kHeldBytes);
     // The run-notes file is created when missing and otherwise left as it is.
     if (!files.notes.empty()) {
         notesFile_.open(FilePath(files.notes), std::ios::out | std::ios::binary | std::ios::app);
@@ -207,14 +204,12 @@ int Run::buildCurves() {
 // turns a completed run into a file error.
 int Run::close(int code, const RunFiles& files) {
     if (plot_) plot_->flush();
-    plotFile_.flush();
-    if (code == kRunCompleted && plotFile_.is_open() && !plotFile_) {
+    if (!plotFile_.finish() && code == kRunCompleted) {
         code = stop(kFileError, "FILE ERROR",
                     FileFaultText(files.plot, "The plot data file could not be written."));
     }
     if (report_) report_->flush();
-    reportFile_.close();
-    if (code == kRunCompleted && reportFile_.fail()) {
+    if (!reportFile_.close() && code == kRunCompleted) {
         code = stopWithoutReport(
             kFileError, FileFaultText(files.report, "The report file could not be written."));
     }

@@ -32,7 +32,7 @@ std::uint64_t scaledOrMax(double value, int decimals) {
 std::string scientific(double value, int count) {
     const Rounded r = significant(value, count);
     if (!r.ok) return "fallback";
-    char digits[24];
+    char digits[24] = {};
     WriteDigits(digits, r.digits, count);
     std::string text(1, digits[0]);
     if (count > 1) {
@@ -86,6 +86,29 @@ TEST(DecimalDigits, RoundingAtTheLastDigit) {
     // Zero: all digits zero, exponent 0; the sign is the caller's.
     EXPECT_EQ(scientific(-0.0, 4), "0.000e+00");
     EXPECT_EQ(scientific(-2.5e-3, 3), "2.50e-03");
+}
+
+// Between 10 and 16 the first estimate of the exponent is one low, so the digit past the last
+// one is computed too and must join what is left, not be rounded twice.
+TEST(DecimalDigits, DigitPastTheLastOne) {
+    EXPECT_EQ(scientific(12.5, 2), "1.2e+01"); // a tie: to even
+    EXPECT_EQ(scientific(13.5, 2), "1.4e+01");
+    EXPECT_EQ(scientific(10.5, 2), "1.0e+01");
+    EXPECT_EQ(scientific(12.5078125, 2), "1.3e+01"); // past the tie by 2^-7
+    EXPECT_EQ(scientific(15.875, 3), "1.59e+01");    // 1587.5: the dropped 7 rounds up
+    EXPECT_EQ(scientific(15.5, 1), "2e+01");
+    EXPECT_EQ(scientific(10.0, 4), "1.000e+01");
+}
+
+// Dyadic values n / 2^j put exact ties at many last digits.
+TEST(DecimalDigits, AgreesWithToCharsOnTies) {
+    for (int n = 1; n <= 4000; ++n)
+        for (int j = 0; j <= 10; ++j)
+            for (int count = 1; count <= 8; ++count) {
+                const double value = std::ldexp(n, -j);
+                ASSERT_EQ(scientific(value, count), referenceScientific(value, count))
+                    << value << " count " << count;
+            }
 }
 
 TEST(DecimalDigits, ScaledIntegers) {

@@ -56,6 +56,26 @@ TEST(FixedFields, ExponentForms) {
     EXPECT_EQ(written("E10.3", {1e-40f}), " 0.100E-39" + kEnd);
 }
 
+// Every count of blanks in front of a right-aligned number, and of an nX before a field.
+TEST(FixedFields, BlanksOfEveryCount) {
+    for (int w = 10; w <= 40; ++w) {
+        EXPECT_EQ(exponent(-1.5, w, 3, true), blanks(w - 10) + "-1.500E+00") << w;
+        EXPECT_EQ(exponent(-1.5, w, 3, false), blanks(w - 10) + "-0.150E+01") << w;
+        EXPECT_EQ(written("F" + std::to_string(w) + ".2", {-1.5f}), blanks(w - 5) + "-1.50" + kEnd);
+        EXPECT_EQ(written("I" + std::to_string(w), {-15}), blanks(w - 3) + "-15" + kEnd);
+    }
+    for (int n = 1; n <= 20; ++n)
+        EXPECT_EQ(written(std::to_string(n) + "X,I2", {7}), blanks(n) + " 7" + kEnd) << n;
+}
+
+TEST(FixedFields, FailedFieldLeavesTheTextAsItWas) {
+    std::string out = "ab";
+    EXPECT_THROW(fixed::appendExponent(out, 1.0, 10, 300, true), std::logic_error);
+    EXPECT_THROW(fixed::appendExponent(out, 1.0, 10, 0, false), std::logic_error);
+    EXPECT_THROW(fixed::appendFixed(out, 1.0, 10, -1), std::logic_error);
+    EXPECT_EQ(out, "ab");
+}
+
 TEST(FixedFields, ThreeDigitExponents) {
     EXPECT_EQ(exponent(1.234e100, 10, 3, true), " 1.234+100");
     EXPECT_EQ(exponent(-1.234e-100, 10, 3, true), "-1.234-100");

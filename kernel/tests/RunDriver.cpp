@@ -109,6 +109,40 @@ TEST(RunDriver, OldReportIsRewrittenFromItsStart) {
     EXPECT_EQ(ReadFile(files.plot).find('~'), std::string::npos);
 }
 
+// The outputs are overwritten in place and cut to length: a longer, a shorter and a linked old
+// file all end up with exactly the bytes of the first run, which created them.
+TEST(RunDriver, OldOutputsAreReplacedByExactlyTheNewBytes) {
+    TempDir dir;
+    RunFiles files = FilesIn(dir);
+    WriteFile(files.input, ReadFile(kExample));
+    ASSERT_EQ(CapturedRun().run(files), 0);
+    const std::string report = ReadFile(files.report), plot = ReadFile(files.plot);
+
+    for (const std::string& old : {std::string(report.size() + 5000, '~'), std::string("~")}) {
+        WriteFile(files.report, old);
+        WriteFile(files.plot, old);
+        EXPECT_EQ(CapturedRun().run(files), 0);
+        EXPECT_EQ(ReadFile(files.report), report) << old.size() << " bytes before";
+        EXPECT_EQ(ReadFile(files.plot), plot) << old.size() << " bytes before";
+    }
+    // A second name of the report sees the new report, as with any rewrite of the file.
+    const std::string link = (dir.path() / "linked.dv4r").string();
+    fs::create_hard_link(files.report, link);
+    WriteFile(files.report, std::string(report.size() * 2, '~'));
+    EXPECT_EQ(CapturedRun().run(files), 0);
+    EXPECT_EQ(ReadFile(link), report);
+}
+
+TEST(RunDriver, ReportToADeviceIsWrittenWithoutCuttingIt) {
+    if (!fs::exists("/dev/null")) GTEST_SKIP() << "no null device";
+    TempDir dir;
+    RunFiles files = FilesIn(dir);
+    WriteFile(files.input, ReadFile(kExample));
+    files.report = "/dev/null";
+    EXPECT_EQ(CapturedRun().run(files), 0);
+    EXPECT_NE(ReadFile(files.plot).size(), 0u);
+}
+
 TEST(RunDriver, RunNotesFileIsLeftUntouched) {
     TempDir dir;
     RunFiles files = FilesIn(dir);
