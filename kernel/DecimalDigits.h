@@ -7,11 +7,88 @@
 
 #include <array>
 #include <bit>
+#include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 namespace dorvek::fixed {
+
+namespace digits {
+
+// The exactly representable powers of ten.
+inline constexpr std::array<double, 23> kExactPowers = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// magnitude * 10^decimal to the nearest integer through one rounded product or quotient,
+// which lies within y * 2^-53 of the exact y. That decides the rounding unless y lies that close
+// to a half, where (as beyond the exact powers) this gives false and the integers decide.
+inline bool NearestScaled(double magnitude, int decimal, std::uint64_t& rounded) {
+#if FLT_EVAL_METHOD == 0
+    if (decimal > 22 || decimal < -22) return false;
+    const double y = decimal >= 0 ? magnitude * kExactPowers[static_cast<std::size_t>(decimal)]
+                                  : magnitude / kExactPowers[static_cast<std::size_t>(-decimal)];
+    if (!(y < 0x1p52)) return false; // below 2^52 the fraction is exact
+    const auto whole = static_cast<std::uint64_t>(y);
+    const double fraction = y - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) <= y * 0x1p-50) return false;
+    rounded = whole + (fraction > 0.5 ? 1 : 0);
+    return true;
+#else
+    (void)magnitude, (void)decimal, (void)rounded;
+    return false;
+#endif
+}
+
+inline constexpr std::array<std::uint64_t, 20> kIntegerPowers = {1ull,
+                                                                 10ull,
+                                                                 100ull,
+                                                                 1000ull,
+                                                                 10000ull,
+                                                                 100000ull,
+                                                                 1000000ull,
+                                                                 10000000ull,
+                                                                 100000000ull,
+                                                                 1000000000ull,
+                                                                 10000000000ull,
+                                                                 100000000000ull,
+                                                                 1000000000000ull,
+                                                                 10000000000000ull,
+                                                                 100000000000000ull,
+                                                                 1000000000000000ull,
+                                                                 10000000000000000ull,
+                                                                 100000000000000000ull,
+                                                                 1000000000000000000ull,
+                                                                 10000000000000000000ull};
+
+// The significant digits of a normal double through NearestScaled, for count <= 9; false
+// when that leaves the rounding open.
+inline bool QuickSignificantDigits(double value, int count, std::uint64_t& digits, int& exponent) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto field = static_cast<int>((bits >> 52) & 0x7FF);
+    if (field == 0 || field == 0x7FF || count < 1 || count > 9) return false;
+    // floor(log10 |value|) is floor(log2 * log10(2)) or one more.
+    const int log10 = ((field - 1023) * 78913) >> 18;
+    const double magnitude = std::fabs(value);
+    const std::uint64_t low = kIntegerPowers[static_cast<std::size_t>(count - 1)];
+    const std::uint64_t high = kIntegerPowers[static_cast<std::size_t>(count)];
+    std::uint64_t n = 0;
+    if (!NearestScaled(magnitude, count - 1 - log10, n) || n < low) return false;
+    if (n < high) {
+        digits = n;
+        exponent = log10;
+        return true;
+    }
+    // Past the estimate, or 9.99..5 rounded up: both are 1.00..0 at the next power.
+    if (!NearestScaled(magnitude, count - 2 - log10, n) || n < low || n >= high) return false;
+    digits = n;
+    exponent = log10 + 1;
+    return true;
+}
+
+} // namespace digits
 
 #ifdef __SIZEOF_INT128__
 
@@ -146,6 +223,7 @@ inline bool ScaledParts(const Binary& b, int decimal, Wide& quotient, Rest& rest
 inline bool SignificantDigits(double value, int count, std::uint64_t& digits, int& exponent) {
     using namespace digits;
     if (count < 1 || count > 17) return false;
+    if (QuickSignificantDigits(value, count, digits, exponent)) return true;
     const Binary b = Decompose(value);
     if (b.mantissa == 0) {
         digits = 0;
@@ -196,6 +274,7 @@ inline bool ScaledInteger(double value, int decimals, std::uint64_t& scaled) {
         scaled = 0;
         return true;
     }
+    if (NearestScaled(std::fabs(value), decimals, scaled)) return true;
     Wide q = 0;
     Rest rest;
     if (!ScaledParts(b, decimals, q, rest)) return false;
@@ -207,8 +286,8 @@ inline bool ScaledInteger(double value, int decimals, std::uint64_t& scaled) {
 
 #else
 
-inline bool SignificantDigits(double, int, std::uint64_t&, int&) {
-    return false;
+inline bool SignificantDigits(double value, int count, std::uint64_t& digits, int& exponent) {
+    return digits::QuickSignificantDigits(value, count, digits, exponent);
 }
 
 inline bool ScaledInteger(double, int, std::uint64_t&) {

@@ -151,7 +151,48 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
     appendField(out, width, [&](char* at) { writeFixed(at, value, width, decimals); });
 }
 
-char* writeExponent(char* out, double value, int width, int digits, bool scaled) {
+namespace {
+
+// The usual field in few steps: a normal value whose digits one rounded product decides, at
+// most 9 of them, a two-digit exponent, and room in the field.
+char* shortExponent(char* out, double value, int width, int digits, bool scaled) {
+    const int count = scaled ? digits + 1 : digits;
+    std::uint64_t decimal = 0;
+    int exponent = 0;
+    if (!digits::QuickSignificantDigits(value, count, decimal, exponent)) return nullptr;
+    if (!scaled) ++exponent;
+    if (exponent < -99 || exponent > 99) return nullptr;
+    const bool negative = std::signbit(value);
+    int length = count + 5 + (negative ? 1 : 0);
+    const bool leadingZero = !scaled && length < width;
+    if (leadingZero) ++length;
+    if (length > width) return nullptr;
+
+    char* const end = out + width;
+    char* p = writeBlanks(out, static_cast<std::size_t>(width - length));
+    if (negative) *p++ = '-';
+    if (scaled) {
+        WriteDigits(p + 1, decimal, count);
+        p[0] = p[1];
+        p[1] = '.';
+        p += count + 1;
+    } else {
+        if (leadingZero) *p++ = '0';
+        *p++ = '.';
+        p = WriteDigits(p, decimal, count);
+    }
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    p[0] = 'E';
+    p[1] = exponent < 0 ? '-' : '+';
+    p[2] = static_cast<char>('0' + magnitude / 10);
+    p[3] = static_cast<char>('0' + magnitude % 10);
+    return end;
+}
+
+// Every other field: all checks, the exact integer path, std::to_chars and asterisks. Kept out
+// of line, so the short path does not pay for its frame.
+[[gnu::noinline]] char* generalExponent(char* out, double value, int width, int digits,
+                                        bool scaled) {
     checkPrecision(digits);
     if (!scaled && digits < 1) throw std::logic_error("fixed layout: Ew.d needs d >= 1");
     if (!std::isfinite(value)) return writeStars(out, width);
@@ -201,6 +242,14 @@ char* writeExponent(char* out, double value, int width, int digits, bool scaled)
     *p++ = static_cast<char>('0' + magnitude / 10 % 10);
     *p = static_cast<char>('0' + magnitude % 10);
     return end;
+}
+
+} // namespace
+
+char* writeExponent(char* out, double value, int width, int digits, bool scaled) {
+    if (digits <= 9 && (scaled || digits >= 1))
+        if (char* end = shortExponent(out, value, width, digits, scaled)) return end;
+    return generalExponent(out, value, width, digits, scaled);
 }
 
 void appendExponent(std::string& out, double value, int width, int digits, bool scaled) {

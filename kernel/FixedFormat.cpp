@@ -188,12 +188,26 @@ void FixedWriter::write(std::string_view layoutText, std::span<const FieldValue>
                     break;
                 case Kind::Text:
                     place(position);
-                    s.put(item.text);
+                    s.put(layout.text(item));
                     position = s.used - lineStart;
                     break;
                 case Kind::Slash:
                     endLine();
                     break;
+                case Kind::E:
+                    // The commonest field, without the general dispatch.
+                    if (next < values.size())
+                        if (const auto* real = std::get_if<float>(&values[next])) {
+                            place(position);
+                            const auto width = static_cast<std::size_t>(item.width);
+                            fixed::writeExponent(s.room(width), *real, item.width, item.digits,
+                                                 item.scaled);
+                            s.used += width;
+                            ++next;
+                            position = s.used - lineStart;
+                            break;
+                        }
+                    [[fallthrough]];
                 default:
                     if (next == values.size()) goto finished;
                     if (writesNothing(item, values[next])) {

@@ -12,11 +12,10 @@ using Kind = LayoutItem::Kind;
 constexpr int kMaxNumber = 255;           // widths, digits and repeat counts
 constexpr std::size_t kMaxItems = 100000; // guards against runaway nested repeats
 
-LayoutItem make(Kind kind, int width = 0, std::string text = {}) {
+LayoutItem make(Kind kind, int width = 0) {
     LayoutItem item;
     item.kind = kind;
     item.width = width;
-    item.text = std::move(text);
     return item;
 }
 
@@ -26,15 +25,18 @@ public:
 
     Layout run() {
         Layout layout;
+        layout.items.reserve(16);
         parseList(layout.items, false);
         for (const auto& item : layout.items)
             if (isDataField(item.kind)) layout.hasData = true;
+        layout.texts = std::move(texts_);
         return layout;
     }
 
 private:
     std::string_view text_;
     std::size_t at_ = 0;
+    std::string texts_; // the characters of every text item
 
     [[noreturn]] void fail(const char* what) const {
         throw std::logic_error("fixed layout \"" + std::string(text_) + "\": " + what +
@@ -75,7 +77,14 @@ private:
         if (!items.empty()) {
             LayoutItem& last = items.back();
             if (item.kind == Kind::Text && last.kind == Kind::Text) {
-                last.text += item.text;
+                // The merged text must end the characters to grow: copied there if not.
+                if (last.textBegin + last.textLength != texts_.size()) {
+                    const std::string moved = texts_.substr(last.textBegin, last.textLength);
+                    last.textBegin = texts_.size();
+                    texts_ += moved;
+                }
+                texts_ += texts_.substr(item.textBegin, item.textLength);
+                last.textLength += item.textLength;
                 return;
             }
             if (item.kind == Kind::Skip && last.kind == Kind::Skip) {
@@ -131,7 +140,11 @@ private:
     void parseItem(std::vector<LayoutItem>& items) {
         const char c = peek();
         if (c == '"' || c == '\'') {
-            push(items, make(Kind::Text, 0, quoted(c)));
+            LayoutItem text = make(Kind::Text);
+            text.textBegin = texts_.size();
+            quoted(c);
+            text.textLength = texts_.size() - text.textBegin;
+            push(items, text);
             return;
         }
         if (c == '(') {
@@ -147,12 +160,15 @@ private:
             count = number();
             counted = true;
         }
-        std::vector<LayoutItem> one;
+        LayoutItem single;
         switch (upper()) {
-        case '(':
+        case '(': {
             ++at_;
-            parseList(one, true);
-            break;
+            std::vector<LayoutItem> group;
+            parseList(group, true);
+            repeat(items, group, count);
+            return;
+        }
         case 'X':
             ++at_;
             if (count < 1) fail("X needs a count of at least 1");
@@ -160,37 +176,38 @@ private:
             return;
         case '/':
             ++at_;
-            one.push_back(make(Kind::Slash));
+            single = make(Kind::Slash);
             break;
         case 'P': {
             if (!counted || count > 1) fail("only 0P and 1P are supported");
             ++at_;
             if (upper() != 'E') fail("P must stand directly before E");
-            one.push_back(descriptor());
-            one.back().scaled = count == 1;
+            single = descriptor();
+            single.scaled = count == 1;
             count = 1;
             break;
         }
         default:
-            one.push_back(descriptor());
+            single = descriptor();
             break;
         }
-        repeat(items, one, count);
+        if (count < 1) fail("repeat count must be at least 1");
+        for (int n = 0; n < count; ++n) push(items, single);
     }
 
-    std::string quoted(char quote) {
-        std::string text;
+    // Appends the text between the quotes to texts_.
+    void quoted(char quote) {
         ++at_;
         for (;;) {
             if (atEnd()) fail("unterminated text");
             const char c = text_[at_++];
             if (c != quote) {
-                text.push_back(c);
+                texts_.push_back(c);
             } else if (peek() == quote) { // a doubled quote stands for itself
-                text.push_back(c);
+                texts_.push_back(c);
                 ++at_;
             } else {
-                return text;
+                return;
             }
         }
     }

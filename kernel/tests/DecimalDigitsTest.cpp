@@ -111,6 +111,30 @@ TEST(DecimalDigits, AgreesWithToCharsOnTies) {
             }
 }
 
+// Decimal ties are not binary ones: the values next to them, a few units in the last place
+// either way, are where a rounded product could decide wrongly.
+TEST(DecimalDigits, AgreesWithToCharsNextToDecimalTies) {
+    for (int n = 1; n <= 1000; ++n)
+        for (int d = 0; d <= 6; ++d) {
+            const double tie = (n + 0.5) / std::pow(10.0, d);
+            double below = tie, above = tie;
+            float belowF = static_cast<float>(tie), aboveF = belowF;
+            for (int step = 0; step < 4; ++step) {
+                for (const double value : {below, above, double(belowF), double(aboveF)})
+                    for (int count = 1; count <= 9; ++count) {
+                        ASSERT_EQ(scientific(value, count), referenceScientific(value, count))
+                            << value << " count " << count;
+                        ASSERT_EQ(std::to_string(scaledOrMax(value, d)), referenceFixed(value, d))
+                            << value << " decimals " << d;
+                    }
+                below = std::nextafter(below, 0.0);
+                above = std::nextafter(above, 1e9);
+                belowF = std::nextafter(belowF, 0.0f);
+                aboveF = std::nextafter(aboveF, 1e9f);
+            }
+        }
+}
+
 TEST(DecimalDigits, ScaledIntegers) {
     EXPECT_EQ(scaledOrMax(0.125, 2), 12u); // tie to even
     EXPECT_EQ(scaledOrMax(0.375, 2), 38u);
