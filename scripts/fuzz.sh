@@ -21,7 +21,8 @@ cmake --build build-fuzz --target fuzz_targets
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_kernel fuzz_project_dv4d fuzz_project_dv3d fuzz_project_dvd fuzz_plotdata
-           fuzz_graphsettings fuzz_colstream fuzz_tabletext fuzz_wordread fuzz_evaluator)
+           fuzz_graphsettings fuzz_colstream fuzz_tabletext fuzz_wordread fuzz_evaluator
+           fuzz_fields)
 fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=0
