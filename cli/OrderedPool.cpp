@@ -36,29 +36,31 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
 
-    auto worker = [&] {
-        for (;;) {
-            if (stop.load()) return;
-            const std::size_t i = next.fetch_add(1);
-            if (i >= count) return;
-            std::exception_ptr failure;
-            try {
-                hooks.work(i);
-            } catch (...) {
-                failure = std::current_exception();
-                stop.store(true); // every earlier job is taken already and will finish
-            }
-            {
-                std::lock_guard lock(mutex);
-                failures[i] = failure;
-                done[i] = 1;
-            }
-            finished.notify_all();
+    // Takes the next job and runs it; false when none is left to take.
+    auto runOne = [&]() -> bool {
+        if (stop.load()) return false;
+        const std::size_t i = next.fetch_add(1);
+        if (i >= count) return false;
+        std::exception_ptr failure;
+        try {
+            hooks.work(i);
+        } catch (...) {
+            failure = std::current_exception();
+            stop.store(true); // every earlier job is taken already and will finish
         }
+        {
+            std::lock_guard lock(mutex);
+            failures[i] = failure;
+            done[i] = 1;
+        }
+        finished.notify_all();
+        return true;
     };
 
+    // The calling thread is one of the workers: `threads` threads in all, none of them
+    // waiting while there is work, and no thread switch for each job handed over.
     std::vector<std::jthread> pool;
-    pool.reserve(threads);
+    pool.reserve(threads - 1);
     // Whatever leaves this scope, the threads stop taking jobs and are joined first.
     struct Stopper {
         std::atomic<bool>& stop;
@@ -68,11 +70,25 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
             pool.clear();
         }
     } stopper{stop, pool};
-    for (unsigned t = 0; t < threads; ++t) pool.emplace_back(worker);
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back([&] {
+            while (runOne()) {
+            }
+        });
 
-    for (std::size_t i = 0; i < count; ++i) {
+    // Between its own jobs the calling thread hands over the finished ones in order; once no
+    // job is left to take, it waits for them.
+    std::size_t i = 0;
+    while (i < count) {
+        bool ready = false;
         std::exception_ptr failure;
         {
+            std::lock_guard lock(mutex);
+            ready = done[i] != 0;
+            failure = failures[i];
+        }
+        if (!ready && runOne()) continue;
+        if (!ready) {
             std::unique_lock lock(mutex);
             while (!done[i]) {
                 if (hooks.tick) {
@@ -89,6 +105,7 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
         if (failure) std::rethrow_exception(failure);
         if (hooks.finish) hooks.finish(i);
         if (hooks.tick) hooks.tick();
+        ++i;
     }
 }
 

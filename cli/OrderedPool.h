@@ -10,12 +10,13 @@
 namespace dorvek::cli {
 
 struct OrderedPoolHooks {
-    // Runs on a pool thread (on the calling thread when there is one thread); must touch
-    // nothing shared but what belongs to job `index`.
+    // Runs on a pool thread or on the calling thread, which works too; must touch nothing
+    // shared but what belongs to job `index`.
     std::function<void(std::size_t index)> work;
     // Runs on the calling thread, in index order, once work(index) has returned.
     std::function<void(std::size_t index)> finish;
-    // Runs on the calling thread about every `tickEvery` while it waits, and after each finish.
+    // Runs on the calling thread about every `tickEvery` while it waits for the last jobs, and
+    // after each finish.
     std::function<void()> tick;
     std::chrono::milliseconds tickEvery{200};
 };

@@ -59,10 +59,12 @@ TEST(FixedFields, ExponentForms) {
 // Every count of blanks in front of a right-aligned number, and of an nX before a field.
 TEST(FixedFields, BlanksOfEveryCount) {
     for (int w = 10; w <= 40; ++w) {
+        const std::string width = std::to_string(w);
         EXPECT_EQ(exponent(-1.5, w, 3, true), blanks(w - 10) + "-1.500E+00") << w;
         EXPECT_EQ(exponent(-1.5, w, 3, false), blanks(w - 10) + "-0.150E+01") << w;
-        EXPECT_EQ(written("F" + std::to_string(w) + ".2", {-1.5f}), blanks(w - 5) + "-1.50" + kEnd);
-        EXPECT_EQ(written("I" + std::to_string(w), {-15}), blanks(w - 3) + "-15" + kEnd);
+        EXPECT_EQ(written(std::string("F").append(width).append(".2"), {-1.5f}),
+                  blanks(w - 5) + "-1.50" + kEnd);
+        EXPECT_EQ(written(std::string("I").append(width), {-15}), blanks(w - 3) + "-15" + kEnd);
     }
     for (int n = 1; n <= 20; ++n)
         EXPECT_EQ(written(std::to_string(n) + "X,I2", {7}), blanks(n) + " 7" + kEnd) << n;

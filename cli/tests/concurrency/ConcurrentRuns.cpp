@@ -143,6 +143,25 @@ TEST_F(ConcurrentRuns, AFailingJobIsReportedAtItsTurnAndStopsThePool) {
     EXPECT_LT(started.load(), 1000);
 }
 
+// With two threads the caller is one of them: jobs 0 and 1 must run at the same time, so one
+// of them runs on the calling thread.
+TEST_F(ConcurrentRuns, TheCallingThreadWorksToo) {
+    std::atomic<bool> secondStarted{false};
+    std::thread::id ran[2];
+    dorvek::cli::OrderedPoolHooks hooks;
+    hooks.work = [&](std::size_t i) {
+        ran[i] = std::this_thread::get_id();
+        if (i == 1) secondStarted = true;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (i == 0 && !secondStarted && std::chrono::steady_clock::now() < until)
+            std::this_thread::yield();
+    };
+    dorvek::cli::RunOrdered(2, 2, hooks);
+    ASSERT_TRUE(secondStarted);
+    EXPECT_NE(ran[0], ran[1]);
+    EXPECT_TRUE(ran[0] == std::this_thread::get_id() || ran[1] == std::this_thread::get_id());
+}
+
 TEST_F(ConcurrentRuns, MoreThreadsThanJobsAndNoJobs) {
     std::vector<int> hits(3, 0);
     dorvek::cli::OrderedPoolHooks hooks;
