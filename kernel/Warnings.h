@@ -9,7 +9,6 @@
 
 namespace dorvek {
 
-
 // Last lines of the "beyond the table" warning, naming the table.
 inline constexpr std::string_view kStrengthCurveText = "THE INPUT STRENGTH CURVE";
 inline constexpr std::string_view kUnitWeightCurveText = "THE INPUT CURVE FOR UNIT WEIGHT";

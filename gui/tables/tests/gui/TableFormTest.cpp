@@ -165,9 +165,9 @@ TEST_F(TableForm, InsertAndDeleteNeedADataRow) {
     EXPECT_EQ(form.Grid()->rowCount(), 0);
     form.InsertRowClick();
     form.DeleteRowClick();
-    EXPECT_EQ(messages.Texts("information"),
-              (std::vector<std::string>{"Grid.Row not in valid range",
-                                        "Grid.Row not in valid range"}));
+    EXPECT_EQ(
+        messages.Texts("information"),
+        (std::vector<std::string>{"Grid.Row not in valid range", "Grid.Row not in valid range"}));
     form.AddRowClick();
     EXPECT_EQ(table->RowCount(), 1);
     EXPECT_EQ(form.CurrentCell(), std::make_pair(0, 0));
