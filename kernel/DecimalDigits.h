@@ -1,9 +1,9 @@
 #pragma once
-// Correctly rounded decimal digits of a finite double, ties to even (as std::to_chars rounds),
-// computed exactly with 128-bit integers. Much faster than a general shortest-or-precision
-// conversion for the few digits a fixed-layout field shows. Each function returns false when
-// the value lies beyond what the integers hold; the caller then uses std::to_chars.
-// Inline: every number field of the report calls them.
+// Correctly rounded decimal digits of a finite double, ties to even (as std::to_chars rounds).
+// One rounded double product usually decides them; where it cannot, 128-bit integers compute
+// them exactly. Much faster than a general shortest-or-precision conversion for the few digits
+// a fixed-layout field shows. Each function returns false when the value lies beyond what the
+// integers hold; the caller then uses std::to_chars. Inline: every number field calls them.
 
 #include <array>
 #include <bit>
@@ -42,26 +42,16 @@ inline bool NearestScaled(double magnitude, int decimal, std::uint64_t& rounded)
 #endif
 }
 
-inline constexpr std::array<std::uint64_t, 20> kIntegerPowers = {1ull,
-                                                                 10ull,
-                                                                 100ull,
-                                                                 1000ull,
-                                                                 10000ull,
-                                                                 100000ull,
-                                                                 1000000ull,
-                                                                 10000000ull,
-                                                                 100000000ull,
-                                                                 1000000000ull,
-                                                                 10000000000ull,
-                                                                 100000000000ull,
-                                                                 1000000000000ull,
-                                                                 10000000000000ull,
-                                                                 100000000000000ull,
-                                                                 1000000000000000ull,
-                                                                 10000000000000000ull,
-                                                                 100000000000000000ull,
-                                                                 1000000000000000000ull,
-                                                                 10000000000000000000ull};
+constexpr std::array<std::uint64_t, 20> MakeIntegerPowers() {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t p = 1;
+    for (auto& entry : powers) {
+        entry = p;
+        p *= 10; // wraps after 10^19, which is not kept
+    }
+    return powers;
+}
+inline constexpr std::array<std::uint64_t, 20> kIntegerPowers = MakeIntegerPowers();
 
 // The significant digits of a normal double through NearestScaled, for count <= 9; false
 // when that leaves the rounding open.
