@@ -74,20 +74,6 @@ bool scientificDigits(double value, int count, char* mantissa, int& exponent) {
 
 } // namespace
 
-void appendText(std::string& out, std::string_view text, int width) {
-    if (width < 0) {
-        out.append(text);
-        return;
-    }
-    const auto w = static_cast<std::size_t>(width);
-    if (text.size() >= w) {
-        out.append(text.substr(0, w));
-    } else {
-        out.append(text);
-        out.append(w - text.size(), ' ');
-    }
-}
-
 char* writeInteger(char* out, long long value, int width, int minDigits) {
     if (minDigits < 0 || minDigits > kMaxPrecision)
         throw std::logic_error("fixed layout: minimum digits out of range");
@@ -153,40 +139,50 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
 
 namespace {
 
-// The usual field in few steps: a normal value whose digits one rounded product decides, at
-// most 9 of them, a two-digit exponent, and room in the field.
+// Lays out an E (scaled false) or 1PE field around `count` digits that putDigits(at) writes at
+// `at`, with the exponent of the field's form (|exponent| <= 999): right-aligned, 0.dddd only
+// when the field has room for the zero, asterisks when it has no room for the rest.
+template <class PutDigits>
+char* layExponent(char* out, int width, int count, bool scaled, bool negative, int exponent,
+                  PutDigits putDigits) {
+    // d.ddd or .dddd, and four characters of exponent.
+    std::size_t length = static_cast<std::size_t>(count) + 5 + (negative ? 1 : 0);
+    const bool leadingZero = !scaled && width >= 0 && length < static_cast<std::size_t>(width);
+    if (leadingZero) ++length;
+    if (width < 0 || length > static_cast<std::size_t>(width)) return writeStars(out, width);
+
+    char* const end = out + width;
+    char* p = writeBlanks(out, static_cast<std::size_t>(width) - length);
+    if (negative) *p++ = '-';
+    char* const digitsAt = scaled ? p + 1 : p + (leadingZero ? 2 : 1);
+    putDigits(digitsAt);
+    if (scaled) {
+        p[0] = p[1];
+        p[1] = '.';
+    } else {
+        if (leadingZero) *p++ = '0';
+        *p = '.';
+    }
+    p = digitsAt + count;
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude <= 99) *p++ = 'E';
+    *p++ = exponent < 0 ? '-' : '+';
+    if (magnitude > 99) *p++ = static_cast<char>('0' + magnitude / 100);
+    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *p = static_cast<char>('0' + magnitude % 10);
+    return end;
+}
+
+// The usual field in few steps: a normal value of at most 9 digits that one rounded product
+// decides; nullptr for any other.
 char* shortExponent(char* out, double value, int width, int digits, bool scaled) {
     const int count = scaled ? digits + 1 : digits;
     std::uint64_t decimal = 0;
     int exponent = 0;
     if (!digits::QuickSignificantDigits(value, count, decimal, exponent)) return nullptr;
-    if (!scaled) ++exponent;
-    if (exponent < -99 || exponent > 99) return nullptr;
-    const bool negative = std::signbit(value);
-    int length = count + 5 + (negative ? 1 : 0);
-    const bool leadingZero = !scaled && length < width;
-    if (leadingZero) ++length;
-    if (length > width) return nullptr;
-
-    char* const end = out + width;
-    char* p = writeBlanks(out, static_cast<std::size_t>(width - length));
-    if (negative) *p++ = '-';
-    if (scaled) {
-        WriteDigits(p + 1, decimal, count);
-        p[0] = p[1];
-        p[1] = '.';
-        p += count + 1;
-    } else {
-        if (leadingZero) *p++ = '0';
-        *p++ = '.';
-        p = WriteDigits(p, decimal, count);
-    }
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    p[0] = 'E';
-    p[1] = exponent < 0 ? '-' : '+';
-    p[2] = static_cast<char>('0' + magnitude / 10);
-    p[3] = static_cast<char>('0' + magnitude % 10);
-    return end;
+    return layExponent(out, width, count, scaled, std::signbit(value),
+                       scaled ? exponent : exponent + 1,
+                       [&](char* at) { WriteDigits(at, decimal, count); });
 }
 
 // Every other field: all checks, the exact integer path, std::to_chars and asterisks. Kept out
@@ -207,41 +203,14 @@ char* shortExponent(char* out, double value, int width, int digits, bool scaled)
         exponent = 0;
     else if (!scaled)
         exponent += 1;
-    const int magnitude = std::abs(exponent);
-    if (magnitude > 999) return writeStars(out, width);
-
-    // d.ddd or .dddd, and four characters of exponent; 0.dddd when the field has room for
-    // the zero.
-    const bool negative = !zero && std::signbit(value);
-    std::size_t length = static_cast<std::size_t>(count) + 5 + (negative ? 1 : 0);
-    const bool leadingZero = !scaled && width >= 0 && length < static_cast<std::size_t>(width);
-    if (leadingZero) ++length;
-    if (width < 0 || length > static_cast<std::size_t>(width)) return writeStars(out, width);
-
-    // Written in place, right-aligned.
-    char* const end = out + width;
-    char* p = end - length;
-    writeBlanks(out, static_cast<std::size_t>(p - out));
-    if (negative) *p++ = '-';
-    char* const digitsAt = scaled ? p + 1 : p + (leadingZero ? 2 : 1);
-    if (exact)
-        WriteDigits(digitsAt, decimal, count);
-    else
-        std::copy_n(text, count, digitsAt);
-    if (scaled) {
-        p[0] = p[1];
-        p[1] = '.';
-    } else {
-        if (leadingZero) *p++ = '0';
-        *p = '.';
-    }
-    p = digitsAt + count;
-    if (magnitude <= 99) *p++ = 'E';
-    *p++ = exponent < 0 ? '-' : '+';
-    if (magnitude > 99) *p++ = static_cast<char>('0' + magnitude / 100);
-    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
-    *p = static_cast<char>('0' + magnitude % 10);
-    return end;
+    if (std::abs(exponent) > 999) return writeStars(out, width);
+    return layExponent(out, width, count, scaled, !zero && std::signbit(value), exponent,
+                       [&](char* at) {
+                           if (exact)
+                               WriteDigits(at, decimal, count);
+                           else
+                               std::copy_n(text, count, at);
+                       });
 }
 
 } // namespace

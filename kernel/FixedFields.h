@@ -24,10 +24,6 @@ inline char* writeBlanks(char* out, std::size_t count) {
     return out;
 }
 
-// Aw (width >= 0): exactly width characters, padded with blanks or cut on the right;
-// A (width < 0): the text as it is.
-void appendText(std::string& out, std::string_view text, int width);
-
 // Iw.m: right-aligned with at least minDigits digits (leading zeros); Iw.0 of 0 is all blanks.
 char* writeInteger(char* out, long long value, int width, int minDigits);
 void appendInteger(std::string& out, long long value, int width, int minDigits);

@@ -81,6 +81,12 @@ struct FixedWriter::State {
     }
     // One value under a data field.
     void field(const LayoutItem& item, const FieldValue& value, std::string_view layout);
+    // A real under an E field (the commonest, which write() takes without field()).
+    void exponent(const LayoutItem& item, float value) {
+        const auto width = static_cast<std::size_t>(item.width);
+        fixed::writeExponent(room(width), value, item.width, item.digits, item.scaled);
+        used += width;
+    }
 };
 
 void FixedWriter::State::field(const LayoutItem& item, const FieldValue& value,
@@ -111,11 +117,7 @@ void FixedWriter::State::field(const LayoutItem& item, const FieldValue& value,
         }
         mismatch(layout, "n F", value);
     case Kind::E:
-        if (const auto* real = std::get_if<float>(&value)) {
-            fixed::writeExponent(room(width), *real, item.width, item.digits, item.scaled);
-            used += width;
-            return;
-        }
+        if (const auto* real = std::get_if<float>(&value)) return exponent(item, *real);
         mismatch(layout, "n E", value);
     default:
         throw std::logic_error("fixed layout: not a data field");
@@ -199,10 +201,7 @@ void FixedWriter::write(std::string_view layoutText, std::span<const FieldValue>
                     if (next < values.size())
                         if (const auto* real = std::get_if<float>(&values[next])) {
                             place(position);
-                            const auto width = static_cast<std::size_t>(item.width);
-                            fixed::writeExponent(s.room(width), *real, item.width, item.digits,
-                                                 item.scaled);
-                            s.used += width;
+                            s.exponent(item, *real);
                             ++next;
                             position = s.used - lineStart;
                             break;
