@@ -169,6 +169,24 @@ TEST(FixedWriterLayout, RepeatGroupsAndLiterals) {
     EXPECT_EQ(written("10X,2(1PE10.3, 2X)", {1.0f, 2.0f}),
               blanks(10) + " 1.000E+00" + blanks(2) + " 2.000E+00" + kEnd);
     EXPECT_EQ(written("3I3", {1, 2, 3}), "  1  2  3" + kEnd);
+    // Adjacent texts from a group and around it join: the joined text is copied to the end of
+    // the layout's texts and grows there, the group's own text staying as it was.
+    EXPECT_EQ(written("\"a\",2(\"bc\"),\"d\",2(\"e\",I1)", {1, 2}), "abcbcde1e2" + kEnd);
+    EXPECT_EQ(written("2(\"<\",2(\"-\"),\">\")"), "<--><-->" + kEnd);
+}
+
+// One call that writes more than the writer holds makes its buffer grow and keeps every byte.
+TEST(FixedWriterLayout, CallLongerThanWhatIsHeld) {
+    std::ostringstream out;
+    std::vector<FieldValue> values(20000, 1.5f);
+    {
+        FixedWriter writer(out, 1024);
+        writer.write("I3", {7});
+        writer.write("1PE10.3", values);
+    }
+    std::string expected = "  7" + kEnd;
+    for (int i = 0; i < 20000; ++i) expected += " 1.500E+00" + kEnd;
+    EXPECT_EQ(out.str(), expected);
 }
 
 TEST(FixedWriterLayout, ValuesAgainstFields) {
