@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the project, then:
+# Builds what the main job needs (the kernel library, dorvek-run and the desktop program;
+# ./test.sh builds everything else), then:
 #   ./run.sh                 analyses the bundled example and prints its load-settlement summary
 #   ./run.sh FILE.dv4d ...   analyses the given projects
 #   ./run.sh gui [FILE]      starts the desktop program
@@ -8,7 +9,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here"
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build >/dev/null
+cmake --build build --target DORVEK2021_DLL dorvek-run DORVEK2021 >/dev/null
 
 case "${1:-}" in
 gui)

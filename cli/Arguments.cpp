@@ -1,4 +1,4 @@
-#include "Arguments.h"
+#include "cli/Arguments.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,12 +1,12 @@
-#include "BatchCommand.h"
+#include "cli/BatchCommand.h"
 
-#include "GraphsCsvOutput.h"
-#include "PathParts.h"
-#include "ProjectLoad.h"
-#include "ResultTable.h"
-#include "Shard.h"
-#include "Study.h"
-#include "Variants.h"
+#include "cli/GraphsCsvOutput.h"
+#include "cli/ProjectLoad.h"
+#include "cli/ResultTable.h"
+#include "cli/Shard.h"
+#include "cli/Study.h"
+#include "cli/Variants.h"
+#include "kernel/PathParts.h"
 
 #include <exception>
 #include <filesystem>

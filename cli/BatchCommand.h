@@ -2,7 +2,7 @@
 // dorvek-run's analysis mode: the given files, or the variants of a parameter study made
 // from them, analysed in a pool of threads with the per-file outputs, results in input order.
 
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
 #include <cstdint>
 #include <ctime>

@@ -1,7 +1,7 @@
-#include "ConvertCommand.h"
+#include "cli/ConvertCommand.h"
 
-#include "PathParts.h"
-#include "ProjectLoad.h"
+#include "cli/ProjectLoad.h"
+#include "kernel/PathParts.h"
 
 #include <exception>
 #include <filesystem>

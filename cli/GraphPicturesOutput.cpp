@@ -1,7 +1,7 @@
-#include "GraphPicturesOutput.h"
+#include "cli/GraphPicturesOutput.h"
 
-#include "PlotPicture.h"
-#include "ResultGraphsLoad.h"
+#include "cli/ResultGraphsLoad.h"
+#include "gui/plots/PlotPicture.h"
 
 #include <exception>
 #include <filesystem>

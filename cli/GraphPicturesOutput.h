@@ -3,7 +3,7 @@
 // offers drawn by the plot window's renderer as a picture file into a folder (for several
 // projects, into a folder per project inside it). Needs a QGuiApplication (OffscreenGui).
 
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "GraphsCsvOutput.h"
+#include "cli/GraphsCsvOutput.h"
 
-#include "GraphCsv.h"
-#include "ResultGraphsLoad.h"
+#include "cli/ResultGraphsLoad.h"
+#include "model/plots/GraphCsv.h"
 
 #include <exception>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // loads them, then one CSV file per graph written into a folder (for several projects, into
 // a folder per project inside it).
 
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
 #include <string>
 

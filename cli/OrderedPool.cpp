@@ -1,4 +1,4 @@
-#include "OrderedPool.h"
+#include "cli/OrderedPool.h"
 
 #include <algorithm>
 #include <atomic>

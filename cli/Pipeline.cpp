@@ -1,10 +1,10 @@
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
-#include "OrderedPool.h"
-#include "Progress.h"
-#include "ResultLines.h"
+#include "cli/OrderedPool.h"
+#include "cli/Progress.h"
+#include "cli/ResultLines.h"
 
-#include "PathParts.h"
+#include "kernel/PathParts.h"
 
 #include <algorithm>
 #include <cctype>

@@ -22,9 +22,9 @@
 //   - `prepare` (optional) runs on the main thread before anything runs, e.g. to check its
 //     option; it returns false after printing why, and dorvek-run then stops with status 2.
 
-#include "Kernel.h"
-#include "PileSideModel.h"
-#include "PltData.h"
+#include "kernel/Kernel.h"
+#include "model/plots/PileSideModel.h"
+#include "model/plots/PltData.h"
 
 #include <ctime>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "ProfileOutput.h"
+#include "cli/ProfileOutput.h"
 
-#include "PileSideRender.h"
-#include "ProjectLoad.h"
-#include "ResultGraphsLoad.h"
+#include "cli/ProjectLoad.h"
+#include "cli/ResultGraphsLoad.h"
+#include "gui/plots/PileSideRender.h"
 
 #include <exception>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // program prints it) as a picture, PNG, SVG or PDF by the file's extension. Needs a
 // QGuiApplication (OffscreenGui).
 
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "ProjectLoad.h"
-#include "PathParts.h"
+#include "cli/ProjectLoad.h"
+#include "kernel/PathParts.h"
 
-#include "PlotProject.h"
+#include "model/plots/PlotProject.h"
 
 #include <algorithm>
 #include <exception>

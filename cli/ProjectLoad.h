@@ -2,8 +2,8 @@
 // What the commands that read a project share: its checks, its reading and how a failure is
 // told on standard error.
 
-#include "DataUnit.h"
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
+#include "model/project/DataUnit.h"
 
 #include <filesystem>
 #include <ostream>

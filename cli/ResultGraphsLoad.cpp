@@ -1,8 +1,8 @@
-#include "ResultGraphsLoad.h"
+#include "cli/ResultGraphsLoad.h"
 
-#include "GraphSettings.h"
-#include "PathParts.h"
-#include "ProjectLoad.h"
+#include "cli/ProjectLoad.h"
+#include "kernel/PathParts.h"
+#include "model/plots/GraphSettings.h"
 
 #include <exception>
 #include <filesystem>

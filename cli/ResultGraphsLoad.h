@@ -3,8 +3,8 @@
 // into the graphs as the desktop program loads it, the graphs it offers, and the check that
 // several projects do not write into one folder.
 
-#include "Pipeline.h"
-#include "ResultGraphs.h"
+#include "cli/Pipeline.h"
+#include "model/plots/ResultGraphs.h"
 
 #include <memory>
 #include <ostream>

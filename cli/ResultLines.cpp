@@ -1,4 +1,4 @@
-#include "ResultLines.h"
+#include "cli/ResultLines.h"
 
 #include <cstdio>
 

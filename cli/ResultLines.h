@@ -2,7 +2,7 @@
 // The lines dorvek-run prints for one analysed file: the result code and its meaning, the
 // kernel's diagnostic, and on request the load-settlement summary with the output paths.
 
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 #include <ostream>
 #include <string>

@@ -1,9 +1,9 @@
-#include "ResultTable.h"
+#include "cli/ResultTable.h"
 
-#include "AtomicFile.h"
-#include "GraphCsv.h"
-#include "Study.h"
-#include "UnitCodes.h"
+#include "cli/Study.h"
+#include "model/io/AtomicFile.h"
+#include "model/plots/GraphCsv.h"
+#include "model/tables/UnitCodes.h"
 
 #include <charconv>
 #include <fstream>

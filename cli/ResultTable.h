@@ -4,7 +4,7 @@
 // its meaning, one column per varied name of a study, and the project's units in the header.
 // A job without results (a failed run) still has one row, with its code.
 
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Shard.h"
+#include "cli/Shard.h"
 
-#include "Study.h"
+#include "cli/Study.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "Study.h"
+#include "cli/Study.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "Variants.h"
+#include "cli/Variants.h"
 
-#include "AtomicFile.h"
-#include "PathParts.h"
-#include "ProjectLoad.h"
-#include "Table.h"
+#include "cli/ProjectLoad.h"
+#include "kernel/PathParts.h"
+#include "model/io/AtomicFile.h"
+#include "model/tables/Table.h"
 
 #include <numbers>
 

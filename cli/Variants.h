@@ -3,9 +3,9 @@
 // each variant is the original with the study's values set, written as its own ".dv4d".
 // The project model is not thread-safe: main thread only.
 
-#include "DataUnit.h"
-#include "Pipeline.h"
-#include "Study.h"
+#include "cli/Pipeline.h"
+#include "cli/Study.h"
+#include "model/project/DataUnit.h"
 
 #include <filesystem>
 #include <ostream>

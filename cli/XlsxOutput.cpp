@@ -1,9 +1,9 @@
-#include "XlsxOutput.h"
+#include "cli/XlsxOutput.h"
 
-#include "ResultGraphsLoad.h"
+#include "cli/ResultGraphsLoad.h"
 
 #ifdef DORVEK_HAVE_XLSX
-#include "ExportWorkbook.h"
+#include "model/plots/ExportWorkbook.h"
 #endif
 
 #include <algorithm>

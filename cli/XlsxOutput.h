@@ -3,7 +3,7 @@
 // spreadsheet export written: an index sheet, a data and a chart sheet per graph with results,
 // and the load-settlement summary sheet last.
 
-#include "Pipeline.h"
+#include "cli/Pipeline.h"
 
 #include <filesystem>
 #include <string>

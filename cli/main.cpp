@@ -1,20 +1,20 @@
 // dorvek-run: analyses DORVEK input files without the desktop program.
 
-#include "Arguments.h"
-#include "BatchCommand.h"
-#include "ConvertCommand.h"
-#include "Progress.h"
-#include "Study.h"
-#include "XlsxOutput.h"
+#include "cli/Arguments.h"
+#include "cli/BatchCommand.h"
+#include "cli/ConvertCommand.h"
+#include "cli/Progress.h"
+#include "cli/Study.h"
+#include "cli/XlsxOutput.h"
 
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 #include <CLI/CLI.hpp>
 
 #ifdef DORVEK_HAVE_PICTURES
-#include "GraphPicturesOutput.h"
-#include "OffscreenGui.h"
-#include "ProfileOutput.h"
+#include "cli/GraphPicturesOutput.h"
+#include "cli/OffscreenGui.h"
+#include "cli/ProfileOutput.h"
 #endif
 
 #include <iostream>

@@ -3,11 +3,11 @@
 // stream is taken or refused with a stream error, and a taken stream written out reads back
 // to the same bytes. The first byte picks the family; the rest is the stream.
 
-#include "FuzzSupport.h"
-#include "InputTables.h"
-#include "TableChart.h"
-#include "TableErrors.h"
-#include "TableFamily.h"
+#include "fuzz/FuzzSupport.h"
+#include "model/tables/InputTables.h"
+#include "model/tables/TableChart.h"
+#include "model/tables/TableErrors.h"
+#include "model/tables/TableFamily.h"
 
 #include <cstdint>
 #include <memory>

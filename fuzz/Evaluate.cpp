@@ -2,9 +2,9 @@
 // error, nothing else, and a value printed in the evaluator's own 18-digit form (the form its
 // intermediate results re-enter the text in) evaluates to the same printed value.
 
-#include "Evaluator.h"
-#include "FuzzSupport.h"
-#include "NumberFormat.h"
+#include "fuzz/FuzzSupport.h"
+#include "model/tables/Evaluator.h"
+#include "model/tables/NumberFormat.h"
 
 #include <cmath>
 #include <cstdint>

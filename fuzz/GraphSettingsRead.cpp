@@ -2,8 +2,8 @@
 // without and with down-drag: the text is taken over or refused with a settings error, and the
 // settings then written out, applied to freshly loaded graphs, give the same text again.
 
-#include "GraphSettings.h"
-#include "PlotSupport.h"
+#include "fuzz/PlotSupport.h"
+#include "model/plots/GraphSettings.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,8 +4,8 @@
 // fit its field (say a multiplier that takes a result beyond single precision) is written as
 // asterisks, as in the report, and the loader refuses the file with its message.
 
-#include "FuzzSupport.h"
-#include "Kernel.h"
+#include "fuzz/FuzzSupport.h"
+#include "kernel/Kernel.h"
 
 #include <algorithm>
 #include <cmath>

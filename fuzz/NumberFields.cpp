@@ -5,8 +5,8 @@
 //
 // Input: 8 bytes of a double (or the first 4 of a float), then width, digits and a flag byte.
 
-#include "FixedFields.h"
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
+#include "kernel/FixedFields.h"
 
 #include <bit>
 #include <charconv>

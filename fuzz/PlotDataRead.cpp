@@ -1,7 +1,7 @@
 // The plot-data loader over any file, for a plain and a full project form: the file is read
 // or refused with one message, and the graphs hold finite points either way.
 
-#include "PlotSupport.h"
+#include "fuzz/PlotSupport.h"
 
 #include <cstdint>
 

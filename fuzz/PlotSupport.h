@@ -3,8 +3,8 @@
 // down-drag or pile-head loads, and an S.I. project with both, user t-z curves and the
 // soil-layer and settlement rows the overlays are built from.
 
-#include "FuzzSupport.h"
-#include "PltData.h"
+#include "fuzz/FuzzSupport.h"
+#include "model/plots/PltData.h"
 
 #include <cmath>
 #include <string>

@@ -2,10 +2,10 @@
 // file is read or refused with an input/output error, and what was read, saved and read
 // again gives the same project. Each input leaves no table registered behind it.
 
-#include "DataUnit.h"
-#include "FuzzSupport.h"
-#include "TableFamily.h"
-#include "WordRead.h"
+#include "fuzz/FuzzSupport.h"
+#include "model/io/ReadError.h"
+#include "model/project/DataUnit.h"
+#include "model/tables/TableFamily.h"
 
 #include <cstdint>
 

@@ -4,9 +4,9 @@
 // below its minimum: rows beyond the accepted lines go), and a text without any accepted line
 // leaves the table as it was.
 
-#include "FuzzSupport.h"
-#include "TableChart.h"
-#include "TableTransfer.h"
+#include "fuzz/FuzzSupport.h"
+#include "model/tables/TableChart.h"
+#include "model/tables/TableTransfer.h"
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 // or raises the reader's input/output error, positions stay inside the file, and the reading
 // ends within a bounded number of calls.
 
-#include "WordRead.h"
-#include "FuzzSupport.h"
+#include "model/io/WordRead.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <cstdint>
 

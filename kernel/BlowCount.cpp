@@ -1,6 +1,6 @@
-#include "BlowCount.h"
+#include "kernel/BlowCount.h"
 
-#include "StrengthTable.h"
+#include "kernel/StrengthTable.h"
 
 #include <array>
 #include <cstddef>

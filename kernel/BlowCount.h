@@ -1,8 +1,8 @@
 #pragma once
 // Friction angle of sands from the blow count.
 
-#include "FixedFormat.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Store.h"
 
 namespace dorvek {
 

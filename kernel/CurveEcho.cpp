@@ -1,6 +1,6 @@
 // Report echo and plot-file blocks of the t-z and Q-w curves.
 
-#include "Phases.h"
+#include "kernel/Phases.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "CurveLookup.h"
+#include "kernel/CurveLookup.h"
 
 #include <algorithm>
 #include <cstddef>

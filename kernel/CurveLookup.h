@@ -3,7 +3,7 @@
 // Every lookup is finite for finite input: no division by a zero interval, no index
 // before the first point.
 
-#include "Store.h"
+#include "kernel/Store.h"
 
 #include <algorithm>
 #include <cstddef>

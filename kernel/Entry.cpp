@@ -1,7 +1,7 @@
 // The library's only export. Nothing may escape it: the host is a GUI that loads the
 // library for one run and must survive any failure inside.
 
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 #if defined(_WIN32)
 #define DORVEK_EXPORT __declspec(dllexport)

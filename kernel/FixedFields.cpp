@@ -1,6 +1,6 @@
-#include "FixedFields.h"
+#include "kernel/FixedFields.h"
 
-#include "DecimalDigits.h"
+#include "kernel/DecimalDigits.h"
 
 #include <algorithm>
 #include <charconv>

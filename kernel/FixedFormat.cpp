@@ -1,7 +1,7 @@
-#include "FixedFormat.h"
+#include "kernel/FixedFormat.h"
 
-#include "FixedFields.h"
-#include "FixedLayout.h"
+#include "kernel/FixedFields.h"
+#include "kernel/FixedLayout.h"
 
 #include <algorithm>
 #include <functional>

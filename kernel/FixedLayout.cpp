@@ -1,4 +1,4 @@
-#include "FixedLayout.h"
+#include "kernel/FixedLayout.h"
 
 #include <cctype>
 #include <stdexcept>

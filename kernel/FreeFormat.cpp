@@ -1,4 +1,4 @@
-#include "FreeFormat.h"
+#include "kernel/FreeFormat.h"
 
 #include <cfloat>
 #include <charconv>

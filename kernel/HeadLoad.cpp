@@ -1,4 +1,4 @@
-#include "HeadLoad.h"
+#include "kernel/HeadLoad.h"
 
 #include <cmath>
 #include <cstddef>

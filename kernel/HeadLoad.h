@@ -1,8 +1,8 @@
 #pragma once
 // Matching an applied pile-head load by adjusting the tip movement.
 
-#include "Solver.h"
-#include "Store.h"
+#include "kernel/Solver.h"
+#include "kernel/Store.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "HeadLoad.h"
-#include "Phases.h"
-#include "PlotResults.h"
-#include "ReportResults.h"
-#include "RunMessages.h"
+#include "kernel/HeadLoad.h"
+#include "kernel/Phases.h"
+#include "kernel/PlotResults.h"
+#include "kernel/ReportResults.h"
+#include "kernel/RunMessages.h"
 
 namespace dorvek {
 

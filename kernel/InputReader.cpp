@@ -1,7 +1,7 @@
-#include "InputReader.h"
+#include "kernel/InputReader.h"
 
-#include "Phases.h"
-#include "ReportInput.h"
+#include "kernel/Phases.h"
+#include "kernel/ReportInput.h"
 
 #include <string>
 #include <utility>

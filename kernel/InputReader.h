@@ -3,9 +3,9 @@
 // it in two parts because the curves are built in between: first the model (title to pile
 // line), then the loading (tip movements to Q-w factors). A fault is thrown as InputError.
 
-#include "FixedFormat.h"
-#include "FreeFormat.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/FreeFormat.h"
+#include "kernel/Store.h"
 
 #include <vector>
 

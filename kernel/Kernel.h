@@ -3,7 +3,7 @@
 // entry IDORVEK (Entry.cpp) runs the same core from names.dat. Calls are independent: each
 // has its own Store, so they may run in parallel threads.
 
-#include "Store.h"
+#include "kernel/Store.h"
 
 #include <ctime>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "Modifiers.h"
+#include "kernel/Modifiers.h"
 
-#include "Phases.h"
+#include "kernel/Phases.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #pragma once
 // Soil settlement profile (down-drag) and the depth-dependent t-z multipliers.
 
-#include "Store.h"
+#include "kernel/Store.h"
 
 namespace dorvek {
 

@@ -1,4 +1,4 @@
-#include "NamesFile.h"
+#include "kernel/NamesFile.h"
 
 namespace dorvek {
 

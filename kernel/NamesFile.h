@@ -2,8 +2,8 @@
 // The run control file names.dat: version, user organisation and location, installation
 // number, then the paths of the input, report, plot data and run-notes files.
 
-#include "FreeFormat.h"
-#include "Kernel.h"
+#include "kernel/FreeFormat.h"
+#include "kernel/Kernel.h"
 
 namespace dorvek {
 

@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "kernel/OutputFile.h"
 
 namespace dorvek {
 

@@ -1,4 +1,4 @@
-#include "PathParts.h"
+#include "kernel/PathParts.h"
 
 #ifdef _WIN32
 #include <windows.h>

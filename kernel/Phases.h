@@ -2,8 +2,8 @@
 // The phases of one run, in the order the run driver calls them. Each phase reads and
 // fills the Store and writes its part of the report and of the plot data file.
 
-#include "FixedFormat.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Store.h"
 
 #include <ostream>
 #include <vector>

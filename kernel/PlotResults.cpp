@@ -1,6 +1,6 @@
-#include "PlotResults.h"
+#include "kernel/PlotResults.h"
 
-#include "ReportResults.h"
+#include "kernel/ReportResults.h"
 
 #include <cstddef>
 #include <vector>

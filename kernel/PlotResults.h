@@ -1,9 +1,9 @@
 #pragma once
 // Plot data file, block 3 (tip-movement results) and block 4 (pile-head-load results).
 
-#include "FixedFormat.h"
-#include "Solver.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Solver.h"
+#include "kernel/Store.h"
 
 namespace dorvek {
 

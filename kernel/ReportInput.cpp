@@ -1,6 +1,6 @@
-#include "ReportInput.h"
+#include "kernel/ReportInput.h"
 
-#include "PathParts.h"
+#include "kernel/PathParts.h"
 
 #include <array>
 

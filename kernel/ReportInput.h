@@ -3,9 +3,9 @@
 // and the echo of the input records. Headings that exist in an English and an S.I. version
 // are left out for any other unit system; their value lines are still written.
 
-#include "FixedFormat.h"
-#include "Kernel.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Kernel.h"
+#include "kernel/Store.h"
 
 #include <ctime>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ReportResults.h"
+#include "kernel/ReportResults.h"
 
 #include <cstddef>
 #include <vector>

@@ -2,9 +2,9 @@
 // Report sections of the solution: the tip-movement results with their distributions and
 // summary, and the results due to applied loads.
 
-#include "FixedFormat.h"
-#include "Solver.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Solver.h"
+#include "kernel/Store.h"
 
 namespace dorvek {
 

@@ -1,4 +1,4 @@
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 namespace dorvek {
 

@@ -1,16 +1,16 @@
 // The run driver: files opened and closed in their order, the phases called in sequence,
 // and the result code. Every call works on its own Store and streams.
 
-#include "FreeFormat.h"
-#include "InputReader.h"
-#include "Kernel.h"
-#include "NamesFile.h"
-#include "OutputFile.h"
-#include "PathParts.h"
-#include "Phases.h"
-#include "ReportInput.h"
-#include "RunMessages.h"
-#include "SolverInput.h"
+#include "kernel/FreeFormat.h"
+#include "kernel/InputReader.h"
+#include "kernel/Kernel.h"
+#include "kernel/NamesFile.h"
+#include "kernel/OutputFile.h"
+#include "kernel/PathParts.h"
+#include "kernel/Phases.h"
+#include "kernel/ReportInput.h"
+#include "kernel/RunMessages.h"
+#include "kernel/SolverInput.h"
 
 #include <filesystem>
 #include <fstream>

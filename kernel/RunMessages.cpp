@@ -1,6 +1,6 @@
-#include "RunMessages.h"
+#include "kernel/RunMessages.h"
 
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 #include <sstream>
 

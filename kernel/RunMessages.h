@@ -2,7 +2,7 @@
 // Fixed messages of a run: the console texts, and the block that ends the report when a run
 // stops on a file or input fault.
 
-#include "FixedFormat.h"
+#include "kernel/FixedFormat.h"
 
 #include <ostream>
 #include <string>

@@ -1,11 +1,11 @@
 // The two sets of generated t-z curves: five per layer for the report and the plot file,
 // and one per pile increment for the solver.
 
-#include "BlowCount.h"
-#include "Phases.h"
-#include "SideCurves.h"
-#include "StrengthTable.h"
-#include "Warnings.h"
+#include "kernel/BlowCount.h"
+#include "kernel/Phases.h"
+#include "kernel/SideCurves.h"
+#include "kernel/StrengthTable.h"
+#include "kernel/Warnings.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "SideCurves.h"
+#include "kernel/SideCurves.h"
 
 #include <array>
 #include <cstddef>

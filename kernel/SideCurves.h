@@ -3,7 +3,7 @@
 // from the curve's TMAX (and PHI for driven sand). Movements of types 1 and 2 are fixed
 // lengths (inches, or metres in S.I.); types 3 to 6 scale with the diameter d or with zpeak.
 
-#include "Store.h"
+#include "kernel/Store.h"
 
 namespace dorvek {
 

@@ -1,6 +1,6 @@
-#include "Solver.h"
+#include "kernel/Solver.h"
 
-#include "Modifiers.h"
+#include "kernel/Modifiers.h"
 
 #include <cmath>
 #include <cstddef>

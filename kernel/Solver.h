@@ -1,8 +1,8 @@
 #pragma once
 // The load-transfer solution of the pile for one prescribed tip movement.
 
-#include "CurveLookup.h"
-#include "Store.h"
+#include "kernel/CurveLookup.h"
+#include "kernel/Store.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "SolverInput.h"
+#include "kernel/SolverInput.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,7 +2,7 @@
 // Checks of the pile data the solver cannot work without. The run driver calls this right
 // after the pile line is read and stops the run as a fatal input error when it fails.
 
-#include "Store.h"
+#include "kernel/Store.h"
 
 #include <string>
 

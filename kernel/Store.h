@@ -1,6 +1,24 @@
 #pragma once
 // The data of one analysis: input as read, the curves in use and the results.
 // A fresh Store is made for every run; nothing survives between runs.
+//
+// Names the kernel keeps from the input file's layout and the load-transfer method:
+//   NINC     number of pile increments (segments of length dz = L / NINC)
+//   IPRINT   print option: below 1 the report lists the load and movement distributions
+//   IUNIT    unit system: 1 English (in, lbs, psi), 2 S.I. (m, kN, kPa)
+//   NLAYER   soil layers; NSTR = 2 * NLAYER rows of the strength table (top and bottom of each)
+//   NTIP     tip movements as read: 0 generates them, a negative count means none
+//   TOL      movement tolerance of one increment's iteration (length unit)
+//   L, HEAD, D, TIPAREA   pile length, pile-head coordinate, outer diameter, tip area
+//   AE       axial stiffness (modulus times area) against depth below the pile head
+//   CDEPTH, CTYPE, TMAX, PHI   a t-z curve's depth, soil-type code, peak unit side resistance,
+//                              friction angle
+//   t-z      unit side resistance t against pile movement z at one depth
+//   Q-w      tip load Q against tip movement w
+//   wt, wr   tip movement, and the tip's movement relative to the settling soil (down-drag)
+//   pb, ub   axial load and movement at the bottom of the increment being solved (the tip at
+//            the start), carried up the pile to the head
+//   SF       sense flag: 1 when the tip moves up relative to the soil (uplift), solved mirrored
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "StrengthTable.h"
+#include "kernel/StrengthTable.h"
 
-#include "Warnings.h"
+#include "kernel/Warnings.h"
 
 #include <cstddef>
 #include <string_view>

@@ -2,8 +2,8 @@
 // Lookups in the strength-versus-depth table. Every soil property used by the curve
 // generators comes through the one interpolation rule below.
 
-#include "FixedFormat.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Store.h"
 
 #include <optional>
 #include <vector>

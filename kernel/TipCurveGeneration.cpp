@@ -1,10 +1,10 @@
 // The generated Q-w curve for the soil at the pile tip.
 
-#include "BlowCount.h"
-#include "Phases.h"
-#include "StrengthTable.h"
-#include "TipCurves.h"
-#include "Warnings.h"
+#include "kernel/BlowCount.h"
+#include "kernel/Phases.h"
+#include "kernel/StrengthTable.h"
+#include "kernel/TipCurves.h"
+#include "kernel/Warnings.h"
 
 #include <cmath>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "TipCurves.h"
+#include "kernel/TipCurves.h"
 
-#include "Warnings.h"
+#include "kernel/Warnings.h"
 
 #include <array>
 #include <cmath>

@@ -2,8 +2,8 @@
 // The six Q-w curve shapes of the pile tip, the bearing stress of sands and the mean unit
 // weight above the tip. Every curve has ten points, the first at the origin.
 
-#include "FixedFormat.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Store.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "Phases.h"
-#include "PlotResults.h"
-#include "ReportResults.h"
-#include "Solver.h"
+#include "kernel/Phases.h"
+#include "kernel/PlotResults.h"
+#include "kernel/ReportResults.h"
+#include "kernel/Solver.h"
 
 namespace dorvek {
 

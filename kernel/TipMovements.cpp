@@ -1,4 +1,4 @@
-#include "Phases.h"
+#include "kernel/Phases.h"
 
 #include <array>
 

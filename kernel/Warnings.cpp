@@ -1,4 +1,4 @@
-#include "Warnings.h"
+#include "kernel/Warnings.h"
 
 #include <string>
 

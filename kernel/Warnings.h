@@ -2,8 +2,8 @@
 // Warning blocks that the curve generators write to the report at the moment a curve
 // cannot be built, and the result codes that go with them.
 
-#include "FixedFormat.h"
-#include "Kernel.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Kernel.h"
 
 #include <string_view>
 

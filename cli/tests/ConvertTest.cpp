@@ -1,6 +1,6 @@
 // dorvek-run --convert: projects of every generation brought to the current form.
 
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
 
 #include <string>
 

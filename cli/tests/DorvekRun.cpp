@@ -1,6 +1,6 @@
 // dorvek-run as a user calls it: result lines, exit status, output files and help.
 
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
 
 #include <fstream>
 #include <string>

@@ -1,7 +1,7 @@
 // Every example project runs through dorvek-run to the end: result 0, a report that ends
 // with its results and a plot data file whose blocks are all present and complete.
 
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
 
 #include <sstream>
 #include <string>

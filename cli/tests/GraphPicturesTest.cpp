@@ -1,6 +1,6 @@
 // dorvek-run --graphs: pictures of every graph the program offers, drawn without a display.
 
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // dorvek-run --graphs-csv: results of the example projects as CSV files whose numbers are those
 // of the plot data file, depths in feet and loads in kips for English projects.
 
-#include "../../gui/plots/tests/PlotFileValues.h"
+#include "model/plots/tests/PlotFileValues.h"
 
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
 
 #include <cmath>
 #include <fstream>

@@ -1,7 +1,7 @@
 // dorvek-run --profile: the soil profile of each project as a PNG, SVG or PDF picture drawn
 // without a display, with or without the analysis, named per project for several files.
 
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
 
 #include <string>
 

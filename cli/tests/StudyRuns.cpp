@@ -1,10 +1,10 @@
 // dorvek-run's batch runs as a user calls them: parallel runs, parameter studies, the result
 // table, shards and the refusal of bad options before anything runs.
 
-#include "BatchCommand.h"
+#include "cli/BatchCommand.h"
 
-#include "../../kernel/tests/TestSupport.h"
-#include "CliTestSupport.h"
+#include "cli/tests/CliTestSupport.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <map>
 #include <sstream>

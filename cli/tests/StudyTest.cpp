@@ -1,9 +1,9 @@
 // Parameter studies: the values of --vary, the grid and the sample they make, the names of the
 // variants, the slices of --shard and the progress line's text.
 
-#include "Study.h"
-#include "Progress.h"
-#include "Shard.h"
+#include "cli/Study.h"
+#include "cli/Progress.h"
+#include "cli/Shard.h"
 
 #include <gtest/gtest.h>
 

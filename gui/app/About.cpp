@@ -1,6 +1,6 @@
-#include "About.h"
+#include "gui/app/About.h"
 
-#include "FileNames.h"
+#include "model/workspace/FileNames.h"
 
 #include <QDate>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
-#include "DataDialog.h"
+#include "gui/app/DataDialog.h"
 
-#include "DataEdit.h"
-#include "SubWindowActivation.h"
+#include "gui/common/SubWindowActivation.h"
+#include "gui/tables/DataEdit.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 // active and stores them when it loses activation or closes, unless the numeric field that
 // has the focus refuses its text; then the dialog comes back to the front and keeps it.
 
-#include "ChildWindow.h"
+#include "gui/common/ChildWindow.h"
 
 #include <QWidget>
 

@@ -1,17 +1,17 @@
-#include "Main.h"
+#include "gui/app/Main.h"
 
-#include "About.h"
-#include "FileNames.h"
-#include "Options.h"
-#include "PlotProject.h"
-#include "QtMessages.h"
-#include "TableWindows.h"
-#include "Title.h"
-#include "compmeth.h"
+#include "gui/app/About.h"
+#include "gui/app/Options.h"
+#include "gui/app/Title.h"
+#include "gui/app/compmeth.h"
+#include "gui/common/QtMessages.h"
+#include "gui/tables/TableWindows.h"
+#include "model/plots/PlotProject.h"
+#include "model/workspace/FileNames.h"
 #ifdef DORVEK_HAVE_EXPORT_DIALOG
-#include "ExportDlg.h"
+#include "gui/plots/ExportDlg.h"
 #endif
-#include "pilemat.h"
+#include "gui/app/pilemat.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -2,15 +2,15 @@
 // The main window: a multiple-document frame with the program's menus and toolbar. It shows
 // the state of the project and forwards every command to the controller.
 
-#include "ChildWindow.h"
-#include "Commands.h"
-#include "MainController.h"
-#include "Options.h"
-#include "PileSide.h"
-#include "PlotWindows.h"
-#include "Title.h"
-#include "compmeth.h"
-#include "pilemat.h"
+#include "gui/app/MainController.h"
+#include "gui/app/Options.h"
+#include "gui/app/Title.h"
+#include "gui/app/compmeth.h"
+#include "gui/app/pilemat.h"
+#include "gui/common/ChildWindow.h"
+#include "gui/plots/PileSide.h"
+#include "gui/plots/PlotWindows.h"
+#include "model/workspace/Commands.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,10 +1,10 @@
-#include "MainController.h"
+#include "gui/app/MainController.h"
 
-#include "CheckData.h"
-#include "FileNames.h"
-#include "NamesFile.h"
-#include "NumberFormat.h"
-#include "dynlib.h"
+#include "gui/app/dynlib.h"
+#include "model/tables/NumberFormat.h"
+#include "model/workspace/CheckData.h"
+#include "model/workspace/FileNames.h"
+#include "model/workspace/NamesFile.h"
 
 #include <QLocale>
 #include <QProcess>

@@ -3,10 +3,10 @@
 // options, the recent-file list and settings, the text editor, and the run of the kernel
 // library. The window is a thin view that forwards its commands here.
 
-#include "Messages.h"
-#include "ProjectWorkspace.h"
-#include "RecentFiles.h"
-#include "Settings.h"
+#include "gui/app/Settings.h"
+#include "gui/common/Messages.h"
+#include "model/workspace/ProjectWorkspace.h"
+#include "model/workspace/RecentFiles.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "Options.h"
+#include "gui/app/Options.h"
 
-#include "Messages.h"
+#include "gui/common/Messages.h"
 
 #include <QGridLayout>
 #include <QLabel>

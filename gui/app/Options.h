@@ -1,7 +1,7 @@
 #pragma once
 // TDlgOptions, "Control Options": the path of the external text editor.
 
-#include "DataDialog.h"
+#include "gui/app/DataDialog.h"
 
 #include <string>
 

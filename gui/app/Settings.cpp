@@ -1,6 +1,6 @@
-#include "Settings.h"
+#include "gui/app/Settings.h"
 
-#include "FileNames.h"
+#include "model/workspace/FileNames.h"
 
 #include <QSettings>
 #include <QStandardPaths>

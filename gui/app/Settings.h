@@ -3,7 +3,7 @@
 // written into each run's control file. Kept under the current user in group "2021.4.4" of
 // ("Ostrel", "DORVEK"); tests point it at a file of their own.
 
-#include "RecentFiles.h"
+#include "model/workspace/RecentFiles.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Title.h"
+#include "gui/app/Title.h"
 
-#include "ProgramData.h"
+#include "model/project/ProgramData.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // TdlgTitle, "Project Title": the one-line project title, the designer and the date.
 
-#include "DataDialog.h"
+#include "gui/app/DataDialog.h"
 
 class QLineEdit;
 

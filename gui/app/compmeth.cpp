@@ -1,7 +1,7 @@
-#include "compmeth.h"
+#include "gui/app/compmeth.h"
 
-#include "DataEdit.h"
-#include "ProgramData.h"
+#include "gui/tables/DataEdit.h"
+#include "model/project/ProgramData.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // TfrmQwFactors, "Enter Modifications Factors for Tip Resistance": the Q- and w-multipliers
 // applied to the Q-w curve.
 
-#include "DataDialog.h"
+#include "gui/app/DataDialog.h"
 
 #include <QString>
 

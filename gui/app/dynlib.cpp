@@ -1,6 +1,6 @@
-#include "dynlib.h"
+#include "gui/app/dynlib.h"
 
-#include "Messages.h"
+#include "gui/common/Messages.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 // toolbar pictures at 16, 24 and 32 pixels (enabled and disabled) and of the window with the
 // project's data open, then quits.
 
-#include "Main.h"
-#include "About.h"
+#include "gui/app/Main.h"
+#include "gui/app/About.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // increments, diameter, tip area and convergence tolerance, and the way to the editor of
 // the axial stiffness table.
 
-#include "DataDialog.h"
+#include "gui/app/DataDialog.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "ExportDlg.h"
+#include "gui/plots/ExportDlg.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -2,8 +2,8 @@
 // "Export to Excel": the result graphs chosen from a check list are written to a workbook
 // file the user names, which is then opened with the system's default handler.
 
-#include "ExportWorkbook.h"
-#include "Messages.h"
+#include "gui/common/Messages.h"
+#include "model/plots/ExportWorkbook.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "PileSide.h"
+#include "gui/plots/PileSide.h"
 
-#include "Messages.h"
-#include "SubWindowActivation.h"
+#include "gui/common/Messages.h"
+#include "gui/common/SubWindowActivation.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

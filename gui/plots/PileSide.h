@@ -2,8 +2,8 @@
 // TDlgSideView, "Elevation View": the pile in its soil layers to scale, the depth under the
 // mouse in the title, printing of the profile and saving it as a picture.
 
-#include "PileSideModel.h"
-#include "PileSideRender.h"
+#include "gui/plots/PileSideRender.h"
+#include "model/plots/PileSideModel.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "PileSideRender.h"
+#include "gui/plots/PileSideRender.h"
 
-#include "AtomicFile.h"
+#include "model/io/AtomicFile.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

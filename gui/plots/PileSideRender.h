@@ -2,7 +2,7 @@
 // Draws the soil profile of a TPileSideModel onto any painter: the window, a printer page, an
 // image, an SVG or a PDF picture. Qt Gui only.
 
-#include "PileSideModel.h"
+#include "model/plots/PileSideModel.h"
 
 #include <QColor>
 #include <QFont>

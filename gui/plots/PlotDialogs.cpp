@@ -1,7 +1,7 @@
-#include "PlotDialogs.h"
+#include "gui/plots/PlotDialogs.h"
 
-#include "DataEdit.h"
-#include "Messages.h"
+#include "gui/common/Messages.h"
+#include "gui/tables/DataEdit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 // The dialogs of the plot window: "Graph Caption", "Legend", "Active Curves" and
 // "Save Attributes". Each works on a plain model (PlotDialogModels.h) or on plain values.
 
-#include "PlotDialogModels.h"
+#include "model/plots/PlotDialogModels.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,11 +1,11 @@
-#include "PlotForm.h"
+#include "gui/plots/PlotForm.h"
 
-#include "AtomicFile.h"
-#include "Messages.h"
-#include "PlotLegendList.h"
-#include "PlotMenuModel.h"
-#include "PlotPicture.h"
-#include "PlotRenderer.h"
+#include "gui/common/Messages.h"
+#include "gui/plots/PlotLegendList.h"
+#include "gui/plots/PlotPicture.h"
+#include "gui/plots/PlotRenderer.h"
+#include "model/io/AtomicFile.h"
+#include "model/plots/PlotMenuModel.h"
 
 #include <QBuffer>
 #include <QCloseEvent>

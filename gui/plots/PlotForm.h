@@ -5,10 +5,10 @@
 // switches, markers, font size, line width, title, legend names, active curves, printing and
 // saving a picture. It is owned by its plot from creation until it closes.
 
-#include "GraphPlot.h"
-#include "PlotLayout.h"
-#include "PlotView.h"
-#include "PlotWindows.h"
+#include "gui/plots/PlotWindows.h"
+#include "model/plots/GraphPlot.h"
+#include "model/plots/PlotLayout.h"
+#include "model/plots/PlotView.h"
 
 #include <QPageLayout>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "PlotLegendList.h"
+#include "gui/plots/PlotLegendList.h"
 
-#include "PlotRenderer.h"
-#include "PlotStyle.h"
+#include "gui/plots/PlotRenderer.h"
+#include "model/plots/PlotStyle.h"
 
 #include <QMouseEvent>
 

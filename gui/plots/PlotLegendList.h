@@ -3,7 +3,7 @@
 // " *" while the curve is visible. The user drags it with the mouse inside its parent, and a
 // double-click on an entry toggles the curve's visibility.
 
-#include "PlotLegendModel.h"
+#include "model/plots/PlotLegendModel.h"
 
 #include <QListWidget>
 

@@ -1,9 +1,9 @@
-#include "PlotPicture.h"
+#include "gui/plots/PlotPicture.h"
 
-#include "AtomicFile.h"
-#include "GraphCsv.h"
-#include "PlotRenderer.h"
-#include "WordRead.h"
+#include "gui/plots/PlotRenderer.h"
+#include "model/io/AtomicFile.h"
+#include "model/io/ReadError.h"
+#include "model/plots/GraphCsv.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -6,8 +6,8 @@
 //   WriteGraphPictures(graphs, folder, PictureFormat::Svg, size);   // from a worker thread too
 // Needs a QGuiApplication (the offscreen platform will do).
 
-#include "GraphPlot.h"
-#include "PlotView.h"
+#include "model/plots/GraphPlot.h"
+#include "model/plots/PlotView.h"
 
 #include <filesystem>
 #include <optional>

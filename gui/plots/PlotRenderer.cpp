@@ -1,7 +1,7 @@
-#include "PlotRenderer.h"
+#include "gui/plots/PlotRenderer.h"
 
-#include "PlotStyle.h"
-#include "SoilPatterns.h"
+#include "gui/plots/SoilPatterns.h"
+#include "model/plots/PlotStyle.h"
 
 #include <QFont>
 #include <QFontMetrics>

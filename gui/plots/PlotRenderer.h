@@ -9,9 +9,9 @@
 // target, or at the lower-right corner of the graph area). Qt Gui only, no widgets; usable
 // from any thread for QImage, QSvgGenerator and QPdfWriter targets.
 
-#include "GraphPlot.h"
-#include "PlotLayout.h"
-#include "PlotView.h"
+#include "model/plots/GraphPlot.h"
+#include "model/plots/PlotLayout.h"
+#include "model/plots/PlotView.h"
 
 #include <QRect>
 

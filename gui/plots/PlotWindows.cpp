@@ -1,9 +1,9 @@
-#include "PlotWindows.h"
+#include "gui/plots/PlotWindows.h"
 
-#include "PlotDialogs.h"
-#include "PlotForm.h"
-#include "PlotStyle.h"
-#include "ResultGraphs.h"
+#include "gui/plots/PlotDialogs.h"
+#include "gui/plots/PlotForm.h"
+#include "model/plots/PlotStyle.h"
+#include "model/plots/ResultGraphs.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>

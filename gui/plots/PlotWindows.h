@@ -2,7 +2,7 @@
 // What plot windows need from the program, and the factory through which a result graph
 // opens its window. Every dialog of the window goes through TPlotDialogs, which tests replace.
 
-#include "PlotDialogModels.h"
+#include "model/plots/PlotDialogModels.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "SoilPatterns.h"
+#include "gui/plots/SoilPatterns.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "ChartPreview.h"
+#include "gui/tables/ChartPreview.h"
 
 #include <QCategoryAxis>
 #include <QChart>

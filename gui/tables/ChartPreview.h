@@ -2,7 +2,7 @@
 // The previews above the grid of a chart-backed table editor: a line chart of the table's
 // curve (Qt Charts) and, for tables with the rows option, a drawing of one segment per row.
 
-#include "ChartPreviewData.h"
+#include "model/tables/ChartPreviewData.h"
 
 #include <QChartView>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "DataEdit.h"
+#include "gui/tables/DataEdit.h"
 
-#include "Messages.h"
+#include "gui/common/Messages.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -4,7 +4,7 @@
 // shows the value in its display form, or shows the reason in a message box and keeps the
 // focus. An attached label shows the caption with the unit label of the field's code.
 
-#include "DataEditModel.h"
+#include "model/tables/DataEditModel.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
-#include "TableChartForm.h"
+#include "gui/tables/TableChartForm.h"
 
-#include "ChartPreview.h"
-#include "CutConnections.h"
-#include "Messages.h"
-#include "TableChart.h"
-#include "TableGrid.h"
-#include "TableTransfer.h"
+#include "gui/common/CutConnections.h"
+#include "gui/common/Messages.h"
+#include "gui/tables/ChartPreview.h"
+#include "gui/tables/TableGrid.h"
+#include "model/tables/TableChart.h"
+#include "model/tables/TableTransfer.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // above the grid (the table's curve, or one segment per row), the optional "OK" and "Cancel"
 // buttons, and reading rows from a text file or the clipboard and copying them back.
 
-#include "TableForm.h"
+#include "gui/tables/TableForm.h"
 
 class QLineEdit;
 

@@ -1,13 +1,13 @@
-#include "TableForm.h"
+#include "gui/tables/TableForm.h"
 
-#include "Column.h"
-#include "CutConnections.h"
-#include "EnumColumn.h"
-#include "Messages.h"
-#include "Table.h"
-#include "TableErrors.h"
-#include "TableGrid.h"
-#include "TableSnap.h"
+#include "gui/common/CutConnections.h"
+#include "gui/common/Messages.h"
+#include "gui/tables/TableGrid.h"
+#include "model/tables/Column.h"
+#include "model/tables/EnumColumn.h"
+#include "model/tables/Table.h"
+#include "model/tables/TableErrors.h"
+#include "model/tables/TableSnap.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -486,6 +486,10 @@ void TTableForm::resizeEvent(QResizeEvent* event) {
     const int other = fNaturalSize.height() - fNaturalGridHeight;
     PlaceParts(width() - 2 * fMargin, height() - other);
     fSnapTimer->start();
+}
+
+bool TTableForm::SnapPending() const {
+    return fSnapTimer->isActive();
 }
 
 // Nearest practical form of the four-candidate rule: the toolkit resizes the window itself

@@ -5,9 +5,9 @@
 // commits typed text into the table when the user leaves a cell, the grid or the window.
 // The window holds no data of its own: the table owns it and calls it back on every change.
 
-#include "ChildWindow.h"
-#include "TableEditor.h"
-#include "TableWindows.h"
+#include "gui/common/ChildWindow.h"
+#include "gui/tables/TableWindows.h"
+#include "model/tables/TableEditor.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -43,6 +43,8 @@ public:
     void Retitle() override;
     void MoveToCell(int col, int row) override;
     int TopRow() const override;
+    // True while a resize waits for the dragging to pause before it snaps to whole rows.
+    bool SnapPending() const;
     int RowsVisible() const override { return fRowsVisible; }
     int Width() const override;
     int Height() const override;

@@ -1,4 +1,4 @@
-#include "TableGrid.h"
+#include "gui/tables/TableGrid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -1,8 +1,8 @@
-#include "TableWindows.h"
+#include "gui/tables/TableWindows.h"
 
-#include "TableChart.h"
-#include "TableChartForm.h"
-#include "TableFamily.h"
+#include "gui/tables/TableChartForm.h"
+#include "model/tables/TableChart.h"
+#include "model/tables/TableFamily.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 // Speed of one whole analysis of the bundled example in process (reading, curves, solution,
 // report and plot file), and the throughput of such analyses on one and two threads, each
 // thread with its own files (analyses per second = items_per_second).
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 #include <benchmark/benchmark.h>
 

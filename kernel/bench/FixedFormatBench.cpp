@@ -1,4 +1,4 @@
-#include "FixedFormat.h"
+#include "kernel/FixedFormat.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Speed of the solution: the tip-movement run and the head-load run of a four-layer pile
 // with one side curve per increment (NINC = 500), 18 generated tip movements and 50 head
 // loads of both signs; and the full analysis of such a project from its input file.
-#include "Kernel.h"
-#include "Phases.h"
+#include "kernel/Kernel.h"
+#include "kernel/Phases.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "BlowCount.h"
-#include "CurveTestSupport.h"
+#include "kernel/BlowCount.h"
+#include "kernel/tests/CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 

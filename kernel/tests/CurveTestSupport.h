@@ -1,8 +1,8 @@
 #pragma once
 // Hand-built stores and report capture for the curve tests.
 
-#include "FixedFormat.h"
-#include "Store.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/Store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DecimalDigits.h"
+#include "kernel/DecimalDigits.h"
 
 #include <gtest/gtest.h>
 

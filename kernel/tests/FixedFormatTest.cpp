@@ -1,5 +1,5 @@
-#include "FixedFormat.h"
-#include "FixedFields.h"
+#include "kernel/FixedFormat.h"
+#include "kernel/FixedFields.h"
 
 #include <gtest/gtest.h>
 

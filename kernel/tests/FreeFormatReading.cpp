@@ -1,7 +1,7 @@
 // Free-format reading: separators, continuation over lines, leftovers, value forms and the
 // faults with their line numbers.
 
-#include "FreeFormat.h"
+#include "kernel/FreeFormat.h"
 
 #include <gtest/gtest.h>
 

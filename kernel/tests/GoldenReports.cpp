@@ -77,7 +77,7 @@
 // DORVEK_UPDATE_GOLDEN=1 rewrites the expected files from the program's output instead of
 // comparing. Rewritten files must be checked by hand again before they are committed.
 
-#include "TestSupport.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // On the hand pile (see SolverEdgeCasesTest) every tip movement from 0.001 to 0.2 gives side
 // friction 10 everywhere and a tip load of 2000 wt, so the head load is 3141.6 + 2000 wt and
 // the head movement wt + 1e-4 Q + 0.15708 (shortening 50 * (2 Q + 3141.6) / 1e6).
-#include "HeadLoad.h"
-#include "SolverTestStores.h"
+#include "kernel/HeadLoad.h"
+#include "kernel/tests/SolverTestStores.h"
 
 #include <gtest/gtest.h>
 

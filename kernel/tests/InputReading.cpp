@@ -1,7 +1,7 @@
 // Reading of the input data file into the store: records under their conditions, derived
 // values, and the input faults the reader refuses.
 
-#include "InputReader.h"
+#include "kernel/InputReader.h"
 
 #include <gtest/gtest.h>
 

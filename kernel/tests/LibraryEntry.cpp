@@ -1,7 +1,7 @@
 // The shared library as the desktop program uses it: loaded by file name, IDORVEK looked up
 // and called in the folder that holds names.dat. It must export nothing else.
 
-#include "TestSupport.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

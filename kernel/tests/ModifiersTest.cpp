@@ -1,6 +1,6 @@
-#include "Modifiers.h"
-#include "CurveTestSupport.h"
-#include "Phases.h"
+#include "kernel/Modifiers.h"
+#include "kernel/Phases.h"
+#include "kernel/tests/CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // names.dat: fixed field lengths, line ends, short files, and runs started from it.
 
-#include "NamesFile.h"
-#include "TestSupport.h"
+#include "kernel/NamesFile.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

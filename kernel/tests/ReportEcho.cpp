@@ -1,8 +1,8 @@
 // The report's echo of the input: layer, unit-weight, strength and z-peak tables, stiffness,
 // pile, tip movements, loads, settlement and factors, in English, S.I. and other units.
 
-#include "InputReader.h"
-#include "TestSupport.h"
+#include "kernel/InputReader.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

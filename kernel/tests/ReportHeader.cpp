@@ -1,9 +1,9 @@
 // The report header (program, user, file and date blocks), byte for byte, and the path
 // splitting behind the file block.
 
-#include "PathParts.h"
-#include "ReportInput.h"
-#include "TestSupport.h"
+#include "kernel/PathParts.h"
+#include "kernel/ReportInput.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

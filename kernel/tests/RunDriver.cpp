@@ -1,7 +1,7 @@
 // The run driver: files, console messages, result codes and the fault messages that end
 // the report, for good and bad inputs.
 
-#include "TestSupport.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

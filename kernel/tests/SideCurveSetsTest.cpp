@@ -1,5 +1,5 @@
-#include "CurveTestSupport.h"
-#include "Phases.h"
+#include "kernel/Phases.h"
+#include "kernel/tests/CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 

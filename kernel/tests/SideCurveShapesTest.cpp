@@ -1,5 +1,5 @@
-#include "CurveTestSupport.h"
-#include "SideCurves.h"
+#include "kernel/SideCurves.h"
+#include "kernel/tests/CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 

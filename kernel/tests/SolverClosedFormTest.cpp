@@ -15,8 +15,8 @@
 //     50    1.50e-5      1.37e-5
 // so the error falls fourfold when NINC doubles (second order). The test prints this table
 // (the technical manual's verification table comes from it).
-#include "Solver.h"
-#include "SolverTestStores.h"
+#include "kernel/Solver.h"
+#include "kernel/tests/SolverTestStores.h"
 
 #include <gtest/gtest.h>
 

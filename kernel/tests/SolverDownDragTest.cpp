@@ -2,9 +2,9 @@
 //
 // Hand pile (SolverEdgeCasesTest) in soil settling 0.4 at depth 0 and nothing at depth 210:
 // s(x) = 0.4 (1 - x / 210), so s = 0.2 at the tip (105), 0.247619 at 80, 0.342857 at 30.
-#include "Phases.h"
-#include "Solver.h"
-#include "SolverTestStores.h"
+#include "kernel/Phases.h"
+#include "kernel/Solver.h"
+#include "kernel/tests/SolverTestStores.h"
 
 #include <gtest/gtest.h>
 

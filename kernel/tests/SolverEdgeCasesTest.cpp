@@ -3,8 +3,8 @@
 // Hand pile: L = 100, HEAD = 5, D = 1, AE = 1e6, NINC = 2, so dz = 50, xt = 105 and
 // As = 50 * 1 * 3.1416 = 157.08; side friction t = 10 for movements from 0.001 on, tip curve
 // through (0.2, 400) and (1.0, 500).
-#include "Solver.h"
-#include "SolverTestStores.h"
+#include "kernel/Solver.h"
+#include "kernel/tests/SolverTestStores.h"
 
 #include <gtest/gtest.h>
 

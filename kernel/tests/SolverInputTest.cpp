@@ -1,7 +1,7 @@
 // Pile data the solver refuses: no increments, an unusable stiffness table, a pile line
 // that is not a finite, non-negative geometry.
-#include "SolverInput.h"
-#include "SolverTestStores.h"
+#include "kernel/SolverInput.h"
+#include "kernel/tests/SolverTestStores.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Lookups of the solver in its tables: tip curve, side curves, axial stiffness.
-#include "CurveLookup.h"
-#include "SolverTestStores.h"
+#include "kernel/CurveLookup.h"
+#include "kernel/tests/SolverTestStores.h"
 
 #include <gtest/gtest.h>
 

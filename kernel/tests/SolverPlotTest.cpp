@@ -1,8 +1,8 @@
 // Plot data file blocks 3 and 4, byte for byte, on the hand pile (values as in
 // SolverReportTest and HeadLoadTest).
-#include "Phases.h"
-#include "SolverTestStores.h"
-#include "TestSupport.h"
+#include "kernel/Phases.h"
+#include "kernel/tests/SolverTestStores.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

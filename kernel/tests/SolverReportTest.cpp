@@ -5,9 +5,9 @@
 // gives tip load 200, node loads 200 / 1770.8 / 3341.6 and node movements
 // 0.1 / 0.14927 / 0.27708; tip movement -0.1 is solved mirrored (loads 0 / 1570.8 / 3141.6,
 // movements 0.1 / 0.13927 / 0.25708) and printed with reversed signs.
-#include "Phases.h"
-#include "SolverTestStores.h"
-#include "TestSupport.h"
+#include "kernel/Phases.h"
+#include "kernel/tests/SolverTestStores.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

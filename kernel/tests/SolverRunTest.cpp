@@ -1,6 +1,6 @@
 // Whole runs through the driver: the plot data file read back word by word as the desktop
 // program reads it, and the results sections of the report.
-#include "TestSupport.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Hand-made stores for the solver tests.
 
-#include "Store.h"
+#include "kernel/Store.h"
 
 #include <utility>
 #include <vector>

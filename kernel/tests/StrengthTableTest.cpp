@@ -1,6 +1,6 @@
-#include "StrengthTable.h"
-#include "CurveTestSupport.h"
-#include "Warnings.h"
+#include "kernel/StrengthTable.h"
+#include "kernel/Warnings.h"
+#include "kernel/tests/CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 

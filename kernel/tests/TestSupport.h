@@ -2,7 +2,7 @@
 // Helpers shared by the kernel tests: a scratch folder, whole-file reading and writing, and
 // a fixed clock for reports that must compare byte for byte.
 
-#include "Kernel.h"
+#include "kernel/Kernel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "TipCurves.h"
-#include "CurveTestSupport.h"
+#include "kernel/TipCurves.h"
+#include "kernel/tests/CurveTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Names as Windows users give them: drive letters, backslashes, UNC shares, blanks and
 // letters beyond ASCII in folder and file names, and text files with either line end.
 
-#include "PathParts.h"
-#include "TestSupport.h"
+#include "kernel/PathParts.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

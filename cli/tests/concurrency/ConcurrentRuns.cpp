@@ -2,10 +2,10 @@
 // report and plot file bytes, and the same results, as the same analyses run one after
 // another; the pool hands them back in job order. Built with ThreadSanitizer in CI.
 
-#include "Kernel.h"
-#include "OrderedPool.h"
+#include "cli/OrderedPool.h"
+#include "kernel/Kernel.h"
 
-#include "../../../kernel/tests/TestSupport.h"
+#include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 

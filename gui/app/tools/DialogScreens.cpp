@@ -1,12 +1,12 @@
 // Pictures of the data dialogs for a look at their layout: writes one PNG per dialog into the
 // folder given as the first argument. Run it under a virtual display (xvfb-run).
 
-#include "Messages.h"
-#include "Options.h"
-#include "ProgramData.h"
-#include "Title.h"
-#include "compmeth.h"
-#include "pilemat.h"
+#include "gui/app/Options.h"
+#include "gui/app/Title.h"
+#include "gui/app/compmeth.h"
+#include "gui/app/pilemat.h"
+#include "gui/common/Messages.h"
+#include "model/project/ProgramData.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // One full paint of a graph of 50 curves of 500 points into a 1600 x 1000 bitmap.
 
-#include "PlotRenderer.h"
+#include "gui/plots/PlotRenderer.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,9 +1,9 @@
 // Pictures of the soil-profile window for each project given, for checking by eye:
 //   dorvek_profile_screens OUTDIR PROJECT.dv4d...   (offscreen, or under xvfb-run)
 
-#include "DataUnit.h"
-#include "PileSide.h"
-#include "PlotProject.h"
+#include "gui/plots/PileSide.h"
+#include "model/plots/PlotProject.h"
+#include "model/project/DataUnit.h"
 
 #include <QApplication>
 #include <QDir>

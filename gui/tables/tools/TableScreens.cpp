@@ -1,13 +1,13 @@
 // Pictures of the table editors for a look at their layout: writes one PNG per window into
 // the folder given as the first argument. Run it under a virtual display (xvfb-run).
 
-#include "InputTables.h"
-#include "Messages.h"
-#include "SilentMessages.h"
-#include "Table.h"
-#include "TableChart.h"
-#include "TableChartForm.h"
-#include "TableWindows.h"
+#include "gui/common/Messages.h"
+#include "gui/common/tools/SilentMessages.h"
+#include "gui/tables/TableChartForm.h"
+#include "gui/tables/TableWindows.h"
+#include "model/tables/InputTables.h"
+#include "model/tables/Table.h"
+#include "model/tables/TableChart.h"
 
 #include <QApplication>
 #include <QDir>

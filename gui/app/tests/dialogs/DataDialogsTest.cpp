@@ -1,13 +1,13 @@
 // The data dialogs: pile properties with its tip coordinate, limits and unit switch, the Q-w
 // multipliers, the project title and the text-editor option; storing on deactivation and
 // closing, the refusal of a bad numeric entry and the data-changed flag.
-#include "DataEdit.h"
-#include "DataUnit.h"
-#include "Options.h"
-#include "ScriptedMessages.h"
-#include "Title.h"
-#include "compmeth.h"
-#include "pilemat.h"
+#include "gui/app/Options.h"
+#include "gui/app/Title.h"
+#include "gui/app/compmeth.h"
+#include "gui/app/pilemat.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
+#include "gui/tables/DataEdit.h"
+#include "model/project/DataUnit.h"
 
 #include <QApplication>
 #include <QLabel>

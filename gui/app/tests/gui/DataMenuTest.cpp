@@ -2,11 +2,11 @@
 // frame, pending edits stored before a menu opens, the unit switch reaching an open pile
 // dialog, and a frame closed with everything open.
 
-#include "DataEdit.h"
-#include "FindAction.h"
-#include "RealWindow.h"
-#include "TableForm.h"
-#include "TableGrid.h"
+#include "gui/app/tests/support/FindAction.h"
+#include "gui/app/tests/support/RealWindow.h"
+#include "gui/tables/DataEdit.h"
+#include "gui/tables/TableForm.h"
+#include "gui/tables/TableGrid.h"
 
 #include <QAction>
 #include <QLabel>

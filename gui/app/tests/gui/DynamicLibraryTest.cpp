@@ -1,6 +1,6 @@
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
-#include "dynlib.h"
+#include "gui/app/dynlib.h"
+#include "gui/app/tests/support/TempFolder.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
 

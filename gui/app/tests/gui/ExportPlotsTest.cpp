@@ -1,12 +1,12 @@
 // "Export Plots to Excel" of the main window after a run through the kernel library: the
 // dialog's entries follow the Graphics commands and the workbook holds the project's results.
 
-#include "FileNames.h"
-#include "RealWindow.h"
+#include "gui/app/tests/support/RealWindow.h"
+#include "model/workspace/FileNames.h"
 
 #ifdef DORVEK_HAVE_EXPORT_DIALOG
-#include "../../../plots/tests/export/WorkbookParts.h"
-#include "ExportDlg.h"
+#include "gui/plots/ExportDlg.h"
+#include "model/plots/tests/export/WorkbookParts.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 // The Help items hand the manuals to the system's viewer; the toolbar pictures are drawn and
 // stay legible at every size and when disabled.
 
-#include "WindowFixture.h"
+#include "gui/app/tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QColor>

@@ -1,7 +1,7 @@
 // The run of the example project through the kernel library built beside the program.
 
-#include "FileNames.h"
-#include "RealWindow.h"
+#include "gui/app/tests/support/RealWindow.h"
+#include "model/workspace/FileNames.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
-#include "About.h"
-#include "FileNames.h"
-#include "WindowFixture.h"
+#include "gui/app/About.h"
+#include "gui/app/tests/support/WindowFixture.h"
+#include "model/workspace/FileNames.h"
 
 #include <QApplication>
 #include <QDropEvent>

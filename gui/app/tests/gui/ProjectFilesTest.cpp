@@ -1,8 +1,8 @@
 // The main window on the real project workspace: opening, saving, reading errors and the data
 // check, with the project files of the program.
 
-#include "FileNames.h"
-#include "RealWindow.h"
+#include "gui/app/tests/support/RealWindow.h"
+#include "model/workspace/FileNames.h"
 
 #include <QAction>
 

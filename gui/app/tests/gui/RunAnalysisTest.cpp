@@ -1,5 +1,5 @@
-#include "FileNames.h"
-#include "WindowFixture.h"
+#include "gui/app/tests/support/WindowFixture.h"
+#include "model/workspace/FileNames.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
-#include "Settings.h"
-#include "TempFolder.h"
+#include "gui/app/Settings.h"
+#include "gui/app/tests/support/TempFolder.h"
 
 #include <QFileInfo>
 #include <QSettings>

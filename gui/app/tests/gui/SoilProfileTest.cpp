@@ -1,9 +1,9 @@
 // The soil-profile view of the main window: one instance from the menu and the toolbar, its
 // presence cleared on closing, and the view following the soil layers, the pile and the units.
 
-#include "DataEdit.h"
-#include "FindAction.h"
-#include "RealWindow.h"
+#include "gui/app/tests/support/FindAction.h"
+#include "gui/app/tests/support/RealWindow.h"
+#include "gui/tables/DataEdit.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -3,11 +3,11 @@
 // stiffness table from the pile dialog, the loads; saves it, runs it and gets the report
 // that the bundled example gives.
 
-#include "DataEdit.h"
-#include "FileNames.h"
-#include "RealWindow.h"
-#include "TableForm.h"
-#include "TableGrid.h"
+#include "gui/app/tests/support/RealWindow.h"
+#include "gui/tables/DataEdit.h"
+#include "gui/tables/TableForm.h"
+#include "gui/tables/TableGrid.h"
+#include "model/workspace/FileNames.h"
 
 #include <QComboBox>
 #include <QLineEdit>

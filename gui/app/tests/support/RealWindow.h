@@ -2,9 +2,9 @@
 // A main window on the program's own project workspace, with scripted messages and private
 // settings, and the bundled example project at hand.
 
-#include "Main.h"
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
+#include "gui/app/Main.h"
+#include "gui/app/tests/support/TempFolder.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
 
 #include <memory>
 

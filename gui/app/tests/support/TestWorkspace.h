@@ -2,7 +2,7 @@
 // A project workspace whose files are plain markers, for window tests that need no real
 // project data: it records what the window asked of it.
 
-#include "ProjectWorkspace.h"
+#include "model/workspace/ProjectWorkspace.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,10 +1,10 @@
 #pragma once
 // A main window on a marker project workspace with scripted messages and private settings.
 
-#include "Main.h"
-#include "ScriptedMessages.h"
-#include "TempFolder.h"
-#include "TestWorkspace.h"
+#include "gui/app/Main.h"
+#include "gui/app/tests/support/TempFolder.h"
+#include "gui/app/tests/support/TestWorkspace.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,11 +1,11 @@
 // The export dialog offscreen: its list and enabling rule, Select/Unselect All, and a
 // workbook written through the scripted save dialog, or a failure that keeps the old file.
 
-#include "ExportDlg.h"
+#include "gui/plots/ExportDlg.h"
 
-#include "../TempDir.h"
-#include "../export/WorkbookParts.h"
-#include "ScriptedMessages.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
+#include "model/plots/tests/TempDir.h"
+#include "model/plots/tests/export/WorkbookParts.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // Pixels of graphs drawn by the renderer, and the picture files written from them.
 
-#include "PlotRenderer.h"
-#include "PlotPicture.h"
-#include "PlotStyle.h"
-#include "SoilPatterns.h"
+#include "gui/plots/PlotRenderer.h"
+#include "gui/plots/PlotPicture.h"
+#include "gui/plots/SoilPatterns.h"
+#include "model/plots/PlotStyle.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -2,8 +2,8 @@
 // screen and on the page, pictures of each kind, and the window's controls, title, printing
 // and closing.
 
-#include "../PileSideInputs.h"
-#include "PileSide.h"
+#include "gui/plots/PileSide.h"
+#include "model/plots/tests/PileSideInputs.h"
 
 #include <QCheckBox>
 #include <QImage>

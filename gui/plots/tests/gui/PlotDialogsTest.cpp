@@ -1,8 +1,8 @@
 // The plot window's dialogs, driven offscreen.
 
-#include "PlotDialogs.h"
-#include "DataEdit.h"
-#include "ScriptedMessages.h"
+#include "gui/plots/PlotDialogs.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
+#include "gui/tables/DataEdit.h"
 
 #include <QComboBox>
 #include <QLabel>

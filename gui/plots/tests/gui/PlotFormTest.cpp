@@ -1,10 +1,10 @@
 // The plot window offscreen: its menu, the settings each command changes, the mouse, the legend
 // and the window's life with its plot.
 
-#include "PlotForm.h"
-#include "PlotLegendList.h"
-#include "PlotPicture.h"
-#include "ScriptedMessages.h"
+#include "gui/plots/PlotForm.h"
+#include "gui/common/tests/support/ScriptedMessages.h"
+#include "gui/plots/PlotLegendList.h"
+#include "gui/plots/PlotPicture.h"
 
 #include <QApplication>
 #include <QMenu>

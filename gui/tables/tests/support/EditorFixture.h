@@ -1,0 +1,61 @@
+#pragma once
+// Table editors under test: the factories of both families installed with scripted message
+// boxes, and helpers to type into the grid as a user does.
+
+#include "gui/common/tests/support/ScriptedMessages.h"
+#include "gui/tables/TableForm.h"
+#include "gui/tables/TableGrid.h"
+#include "gui/tables/TableWindows.h"
+#include "model/tables/Table.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace dorvek::test {
+
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TTableWindowHost host;
+        host.Messages = &messages;
+        InstallTableEditors(host);
+    }
+    void TearDown() override {
+        RemoveTableEditors();
+        QApplication::processEvents();
+    }
+
+    static TTableForm* Form(const TGridTable& table) {
+        return dynamic_cast<TTableForm*>(table.Editor());
+    }
+    // Opens the table's editor and returns it.
+    static TTableForm& Open(TGridTable& table) {
+        table.Show();
+        QApplication::processEvents();
+        TTableForm* form = Form(table);
+        if (!form) throw std::logic_error("no editor opened");
+        return *form;
+    }
+    // Replaces the text of the current cell by keystrokes.
+    static void Type(TTableForm& form, const QString& text) {
+        QLineEdit* editor = form.Grid()->Editor();
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, text);
+    }
+    static void Enter(TTableForm& form) { QTest::keyClick(form.Grid()->Editor(), Qt::Key_Return); }
+    static QString CellText(TTableForm& form, int gridCol, int row) {
+        QTableWidgetItem* item = form.Grid()->item(row, gridCol);
+        return item ? item->text() : QString();
+    }
+    static QString RowLabel(TTableForm& form, int row) {
+        return form.Grid()->verticalHeaderItem(row)->text();
+    }
+
+    TScriptedMessages messages;
+};
+
+} // namespace dorvek::test

@@ -1,0 +1,144 @@
+#include "model/plots/GraphPlot.h"
+
+#include "model/tables/NumberFormat.h"
+#include "model/tables/UnitCodes.h"
+
+#include <algorithm>
+
+namespace dorvek {
+
+TLine::TLine(TGraphPlot* owner, long double value) : Value(value), fOwner(owner) {}
+
+void TLine::SetCount(int n) {
+    fData.resize(static_cast<size_t>(std::max(n, 0)));
+}
+
+std::string TLine::LineName() const {
+    if (!fValueS.empty()) return fValueS;
+    if (fOwner != nullptr) {
+        const int p = fOwner->MainIndexOf(this);
+        if (p >= 0 && p < static_cast<int>(fOwner->DefLineNames.size()))
+            return fOwner->DefLineNames[static_cast<size_t>(p)];
+        return fOwner->CurveName + FormatGeneral(Value, 15);
+    }
+    return "Curve #" + FormatGeneral(Value, 15);
+}
+
+void TLineList::SetLineCount(int n) {
+    n = std::max(n, 0);
+    const int points = Count();
+    while (LineCount() > n) fLines.pop_back();
+    while (LineCount() < n) {
+        auto line = std::make_unique<TLine>(fOwner, LineCount() + 1);
+        line->SetCount(points);
+        fLines.push_back(std::move(line));
+    }
+}
+
+void TLineList::SetCount(int n) {
+    for (auto& line : fLines) line->SetCount(n);
+}
+
+int TLineList::IndexOf(const TLine* line) const {
+    for (size_t i = 0; i < fLines.size(); ++i)
+        if (fLines[i].get() == line) return static_cast<int>(i);
+    return -1;
+}
+
+TGraphPlot::TGraphPlot() = default;
+
+// The window goes first: it may still look at the lines while it is torn down.
+TGraphPlot::~TGraphPlot() {
+    fForm.reset();
+}
+
+void TGraphPlot::SetUnits(int units) {
+    fUnits = std::clamp(units, 1, 3);
+}
+
+std::string TGraphPlot::LegendName(int i) const {
+    std::string name = Lines(i).LineName();
+    if (onGetCaption) onGetCaption(*this, i, name);
+    return name;
+}
+
+std::string TGraphPlot::UnitLabel(const std::string& code) const {
+    return PlotUnitLabel(code, fUnits);
+}
+
+std::string TGraphPlot::AxisTitle(const std::string& caption, const std::string& code) const {
+    if (code.empty()) return caption;
+    return caption + " (" + UnitLabel(code) + ")";
+}
+
+void TGraphPlot::ApplyActiveLimit() {
+    if (!LimitActive) return;
+    for (int i = ActiveLimit; i < LineCount(); ++i) Lines(i).Active = false;
+}
+
+void TGraphPlot::Show() {
+    if (!fForm) {
+        if (!fFactory) return;
+        ApplyActiveLimit();
+        fForm = fFactory(*this);
+        if (!fForm) return;
+    }
+    fForm->ShowWindow();
+}
+
+void TGraphPlot::Hide() {
+    fForm.reset();
+}
+
+void TGraphPlot::FormClosed() {
+    fForm.reset();
+}
+
+void TGraphPlot::FormReleased() {
+    static_cast<void>(fForm.release());
+}
+
+void ResetGraphPlot(TGraphPlot& plot) {
+    plot.SetLineCount(0);
+    plot.Markers = 1;
+    plot.SizeFont = 10;
+    plot.WidthLine = 1;
+}
+
+void AddLayersGraphPlot(TGraphPlot& plot, const std::vector<LayerRow>& layers, int projectUnits,
+                        bool userTz, bool userQw) {
+    if (userTz && userQw) return;
+    bool hasPoints = false;
+    for (int i = 0; i < plot.LineCount() && !hasPoints; ++i) hasPoints = plot.Lines(i).Count() > 0;
+    if (!hasPoints) return;
+
+    plot.SetLayerLineCount(static_cast<int>(layers.size()));
+    plot.SetLayerCount(1);
+    plot.ShowLayers = false;
+    for (int i = 0; i < plot.LayerLineCount(); ++i) {
+        const LayerRow& layer = layers[static_cast<size_t>(i)];
+        TLine& line = plot.LayerLines(i);
+        TFloatPoint& point = line.Point(0);
+        point = TFloatPoint{}; // a reused line must not keep an earlier pattern code
+        line.SetLineName("LAYER " + std::to_string(i + 1));
+        switch (layer.method) {
+        case 1:
+        case 3:
+        case 5:
+            line.SetLineName(" CLAY ");
+            point.x = 1; // clay fill pattern
+            break;
+        case 2:
+        case 4:
+        case 6:
+            line.SetLineName(" SAND ");
+            point.x = 7; // sand fill pattern
+            break;
+        default:
+            break;
+        }
+        point.y = projectUnits == English ? layer.bottom / 12 : layer.bottom;
+    }
+}
+
+} // namespace dorvek

@@ -1,0 +1,71 @@
+#include "model/plots/PlotDialogModels.h"
+
+#include <cmath>
+
+namespace dorvek {
+
+TLegendNamesModel::TLegendNamesModel(const TGraphPlot& plot) {
+    for (int i = 0; i < plot.LineCount(); ++i) fNames.push_back(plot.Lines(i).LineName());
+    if (!fNames.empty()) fSelected = 0;
+}
+
+void TLegendNamesModel::Select(int i) {
+    if (i >= 0 && i < Count()) fSelected = i;
+}
+
+bool TLegendNamesModel::Store(const std::string& text) {
+    if (fSelected < 0) return false;
+    if (text.empty()) return false;
+    fNames[static_cast<size_t>(fSelected)] = text;
+    return true;
+}
+
+void TLegendNamesModel::Apply(TGraphPlot& plot) const {
+    for (int i = 0; i < Count() && i < plot.LineCount(); ++i)
+        plot.Lines(i).SetLineName(fNames[static_cast<size_t>(i)]);
+    plot.AnyChange = true;
+}
+
+TActiveCurvesModel::TActiveCurvesModel(const TGraphPlot& plot) {
+    for (int i = 0; i < plot.LineCount(); ++i) {
+        fFlags.push_back(plot.Lines(i).Active);
+        fNames.push_back(plot.LegendName(i));
+    }
+}
+
+std::string TActiveCurvesModel::EntryText(int i) const {
+    return std::string(Active(i) ? " yes : " : " no  : ") + "   " +
+           fNames.at(static_cast<size_t>(i));
+}
+
+void TActiveCurvesModel::Toggle(const std::vector<int>& selected) {
+    for (int i : selected)
+        if (i >= 0 && i < Count()) fFlags[static_cast<size_t>(i)] = !fFlags[static_cast<size_t>(i)];
+}
+
+void TActiveCurvesModel::SetAll(bool active) {
+    fFlags.assign(fFlags.size(), active);
+}
+
+void TActiveCurvesModel::Apply(TGraphPlot& plot) const {
+    for (int i = 0; i < Count() && i < plot.LineCount(); ++i)
+        plot.Lines(i).Active = fFlags[static_cast<size_t>(i)];
+    plot.AnyChange = true;
+}
+
+const std::vector<std::string>& PictureColorNames() {
+    static const std::vector<std::string> names = {"Monochrome", "16 Colors", "256 Colors",
+                                                   "True Color (24 bit)"};
+    return names;
+}
+
+bool SaveAttributesValid(const TSaveAttributes& a) {
+    return a.HeightIn >= MinPictureInches && a.WidthIn >= MinPictureInches &&
+           a.PixelsPerInch >= MinPixelsPerInch;
+}
+
+int PicturePixels(double inches, double pixelsPerInch) {
+    return static_cast<int>(std::lround(inches * pixelsPerInch));
+}
+
+} // namespace dorvek

@@ -1,0 +1,38 @@
+#include "model/plots/PlotProject.h"
+
+#include "model/project/ProgramData.h"
+#include "model/tables/InputTables.h"
+#include "model/tables/Table.h"
+
+namespace dorvek {
+
+PlotProjectInfo PlotProjectInfoFrom(const TProgramData& data, const TInputTables& tables,
+                                    char decimalSeparator) {
+    PlotProjectInfo info;
+    info.units = data.fUnits;
+    info.downdrag = data.downdrag;
+    info.nloadmethod = data.Nloadmethod;
+    info.userTz = data.UserTz;
+    info.userQw = data.UserQw;
+    info.decimalSeparator = decimalSeparator;
+    const TGridTable& layers = tables.D2();
+    for (int r = 0; r < layers.RowCount(); ++r)
+        info.layers.push_back({layers.GetIntValue(0, r), layers.GetFloatValue(1, r)});
+    const TGridTable& settlement = tables.TblSettlement2();
+    for (int r = 0; r < settlement.RowCount(); ++r)
+        info.settlement.push_back({settlement.GetFloatValue(0, r), settlement.GetFloatValue(1, r)});
+    return info;
+}
+
+TPileSideInput PileSideInputFrom(const TProgramData& data, const TInputTables& tables) {
+    TPileSideInput input;
+    input.Units = data.fUnits;
+    input.OD = data.OD;
+    input.PLength = data.PLength;
+    input.HeadCoord = data.HeadCoord;
+    input.CircPile = data.CircPile;
+    input.Layers = PlotProjectInfoFrom(data, tables).layers;
+    return input;
+}
+
+} // namespace dorvek

@@ -1,0 +1,72 @@
+#pragma once
+// The project the main window works on: its scalar values, its input tables and result
+// graphs, the data-changed flag and whether results are shown. New, Open and Save of the
+// main window go through here and nowhere else.
+
+#include "model/plots/ResultGraphs.h"
+#include "model/project/DataUnit.h"
+#include "model/project/ProgramData.h"
+#include "model/workspace/CheckData.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace dorvek {
+
+class TProjectWorkspace {
+public:
+    TProjectWorkspace() = default;
+    virtual ~TProjectWorkspace() = default;
+
+    TProgramData& Data() { return fData; }
+    const TProgramData& Data() const { return fData; }
+    // The input tables the editors work on.
+    TInputTables& Tables() { return fTables.Tables(); }
+    const TInputTables& Tables() const { return fTables.Tables(); }
+    // The result graphs the plot windows show.
+    TResultGraphs& Graphs() { return fGraphs; }
+    const TResultGraphs& Graphs() const { return fGraphs; }
+    // Decimal separator of numbers in line names of the graphs.
+    void SetDecimalSeparator(char separator) { fDecimalSeparator = separator; }
+
+    // The project counts as changed when the window's flag is set or any table reports a
+    // change; clearing clears both.
+    bool Changed() const { return fTables.Changed(); }
+    void SetChanged() { fTables.SetChanged(); }
+    void ClearChanged() { fTables.ResetChanged(); }
+
+    bool ShowOutput = false;
+
+    // A new project with default values and tables at their minimum rows.
+    virtual void CreateNew();
+    // Rebuilds the project from a data file of generation filter (1..3). Returns the text of a
+    // reading error; what was read stays, the rest keeps its defaults.
+    virtual std::optional<std::string> LoadFromFile(const std::string& fileName, int filter);
+    // Writes the project to its file name; throws std::exception on failure (the changed flag
+    // then stays set).
+    virtual void Save();
+
+    // Switches the unit system of the scalars and every table.
+    virtual void SetUnits(int system);
+
+    // Result graphs: reads the plot data file into them; false on a reading error, which is
+    // passed to report when reportErrors is set.
+    virtual bool ReadPlotData(const std::string& plotFile, bool reportErrors,
+                              const std::function<void(const std::string&)>& report);
+    // The graph settings kept beside the project file: read after results were loaded, written
+    // while results are shown. Failures are raised as std::exception with a message for the user.
+    virtual void ReadGraphSettings();
+    virtual void WriteGraphSettings();
+
+    // What the data check before a run looks at, taken from the tables.
+    virtual TCheckDataInput CheckDataInput() const;
+
+protected:
+    TProgramData fData;
+    TProjectTables fTables;
+    TResultGraphs fGraphs;
+    char fDecimalSeparator = '.';
+};
+
+} // namespace dorvek
