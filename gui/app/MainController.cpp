@@ -449,11 +449,12 @@ void TMainController::StartEditor(const std::string& fileName, bool showReport, 
     // Started directly with the file as its one argument: no shell sees the name.
     fLauncher->Start(editor, fileName, [this, editor, showReport, place](const std::string& why) {
         std::string text = "An error occurred in running the Word Processor";
+        // The setting ends its line: its caption ends with dots of its own.
         if (editor.empty())
-            text += "\nNo text editor is set. Choose one with " + std::string(EditorSetting) + ".";
+            text += "\nNo text editor is set. Choose one with " + std::string(EditorSetting);
         else
-            text += "\nThe text editor \"" + editor + "\" " + why + ". Choose another one with " +
-                    EditorSetting + ".";
+            text += "\nThe text editor \"" + editor + "\" " + why + ".\nChoose another one with " +
+                    EditorSetting;
         const bool show = showReport && FileExists(place.ReportFile);
         if (show) text += "\nThe report is shown in the program meanwhile.";
         fMessages.Information(text);

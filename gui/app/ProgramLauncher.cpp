@@ -9,6 +9,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#ifdef __GLIBC__
+#if __GLIBC_PREREQ(2, 34)
+#define DORVEK_CLOSE_FROM
+#endif
+#endif
+
 extern char** environ;
 #endif
 
@@ -49,8 +55,10 @@ void TProgramLauncher::Poll() {
 bool TProgramLauncher::Start(const std::string& program, const std::string& file, TFailed failed) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+#ifdef DORVEK_CLOSE_FROM
     // The program gets the standard streams only, none of this program's other files.
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
     std::string name = program;
     std::string argument = file;
     char* argv[] = {name.data(), argument.data(), nullptr};

@@ -335,8 +335,8 @@ TEST(MainWindow, TextEditorFailureIsReported) {
     EXPECT_EQ(f.Messages.Texts("information"),
               std::vector<std::string>{
                   "An error occurred in running the Word Processor\nThe text editor "
-                  "\"/nonexistent/editor\" could not be started (No such file or directory). "
-                  "Choose another one with Options > Selection of Text Editor ...."});
+                  "\"/nonexistent/editor\" could not be started (No such file or directory).\n"
+                  "Choose another one with Options > Selection of Text Editor ..."});
     EXPECT_EQ(f.Form->ReportWindow(), nullptr);
     EXPECT_EQ(TSettings(f.Dir.File("settings.ini")).Read().WordProcessor, "/nonexistent/editor");
     // The file name reaches the program as one argument, with no shell in between.

@@ -273,8 +273,8 @@ TEST(ReportWindow, AFailingEditorFallsBackToTheWindow) {
     EXPECT_EQ(w.Messages.Texts("information")[1],
               "An error occurred in running the Word Processor\nThe text editor \"" +
                   w.Dir.File("no-editor") +
-                  "\" could not be started (No such file or directory). Choose another one with "
-                  "Options > Selection of Text Editor ....\nThe report is shown in the program "
+                  "\" could not be started (No such file or directory).\nChoose another one with "
+                  "Options > Selection of Text Editor ...\nThe report is shown in the program "
                   "meanwhile.");
     ASSERT_NE(w.Form->ReportWindow(), nullptr);
     w.Form->ReportWindow()->parentWidget()->close();
