@@ -160,9 +160,15 @@ TRunOutcome RunOutcomeOf(int code, const std::string& report, const TRunFacts& f
         std::string list;
         for (long double load : outcome.UnconvergedLoads)
             list += (list.empty() ? "" : ", ") + facts.Format(load) + " " + LoadUnit(facts.Units);
-        outcome.Message += "\n\nThese loads at the pile head did not converge: " + list +
-                           ". They are probably above the capacity of the pile: lower them, or "
-                           "check the side and tip resistances.";
+        const bool one = outcome.UnconvergedLoads.size() == 1;
+        outcome.Message +=
+            std::string(one ? "\n\nThis load at the pile head did not converge: "
+                            : "\n\nThese loads at the pile head did not converge: ") +
+            list +
+            (one ? ". It is probably above the capacity of the pile: lower it, or "
+                 : ". They are probably above the capacity of the pile: lower them, "
+                   "or ") +
+            "check the side and tip resistances.";
     } else if (const auto block = FindBlock(lines, false)) {
         outcome.Message += "\n\nThe report holds a warning:" + block->Quote;
         outcome.ReportLine = block->Line;

@@ -135,6 +135,13 @@ TEST(RunOutcome, ACompletedRunListsTheLoadsThatDidNotConverge) {
     si.Units = 2;
     EXPECT_NE(RunOutcomeOf(0, report, si).Message.find("600000 kN, 2500000 kN."),
               std::string::npos);
+    // One load is named as one.
+    const std::string single = Report({"       6.0000E+05     NOT ABLE TO GET CONVERGENCE"});
+    EXPECT_EQ(RunOutcomeOf(0, single, English(720, 960)).Message,
+              std::string(CompletedMessage) +
+                  "\n\nThis load at the pile head did not converge: 600000 lb. It is probably "
+                  "above the capacity of the pile: lower it, or check the side and tip "
+                  "resistances.");
 }
 
 TEST(RunOutcome, ACompletedRunWithAWarningQuotesIt) {

@@ -97,7 +97,9 @@ TEST(ReportWindow, AHeadLoadThatDidNotConvergeIsNamedAndShown) {
     w.Form->Execute(C::RunAnalysis);
     const auto texts = w.Messages.Texts("information");
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_NE(texts[0].find("These loads at the pile head did not converge: 600000 lb."),
+    EXPECT_NE(texts[0].find("This load at the pile head did not converge: 600000 lb. It is "
+                            "probably above the capacity of the pile: lower it, or check the side "
+                            "and tip resistances."),
               std::string::npos)
         << texts[0];
     const QPlainTextEdit* view = w.Form->ReportWindow()->Report();
