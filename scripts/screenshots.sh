@@ -39,7 +39,7 @@ take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 mkdir -p "$out/profile"
 take "$bin/dorvek_profile_screens" "$out/profile" "$work/$(basename "$example")" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
-for f in main.png main-work.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png \
+for f in main.png main-work.png main-report.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png \
   ae-table.png qw-curve.png settlement.png graphs/Load_Distribution.png \
   graphs/Axial_Load_vs_Settlement.png plot/axial.png plot/menu.png plot/page-setup.png \
   plot/save-attributes.png plot/export.png \

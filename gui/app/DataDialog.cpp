@@ -23,6 +23,15 @@ bool TDataDialog::FocusedFieldRefuses() {
     return field && !field->CloseQuery();
 }
 
+bool TDataDialog::FieldOutsideLimitsRefuses() {
+    for (TDataEdit* field : findChildren<TDataEdit*>()) {
+        if (!field->isEnabled() || !field->OutsideLimits()) continue;
+        field->setFocus();
+        return !field->CloseQuery();
+    }
+    return false;
+}
+
 bool TDataDialog::FormDeactivate() {
     if (fInHandler) return true;
     fInHandler = true;
@@ -71,7 +80,7 @@ void TDataDialog::changeEvent(QEvent* event) {
 void TDataDialog::closeEvent(QCloseEvent* event) {
     if (!fInHandler) {
         fInHandler = true;
-        const bool refused = FocusedFieldRefuses();
+        const bool refused = FocusedFieldRefuses() || FieldOutsideLimitsRefuses();
         if (!refused) StoreFields();
         fInHandler = false;
         if (refused && !AlwaysCloses()) {

@@ -46,6 +46,10 @@ protected:
     virtual void StoreFields() = 0;
     // The focused numeric field refuses its text (and has said why).
     bool FocusedFieldRefuses();
+    // A numeric field still shows a stored value outside its limits: it takes the focus and
+    // asks for a valid value (and has said why). Closing must not leave the screen and the
+    // project with two values.
+    bool FieldOutsideLimitsRefuses();
     TProgramData& Project() const { return fContext.Project(); }
     void MarkChanged() const {
         if (fContext.MarkChanged) fContext.MarkChanged();

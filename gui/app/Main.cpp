@@ -60,9 +60,18 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     if (fProgramFolder.empty())
         fProgramFolder = QCoreApplication::applicationDirPath().toStdString();
     if (!fOpenDocument)
+#if defined(_WIN32) || defined(__APPLE__)
         fOpenDocument = [](const std::string& path) {
             return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
         };
+#else
+        // The desktop's opener is watched: when no program takes the file, the user is told
+        // where it is (by the controller, so nothing more to say here).
+        fOpenDocument = [this](const std::string& path) {
+            fController->OpenDocument(path);
+            return true;
+        };
+#endif
     if (!messages) {
         fOwnMessages = std::make_unique<TQtMessages>(this);
         messages = fOwnMessages.get();
@@ -268,6 +277,10 @@ void TMainForm::BuildMenus() {
     connect(fModQw, &QAction::triggered, this, [this] { fController->ToggleModQw(); });
     options->addSeparator();
     AddItem(options, C::OptionsTextEditor, QStringLiteral("Selection of Text &Editor ..."));
+    fReportAfterRun =
+        AddOption(options, nullptr, QStringLiteral("Show the Report after Each &Run"));
+    connect(fReportAfterRun, &QAction::triggered, this,
+            [this](bool on) { fController->SetShowReportAfterRun(on); });
     for (QMenu* sub : {units, tz, qw, load})
         connect(sub, &QMenu::aboutToShow, this, [this] { UpdateOptionsMenu(); });
 
@@ -277,6 +290,8 @@ void TMainForm::BuildMenus() {
     AddItem(comp, C::EditInputText, QStringLiteral("Edit &Input Text"));
     AddItem(comp, C::EditRunNotes, QStringLiteral("Edit &Processor-Run Notes"));
     AddItem(comp, C::EditOutputText, QStringLiteral("Edit &Output Text"));
+    AddItem(comp, C::ViewReport, QStringLiteral("View R&eport"),
+            QKeySequence(Qt::CTRL | Qt::Key_R));
     comp->addSeparator();
     AddItem(comp, C::ViewSoilProfile, QStringLiteral("&View Soil Layer Coordinates"));
 
@@ -336,6 +351,7 @@ void TMainForm::BuildToolBar() {
          {C::DataQwFactors, "Enter factors for Q-w curve", DrawnIcon("qwfactors")}},
         {{C::RunAnalysis, "Run Analysis", DrawnIcon("run")},
          {C::EditOutputText, "Edit Output Text", DrawnIcon("report")},
+         {C::ViewReport, "View Report", DrawnIcon("viewreport")},
          {C::ViewSoilProfile, "View Soil Profile", DrawnIcon("profile")}},
         {{C::PlotLoad, "View Load Distribution Plot", DrawnIcon("plotload")},
          {C::PlotDisp, "View Displacement Distribution Plot", DrawnIcon("plotdisp")},
@@ -407,6 +423,7 @@ void TMainForm::UpdateOptionsMenu() {
     fDowndrag->setChecked(d.downdrag == 1);
     fModTZ->setChecked(d.ModTZ == 1);
     fModQw->setChecked(d.ModQw == 1);
+    fReportAfterRun->setChecked(fController->ShowReportAfterRun());
 }
 
 void TMainForm::UpdateWindowMenu() {
@@ -473,6 +490,9 @@ void TMainForm::Execute(TCommand command) {
             break;
         case C::EditOutputText:
             fController->EditOutputText();
+            break;
+        case C::ViewReport:
+            fController->ViewReport();
             break;
         case C::WindowCascade:
             fMdi->cascadeSubWindows();
@@ -681,9 +701,11 @@ void TMainForm::ArrangeIcons() {
 
 void TMainForm::OpenHelpFile(const QString& fileName) {
     const QString path = QDir(QString::fromStdString(fProgramFolder)).filePath(fileName);
-    if (!QFileInfo(path).isFile() || !fOpenDocument(path.toStdString()))
-        fMessages->Information("The file " + QDir::toNativeSeparators(path).toStdString() +
-                               " could not be opened.");
+    const std::string shown = QDir::toNativeSeparators(path).toStdString();
+    if (!QFileInfo(path).isFile())
+        fMessages->Information("The file " + shown + " could not be opened.");
+    else if (!fOpenDocument(path.toStdString()))
+        fMessages->Information(TMainController::DocumentNotOpened(shown));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -722,6 +744,10 @@ void TMainForm::CloseChildWindows() {
 void TMainForm::ProjectChanged() {
     setWindowTitle(QString::fromStdString(fController->Caption()));
     UpdateToolbar();
+}
+
+void TMainForm::ShowReport(const TReportPlace& place) {
+    ShowReportWindow(*fMdi, fReportWindow, fMessages, place);
 }
 
 void TMainForm::SetBusy(bool busy) {

@@ -4,6 +4,7 @@
 
 #include "gui/app/MainController.h"
 #include "gui/app/Options.h"
+#include "gui/app/ReportWindow.h"
 #include "gui/app/Title.h"
 #include "gui/app/compmeth.h"
 #include "gui/app/pilemat.h"
@@ -65,6 +66,8 @@ public:
     TfrmQwFactors* QwFactorsDialog() const { return fQwDialog; }
     TDlgOptions* OptionsDialog() const { return fOptionsDialog; }
     TDlgSideView* SideView() const { return fSideView; }
+    TReportWindow* ReportWindow() const { return fReportWindow; }
+    QAction* ReportAfterRunOption() const { return fReportAfterRun; }
 
     // The dialogs of the plot windows (the real ones when null); for tests.
     void SetPlotDialogs(TPlotDialogs* dialogs);
@@ -87,6 +90,7 @@ private:
     void CloseChildWindows() override;
     void ProjectChanged() override;
     void SetBusy(bool busy) override;
+    void ShowReport(const TReportPlace& place) override;
 
     void BuildMenus();
     void BuildToolBar();
@@ -143,12 +147,14 @@ private:
     QAction* fDowndrag = nullptr;
     QAction* fModTZ = nullptr;
     QAction* fModQw = nullptr;
+    QAction* fReportAfterRun = nullptr;
     // Presence flags of the data dialogs.
     QPointer<TdlgTitle> fTitleDialog;
     QPointer<TfrmMaterial> fPileDialog;
     QPointer<TfrmQwFactors> fQwDialog;
     QPointer<TDlgOptions> fOptionsDialog;
     QPointer<TDlgSideView> fSideView;
+    QPointer<TReportWindow> fReportWindow;
 };
 
 } // namespace dorvek

@@ -1,15 +1,19 @@
 #include "gui/app/MainController.h"
 
+#include "gui/app/ProgramLauncher.h"
 #include "gui/app/dynlib.h"
 #include "model/tables/NumberFormat.h"
 #include "model/workspace/CheckData.h"
 #include "model/workspace/FileNames.h"
 #include "model/workspace/NamesFile.h"
+#include "model/workspace/PreRunChecks.h"
+#include "model/workspace/RunOutcome.h"
 
 #include <QLocale>
-#include <QProcess>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace dorvek {
 
@@ -42,6 +46,17 @@ private:
 
 using TEntry = int (*)(int, int);
 
+// The whole of a text file; empty when it cannot be read.
+std::string ReadText(const std::string& fileName) {
+    std::ifstream in(fs::path(fileName), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Where a failed editor sends the user.
+constexpr const char* EditorSetting = "Options > Selection of Text Editor ...";
+
 // Messages and graph line names show numbers with the user's decimal separator.
 char UserDecimalSeparator() {
     const QString point = QLocale().decimalPoint();
@@ -56,7 +71,8 @@ TMainController::TMainController(TMessages& messages, TMainView& view,
                                  std::unique_ptr<TProjectWorkspace> project,
                                  TMainEnvironment environment)
     : fMessages(messages), fView(view), fProject(std::move(project)),
-      fEnvironment(std::move(environment)), fStore(fEnvironment.SettingsFile) {
+      fEnvironment(std::move(environment)), fStore(fEnvironment.SettingsFile),
+      fLauncher(std::make_unique<TProgramLauncher>()) {
     fProject->SetDecimalSeparator(UserDecimalSeparator());
 }
 
@@ -146,6 +162,14 @@ void TMainController::OpenFileName(const std::string& fileName, int filter) {
     SetCurrentFolder(fileName);
     if (const auto error = fProject->LoadFromFile(fileName, filter)) fMessages.Information(*error);
     fView.ProjectChanged();
+    if (fProject->Data().FileName != fileName) {
+        // Read only in part: the project is unnamed now, and neither the results nor the
+        // graph settings beside the file belong to what is shown.
+        fProject->ShowOutput = false;
+        EnterRecent(fileName);
+        fView.ProjectChanged();
+        return;
+    }
     const std::string plotFile = PlotFileOf(fileName);
     // Results shown always belong to the project now open.
     fProject->ShowOutput =
@@ -199,12 +223,15 @@ void TMainController::SaveAs() {
     }
     std::string name = Absolute(choice->FileName);
     if (fs::path(name).extension().empty()) name += ".dv4d";
+    const std::string earlier = data.FileName;
     data.FileName = name;
-    fView.ProjectChanged();
     try {
         fProject->Save();
     } catch (...) {
-        finish();
+        // Nothing was written under the new name: the project keeps its earlier one, and the
+        // caption and the recent files keep showing it.
+        data.FileName = earlier;
+        fView.ProjectChanged();
         throw;
     }
     finish();
@@ -262,6 +289,10 @@ std::string TMainController::FormatNumber(long double value) const {
     return FormatShortest(value, UserDecimalSeparator());
 }
 
+std::string TMainController::FormatValue(long double value) const {
+    return FormatGeneral(value, 8, UserDecimalSeparator());
+}
+
 void TMainController::RunAnalysis() {
     // One run at a time: checked before anything of the running one could be overwritten.
     if (fKernel) {
@@ -271,9 +302,9 @@ void TMainController::RunAnalysis() {
     filesaved = true;
     try {
         Save();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Running on the file left from an earlier save would give results of other data.
-        fMessages.Information("An error occured during saving");
+        fMessages.Information(std::string("An error occured during saving") + "\n" + e.what());
         return;
     }
     const TProgramData& data = fProject->Data();
@@ -283,6 +314,7 @@ void TMainController::RunAnalysis() {
         fMessages.Warning(*warning);
         return;
     }
+    if (!RunPastWarnings()) return;
 
     const std::string folder = FolderOf(data.FileName);
     SetCurrentFolder(data.FileName);
@@ -325,36 +357,109 @@ void TMainController::RunAnalysis() {
         return;
     }
 
+    // The library stays loaded until the run's messages are done, whichever way they end.
+    struct TUnload {
+        std::unique_ptr<TDynamicLibrary>& kernel;
+        ~TUnload() { kernel.reset(); }
+    } unload{fKernel};
+    int code = 0;
     {
         TBusy busy(fView);
-        entry(4, 4);
+        code = entry(4, 4);
     }
-    fMessages.Information(
-        "Computations are completed. Please, check output file for results or error messages.");
-    const std::string plotFile = PlotFileOf(data.FileName);
-    if (FileExists(plotFile))
-        fProject->ShowOutput = fProject->ReadPlotData(plotFile, true, Report());
+    AfterRun(code);
+}
+
+bool TMainController::RunPastWarnings() {
+    for (const std::string& warning :
+         fProject->PreRunWarnings([this](long double v) { return FormatValue(v); }))
+        if (!fMessages.WarningProceed(warning, RunAnywayCaption)) return false;
+    return true;
+}
+
+void TMainController::AfterRun(int code) {
+    const std::string& fileName = fProject->Data().FileName;
+    const TRunOutcome outcome =
+        RunOutcomeOf(code, ReadText(OutputFileOf(fileName)),
+                     fProject->RunFacts([this](long double v) { return FormatValue(v); }));
+    if (outcome.Completed) {
+        fMessages.Information(outcome.Message);
+        const std::string plotFile = PlotFileOf(fileName);
+        if (FileExists(plotFile))
+            fProject->ShowOutput = fProject->ReadPlotData(plotFile, true, Report());
+    } else {
+        // One message says why; the plot file of a stopped run holds only the part written
+        // before the stop, so no results are offered.
+        fMessages.Warning(outcome.Message);
+        fProject->ShowOutput = false;
+    }
     fView.ProjectChanged();
     fView.CloseChildWindows();
-    fKernel.reset();
+    if (FileExists(OutputFileOf(fileName)) && (!outcome.Completed || fSettings.ShowReportAfterRun))
+        fView.ShowReport(ReportPlace(outcome.ReportLine.value_or(0)));
+}
+
+TReportPlace TMainController::ReportPlace(int line, bool notes) const {
+    TReportPlace place;
+    place.ReportFile = OutputFileOf(fProject->Data().FileName);
+    place.NotesFile = RunNotesFileOf(fProject->Data().FileName);
+    place.Line = line;
+    place.Notes = notes;
+    return place;
+}
+
+void TMainController::ViewReport() {
+    fView.ShowReport(ReportPlace());
+}
+
+void TMainController::SetShowReportAfterRun(bool show) {
+    fSettings.ShowReportAfterRun = show;
+    WriteSettings();
+}
+
+bool TMainController::OpenDocument(const std::string& path) {
+    return fLauncher->Start("xdg-open", path, [this, path](const std::string&) {
+        fMessages.Information(DocumentNotOpened(path));
+    });
+}
+
+std::string TMainController::DocumentNotOpened(const std::string& path) {
+    return "The file " + path +
+           " could not be opened.\nNo program to show it is set up on this computer: open the "
+           "file with a program of your choice.";
 }
 
 void TMainController::EditInputText() {
-    EditFile(fProject->Data().FileName);
+    StartEditor(fProject->Data().FileName, false, false);
 }
 void TMainController::EditRunNotes() {
-    EditFile(RunNotesFileOf(fProject->Data().FileName));
+    StartEditor(RunNotesFileOf(fProject->Data().FileName), true, true);
 }
 void TMainController::EditOutputText() {
-    EditFile(OutputFileOf(fProject->Data().FileName));
+    StartEditor(OutputFileOf(fProject->Data().FileName), true, false);
 }
 
 void TMainController::EditFile(const std::string& fileName) {
+    StartEditor(fileName, false, false);
+}
+
+void TMainController::StartEditor(const std::string& fileName, bool showReport, bool notes) {
+    const std::string editor = fSettings.WordProcessor;
+    TReportPlace place = ReportPlace(0, notes);
     // Started directly with the file as its one argument: no shell sees the name.
-    const bool started = !fSettings.WordProcessor.empty() &&
-                         QProcess::startDetached(QString::fromStdString(fSettings.WordProcessor),
-                                                 {QString::fromStdString(fileName)});
-    if (!started) fMessages.Information("An error occurred in running the Word Processor");
+    fLauncher->Start(editor, fileName, [this, editor, showReport, place](const std::string& why) {
+        std::string text = "An error occurred in running the Word Processor";
+        // The setting ends its line: its caption ends with dots of its own.
+        if (editor.empty())
+            text += "\nNo text editor is set. Choose one with " + std::string(EditorSetting);
+        else
+            text += "\nThe text editor \"" + editor + "\" " + why + ".\nChoose another one with " +
+                    EditorSetting;
+        const bool show = showReport && FileExists(place.ReportFile);
+        if (show) text += "\nThe report is shown in the program meanwhile.";
+        fMessages.Information(text);
+        if (show) fView.ShowReport(place);
+    });
 }
 
 } // namespace dorvek

@@ -16,6 +16,15 @@
 namespace dorvek {
 
 class TDynamicLibrary;
+class TProgramLauncher;
+
+// Where the report window opens.
+struct TReportPlace {
+    std::string ReportFile; // ".dv4o"
+    std::string NotesFile;  // ".dv4r"
+    int Line = 0;           // 0-based line of the report shown first
+    bool Notes = false;     // the run-notes tab in front
+};
 
 // The widgets' side of the controller.
 class TMainView {
@@ -28,6 +37,8 @@ public:
     virtual void ProjectChanged() = 0;
     // Busy cursor on or off.
     virtual void SetBusy(bool busy) = 0;
+    // Opens the report window (or brings it to the front) at a place.
+    virtual void ShowReport(const TReportPlace& place) = 0;
 };
 
 struct TMainEnvironment {
@@ -89,17 +100,38 @@ public:
     void RunAnalysis();
     bool RunInProgress() const { return fKernel != nullptr; }
 
-    // The project's files in the text editor.
+    // The project's files in the text editor. When the editor cannot start or ends at once
+    // with an error, the user is told which setting to change, and the report and the run
+    // notes are shown in the report window instead.
     void EditInputText();
     void EditRunNotes();
     void EditOutputText();
     void EditFile(const std::string& fileName);
+    // The report window at the top of the project's report.
+    void ViewReport();
+    // The report window opens by itself after each run (kept in the settings).
+    bool ShowReportAfterRun() const { return fSettings.ShowReportAfterRun; }
+    void SetShowReportAfterRun(bool show);
+    // Hands a document to the desktop's opener; a failure, also one found a moment later,
+    // is reported with the file's place. False when the opener could not be started.
+    bool OpenDocument(const std::string& path);
+    // What the user is told when no program shows a document: where the file is.
+    static std::string DocumentNotOpened(const std::string& path);
 
 private:
     void WriteSettings();
     void EnterRecent(const std::string& fileName);
     std::string FormatNumber(long double value) const;
+    // Numbers of the messages before and after a run, to eight digits like the fields.
+    std::string FormatValue(long double value) const;
     std::function<void(const std::string&)> Report();
+    // The checks after the data check: false when the user cancels at one of their warnings.
+    bool RunPastWarnings();
+    // Reads the kernel's report and tells the user how the run ended.
+    void AfterRun(int code);
+    TReportPlace ReportPlace(int line = 0, bool notes = false) const;
+    // Starts the editor; the fallback tab (none for the input file) is shown when it fails.
+    void StartEditor(const std::string& fileName, bool showReport, bool notes);
 
     TMessages& fMessages;
     TMainView& fView;
@@ -111,6 +143,7 @@ private:
     bool filesaved = false;
     // Non-empty only while a run is in progress.
     std::unique_ptr<TDynamicLibrary> fKernel;
+    std::unique_ptr<TProgramLauncher> fLauncher;
 };
 
 } // namespace dorvek

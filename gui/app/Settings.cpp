@@ -45,6 +45,8 @@ TUserSettings TSettings::Read() const {
     bool ok = false;
     const int number = store->value(QStringLiteral("Installation Number")).toInt(&ok);
     result.InstallationNumber = ok ? number : 0;
+    result.ShowReportAfterRun =
+        store->value(QStringLiteral("Show Report After Run"), true).toBool();
     return result;
 }
 
@@ -60,6 +62,7 @@ void TSettings::Write(const TUserSettings& settings) const {
     store->setValue(QStringLiteral("User City"), QString::fromStdString(settings.UserCity));
     store->setValue(QStringLiteral("User State"), QString::fromStdString(settings.UserState));
     store->setValue(QStringLiteral("Installation Number"), settings.InstallationNumber);
+    store->setValue(QStringLiteral("Show Report After Run"), settings.ShowReportAfterRun);
     store->sync();
 }
 

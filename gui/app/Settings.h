@@ -16,6 +16,8 @@ struct TUserSettings {
     std::string UserCity;
     std::string UserState;
     int InstallationNumber = 0;
+    // The report window opens by itself after each run.
+    bool ShowReportAfterRun = true;
 };
 
 class TSettings {

@@ -27,8 +27,8 @@ TfrmQwFactors::TfrmQwFactors(TDialogContext context, QWidget* parent)
 }
 
 void TfrmQwFactors::FormActivate() {
-    fDataQfactor->SetNumber(Project().QFactor);
-    fDatawfactor->SetNumber(Project().wFactor);
+    fDataQfactor->ShowNumber(Project().QFactor);
+    fDatawfactor->ShowNumber(Project().wFactor);
     fShownQ = fDataQfactor->text();
     fShownW = fDatawfactor->text();
 }

@@ -1,7 +1,7 @@
 // The desktop program: the main window on the project named by the first argument.
 // --screenshot FILE saves pictures of the window, of each menu, of the about box and of the
-// toolbar pictures at 16, 24 and 32 pixels (enabled and disabled) and of the window with the
-// project's data open, then quits.
+// toolbar pictures at 16, 24 and 32 pixels (enabled and disabled), of the window with the
+// project's data open and with its report, then quits.
 
 #include "gui/app/Main.h"
 #include "gui/app/About.h"
@@ -81,6 +81,11 @@ void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
     }
     QCoreApplication::processEvents();
     form.grab().save(stem + QStringLiteral("-work.png"));
+    // The report window over the results of the project.
+    form.MdiArea()->closeAllSubWindows();
+    form.Execute(dorvek::TCommand::ViewReport);
+    QCoreApplication::processEvents();
+    form.grab().save(stem + QStringLiteral("-report.png"));
 }
 
 } // namespace

@@ -84,12 +84,14 @@ void TfrmMaterial::FormActivate() {
     const TProgramData& data = Project();
     for (TDataEdit* field : {fDataPL, fDataHC, fDataTC, fDataNI, fDataOD, fDataArea, fDataTol})
         field->SetUnits(data.fUnits);
-    fDataPL->SetNumber(data.PLength);
-    fDataHC->SetNumber(data.HeadCoord);
-    fDataNI->SetNumber(data.NINC);
-    fDataOD->SetNumber(data.OD);
-    fDataArea->SetNumber(data.Tiparea);
-    fDataTol->SetNumber(data.Tolerance);
+    // The stored values as they are, even outside the fields' limits: closing then asks for
+    // valid ones instead of showing one value and keeping another.
+    fDataPL->ShowNumber(data.PLength);
+    fDataHC->ShowNumber(data.HeadCoord);
+    fDataNI->ShowNumber(data.NINC);
+    fDataOD->ShowNumber(data.OD);
+    fDataArea->ShowNumber(data.Tiparea);
+    fDataTol->ShowNumber(data.Tolerance);
     UpdateTip();
     fShown.clear();
     for (TDataEdit* field : {fDataPL, fDataHC, fDataNI, fDataOD, fDataArea, fDataTol})

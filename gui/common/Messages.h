@@ -23,6 +23,8 @@ public:
     virtual void Warning(const std::string& text) = 0;
     // Confirmation with Yes, No and Cancel.
     virtual TAnswer Question(const std::string& text) = 0;
+    // Warning with a button that goes on (captioned proceed) and Cancel; true to go on.
+    virtual bool WarningProceed(const std::string& text, const std::string& proceed) = 0;
     // Open dialog; filter is "Name (*.ext)|*.ext|..." pairs; the file must exist.
     virtual std::optional<TFileChoice> OpenFile(const std::string& title, const std::string& filter,
                                                 const std::string& initialName) = 0;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -66,6 +67,17 @@ TAnswer TQtMessages::Question(const std::string& text) {
     if (button == QMessageBox::Yes) return TAnswer::Yes;
     if (button == QMessageBox::No) return TAnswer::No;
     return TAnswer::Cancel;
+}
+
+bool TQtMessages::WarningProceed(const std::string& text, const std::string& proceed) {
+    QMessageBox box(QMessageBox::Warning, Title(), QString::fromStdString(text),
+                    QMessageBox::NoButton, fParent);
+    QPushButton* go = box.addButton(QString::fromStdString(proceed), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == go;
 }
 
 std::optional<TFileChoice> TQtMessages::OpenFile(const std::string& title,

@@ -15,6 +15,7 @@ public:
     void Information(const std::string& text) override;
     void Warning(const std::string& text) override;
     TAnswer Question(const std::string& text) override;
+    bool WarningProceed(const std::string& text, const std::string& proceed) override;
     std::optional<TFileChoice> OpenFile(const std::string& title, const std::string& filter,
                                         const std::string& initialName) override;
     std::optional<TFileChoice> SaveFile(const std::string& title, const std::string& filter,

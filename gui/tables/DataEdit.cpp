@@ -44,6 +44,17 @@ void TDataEdit::SetNumber(long double value) {
     Push();
 }
 
+void TDataEdit::ShowNumber(long double value) {
+    fModel.ShowNumber(value);
+    Push();
+}
+
+bool TDataEdit::OutsideLimits() const {
+    TDataEditModel model = fModel;
+    model.SetText(text().toStdString());
+    return model.OutsideLimits();
+}
+
 void TDataEdit::SetMinVal(long double value) {
     Pull();
     fModel.SetMinVal(value);

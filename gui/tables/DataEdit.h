@@ -26,6 +26,11 @@ public:
     // The text evaluated; evaluation errors (EvaluationError, ArithmeticError) pass through.
     long double Number() const;
     void SetNumber(long double value);
+    // Shows a stored value as it is, even outside the limits (leaving the field then asks for
+    // a valid one).
+    void ShowNumber(long double value);
+    // The text is a number outside the limits.
+    bool OutsideLimits() const;
     long double MinVal() const { return fModel.MinVal(); }
     void SetMinVal(long double value);
     long double MaxVal() const { return fModel.MaxVal(); }

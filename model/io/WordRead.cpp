@@ -99,6 +99,12 @@ const TWordContainer& TWordReader::LineEntry(int index) const {
     return fLines[static_cast<std::size_t>(index)];
 }
 
+std::pair<int, int> TWordReader::NextUnreadWord() const {
+    for (int line = Line, item = Item; line < LineCount(); ++line, item = 0)
+        if (item < WordCount(line)) return {line + 1, item + 1};
+    return {0, 0};
+}
+
 bool TWordReader::NextWordPosition() {
     if (Line < LineCount() && Item >= WordCount(Line)) {
         ++Line;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dorvek {
@@ -45,6 +46,9 @@ public:
     int GetWordCount(int index) const { return WordCount(index); }
     int NumberLines() const { return LineCount(); }
     const TWordContainer& LineEntry(int index) const;
+    // Line and item (both 1-based) of the first word not read yet; {0, 0} when every word has
+    // been read.
+    std::pair<int, int> NextUnreadWord() const;
 
 private:
     TWordReader() = default;

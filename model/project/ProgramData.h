@@ -63,10 +63,11 @@ struct TProgramData {
     void Create(TProjectTables& owner);
 
     // Replaces this project by the one in FName of generation filter (1 ".dv4d", 2 ".dv3d",
-    // 3 ".dvd"; see DataUnit.h). A reading error raises EInOutError with the reader's text
-    // once the reading has stopped: the values read so far stay, the rest keep their
-    // defaults, every table has at least its minimum rows, the changed flag is cleared and
-    // FileName is FName. Errors of other kinds pass through after the same clean-up.
+    // 3 ".dvd"; see DataUnit.h). A reading error, or words left after the last record of
+    // that generation, raises EInOutError with the reader's text once the reading has stopped: the
+    // values read so far stay, the rest keep their defaults, every table has at least its minimum
+    // rows, the changed flag is cleared and FileName is FName. Errors of other kinds pass through
+    // after the same clean-up.
     void CreateFromFile(const std::filesystem::path& FName, int filter, TProjectTables& owner);
 
     // Writes the project to FileName as a ".dv4d" file and creates the empty ".gwi"

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 #include <vector>
 
 namespace dorvek {
@@ -222,6 +223,8 @@ private:
     std::vector<long long> fWordsFrom;
 };
 
+constexpr const char* MoreDataText = "More data follow than a file of this type holds.";
+
 void FillToMinimumRows(TInputTables& tables) {
     for (int i = 0; i < tables.Count(); ++i) {
         TGridTable& table = tables.Table(i);
@@ -241,6 +244,11 @@ void TProgramData::CreateFromFile(const std::filesystem::path& FName, int filter
     try {
         TWordReader reader(name);
         TProjectReader(reader, *this, tables).Read(filter);
+        // Words left over mean the file was not all read: another generation, or a record
+        // that went astray. Saving what was read would lose the rest.
+        if (const auto [line, item] = reader.NextUnreadWord(); line > 0)
+            throw EInOutError("Error on Line " + std::to_string(line) + " Item " +
+                              std::to_string(item) + "\r" + MoreDataText);
     } catch (...) {
         FillToMinimumRows(tables);
         owner.ResetChanged();

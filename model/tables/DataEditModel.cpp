@@ -40,6 +40,15 @@ void TDataEditModel::SetNumber(long double value) {
     fText = DisplayText(value);
 }
 
+bool TDataEditModel::OutsideLimits() const {
+    try {
+        const long double value = Number();
+        return value < fMinVal || value > fMaxVal;
+    } catch (const std::exception&) {
+        return false; // not a number: the validation says so when the field is left
+    }
+}
+
 void TDataEditModel::SetMinVal(long double value) {
     if (fLoading) {
         fMinVal = value;
@@ -113,7 +122,7 @@ std::string TDataEditModel::LabelText() const {
 }
 
 bool TDataEditModel::AppendsToValue(char typed, bool wholeTextSelected) {
-    return wholeTextSelected && typed != '\0' && std::strchr("+-/*^=%!", typed) != nullptr;
+    return wholeTextSelected && typed != '\0' && std::strchr("+/*^=%!", typed) != nullptr;
 }
 
 } // namespace dorvek

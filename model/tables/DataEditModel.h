@@ -20,6 +20,11 @@ public:
     long double Number() const;
     // Clamped into MinVal..MaxVal (not while loading), then shown in display form.
     void SetNumber(long double value);
+    // Shown in display form as it is, even outside the limits: a stored value must be seen
+    // as it is, and the validation then asks for a valid one.
+    void ShowNumber(long double value) { fText = DisplayText(value); }
+    // The text is a number outside MinVal..MaxVal.
+    bool OutsideLimits() const;
     // "$" and at least four hexadecimal digits with Hex, else 8 significant digits.
     std::string DisplayText(long double value) const;
 
@@ -51,7 +56,8 @@ public:
     std::string LabelText() const;
 
     // A character typed over a fully selected text that appends to the value instead of
-    // replacing it (the caret moves to the end first): + - / * ^ = % !
+    // replacing it (the caret moves to the end first): + / * ^ = % !. A minus sign starts a
+    // new negative number instead: over a selected 0.5, typing -2 means -2, not 0.5-2.
     static bool AppendsToValue(char typed, bool wholeTextSelected);
 
 private:

@@ -81,6 +81,7 @@ bool MenuItemEnabled(TCommand c, const TProgramData& d, const TCommandContext& c
     case TCommand::EditRunNotes:
         return ctx.RunNotesExists;
     case TCommand::EditOutputText:
+    case TCommand::ViewReport:
         return ctx.OutputExists;
     default:
         return true;
@@ -98,6 +99,8 @@ bool ToolButtonEnabled(TCommand c, const TProgramData& d, const TCommandContext&
     if (const bool on = DataRule(c, d, known); known) return on;
     if (const bool on = PlotRule(c, d, ctx, known); known) return on;
     if (c == TCommand::EditOutputText) return ctx.ShowOutput && ctx.OutputExists;
+    // The report explains a run that stopped as well, which shows no results.
+    if (c == TCommand::ViewReport) return ctx.OutputExists;
     return true;
 }
 

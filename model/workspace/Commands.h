@@ -27,6 +27,7 @@ enum class TCommand {
     EditInputText,
     EditRunNotes,
     EditOutputText,
+    ViewReport, // the report window
     ViewSoilProfile,
     PlotLoad,
     PlotDisp,

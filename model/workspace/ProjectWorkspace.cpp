@@ -1,9 +1,11 @@
 #include "model/workspace/ProjectWorkspace.h"
 
-#include "model/io/ReadError.h"
 #include "model/plots/GraphSettings.h"
 #include "model/plots/PlotProject.h"
 #include "model/plots/PltData.h"
+#include "model/workspace/PreRunChecks.h"
+
+#include <exception>
 
 namespace dorvek {
 
@@ -15,8 +17,11 @@ std::optional<std::string> TProjectWorkspace::LoadFromFile(const std::string& fi
                                                            int filter) {
     try {
         fData.CreateFromFile(fileName, filter, fTables);
-    } catch (const EInOutError& e) {
-        return e.what();
+    } catch (const std::exception& e) {
+        // A reading error, or any other failure part way: the file holds more than was read.
+        fData.FileName = TProgramData::NewFileName;
+        SetChanged();
+        return std::string(e.what()) + "\n" + PartialReadNote;
     }
     return std::nullopt;
 }
@@ -63,6 +68,22 @@ TCheckDataInput TProjectWorkspace::CheckDataInput() const {
             in.LastTzMovements.push_back(std::nullopt);
     }
     return in;
+}
+
+std::vector<std::string>
+TProjectWorkspace::PreRunWarnings(const std::function<std::string(long double)>& format) const {
+    return dorvek::PreRunWarnings(fData, fTables.Tables(), format);
+}
+
+TRunFacts TProjectWorkspace::RunFacts(std::function<std::string(long double)> format) const {
+    TRunFacts facts;
+    facts.Units = fData.fUnits;
+    facts.TipDepth = fData.HeadCoord + fData.PLength;
+    const TGridTable& layers = fTables.Tables().D2();
+    facts.SoilLayers = fData.SoilLayersInUse() && layers.RowCount() > 0;
+    if (facts.SoilLayers) facts.LastBottom = layers.GetFloatValue(1, layers.RowCount() - 1);
+    facts.Format = std::move(format);
+    return facts;
 }
 
 } // namespace dorvek

@@ -7,12 +7,19 @@
 #include "model/project/DataUnit.h"
 #include "model/project/ProgramData.h"
 #include "model/workspace/CheckData.h"
+#include "model/workspace/RunOutcome.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dorvek {
+
+// The line added to the reading error of a project that was read only in part.
+inline constexpr const char* PartialReadNote =
+    "The file was left untouched: what was read is shown as a new project, and Save asks for a "
+    "new name.";
 
 class TProjectWorkspace {
 public:
@@ -41,7 +48,9 @@ public:
     // A new project with default values and tables at their minimum rows.
     virtual void CreateNew();
     // Rebuilds the project from a data file of generation filter (1..3). Returns the text of a
-    // reading error; what was read stays, the rest keeps its defaults.
+    // reading error; what was read stays, the rest keeps its defaults. A project read only in
+    // part never keeps the file's name: it becomes unnamed and changed, so that no Save can
+    // overwrite the file with the part, and the text ends with PartialReadNote.
     virtual std::optional<std::string> LoadFromFile(const std::string& fileName, int filter);
     // Writes the project to its file name; throws std::exception on failure (the changed flag
     // then stays set).
@@ -61,6 +70,12 @@ public:
 
     // What the data check before a run looks at, taken from the tables.
     virtual TCheckDataInput CheckDataInput() const;
+    // The findings of the checks made before a run after the data check, each a warning the
+    // user may run past. format renders a number for the messages.
+    virtual std::vector<std::string>
+    PreRunWarnings(const std::function<std::string(long double)>& format) const;
+    // What the message after a run looks at besides the report.
+    TRunFacts RunFacts(std::function<std::string(long double)> format) const;
 
 protected:
     TProgramData fData;

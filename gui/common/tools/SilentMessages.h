@@ -13,6 +13,10 @@ public:
     void Information(const std::string& text) override { std::cerr << text << "\n"; }
     void Warning(const std::string& text) override { std::cerr << text << "\n"; }
     TAnswer Question(const std::string&) override { return TAnswer::Cancel; }
+    bool WarningProceed(const std::string& text, const std::string&) override {
+        std::cerr << text << "\n";
+        return false;
+    }
     std::optional<TFileChoice> OpenFile(const std::string&, const std::string&,
                                         const std::string&) override {
         return std::nullopt;

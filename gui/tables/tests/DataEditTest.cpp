@@ -97,6 +97,32 @@ TEST_F(DataEditWidget, EnterValidatesAndSelectsTheText) {
     EXPECT_EQ(first->text(), "7");
 }
 
+TEST_F(DataEditWidget, AMinusSignOverTheSelectedValueStartsANegativeNumber) {
+    Type(first, "0.5");
+    QTest::keyClick(first, Qt::Key_Return);
+    ASSERT_EQ(first->selectedText(), "0.5");
+    QTest::keyClicks(first, "-2");
+    EXPECT_EQ(first->text(), "-2");
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(first->Number(), -2);
+    // Over a selected 1, -0.5 is -0.5 (it was 1-0.5 = +0.5).
+    Type(first, "1");
+    first->selectAll();
+    QTest::keyClicks(first, "-0.5");
+    EXPECT_EQ(first->Number(), -0.5L);
+    // Without a selection the minus sign subtracts as typed.
+    Type(first, "3");
+    first->end(false);
+    QTest::keyClicks(first, "-1");
+    EXPECT_EQ(first->text(), "3-1");
+    // Tabbing into a field selects its text: the minus sign starts a new number there too.
+    second->SetNumber(0.5);
+    QTest::keyClick(first, Qt::Key_Tab);
+    ASSERT_TRUE(second->hasFocus());
+    QTest::keyClicks(second, "-2");
+    EXPECT_EQ(second->text(), "-2");
+}
+
 TEST_F(DataEditWidget, HexadecimalFields) {
     first->SetHex(true);
     first->SetNumber(255);

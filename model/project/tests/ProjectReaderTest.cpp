@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace dorvek;
 using namespace dorvek::test;
 
@@ -521,7 +523,10 @@ const std::string Project20 = CrLf({
 });
 
 TEST_F(ProjectReaderTest, Reads20Format) {
-    ASSERT_EQ(Load(Project20, "old.dvd"), "");
+    // The factor lines after the settlement block are none of this generation: they are not
+    // read, and the reader says that the file holds more than it took.
+    ASSERT_EQ(Load(Project20, "old.dvd"),
+              "Error on Line 28 Item 1\rMore data follow than a file of this type holds.");
     EXPECT_EQ(data.fUnits, 2);
     EXPECT_EQ(data.LSO, 1);
     EXPECT_EQ(data.METHOD, 1);
@@ -571,6 +576,28 @@ TEST_F(ProjectReaderTest, Reads20Format) {
         " 0",
     });
     EXPECT_EQ(data.FileText(tables), expected);
+}
+
+TEST_F(ProjectReaderTest, AFileReadWithAnotherGenerationsRuleSaysSo) {
+    // A 2014 file read as 2.0 stops after the settlement block, before its factors.
+    EXPECT_EQ(Load(Project2014, "old.dvd"),
+              "Error on Line 23 Item 1\rMore data follow than a file of this type holds.");
+    EXPECT_EQ(data.ModTZ, 0); // what was read stays
+    EXPECT_EQ(tables.D2().RowCount(), 3);
+    ExpectTablesAtLeastMinimum();
+    // A current file read as 2.0 likewise; read as 2014 its curve-source line has one word
+    // too many: the reader stops at its second word.
+    data.Create(owner);
+    const std::string current = data.FileText(tables);
+    EXPECT_EQ(Load(current, "new.dvd"),
+              "Error on Line 7 Item 1\rMore data follow than a file of this type holds.");
+    EXPECT_NE(Load(current, "new.dv3d"), "");
+    // Blank lines and blanks after the last record are no data.
+    EXPECT_EQ(Load(current + "\r\n  \r\n\t\r\n", "blank.dv4d"), "");
+    EXPECT_EQ(Load(current + "0\r\n", "extra.dv4d"),
+              "Error on Line " +
+                  std::to_string(std::count(current.begin(), current.end(), '\n') + 1) +
+                  " Item 1\rMore data follow than a file of this type holds.");
 }
 
 TEST_F(ProjectReaderTest, OlderFormatsReadAsTheCurrentOneFail) {

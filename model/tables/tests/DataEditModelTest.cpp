@@ -134,9 +134,35 @@ TEST(DataEditModel, CaptionWithUnitLabel) {
 }
 
 TEST(DataEditModel, OperatorsAppendToAFullySelectedValue) {
-    for (char c : std::string("+-/*^=%!")) EXPECT_TRUE(TDataEditModel::AppendsToValue(c, true));
+    for (char c : std::string("+/*^=%!")) EXPECT_TRUE(TDataEditModel::AppendsToValue(c, true));
+    // A minus sign over the selected value starts a negative number: -2 over 0.5 is -2.
+    EXPECT_FALSE(TDataEditModel::AppendsToValue('-', true));
     EXPECT_FALSE(TDataEditModel::AppendsToValue('*', false));
     EXPECT_FALSE(TDataEditModel::AppendsToValue('5', true));
     EXPECT_FALSE(TDataEditModel::AppendsToValue('.', true));
     EXPECT_FALSE(TDataEditModel::AppendsToValue('\0', true));
+}
+
+TEST(DataEditModel, StoredValueOutsideTheLimitsIsShownAsItIs) {
+    TDataEditModel field;
+    field.SetIntegerOnly(true);
+    field.SetMaxVal(500);
+    field.SetMinVal(10);
+    // A project with 2 increments shows 2, not the limit 10.
+    field.ShowNumber(2);
+    EXPECT_EQ(field.Text(), "2");
+    EXPECT_TRUE(field.OutsideLimits());
+    // Leaving the field asks for a valid value and offers the limit.
+    EXPECT_EQ(field.Validate(), "Entry must be greater than or equal to 10");
+    EXPECT_EQ(field.Text(), "10");
+    EXPECT_FALSE(field.OutsideLimits());
+    field.ShowNumber(501);
+    EXPECT_TRUE(field.OutsideLimits());
+    field.ShowNumber(500);
+    EXPECT_FALSE(field.OutsideLimits());
+    field.SetText("2*");
+    EXPECT_FALSE(field.OutsideLimits()); // no number: the validation says why
+    // SetNumber still clamps.
+    field.SetNumber(2);
+    EXPECT_EQ(field.Text(), "10");
 }

@@ -70,6 +70,17 @@ TEST(Commands, OutputTextMenuNeedsFileButtonAlsoShownResults) {
         EXPECT_TRUE(MenuItemEnabled(c, d, ctx) && ToolButtonEnabled(c, d, ctx));
 }
 
+TEST(Commands, TheReportWindowNeedsOnlyTheReport) {
+    TProgramData d;
+    TCommandContext ctx;
+    EXPECT_FALSE(MenuItemEnabled(C::ViewReport, d, ctx));
+    EXPECT_FALSE(ToolButtonEnabled(C::ViewReport, d, ctx));
+    // A run that stopped shows no results, but its report explains why.
+    ctx.OutputExists = true;
+    EXPECT_TRUE(MenuItemEnabled(C::ViewReport, d, ctx));
+    EXPECT_TRUE(ToolButtonEnabled(C::ViewReport, d, ctx));
+}
+
 TEST(Commands, ContextLooksAtTheCompanionFiles) {
     const auto dir = std::filesystem::temp_directory_path() / "dorvek-commands-test";
     std::filesystem::remove_all(dir);

@@ -125,6 +125,36 @@ TEST_F(DataDialogs, IncrementsOutsideTenToFiveHundredAreRefused) {
     EXPECT_TRUE(dialog.isNull());
 }
 
+TEST_F(DataDialogs, AStoredValueOutsideTheLimitsIsShownAndClosingAsksForAValidOne) {
+    // A file with 2 increments and no tolerance: the dialog shows 2 and 0, not 10 and 1E-9.
+    data.NINC = 2;
+    data.Tolerance = 0;
+    QPointer<TfrmMaterial> dialog = Shown(new TfrmMaterial(Context(), {}));
+    EXPECT_EQ(dialog->DataNI()->text(), "2");
+    EXPECT_EQ(dialog->DataTol()->text(), "0");
+    // Deactivation stores nothing untouched: screen and project both hold 2.
+    EXPECT_TRUE(dialog->FormDeactivate());
+    EXPECT_EQ(data.NINC, 2);
+    EXPECT_FALSE(changed);
+    // Closing asks for a valid value, field by field, and stays open meanwhile.
+    EXPECT_FALSE(dialog->close());
+    EXPECT_TRUE(dialog->DataNI()->hasFocus());
+    EXPECT_EQ(dialog->DataNI()->text(), "10");
+    EXPECT_FALSE(dialog->close());
+    EXPECT_EQ(dialog->DataTol()->text(), "1E-9");
+    EXPECT_EQ(messages.Texts("information"),
+              (std::vector<std::string>{"Entry must be greater than or equal to 10",
+                                        "Entry must be greater than or equal to 1E-9"}));
+    EXPECT_EQ(data.NINC, 2);
+    // The values offered are taken on the next close.
+    EXPECT_TRUE(dialog->close());
+    EXPECT_EQ(data.NINC, 10);
+    EXPECT_NEAR(static_cast<double>(data.Tolerance), 1E-9, 1E-20);
+    EXPECT_TRUE(changed);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
+}
+
 TEST_F(DataDialogs, ToleranceAloneMarksTheProjectChanged) {
     data.PLength = 12.192000000000000001L; // shown to eight digits only
     auto* dialog = Shown(new TfrmMaterial(Context(), {}));

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QColor>
 #include <QImage>
+#include <QTest>
 #include <QToolBar>
 
 #include <filesystem>
@@ -68,7 +69,35 @@ TEST(HelpMenu, MissingManualOrFailingViewerIsReported) {
     EXPECT_EQ(h.Window.Messages.Texts("information"),
               (std::vector<std::string>{
                   "The file " + h.Folder + "/DORVEK2021TechnicalManual.pdf could not be opened.",
-                  "The file " + h.Folder + "/DORVEK2021UsersManual.pdf could not be opened."}));
+                  TMainController::DocumentNotOpened(h.Folder + "/DORVEK2021UsersManual.pdf")}));
+    EXPECT_EQ(h.Window.Messages.Texts("information").back(),
+              "The file " + h.Folder +
+                  "/DORVEK2021UsersManual.pdf could not be opened.\nNo program to show it is set "
+                  "up on this computer: open the file with a program of your choice.");
+}
+
+TEST(HelpMenu, WithoutAViewerTheDesktopOpenerSaysWhereTheManualIs) {
+    // The desktop's opener, found on the PATH, ends at once with an error: no viewer is set up.
+    TWindowFixture f;
+    const std::string bin = (f.Dir.Path() / "bin").string();
+    std::filesystem::create_directories(bin);
+    const std::string opener = bin + "/xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\nexit 3\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
+    const std::string manual = f.Dir.File("manual.pdf");
+    Touch(manual);
+    EXPECT_TRUE(f.Controller().OpenDocument(manual));
+    EXPECT_TRUE(f.Messages.Shown.empty()); // the opener started; its end is seen later
+    for (int i = 0; i < 200 && f.Messages.Shown.empty(); ++i) QTest::qWait(20);
+    EXPECT_EQ(f.Messages.Texts("information"),
+              std::vector<std::string>{TMainController::DocumentNotOpened(manual)});
+    // Without any opener the message comes at once.
+    qputenv("PATH", QByteArray::fromStdString(f.Dir.File("nowhere")));
+    EXPECT_FALSE(f.Controller().OpenDocument(manual));
+    qputenv("PATH", path);
+    EXPECT_EQ(f.Messages.Texts("information").size(), 2u);
 }
 
 namespace {
@@ -118,7 +147,7 @@ TEST(Toolbar, EveryButtonHasItsOwnLegiblePicture) {
             }
         }
     }
-    EXPECT_EQ(buttons, 25);
+    EXPECT_EQ(buttons, 26);
     EXPECT_EQ(static_cast<int>(pictures.size()), buttons) << "two buttons share a picture";
 }
 
@@ -136,6 +165,7 @@ TEST(Toolbar, DrawnPicturesComeFromTheResources) {
                              "qwfactors",
                              "run",
                              "report",
+                             "viewreport",
                              "profile",
                              "plotload",
                              "plotdisp",

@@ -97,7 +97,7 @@ TEST(MainWindow, EveryMenuItemIsThere) {
                            "Include &Down-Drag (negative Skin Friction)",
                            "Apply Modification Factors on t-z Curves",
                            "Apply Modification Factors on Q-w Curve", "-",
-                           "Selection of Text &Editor ..."}));
+                           "Selection of Text &Editor ...", "Show the Report after Each &Run"}));
     EXPECT_EQ(Captions(f.OpenMenu(Graphics)).size(), 12);
     EXPECT_EQ(Captions(f.OpenMenu(Window)), QStringList({"&Cascade", "&Arrange Icons"}));
     EXPECT_EQ(Captions(f.OpenMenu(Help)), QStringList({"User's Manual", "Technical Manual", "-",
@@ -109,7 +109,7 @@ TEST(MainWindow, EveryMenuItemIsThere) {
             EXPECT_EQ(a->toolTip(), a->text());
             hints << a->text();
         }
-    EXPECT_EQ(hints.size(), 25);
+    EXPECT_EQ(hints.size(), 26);
     EXPECT_EQ(hints.front(), "New File");
     EXPECT_EQ(hints.back(), "View Load vs Settlement (Applied Loads)");
     EXPECT_GE(f.Form->width(), f.Form->height() * 5 / 4);
@@ -330,8 +330,14 @@ TEST(MainWindow, TextEditorFailureIsReported) {
     f.Form->Startup({f.Dir.Touch("p.dv4d")});
     f.Controller().SetWordProcessor("/nonexistent/editor");
     f.Form->Execute(C::EditInputText);
+    // The message says why and where to choose another editor; the input file has no
+    // window of its own to fall back on.
     EXPECT_EQ(f.Messages.Texts("information"),
-              std::vector<std::string>{"An error occurred in running the Word Processor"});
+              std::vector<std::string>{
+                  "An error occurred in running the Word Processor\nThe text editor "
+                  "\"/nonexistent/editor\" could not be started (No such file or directory).\n"
+                  "Choose another one with Options > Selection of Text Editor ..."});
+    EXPECT_EQ(f.Form->ReportWindow(), nullptr);
     EXPECT_EQ(TSettings(f.Dir.File("settings.ini")).Read().WordProcessor, "/nonexistent/editor");
     // The file name reaches the program as one argument, with no shell in between.
     const std::string marker = f.Dir.File("argument-seen");

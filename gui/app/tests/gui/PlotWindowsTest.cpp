@@ -34,6 +34,8 @@ struct TRun : TRealWindow {
     TRun() : TRealWindow(DORVEK_BIN_DIR) {
         File = CopyExample();
         Form->Startup({File});
+        // Only the plot windows count here, not the report window of each run.
+        Controller().SetShowReportAfterRun(false);
         Form->Execute(C::RunAnalysis);
     }
     int SubWindows() { return static_cast<int>(Form->MdiArea()->subWindowList().size()); }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 using namespace dorvek;
@@ -86,11 +87,14 @@ TEST(ProjectFiles, ReadingErrorIsShownAndTheWindowCarriesOn) {
     TRealWindow w;
     const std::string cut = w.Dir.Touch("cut.dv4d", "Cut pile\n50 0 1\n1 1\n");
     w.Form->Startup({cut});
+    // What was read is shown, as a new project: the file keeps what the project lacks.
     EXPECT_EQ(w.Messages.Texts("information"),
-              std::vector<std::string>{"This file either invalid or incomplete."});
-    EXPECT_EQ(w.Project().Data().FileName, cut);
+              std::vector<std::string>{std::string("This file either invalid or incomplete.\n") +
+                                       PartialReadNote});
+    EXPECT_EQ(w.Project().Data().FileName, "NewDORVEK.dv4d");
+    EXPECT_TRUE(w.Project().Changed());
     EXPECT_EQ(w.Project().Data().Title, "Cut pile");
-    EXPECT_EQ(w.Form->windowTitle().toStdString(), "DORVEK 2021.4.4 - Cut.dv4d");
+    EXPECT_EQ(w.Form->windowTitle().toStdString(), "DORVEK 2021.4.4 - NewDORVEK.dv4d");
     EXPECT_GE(w.Project().Tables().TblAE2().RowCount(), 2);
 }
 
@@ -125,4 +129,76 @@ TEST(ProjectFiles, UnitSwitchConvertsTheProjectWithoutMarkingIt) {
     EXPECT_NEAR(static_cast<double>(w.Project().Data().PLength), 720 / 39.37007874, 1e-9);
     EXPECT_EQ(w.Project().Data().fUnits, 2);
     EXPECT_FALSE(w.Project().Changed());
+}
+
+namespace {
+
+std::string ReadBytes(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TEST(ProjectFiles, ADamagedFileIsNeverOverwritten) {
+    // The six-layer example with one character of line 13 changed so that it is no number.
+    TRealWindow w;
+    const std::string file = w.CopyExample("english-six-soil-types.dv4d");
+    std::string bytes = ReadBytes(file);
+    ASSERT_EQ(bytes.size(), 952u);
+    size_t line13 = 0;
+    for (int i = 1; i < 13; ++i) line13 = bytes.find('\n', line13) + 1;
+    ASSERT_EQ(bytes.substr(line13, 6), "0.0365");
+    bytes[line13 + 2] = ',';
+    std::ofstream(file, std::ios::binary) << bytes;
+
+    w.Form->Startup({file});
+    EXPECT_EQ(w.Messages.Texts("information"),
+              std::vector<std::string>{std::string("Error on Line 13 Item 1\r"
+                                                   "A floating point number was expected but "
+                                                   "not found.\n") +
+                                       PartialReadNote});
+    EXPECT_EQ(w.Form->windowTitle().toStdString(), "DORVEK 2021.4.4 - NewDORVEK.dv4d");
+    EXPECT_TRUE(w.Project().Changed());
+    EXPECT_EQ(w.Project().Tables().D2().RowCount(), 6); // what was read is on screen
+    EXPECT_EQ(w.Controller().RecentFiles().PrevFile()[0], file);
+
+    // Ctrl+S asks for a new name; cancelled, nothing is written.
+    ASSERT_EQ(w.Form->MenuAction(C::FileSave)->shortcut(), QKeySequence("Ctrl+S"));
+    w.Messages.SaveChoices = {std::nullopt};
+    w.Form->MenuAction(C::FileSave)->trigger();
+    ASSERT_EQ(w.Messages.Texts("save").size(), 1u);
+    EXPECT_EQ(w.Messages.Shown.back().Detail,
+              "DORVEK 2021(*.dv4d)|*.dv4d|All Files(*.*)|*.*\nNewDORVEK.dv4d");
+    EXPECT_EQ(ReadBytes(file), bytes);
+    EXPECT_TRUE(w.Project().Changed());
+
+    // Under a new name the part read is saved there; the damaged file stays as it was.
+    const std::string recovered = w.Dir.File("recovered.dv4d");
+    w.Messages.SaveChoices = {TFileChoice{recovered, 1}};
+    w.Form->MenuAction(C::FileSave)->trigger();
+    EXPECT_EQ(ReadBytes(file), bytes);
+    EXPECT_TRUE(std::filesystem::exists(recovered));
+    EXPECT_EQ(w.Form->windowTitle().toStdString(), "DORVEK 2021.4.4 - Recovered.dv4d");
+    EXPECT_FALSE(w.Project().Changed());
+}
+
+TEST(ProjectFiles, AFailedSaveAsKeepsTheEarlierName) {
+    TRealWindow w;
+    const std::string file = w.CopyExample();
+    w.Form->Startup({file});
+    const std::string caption = w.Form->windowTitle().toStdString();
+    w.Project().SetChanged();
+    w.Messages.SaveChoices = {TFileChoice{w.Dir.File("no-such-folder/pile.dv4d"), 1}};
+    w.Form->Execute(C::FileSaveAs);
+    ASSERT_EQ(w.Messages.Texts("information").size(), 1u); // why it failed
+    EXPECT_EQ(w.Project().Data().FileName, file);
+    EXPECT_EQ(w.Form->windowTitle().toStdString(), caption);
+    EXPECT_EQ(w.Controller().RecentFiles().PrevFile()[0], file);
+    EXPECT_EQ(w.Controller().RecentFiles().NumberPrevFile(), 1);
+    EXPECT_TRUE(w.Project().Changed());
+    // A later Save writes the project under its own name again.
+    w.Form->Execute(C::FileSave);
+    EXPECT_FALSE(w.Project().Changed());
+    EXPECT_EQ(w.Messages.Texts("information").size(), 1u);
 }

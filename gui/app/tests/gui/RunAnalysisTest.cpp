@@ -2,6 +2,7 @@
 #include "model/workspace/FileNames.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -147,8 +148,9 @@ TEST(RunAnalysis, SaveErrorStopsTheRun) {
     f.Form->Startup({f.Dir.Touch("pile.dv4d")});
     f.Workspace->FailSave = true;
     f.Form->Execute(C::RunAnalysis);
+    // The reason follows the message.
     EXPECT_EQ(f.Messages.Texts("information"),
-              std::vector<std::string>{"An error occured during saving"});
+              std::vector<std::string>{"An error occured during saving\ndisk full"});
     EXPECT_FALSE(std::filesystem::exists(f.Dir.Path() / "pile.dv4o"));
 }
 
@@ -179,4 +181,25 @@ TEST(RunAnalysis, UnwritableNamesFileStopsTheRun) {
               std::vector<std::string>{"An error occured while writing file names"});
     EXPECT_FALSE(std::filesystem::exists(f.Dir.Path() / "pile.dv4o"));
     EXPECT_TRUE(std::filesystem::is_directory(f.Dir.Path() / "names.dat")); // not ours to remove
+}
+
+TEST(RunAnalysis, WarningsBeforeTheRunAreRunPastOneByOne) {
+    TWindowFixture f(FakeKernelFolder("writes"));
+    f.Form->Startup({f.Dir.Touch("pile.dv4d")});
+    f.Workspace->PreRunFindings = {"The layers end above the tip.", "Every load is 0."};
+    // Run anyway at the first, Cancel at the second: no run.
+    f.Messages.Answers = {TAnswer::Yes, TAnswer::Cancel};
+    f.Form->Execute(C::RunAnalysis);
+    EXPECT_EQ(f.Messages.Texts("proceed"),
+              (std::vector<std::string>{"The layers end above the tip.", "Every load is 0."}));
+    EXPECT_EQ(f.Messages.Shown.back().Detail, "Run anyway");
+    EXPECT_FALSE(std::filesystem::exists(f.Dir.Path() / "pile.dv4o"));
+    EXPECT_TRUE(NamesFileGone(f.Dir));
+    // Run anyway at both: the run goes on, and its report window opens.
+    f.Messages.Answers = {TAnswer::Yes, TAnswer::Yes};
+    f.Form->Execute(C::RunAnalysis);
+    EXPECT_EQ(f.Messages.Texts("information"), std::vector<std::string>{Completed});
+    EXPECT_TRUE(std::filesystem::exists(f.Dir.Path() / "pile.dv4o"));
+    ASSERT_NE(f.Form->ReportWindow(), nullptr);
+    EXPECT_TRUE(f.Form->ReportWindow()->Report()->toPlainText().startsWith("fake kernel 4 4"));
 }

@@ -44,6 +44,18 @@ TEST(Settings, MissingValuesGiveDefaults) {
     for (const auto& f : r.Files) EXPECT_EQ(f, "");
 }
 
+TEST(Settings, TheReportAfterEachRunIsKept) {
+    dorvek::test::TTempFolder dir;
+    TSettings store(dir.File("dorvek.ini"));
+    EXPECT_TRUE(store.Read().ShowReportAfterRun); // on until turned off
+    TUserSettings s;
+    s.ShowReportAfterRun = false;
+    store.Write(s);
+    EXPECT_FALSE(store.Read().ShowReportAfterRun);
+    QSettings raw(QString::fromStdString(dir.File("dorvek.ini")), QSettings::IniFormat);
+    EXPECT_FALSE(raw.value("2021.4.4/Show Report After Run").toBool());
+}
+
 TEST(Settings, UnreadableStoreClearsEverything) {
     dorvek::test::TTempFolder dir;
     // A folder where the file should be cannot be read as settings.

@@ -25,6 +25,8 @@ public:
     bool PlotReadResult = true;
     bool FailSave = false;
     std::optional<TCheckDataInput> CheckInput;
+    // What the checks after the data check find (nothing unless a test says).
+    std::vector<std::string> PreRunFindings;
 
     void CreateNew() override {
         ++fLog.News;
@@ -52,6 +54,10 @@ public:
     void WriteGraphSettings() override { fLog.SettingsWritten.push_back(fData.FileName); }
     TCheckDataInput CheckDataInput() const override {
         return CheckInput ? *CheckInput : TProjectWorkspace::CheckDataInput();
+    }
+    std::vector<std::string>
+    PreRunWarnings(const std::function<std::string(long double)>&) const override {
+        return PreRunFindings;
     }
 
 private:

@@ -21,6 +21,14 @@ TAnswer TScriptedMessages::Question(const std::string& text) {
     return a;
 }
 
+bool TScriptedMessages::WarningProceed(const std::string& text, const std::string& proceed) {
+    Shown.push_back({"proceed", text, proceed});
+    if (Answers.empty()) throw std::logic_error("unexpected warning: " + text);
+    const TAnswer a = Answers.front();
+    Answers.pop_front();
+    return a == TAnswer::Yes;
+}
+
 std::optional<TFileChoice> TScriptedMessages::OpenFile(const std::string& title,
                                                        const std::string& filter,
                                                        const std::string& initialName) {

@@ -12,7 +12,7 @@
 namespace dorvek::test {
 
 struct TShown {
-    std::string Kind;   // "information", "warning", "question", "open", "save"
+    std::string Kind;   // "information", "warning", "question", "proceed", "open", "save"
     std::string Text;   // message text, or the dialog's title
     std::string Detail; // file dialogs: filter and preset name
 };
@@ -29,6 +29,8 @@ public:
     void Information(const std::string& text) override;
     void Warning(const std::string& text) override;
     TAnswer Question(const std::string& text) override;
+    // Recorded as kind "proceed"; answered from Answers (Yes goes on).
+    bool WarningProceed(const std::string& text, const std::string& proceed) override;
     std::optional<TFileChoice> OpenFile(const std::string& title, const std::string& filter,
                                         const std::string& initialName) override;
     std::optional<TFileChoice> SaveFile(const std::string& title, const std::string& filter,

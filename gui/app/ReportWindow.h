@@ -1,0 +1,82 @@
+#pragma once
+// The report of a run inside the program: a read-only child window with the report (".dv4o")
+// and the run notes (".dv4r") on two tabs, in a fixed-pitch font, with find (Ctrl+F, F3,
+// Shift+F3), copy, saving as a PDF document and printing.
+
+#include "gui/app/MainController.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QPlainTextEdit;
+class QPrinter;
+class QTabWidget;
+
+namespace dorvek {
+
+class TMessages;
+
+class TReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TReportWindow(TMessages* messages, QWidget* parent = nullptr);
+
+    // Reads both files again and shows the place: its tab, and its line at the top of the
+    // view, selected.
+    void ShowPlace(const TReportPlace& place);
+
+    // Finds text in the tab in front, from the caret on (backward: before it), going round
+    // the end; the match is selected. False when the text is nowhere.
+    bool Find(const QString& text, bool backward = false);
+    // The selection, or the whole text of the tab in front when nothing is selected, to the
+    // clipboard.
+    void CopyText();
+    // Writes the tab in front as a PDF document; false after saying why.
+    bool SaveAsPdf(const std::string& fileName);
+    // Lays the tab in front out on the printer's pages: the font is made small enough for the
+    // longest line.
+    void PrintOn(QPrinter& printer) const;
+
+    QTabWidget* Tabs() const { return fTabs; }
+    QPlainTextEdit* Report() const { return fReport; }
+    QPlainTextEdit* Notes() const { return fNotes; }
+    QLineEdit* FindField() const { return fFindField; }
+    QLabel* FindStatus() const { return fFindStatus; }
+    QAction* PrintAction() const { return fPrint; }
+
+signals:
+    // The window has closed (it is freed soon after).
+    void Closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPlainTextEdit* Current() const;
+    void ScrollToPlace();
+    void OpenFind();
+    void FindFromField(bool backward);
+    void AskPdf();
+    void Print();
+
+    TMessages* fMessages;
+    TReportPlace fPlace;
+    QTabWidget* fTabs;
+    QPlainTextEdit* fReport;
+    QPlainTextEdit* fNotes;
+    QWidget* fFindBar;
+    QLineEdit* fFindField;
+    QLabel* fFindStatus;
+    QAction* fPrint;
+};
+
+// Opens the report window as a child window of the main window, or brings the open one (held
+// by window) to the front, at the place.
+void ShowReportWindow(QMdiArea& area, QPointer<TReportWindow>& window, TMessages* messages,
+                      const TReportPlace& place);
+
+} // namespace dorvek
