@@ -16,8 +16,10 @@ constexpr std::uint64_t kPlotLoadLine = 41;      // plot file: an increment of a
 constexpr std::uint64_t kDistributionHead = 500; // headings of one distribution
 constexpr std::uint64_t kSectionHead = 500;      // headings of a summary or a load section
 
+// Rounded, and at least 1.
 std::uint64_t Megabytes(std::uint64_t bytes) {
-    return (bytes + 500'000) / 1'000'000;
+    const std::uint64_t mb = (bytes + 500'000) / 1'000'000;
+    return mb > 0 ? mb : 1;
 }
 
 } // namespace

@@ -109,8 +109,8 @@ TEST(RunDriver, OldReportIsRewrittenFromItsStart) {
     EXPECT_EQ(ReadFile(files.plot).find('~'), std::string::npos);
 }
 
-// The outputs are overwritten in place and cut to length: a longer, a shorter and a linked old
-// file all end up with exactly the bytes of the first run, which created them.
+// The outputs are replaced as a whole: a longer and a shorter old file both end up with
+// exactly the bytes of the first run, which created them.
 TEST(RunDriver, OldOutputsAreReplacedByExactlyTheNewBytes) {
     TempDir dir;
     RunFiles files = FilesIn(dir);
