@@ -47,11 +47,24 @@ bool FileSink::open(const std::filesystem::path& path, Mode mode) {
         error_ = errno ? errno : EIO;
         return false;
     }
+    owned_ = true;
     return true;
+}
+
+void FileSink::attach(int fd) {
+    close();
+    error_ = 0;
+    written_ = 0;
+    fd_ = fd;
+    owned_ = false;
 }
 
 bool FileSink::close() {
     if (fd_ < 0) return error_ == 0;
+    if (!owned_) {
+        fd_ = -1;
+        return error_ == 0;
+    }
 #ifdef _WIN32
     const int result = ::_close(fd_);
 #else
@@ -60,6 +73,7 @@ bool FileSink::close() {
 #endif
     if (result != 0 && error_ == 0) error_ = errno ? errno : EIO;
     fd_ = -1;
+    owned_ = false;
     return error_ == 0;
 }
 

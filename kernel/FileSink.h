@@ -28,8 +28,11 @@ public:
 
     // False with error() set when the file could not be opened.
     bool open(const std::filesystem::path& path, Mode mode);
+    // Writes to a descriptor someone else opened and closes.
+    void attach(int fd);
     bool isOpen() const { return fd_ >= 0; }
-    // False with error() set when closing failed or a write had failed before.
+    // False with error() set when closing failed or a write had failed before. An attached
+    // descriptor is only let go.
     bool close();
 
     int descriptor() const { return fd_; }
@@ -42,6 +45,7 @@ protected:
 
 private:
     int fd_ = -1;
+    bool owned_ = false;
     int error_ = 0;
     std::uint64_t written_ = 0;
 };

@@ -5,9 +5,7 @@
 #include <cerrno>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -17,29 +15,6 @@ namespace dorvek {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path TemporaryName(const fs::path& target, const std::string& suffix) {
-    fs::path name(".");
-    name += target.filename();
-    name += ".tmp" + suffix;
-    return target.parent_path() / name;
-}
-
-int RemoveFile(const fs::path& path) {
-    std::error_code ec;
-    fs::remove(path, ec);
-    return ec ? ec.value() : 0;
-}
-
-// Replaces `to` by `from`, in one step where the system allows it.
-int RenameOver(const fs::path& from, const fs::path& to) {
-#ifdef _WIN32
-    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
-    return ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
-#else
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-#endif
-}
 
 // The new file gets the permissions (and, where allowed, the owner) of the one it replaces.
 void TakeOver(int fd, const fs::path& old) {
@@ -76,48 +51,20 @@ bool OutputFile::open(const fs::path& path) {
         fail(sink_.error());
         return false;
     }
-    switch (lock_.acquire(OutputLock::pathFor(target_))) {
-    case OutputLock::Result::Locked:
-        return createTemporary(true);
-    case OutputLock::Result::Unsupported:
-        return createTemporary(false);
-    case OutputLock::Result::Busy:
+    switch (temp_.open(target_)) {
+    case TemporaryFile::Result::Open:
+        if (target.exists) TakeOver(temp_.descriptor(), target_);
+        sink_.attach(temp_.descriptor());
+        return true;
+    case TemporaryFile::Result::Busy:
         problem_ = "Another run";
-        if (lock_.holder() > 0) problem_ += " (process " + std::to_string(lock_.holder()) + ")";
+        if (temp_.holder() > 0) problem_ += " (process " + std::to_string(temp_.holder()) + ")";
         problem_ += " is writing it";
         return false;
-    case OutputLock::Result::Failed:
+    case TemporaryFile::Result::Failed:
         break;
     }
-    fail(lock_.error());
-    return false;
-}
-
-bool OutputFile::createTemporary(bool locked) {
-    if (locked) {
-        // Under the lock the name is this run's: what is there was left by a run that died.
-        temp_ = TemporaryName(target_, "");
-        RemoveFile(temp_);
-        if (sink_.open(temp_, FileSink::Mode::CreateNew)) {
-            TakeOver(sink_.descriptor(), target_);
-            return true;
-        }
-    } else {
-        std::string id = std::to_string(ProcessId());
-        id.insert(id.begin(), '-');
-        id.push_back('-');
-        for (int n = 0; n < 1000; ++n) {
-            temp_ = TemporaryName(target_, id + std::to_string(n));
-            if (sink_.open(temp_, FileSink::Mode::CreateNew)) {
-                TakeOver(sink_.descriptor(), target_);
-                return true;
-            }
-            if (sink_.error() != EEXIST) break;
-        }
-    }
-    fail(sink_.error());
-    temp_.clear();
-    lock_.release();
+    fail(temp_.error());
     return false;
 }
 
@@ -141,28 +88,22 @@ bool OutputFile::commit() {
         discard();
         return false;
     }
-    if (!sink_.close()) {
+    if (direct_) {
+        if (sink_.close()) return true;
         fail(sink_.error());
-        discard();
         return false;
     }
-    if (!direct_) {
-        if (const int error = RenameOver(temp_, target_)) {
-            fail(error);
-            discard();
-            return false;
-        }
-        temp_.clear();
-        lock_.release();
+    sink_.close();
+    if (!temp_.replace(target_)) {
+        fail(temp_.error());
+        return false;
     }
     return true;
 }
 
 void OutputFile::discard() {
     sink_.close();
-    if (!temp_.empty()) RemoveFile(temp_);
-    temp_.clear();
-    lock_.release();
+    temp_.discard();
 }
 
 bool CreateIfMissing(const fs::path& path, std::string& problem) {

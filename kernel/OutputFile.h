@@ -1,21 +1,21 @@
 #pragma once
 // An output file (report, plot data) that replaces the file of that name only when it is
-// complete. It is written to a temporary file beside the target, ".NAME.tmp", and renamed
-// over the target by commit(); a run that fails or is killed leaves the older file as it was.
-// While it is open the target is locked (OutputLock), so the temporary name is this run's
-// alone and one left behind by a killed run is replaced by the next. Where the file system
-// has no locks the temporary is ".NAME.tmp-PID-N" instead.
+// complete. It is written to a temporary file beside the target (TemporaryFile: ".NAME.tmp",
+// locked while written) and renamed over the target by commit(); a run that fails or is
+// killed leaves the older file as it was, and a second run writing the same file at the same
+// time is refused.
 //
 // The target is the file at the end of a chain of links (the links stay links); a file with
 // several hard links gets a new file under this name and the other names keep the old one.
 // The new file takes the old one's permissions. There is no fsync: a batch of analyses
-// rewrites its outputs many times and a crash of the whole system is left to the file
-// system's own ordering of the rename after the data (ext4, XFS, btrfs).
+// rewrites its outputs many times, and after a crash of the whole system the file systems
+// that order a rename after the data it replaces (ext4, XFS, btrfs) still show the old or the
+// new file; keeping files across a power cut is the editor's job, not the batch's.
 //
 // The null device is written directly, as a way of throwing an output away.
 
 #include "kernel/FileSink.h"
-#include "kernel/OutputLock.h"
+#include "kernel/TemporaryFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -32,8 +32,8 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Prepares to replace the file `path` names. False, with problem() saying why, when it is
-    // not a regular file or not writable, another run holds it, or the temporary file cannot
-    // be created.
+    // not a regular file or not writable, another run is writing it, or the temporary file
+    // cannot be created.
     bool open(const std::filesystem::path& path);
     bool isOpen() const { return sink_.isOpen(); }
     std::ostream& stream() { return stream_; }
@@ -55,13 +55,12 @@ public:
     const std::string& problem() const { return problem_; }
 
 private:
-    bool createTemporary(bool locked);
     void fail(int error);
 
     FileSink sink_;
     std::ostream stream_;
-    OutputLock lock_;
-    std::filesystem::path target_, temp_;
+    TemporaryFile temp_;
+    std::filesystem::path target_;
     bool direct_ = false; // the null device, written without a temporary
     std::string problem_;
 };

@@ -3,7 +3,7 @@
 // that fail, are killed or race each other on the same outputs.
 
 #include "kernel/OutputFile.h"
-#include "kernel/OutputLock.h"
+#include "kernel/TemporaryFile.h"
 #include "kernel/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +79,7 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenCommitted) {
     ASSERT_TRUE(out.finish());
     // Written, but not in place yet: the old file is whole, the new one beside it.
     ExpectFile(target, "older report\r\n");
-    EXPECT_EQ(HiddenFiles(dir), (std::vector<std::string>{".pile.dv4o.lock", ".pile.dv4o.tmp"}));
+    EXPECT_EQ(HiddenFiles(dir), std::vector<std::string>{".pile.dv4o.tmp"});
     ExpectFile(dir.path() / ".pile.dv4o.tmp", "new report\r\n");
     ASSERT_TRUE(out.commit());
     ExpectFile(target, "new report\r\n");
@@ -133,17 +133,30 @@ TEST(OutputFile, SecondWriterOfAFileIsRefusedWithTheFirstOnesProcess) {
     ExpectFile(target, "second");
 }
 
-TEST(OutputFile, OneLockPerFile) {
+TEST(TemporaryFile, OnePerOutputAndTheSecondWriterIsRefused) {
     TempDir dir;
-    OutputLock a, b;
-    EXPECT_EQ(a.acquire(OutputLock::pathFor(dir.path() / "a.dv4o")), OutputLock::Result::Locked);
-    EXPECT_EQ(b.acquire(OutputLock::pathFor(dir.path() / "b.dv4o")), OutputLock::Result::Locked);
-    OutputLock again;
-    EXPECT_EQ(again.acquire(OutputLock::pathFor(dir.path() / "a.dv4o")), OutputLock::Result::Busy);
+    const fs::path a = dir.path() / "a.dv4o", b = dir.path() / "b.dv4o";
+    TemporaryFile first, second, again;
+    ASSERT_EQ(first.open(a), TemporaryFile::Result::Open);
+    ASSERT_EQ(second.open(b), TemporaryFile::Result::Open);
+    EXPECT_EQ(first.path(), dir.path() / ".a.dv4o.tmp");
+    EXPECT_EQ(again.open(a), TemporaryFile::Result::Busy);
+#ifdef __linux__
     EXPECT_EQ(again.holder(), ProcessId());
-    a.release();
-    EXPECT_EQ(again.acquire(OutputLock::pathFor(dir.path() / "a.dv4o")),
-              OutputLock::Result::Locked);
+#endif
+    FileSink sink;
+    sink.attach(first.descriptor());
+    ASSERT_EQ(sink.sputn("a", 1), 1);
+    sink.close();
+    ASSERT_TRUE(first.replace(a));
+    ExpectFile(a, "a");
+    // Once the first is in place the name is free; the new temporary starts empty.
+    ASSERT_EQ(again.open(a), TemporaryFile::Result::Open);
+    again.discard();
+    second.discard();
+    ExpectFile(a, "a");
+    EXPECT_FALSE(fs::exists(b));
+    EXPECT_TRUE(HiddenFiles(dir).empty());
 }
 
 TEST(OutputFile, NullDeviceIsWrittenDirectly) {
@@ -266,14 +279,14 @@ TEST(OutputFile, TemporaryOfAWriterThatDiedIsReplacedByTheNext) {
     const int status = InChildProcess([&] {
         OutputFile out;
         if (!out.open(target)) return 1;
-        out.stream() << "half of a newer rep";
+        out.stream() << "half of a newer report" << std::string(1000, '~');
         out.finish();
         ::_exit(0);
         return 0;
     });
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ExpectFile(target, "complete older report");
-    ExpectFile(dir.path() / ".pile.dv4o.tmp", "half of a newer rep");
+    ExpectFile(dir.path() / ".pile.dv4o.tmp", "half of a newer report" + std::string(1000, '~'));
 
     OutputFile out;
     ASSERT_TRUE(out.open(target)) << out.problem();
@@ -516,8 +529,9 @@ TEST(RunOutputs, RunsRacingOnTheSameOutputsNeverMix) {
     b.report = a.report;
     b.plot = a.plot;
     b.notes = a.notes;
-    WriteFile(a.input, ReadFile(kExample));
-    WriteFile(b.input, "Other\r\n20 1 2\r\n2 2 \r\n1\r\n1 0 2\r\n0 0\r\n10 0.01\r\n"
+    // Large enough for the runs to overlap.
+    WriteFile(a.input, ExampleWith(1000, 0));
+    WriteFile(b.input, "Other\r\n2000 1 2\r\n2 2 \r\n1\r\n1 0 2\r\n0 0\r\n10 0.01\r\n"
                        "2\r\n0 0\r\n500 0.05\r\n2\r\n2E6 0\r\n2E6 15\r\n"
                        "1E-5 15 0 0.6 0.28\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
     ASSERT_EQ(CapturedRun().run(a), 0);
