@@ -41,6 +41,7 @@ void OutputFile::fail(int error) {
 bool OutputFile::open(const fs::path& path) {
     discard();
     problem_.clear();
+    busy_ = false;
     stream_.clear();
     OutputTarget target;
     if (!ResolveOutputTarget(path, target, problem_)) return false;
@@ -57,6 +58,7 @@ bool OutputFile::open(const fs::path& path) {
         sink_.attach(temp_.descriptor());
         return true;
     case TemporaryFile::Result::Busy:
+        busy_ = true;
         problem_ = "Another run";
         if (temp_.holder() > 0) problem_ += " (process " + std::to_string(temp_.holder()) + ")";
         problem_ += " is writing it";

@@ -53,6 +53,9 @@ public:
 
     // Why the last step failed, as the system words it ("No space left on device").
     const std::string& problem() const { return problem_; }
+    // Whether open() failed because the file is being written (by another run, or by this
+    // one under another name).
+    bool busy() const { return busy_; }
 
 private:
     void fail(int error);
@@ -62,6 +65,7 @@ private:
     TemporaryFile temp_;
     std::filesystem::path target_;
     bool direct_ = false; // the null device, written without a temporary
+    bool busy_ = false;
     std::string problem_;
 };
 

@@ -20,11 +20,15 @@ namespace fs = std::filesystem;
 namespace {
 
 // Follows a chain of links to the name at its end, which need not exist yet (a link to a
-// report not written so far is written through).
-bool FollowLinks(fs::path& path, std::string& problem) {
+// report not written so far is written through); `status` is that name's.
+bool FollowLinks(fs::path& path, fs::file_status& status, std::string& problem) {
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code ec;
-        const fs::file_status status = fs::symlink_status(path, ec);
+        status = fs::symlink_status(path, ec);
+        if (ec && ec != std::errc::no_such_file_or_directory) {
+            problem = SystemReason(ec.value());
+            return false;
+        }
         if (!fs::is_symlink(status)) return true;
         const fs::path to = fs::read_symlink(path, ec);
         if (ec) {
@@ -37,18 +41,20 @@ bool FollowLinks(fs::path& path, std::string& problem) {
     return false;
 }
 
-bool IsNullDevice(const fs::path& path) {
 #ifdef _WIN32
+bool IsNullDeviceName(const fs::path& path) {
     std::wstring name = path.filename().wstring();
     for (wchar_t& c : name) c = static_cast<wchar_t>(::towupper(c));
     return name == L"NUL";
+}
 #else
+bool IsNullDevice(const fs::path& path) {
     struct stat file {};
     struct stat null {};
     return ::stat(path.c_str(), &file) == 0 && S_ISCHR(file.st_mode) &&
            ::stat("/dev/null", &null) == 0 && file.st_rdev == null.st_rdev;
-#endif
 }
+#endif
 
 bool Writable(const fs::path& path) {
 #ifdef _WIN32
@@ -66,23 +72,20 @@ bool ResolveOutputTarget(const fs::path& name, OutputTarget& target, std::string
         problem = SystemReason(ENOENT);
         return false;
     }
-    fs::path file = name;
-    if (IsNullDevice(file)) {
-        target = {file, true, true};
+#ifdef _WIN32
+    if (IsNullDeviceName(name)) {
+        target = {name, true, true};
         return true;
     }
-    if (!FollowLinks(file, problem)) return false;
-    std::error_code ec;
-    const fs::file_status status = fs::status(file, ec);
-    if (fs::exists(status)) {
-        if (fs::is_directory(status)) {
-            problem = SystemReason(EISDIR);
-            return false;
-        }
-        if (!fs::is_regular_file(status)) {
-            problem = "Not a regular file (a device, pipe or socket)";
-            return false;
-        }
+#endif
+    fs::path file = name;
+    fs::file_status status;
+    if (!FollowLinks(file, status, problem)) return false;
+    if (!fs::exists(status)) {
+        target = {file, false, false};
+        return true;
+    }
+    if (fs::is_regular_file(status)) {
         // Replacing it would get round its missing write permission.
         if (!Writable(file)) {
             problem = SystemReason(errno ? errno : EACCES);
@@ -91,17 +94,30 @@ bool ResolveOutputTarget(const fs::path& name, OutputTarget& target, std::string
         target = {file, true, false};
         return true;
     }
-    if (ec && ec != std::errc::no_such_file_or_directory) {
-        problem = SystemReason(ec.value());
+    if (fs::is_directory(status)) {
+        problem = SystemReason(EISDIR);
         return false;
     }
-    target = {file, false, false};
-    return true;
+#ifndef _WIN32
+    if (fs::is_character_file(status) && IsNullDevice(file)) {
+        target = {file, true, true};
+        return true;
+    }
+#endif
+    problem = "Not a regular file (a device, pipe or socket)";
+    return false;
 }
 
 bool SameFile(const fs::path& a, const fs::path& b) {
     std::error_code ec;
     return fs::equivalent(a, b, ec) && !ec;
+}
+
+bool SameTarget(const fs::path& a, const fs::path& b) {
+    if (SameFile(a, b)) return true;
+    std::error_code ea, eb;
+    const fs::path ca = fs::weakly_canonical(a, ea), cb = fs::weakly_canonical(b, eb);
+    return !ea && !eb && ca == cb;
 }
 
 } // namespace dorvek

@@ -22,5 +22,7 @@ bool ResolveOutputTarget(const std::filesystem::path& name, OutputTarget& target
 
 // Whether two names lead to the same existing file (false when either is missing).
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// Whether two names lead to the same file, existing or to be created.
+bool SameTarget(const std::filesystem::path& a, const std::filesystem::path& b);
 
 } // namespace dorvek

@@ -186,19 +186,12 @@ bool Run::openPlotFile(const RunFiles& files, std::string& problem) {
         problem = "It is the input data file";
         return false;
     }
-    OutputTarget target;
-    std::error_code ec;
-    if (ResolveOutputTarget(plot, target, problem) && !target.nullDevice &&
-        std::filesystem::weakly_canonical(target.file, ec) ==
-            std::filesystem::weakly_canonical(reportFile_.target(), ec)) {
+    if (plotFile_.open(plot)) return true;
+    problem = plotFile_.problem();
+    // Held by the report's own temporary file?
+    if (plotFile_.busy() && SameTarget(plotFile_.target(), reportFile_.target()))
         problem = "It is the report file";
-        return false;
-    }
-    if (!plotFile_.open(plot)) {
-        problem = plotFile_.problem();
-        return false;
-    }
-    return true;
+    return false;
 }
 
 // Steps 5 to 10.

@@ -127,7 +127,8 @@ TemporaryFile::Result TemporaryFile::open(const fs::path& target) {
         struct stat named {};
         if (::fstat(fd, &locked) == 0 && ::lstat(path_.c_str(), &named) == 0 &&
             locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
-            if (!S_ISREG(locked.st_mode) || ::ftruncate(fd, 0) != 0) {
+            // A temporary a run that died left behind is emptied.
+            if (!S_ISREG(locked.st_mode) || (locked.st_size > 0 && ::ftruncate(fd, 0) != 0)) {
                 error_ = S_ISREG(locked.st_mode) ? errno : EINVAL;
                 ::close(fd);
                 path_.clear();
