@@ -1,5 +1,6 @@
 #include "kernel/TemporaryFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
