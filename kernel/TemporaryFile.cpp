@@ -207,9 +207,10 @@ TemporaryFile::Result TemporaryFile::open(const fs::path& target) {
     error_ = 0;
     holder_ = 0;
     path_ = TemporaryName(target, "");
-    // Without sharing (but for renaming): a second writer is refused while this one is open.
-    HANDLE h = ::CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for reading and renaming only: a second writer is refused while this one is open.
+    HANDLE h =
+        ::CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         path_.clear();

@@ -5,7 +5,7 @@
 // temporary left behind by a run that died is taken over and emptied by the next one. The
 // lock is on the temporary itself, so a finished run leaves nothing beside its outputs.
 //   POSIX: flock() on the file, held through a second descriptor until it is renamed.
-//   Windows: the file is opened without sharing and renamed through its handle.
+//   Windows: the file is opened shared for reading only and renamed through its handle.
 // Where the file system has no locks the name is ".NAME.tmp-PID-N" (made with O_EXCL) and a
 // temporary left behind stays.
 

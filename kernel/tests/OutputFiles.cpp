@@ -121,8 +121,12 @@ TEST(OutputFile, SecondWriterOfAFileIsRefusedWithTheFirstOnesProcess) {
     ASSERT_TRUE(first.open(target));
     first.stream() << "first";
     EXPECT_FALSE(second.open(target));
+#ifdef __linux__
     EXPECT_EQ(second.problem(),
               "Another run (process " + std::to_string(ProcessId()) + ") is writing it");
+#else
+    EXPECT_EQ(second.problem(), "Another run is writing it"); // the holder is not known here
+#endif
     // The refused writer took nothing from the first one.
     ASSERT_TRUE(first.commit());
     ExpectFile(target, "first");
