@@ -75,8 +75,12 @@ float PhiFromBlowCount(float n, float p) {
 }
 
 float FrictionAngleFromBlowCount(const Store& s, float x, int& ierr, FixedWriter& report) {
+    return FrictionAngleFromBlowCount(StrengthTable(s.strength), x, ierr, report);
+}
+
+float FrictionAngleFromBlowCount(const StrengthTable& t, float x, int& ierr, FixedWriter& report) {
     if (ierr > 0) return 0;
-    const float n = BlowCountAt(s, x, ierr, report);
+    const float n = PropertyAt(t, SoilProperty::BlowCount, x, ierr, report);
     if (ierr > 0 || !(n > 0)) return 0;
     return PhiFromBlowCount(n, 0);
 }

@@ -3,6 +3,7 @@
 
 #include "kernel/FixedFormat.h"
 #include "kernel/Store.h"
+#include "kernel/StrengthTable.h"
 
 namespace dorvek {
 
@@ -15,5 +16,6 @@ float PhiFromBlowCount(float n, float p);
 // Does nothing and returns 0 when ierr is set on entry; below the strength table it writes
 // the warning block and sets ierr = 8. The curves are entered with p = 0, as everywhere.
 float FrictionAngleFromBlowCount(const Store& s, float x, int& ierr, FixedWriter& report);
+float FrictionAngleFromBlowCount(const StrengthTable& t, float x, int& ierr, FixedWriter& report);
 
 } // namespace dorvek

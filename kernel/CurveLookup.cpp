@@ -1,6 +1,7 @@
 #include "kernel/CurveLookup.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace dorvek {
@@ -9,12 +10,17 @@ float TipLoadAt(const std::vector<float>& q, const std::vector<float>& w, float 
     return detail::FromOrigin(q.data(), w.data(), std::min(q.size(), w.size()), wr);
 }
 
-CurvePosition LocateCurves(const std::vector<TzCurve>& curves, float x) {
+CurveDepths::CurveDepths(const std::vector<TzCurve>& curves)
+    : curves_(&curves), depths_(curves.size(), RunningMax::NaN::PassedByAll,
+                                [&curves](std::size_t j) { return curves[j].depth; }) {}
+
+CurvePosition CurveDepths::locate(float x) const {
+    const std::vector<TzCurve>& curves = *curves_;
     CurvePosition at;
     const int n = static_cast<int>(curves.size());
     if (n == 0) return at;
-    int j = 0;
-    while (j < n && curves[j].depth < x) ++j;
+    // The first curve that is not shallower than x (every curve is not shallower than NaN).
+    const int j = std::isnan(x) ? 0 : static_cast<int>(depths_.firstAtOrAbove(x));
     if (j == n) {
         at.upper = n - 1; // at or below the deepest curve
     } else if (j == 0 || curves[j].depth == x) {
@@ -25,6 +31,10 @@ CurvePosition LocateCurves(const std::vector<TzCurve>& curves, float x) {
         at.fraction = (x - curves[j - 1].depth) / (curves[j].depth - curves[j - 1].depth);
     }
     return at;
+}
+
+CurvePosition LocateCurves(const std::vector<TzCurve>& curves, float x) {
+    return CurveDepths(curves).locate(x);
 }
 
 float AeAt(const std::vector<float>& depth, const std::vector<float>& ae, float y) {

@@ -3,6 +3,7 @@
 // Every lookup is finite for finite input: no division by a zero interval, no index
 // before the first point.
 
+#include "kernel/RunningMax.h"
 #include "kernel/Store.h"
 
 #include <algorithm>
@@ -51,6 +52,22 @@ struct CurvePosition {
     int upper = -1; // -1: no curves at all (load transfer 0)
     float fraction = 0;
 };
+
+// The curves with a depth index, for locating many depths (one per pile increment) in
+// O(log n) each. The first curve not shallower than x brackets it; curves out of depth order
+// are searched as a scan from the first curve would search them. The curves must outlive it.
+class CurveDepths {
+public:
+    explicit CurveDepths(const std::vector<TzCurve>& curves);
+    CurveDepths(std::vector<TzCurve>&&) = delete; // would outlive its curves
+    CurvePosition locate(float x) const;
+
+private:
+    const std::vector<TzCurve>* curves_;
+    RunningMax depths_;
+};
+
+// CurveDepths::locate for a single depth (O(n): the index is built for it).
 CurvePosition LocateCurves(const std::vector<TzCurve>& curves, float x);
 
 // Load transfer at a located depth and movement m.

@@ -6,6 +6,8 @@
 #include "kernel/Kernel.h"
 #include "kernel/NamesFile.h"
 #include "kernel/OutputFile.h"
+#include "kernel/OutputSize.h"
+#include "kernel/OutputTarget.h"
 #include "kernel/PathParts.h"
 #include "kernel/Phases.h"
 #include "kernel/ReportInput.h"
@@ -79,20 +81,26 @@ public:
     }
 
 private:
-    bool openFiles(const RunFiles& files);
+    bool openPlotFile(const RunFiles& files, std::string& problem);
     int runPhases(FreeFormatReader& in);
     int buildCurves();
     int stop(int code, const std::string& heading, const std::string& text);
     int close(int code, const RunFiles& files);
+    int plotNotWritten(int code, const RunFiles& files);
+    int reportNotWritten(const RunFiles& files);
 
     const RunOptions& options_;
     std::ostream& console_;
     Store& s_;
     OutputFile reportFile_, plotFile_;
-    std::ofstream notesFile_;
     std::optional<FixedWriter> report_, plot_;
     std::string input_;
 };
+
+// "The report file could not be written: No space left on device."
+std::string Failure(const std::string& what, const std::string& problem) {
+    return problem.empty() ? what + "." : what + ": " + problem + ".";
+}
 
 int Run::stop(int code, const std::string& heading, const std::string& text) {
     s_.diagnostic = text;
@@ -105,11 +113,20 @@ int Run::stop(int code, const std::string& heading, const std::string& text) {
 }
 
 int Run::analyse(const RunFiles& files, const RunHeader& header) {
-    // Step 3: the report and its header.
-    if (!files.report.empty()) reportFile_.open(FilePath(files.report));
+    // Step 3: the report and its header. It replaces an older report only once it is
+    // complete (see close), and never the input it is the report of.
+    std::string problem;
+    if (!files.report.empty()) {
+        const std::filesystem::path report = FilePath(files.report);
+        if (!files.input.empty() && SameFile(report, FilePath(files.input)))
+            problem = "It is the input data file";
+        else if (!reportFile_.open(report))
+            problem = reportFile_.problem();
+    }
     if (!reportFile_.isOpen()) {
         return stopWithoutReport(
-            kFileError, FileFaultText(files.report, "The report file could not be created."));
+            kFileError,
+            FileFaultText(files.report, Failure("The report file could not be created", problem)));
     }
     report_.emplace(reportFile_.stream(), kHeldBytes);
     ReportProgramHeader(*report_, header);
@@ -126,22 +143,22 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
             files);
     }
     input_ = files.input;
-    if (!files.plot.empty()) plotFile_.open(FilePath(files.plot));
-    if (!plotFile_.isOpen()) {
-        return close(stop(kFileError, "FILE ERROR",
-                          FileFaultText(files.plot, "The plot data file could not be created.")),
-                     files);
+    if (!openPlotFile(files, problem)) {
+        return close(
+            stop(kFileError, "FILE ERROR",
+                 FileFaultText(files.plot,
+                               Failure("The plot data file could not be created", problem))),
+            files);
     }
     plot_.emplace(plotFile_.stream(), kHeldBytes);
-    // The run-notes file is created when missing and otherwise left as it is.
-    if (!files.notes.empty()) {
-        notesFile_.open(FilePath(files.notes), std::ios::out | std::ios::binary | std::ios::app);
-        if (!notesFile_.is_open()) {
-            return close(
-                stop(kFileError, "FILE ERROR",
-                     FileFaultText(files.notes, "The run-notes file could not be opened.")),
-                files);
-        }
+    // The run-notes file is created when missing and otherwise left as it is: nothing is
+    // ever written to it, so an empty file is all a run can leave there.
+    if (!files.notes.empty() && !CreateIfMissing(FilePath(files.notes), problem)) {
+        return close(
+            stop(kFileError, "FILE ERROR",
+                 FileFaultText(files.notes,
+                               Failure("The run-notes file could not be opened", problem))),
+            files);
     }
     WriteConsoleProceeding(console_);
 
@@ -160,6 +177,23 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
     return close(code, files);
 }
 
+// The plot file is neither the input nor the report of the same run.
+bool Run::openPlotFile(const RunFiles& files, std::string& problem) {
+    problem.clear();
+    if (files.plot.empty()) return false;
+    const std::filesystem::path plot = FilePath(files.plot);
+    if (SameFile(plot, FilePath(files.input))) {
+        problem = "It is the input data file";
+        return false;
+    }
+    if (plotFile_.open(plot)) return true;
+    problem = plotFile_.problem();
+    // Held by the report's own temporary file?
+    if (plotFile_.busy() && SameTarget(plotFile_.target(), reportFile_.target()))
+        problem = "It is the report file";
+    return false;
+}
+
 // Steps 5 to 10.
 int Run::runPhases(FreeFormatReader& in) {
     ReadModelInput(in, s_, *report_);
@@ -168,6 +202,7 @@ int Run::runPhases(FreeFormatReader& in) {
         return stop(kInputError, "FATAL INPUT ERROR", FileFaultText(input_, problem));
     if (int code = buildCurves()) return code;
     ReadLoadingInput(in, s_, *report_);
+    WarnLargeOutputs(console_, s_, reportFile_.written(), plotFile_.written());
     RunTipMovements(s_, *report_, *plot_);
     if (!s_.loads.empty()) RunHeadLoads(s_, *report_, *plot_, console_);
     return kRunCompleted;
@@ -200,22 +235,40 @@ int Run::buildCurves() {
     return kRunCompleted;
 }
 
-// Step 11: report, run notes and plot data are closed in this order. A write that failed
-// turns a completed run into a file error.
+// Step 11. The plot file and the report replace their older versions only when both were
+// written completely: a run that cannot finish its report leaves the older pair as it was.
+// A plot file that failed turns a completed run into a file error, told in the report.
 int Run::close(int code, const RunFiles& files) {
     if (plot_) plot_->flush();
-    if (!plotFile_.finish() && code == kRunCompleted) {
-        code = stop(kFileError, "FILE ERROR",
-                    FileFaultText(files.plot, "The plot data file could not be written."));
-    }
+    if (!plotFile_.finish()) code = plotNotWritten(code, files);
     if (report_) report_->flush();
-    if (!reportFile_.close() && code == kRunCompleted) {
-        code = stopWithoutReport(
-            kFileError, FileFaultText(files.report, "The report file could not be written."));
+    if (!reportFile_.finish()) return reportNotWritten(files);
+    if (!plotFile_.commit()) {
+        code = plotNotWritten(code, files);
+        if (report_) report_->flush();
+        if (!reportFile_.finish()) return reportNotWritten(files);
     }
-    notesFile_.close();
-    plotFile_.close();
+    if (!reportFile_.commit()) return reportNotWritten(files);
     return code;
+}
+
+int Run::plotNotWritten(int code, const RunFiles& files) {
+    const std::string problem = plotFile_.problem();
+    plotFile_.discard();
+    if (code != kRunCompleted) return code;
+    return stop(
+        kFileError, "FILE ERROR",
+        FileFaultText(files.plot, Failure("The plot data file could not be written", problem)));
+}
+
+// Whatever the run found, the report that should tell it is missing: the console says so.
+int Run::reportNotWritten(const RunFiles& files) {
+    const std::string problem = reportFile_.problem();
+    plotFile_.discard();
+    reportFile_.discard();
+    return stopWithoutReport(
+        kFileError,
+        FileFaultText(files.report, Failure("The report file could not be written", problem)));
 }
 
 // Runs `body` so that nothing escapes: an exception becomes a result code.

@@ -95,7 +95,8 @@ int applyShape(const Store& s, TzCurve& c, float zpeak, float tres, FixedWriter&
 }
 
 // Builds curve `number` of soil type `type` at depth x. Returns the run's error code.
-int buildCurve(const Store& s, int number, float x, int type, TzCurve& c, FixedWriter& report) {
+int buildCurve(const Store& s, const StrengthTable& table, int number, float x, int type,
+               TzCurve& c, FixedWriter& report) {
     c = TzCurve{};
     c.number = number;
     c.depth = x;
@@ -106,28 +107,30 @@ int buildCurve(const Store& s, int number, float x, int type, TzCurve& c, FixedW
         return 0;
     }
     int ierr = 0;
-    c.tmax = UnitSideAt(s, x, ierr, report);
+    c.tmax = PropertyAt(table, SoilProperty::UnitSide, x, ierr, report);
     if (ierr > 0) return ierr;
-    c.phi = PhiAt(s, x, ierr, report);
+    c.phi = PropertyAt(table, SoilProperty::Phi, x, ierr, report);
     if (ierr > 0) return ierr;
     if (c.phi < 1e-10f && isSand(type)) {
-        c.phi = FrictionAngleFromBlowCount(s, x, ierr, report);
+        c.phi = FrictionAngleFromBlowCount(table, x, ierr, report);
         if (ierr > 0) return ierr;
     }
-    const float zpeak = ZPeakAt(s, x, ierr, report);
+    const float zpeak = PropertyAt(table, SoilProperty::ZPeak, x, ierr, report);
     if (ierr > 0) return ierr;
-    const float tres = TresRatioAt(s, x, ierr, report);
+    const float tres = PropertyAt(table, SoilProperty::TresRatio, x, ierr, report);
     if (ierr > 0) return ierr;
     return applyShape(s, c, zpeak, tres, report);
 }
 
-// Soil type of a solver curve at depth x (at an inner layer boundary the upper layer's).
-int solverCurveType(const std::vector<Layer>& layers, float x) {
+// Soil type of a solver curve at depth x (at an inner layer boundary the upper layer's):
+// that of the first layer whose bottom is at or below x. `bottoms` indexes the layers'
+// bottoms, so that a pile of many increments in many layers is not searched layer by layer.
+int solverCurveType(const std::vector<Layer>& layers, const RunningMax& bottoms, float x) {
     if (x <= layers.front().xbot) return layers.front().type;
     if (x >= layers.back().xtop) return layers.back().type;
-    for (const Layer& layer : layers)
-        if (layer.xbot >= x) return layer.type;
-    return layers.back().type;
+    if (std::isnan(x)) return layers.back().type;
+    const std::size_t j = bottoms.firstAtOrAbove(x);
+    return j < layers.size() ? layers[j].type : layers.back().type;
 }
 
 } // namespace
@@ -135,6 +138,7 @@ int solverCurveType(const std::vector<Layer>& layers, float x) {
 int GenerateReportSideCurves(Store& s, FixedWriter& report) {
     s.sideCurves.clear();
     s.sideCurves.reserve(5 * s.layers.size());
+    const StrengthTable table(s.strength);
     int number = 0;
     for (const Layer& layer : s.layers) {
         const float top = layer.xtop;
@@ -143,7 +147,8 @@ int GenerateReportSideCurves(Store& s, FixedWriter& report) {
         const float depths[] = {top, (top + middle) / 2, middle, (bottom + middle) / 2, bottom};
         for (float x : depths) {
             TzCurve c;
-            if (const int code = buildCurve(s, ++number, x, layer.type, c, report)) return code;
+            if (const int code = buildCurve(s, table, ++number, x, layer.type, c, report))
+                return code;
             s.sideCurves.push_back(std::move(c));
         }
     }
@@ -155,12 +160,15 @@ int GenerateSolverSideCurves(Store& s, FixedWriter& report) {
     if (s.ninc <= 0) return 0;
     if (s.layers.empty()) WarnNoSideResistance(report);
     s.sideCurves.reserve(static_cast<std::size_t>(s.ninc));
+    const StrengthTable table(s.strength);
+    const RunningMax bottoms(s.layers.size(), RunningMax::NaN::PassedByNone,
+                             [&s](std::size_t j) { return s.layers[j].xbot; });
     const float ninc = static_cast<float>(s.ninc);
     for (int k = 1; k <= s.ninc; ++k) {
         const float x = s.head + (static_cast<float>(k) - 0.5f) * s.length / ninc;
-        const int type = s.layers.empty() ? 0 : solverCurveType(s.layers, x);
+        const int type = s.layers.empty() ? 0 : solverCurveType(s.layers, bottoms, x);
         TzCurve c;
-        if (const int code = buildCurve(s, k, x, type, c, report)) return code;
+        if (const int code = buildCurve(s, table, k, x, type, c, report)) return code;
         s.sideCurves.push_back(std::move(c));
     }
     return 0;

@@ -35,12 +35,13 @@ SolverSetup MakeSolverSetup(const Store& s) {
     p.ae.resize(n);
     p.midSettlement.assign(n, 0.0f);
     p.curveAt.resize(n);
+    const CurveDepths curves(s.sideCurves);
     for (std::size_t i = 0; i < n; ++i) {
         const float half = static_cast<float>(i) + 0.5f; // l - 1.5 for node l = i + 2
         p.midDepth[i] = p.tipDepth - half * p.dz;
         p.ae[i] = AeAt(s.aeDepth, s.ae, s.length - half * p.dz);
         if (p.downDrag) p.midSettlement[i] = SoilSettlementAt(s, p.midDepth[i]);
-        p.curveAt[i] = LocateCurves(s.sideCurves, p.midDepth[i]);
+        p.curveAt[i] = curves.locate(p.midDepth[i]);
     }
     return p;
 }

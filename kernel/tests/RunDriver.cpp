@@ -109,8 +109,8 @@ TEST(RunDriver, OldReportIsRewrittenFromItsStart) {
     EXPECT_EQ(ReadFile(files.plot).find('~'), std::string::npos);
 }
 
-// The outputs are overwritten in place and cut to length: a longer, a shorter and a linked old
-// file all end up with exactly the bytes of the first run, which created them.
+// The outputs are replaced as a whole: a longer and a shorter old file both end up with
+// exactly the bytes of the first run, which created them.
 TEST(RunDriver, OldOutputsAreReplacedByExactlyTheNewBytes) {
     TempDir dir;
     RunFiles files = FilesIn(dir);
@@ -125,12 +125,15 @@ TEST(RunDriver, OldOutputsAreReplacedByExactlyTheNewBytes) {
         EXPECT_EQ(ReadFile(files.report), report) << old.size() << " bytes before";
         EXPECT_EQ(ReadFile(files.plot), plot) << old.size() << " bytes before";
     }
-    // A second name of the report sees the new report, as with any rewrite of the file.
+    // The new report is put in place by renaming it over the old one, so a second (hard)
+    // name of the report keeps the older report, whole.
     const std::string link = (dir.path() / "linked.dv4r").string();
     fs::create_hard_link(files.report, link);
-    WriteFile(files.report, std::string(report.size() * 2, '~'));
+    const std::string older(report.size() * 2, '~');
+    WriteFile(files.report, older);
     EXPECT_EQ(CapturedRun().run(files), 0);
-    EXPECT_EQ(ReadFile(link), report);
+    EXPECT_EQ(ReadFile(files.report), report);
+    EXPECT_EQ(ReadFile(link), older);
 }
 
 TEST(RunDriver, RunNotesFileIsLeftUntouched) {
@@ -257,11 +260,13 @@ TEST(RunDriver, ReportInAMissingFolder) {
     files.report = dir.file("no-such-folder/pile.dv4o");
     CapturedRun run;
     EXPECT_EQ(run.run(files), 2);
-    EXPECT_EQ(run.store.diagnostic,
-              "File: " + files.report + "\nThe report file could not be created.");
+    EXPECT_EQ(run.store.diagnostic, "File: " + files.report +
+                                        "\nThe report file could not be created: No such file or "
+                                        "directory.");
     // The message goes to the console instead, and nothing else is written.
-    EXPECT_EQ(run.console.str(), kConsoleStart + " File: " + files.report +
-                                     "\n The report file could not be created.\n");
+    EXPECT_EQ(run.console.str(),
+              kConsoleStart + " File: " + files.report +
+                  "\n The report file could not be created: No such file or directory.\n");
     EXPECT_FALSE(fs::exists(files.plot));
     EXPECT_FALSE(fs::exists(files.notes));
 }
@@ -274,7 +279,8 @@ TEST(RunDriver, PlotFileInAMissingFolder) {
     CapturedRun run;
     EXPECT_EQ(run.run(files), 2);
     const std::vector<std::string> expected = {" **** FILE ERROR ****", " File: " + files.plot,
-                                               " The plot data file could not be created.",
+                                               " The plot data file could not be created: No "
+                                               "such file or directory.",
                                                " The analysis was stopped."};
     EXPECT_EQ(Tail(ReadFile(files.report), expected.size()), expected);
 }
@@ -294,13 +300,15 @@ TEST(RunDriver, ReportThatCannotBeWrittenIsNotASuccess) {
     TempDir dir;
     RunFiles files = FilesIn(dir);
     WriteFile(files.input, ReadFile(kExample));
-    // A device takes the report without being cut to length; a full one fails.
+    // The null device takes the report (a way of throwing it away); other devices are not
+    // outputs.
     files.report = "/dev/null";
     EXPECT_EQ(CapturedRun().run(files), 0);
     files.report = "/dev/full";
     CapturedRun run;
     EXPECT_EQ(run.run(files), 2);
-    EXPECT_EQ(run.store.diagnostic, "File: /dev/full\nThe report file could not be written.");
+    EXPECT_EQ(run.store.diagnostic, "File: /dev/full\nThe report file could not be created: Not "
+                                    "a regular file (a device, pipe or socket).");
 }
 
 TEST(RunDriver, ParallelRunsAreIndependent) {

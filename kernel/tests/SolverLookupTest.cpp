@@ -4,6 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+
 using namespace dorvek;
 using dorvek::testing::Curve;
 
@@ -87,4 +94,69 @@ TEST(AxialStiffnessLookup, StepInTheTableStaysFinite) {
     EXPECT_FLOAT_EQ(AeAt(depth, ae, 50.0f), 1.0e6f);
     EXPECT_FLOAT_EQ(AeAt(depth, ae, 60.0f), 3.0e6f);
     EXPECT_FLOAT_EQ(AeAt(depth, ae, 40.0f), 1.0e6f);
+}
+
+namespace {
+
+// The search as a scan from the first curve: the definition the indexed search must match.
+CurvePosition ScannedPosition(const std::vector<TzCurve>& curves, float x) {
+    CurvePosition at;
+    const int n = static_cast<int>(curves.size());
+    if (n == 0) return at;
+    int j = 0;
+    while (j < n && curves[j].depth < x) ++j;
+    if (j == n) {
+        at.upper = n - 1;
+    } else if (j == 0 || curves[j].depth == x) {
+        at.upper = j;
+    } else {
+        at.lower = j - 1;
+        at.upper = j;
+        at.fraction = (x - curves[j - 1].depth) / (curves[j].depth - curves[j - 1].depth);
+    }
+    return at;
+}
+
+void ExpectSamePosition(const CurvePosition& scanned, const CurvePosition& indexed, float x) {
+    EXPECT_EQ(scanned.lower, indexed.lower) << "x = " << x;
+    EXPECT_EQ(scanned.upper, indexed.upper) << "x = " << x;
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(scanned.fraction),
+              std::bit_cast<std::uint32_t>(indexed.fraction))
+        << "x = " << x;
+}
+
+} // namespace
+
+TEST(SideCurveLookup, IndexedSearchMatchesTheScan) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> step(0.0f, 2.0f), anywhere(-10.0f, 9000.0f);
+    // 5000 curves in depth order (some at one depth), the same out of order, and with depths
+    // that are not numbers.
+    std::vector<TzCurve> sorted(5000);
+    float depth = -5.0f;
+    for (TzCurve& c : sorted) {
+        if (random() % 8 != 0) depth += step(random);
+        c.depth = depth;
+    }
+    std::vector<TzCurve> shuffled = sorted;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    std::vector<TzCurve> holes = sorted;
+    for (std::size_t k = 0; k < holes.size(); k += 501)
+        holes[k].depth = std::numeric_limits<float>::quiet_NaN();
+
+    for (const auto* curves : {&sorted, &shuffled, &holes}) {
+        const CurveDepths index(*curves);
+        std::vector<float> probes = {std::numeric_limits<float>::quiet_NaN(),
+                                     std::numeric_limits<float>::infinity(),
+                                     -std::numeric_limits<float>::infinity()};
+        for (const TzCurve& c : *curves) {
+            probes.push_back(c.depth);
+            probes.push_back(std::nextafter(c.depth, 1e30f));
+            probes.push_back(anywhere(random));
+        }
+        for (float x : probes) {
+            ExpectSamePosition(ScannedPosition(*curves, x), index.locate(x), x);
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
 }

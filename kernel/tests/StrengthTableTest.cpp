@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 namespace dorvek {
 namespace {
@@ -145,6 +148,107 @@ TEST(StrengthLookups, EmptyTableFailsWithZeroCount) {
     UnitSideAt(s, 0, ierr, report.writer);
     EXPECT_EQ(ierr, 6);
     EXPECT_EQ(report.text().substr(0, 29), "           0   0.000000E+00\r\n");
+}
+
+// The lookup as a scan from the first row: the definition the indexed lookup must match.
+std::optional<float> ScannedValueAt(const std::vector<StrengthRow>& rows,
+                                    float StrengthRow::*column, float x) {
+    const std::size_t n = rows.size();
+    if (n == 0) return std::nullopt;
+    if (n == 1) {
+        if (x <= rows[0].xstr) return rows[0].*column;
+        return std::nullopt;
+    }
+    std::size_t k = 1;
+    while (k < n && !(x < rows[k].xstr)) ++k;
+    if (k == n) {
+        if (!(x == rows[n - 1].xstr)) return std::nullopt;
+        k = n - 1;
+    }
+    const StrengthRow& upper = rows[k - 1];
+    const StrengthRow& lower = rows[k];
+    const float v0 = upper.*column;
+    const float v1 = lower.*column;
+    if (upper.xstr == lower.xstr) return (v0 + v1) / 2;
+    return v0 + (x - upper.xstr) * ((v1 - v0) / (lower.xstr - upper.xstr));
+}
+
+// Same value to the bit (or both beyond the table).
+void ExpectSameLookup(const std::optional<float>& scanned, const std::optional<float>& indexed,
+                      float x) {
+    ASSERT_EQ(scanned.has_value(), indexed.has_value()) << "x = " << x;
+    if (scanned) {
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(*scanned), std::bit_cast<std::uint32_t>(*indexed))
+            << "x = " << x << ": " << *scanned << " against " << *indexed;
+    }
+}
+
+// Rows of `layers` layers of random thickness (some of none), values random.
+std::vector<StrengthRow> RandomRows(std::mt19937& random, int layers) {
+    std::uniform_real_distribution<float> thickness(0.0f, 3.0f), value(-50.0f, 50.0f);
+    std::vector<StrengthRow> rows;
+    float top = -10.0f;
+    for (int j = 0; j < layers; ++j) {
+        const float bottom = random() % 10 == 0 ? top : top + thickness(random);
+        rows.push_back({.xstr = top, .unitSide = value(random)});
+        rows.push_back({.xstr = bottom, .unitSide = value(random)});
+        top = bottom;
+    }
+    return rows;
+}
+
+// Depths at and between the rows, beyond both ends, and the odd ones.
+std::vector<float> Probes(std::mt19937& random, const std::vector<StrengthRow>& rows) {
+    std::vector<float> x = {std::numeric_limits<float>::quiet_NaN(),
+                            std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity(), -1e30f, 1e30f};
+    std::uniform_real_distribution<float> anywhere(-20.0f, 2.0f * static_cast<float>(rows.size()));
+    for (const StrengthRow& row : rows) {
+        x.push_back(row.xstr);
+        x.push_back(std::nextafter(row.xstr, -1e30f));
+        x.push_back(anywhere(random));
+    }
+    return x;
+}
+
+TEST(StrengthTable, IndexedLookupMatchesTheScanOnLargeTables) {
+    std::mt19937 random(20240611);
+    std::vector<StrengthRow> sorted = RandomRows(random, 3000);
+    // The same rows out of order, and with depths that are not numbers.
+    std::vector<StrengthRow> shuffled = sorted;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    std::vector<StrengthRow> holes = sorted;
+    for (std::size_t k = 3; k < holes.size(); k += 97)
+        holes[k].xstr = std::numeric_limits<float>::quiet_NaN();
+    for (const auto* rows : {&sorted, &shuffled, &holes}) {
+        const StrengthTable table(*rows);
+        for (float x : Probes(random, *rows)) {
+            ExpectSameLookup(ScannedValueAt(*rows, &StrengthRow::unitSide, x),
+                             table.valueAt(&StrengthRow::unitSide, x), x);
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
+}
+
+TEST(StrengthTable, IndexedLookupMatchesTheScanOnSmallTables) {
+    // Every order of a few rows with ties, so each way a scan can stop is met.
+    std::vector<StrengthRow> rows = {{.xstr = 0, .unitSide = 1},
+                                     {.xstr = 5, .unitSide = 2},
+                                     {.xstr = 5, .unitSide = 4},
+                                     {.xstr = 10, .unitSide = 8},
+                                     {.xstr = 20, .unitSide = 16}};
+    std::sort(rows.begin(), rows.end(),
+              [](const StrengthRow& a, const StrengthRow& b) { return a.unitSide < b.unitSide; });
+    const std::vector<float> probes = {-5, 0, 2.5f, 5, 7.5f, 10, 15, 20, 25};
+    do {
+        const StrengthTable table(rows);
+        for (float x : probes) {
+            ExpectSameLookup(ScannedValueAt(rows, &StrengthRow::unitSide, x),
+                             table.valueAt(&StrengthRow::unitSide, x), x);
+        }
+    } while (std::next_permutation(
+        rows.begin(), rows.end(),
+        [](const StrengthRow& a, const StrengthRow& b) { return a.unitSide < b.unitSide; }));
 }
 
 } // namespace
