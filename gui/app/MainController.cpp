@@ -54,6 +54,17 @@ std::string ReadText(const std::string& fileName) {
     return text.str();
 }
 
+// When a file was last written and its size; none when it does not exist.
+std::optional<TFileStamp> StampOf(const std::string& fileName) {
+    std::error_code error;
+    TFileStamp stamp;
+    stamp.Time = fs::last_write_time(fs::path(fileName), error);
+    if (error) return std::nullopt;
+    stamp.Size = fs::file_size(fs::path(fileName), error);
+    if (error) return std::nullopt;
+    return stamp;
+}
+
 // Where a failed editor sends the user.
 constexpr const char* EditorSetting = "Options > Selection of Text Editor ...";
 
@@ -362,12 +373,13 @@ void TMainController::RunAnalysis() {
         std::unique_ptr<TDynamicLibrary>& kernel;
         ~TUnload() { kernel.reset(); }
     } unload{fKernel};
+    const auto reportBefore = StampOf(OutputFileOf(data.FileName));
     int code = 0;
     {
         TBusy busy(fView);
         code = entry(4, 4);
     }
-    AfterRun(code);
+    AfterRun(code, reportBefore);
 }
 
 bool TMainController::RunPastWarnings() {
@@ -377,10 +389,14 @@ bool TMainController::RunPastWarnings() {
     return true;
 }
 
-void TMainController::AfterRun(int code) {
+void TMainController::AfterRun(int code, std::optional<TFileStamp> reportBefore) {
     const std::string& fileName = fProject->Data().FileName;
+    // A run that could not write its report (another run holds it, the disk is full) leaves
+    // the earlier report in place; a completed run always wrote its own.
+    const auto reportAfter = StampOf(OutputFileOf(fileName));
+    const bool reportOfThisRun = reportAfter && (code == 0 || reportAfter != reportBefore);
     const TRunOutcome outcome =
-        RunOutcomeOf(code, ReadText(OutputFileOf(fileName)),
+        RunOutcomeOf(code, reportOfThisRun ? ReadText(OutputFileOf(fileName)) : std::string(),
                      fProject->RunFacts([this](long double v) { return FormatValue(v); }));
     if (outcome.Completed) {
         fMessages.Information(outcome.Message);
@@ -395,7 +411,7 @@ void TMainController::AfterRun(int code) {
     }
     fView.ProjectChanged();
     fView.CloseChildWindows();
-    if (FileExists(OutputFileOf(fileName)) && (!outcome.Completed || fSettings.ShowReportAfterRun))
+    if (reportOfThisRun && (!outcome.Completed || fSettings.ShowReportAfterRun))
         fView.ShowReport(ReportPlace(outcome.ReportLine.value_or(0)));
 }
 

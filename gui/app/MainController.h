@@ -8,8 +8,11 @@
 #include "model/workspace/ProjectWorkspace.h"
 #include "model/workspace/RecentFiles.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +56,13 @@ struct TMainEnvironment {
 inline constexpr const char* OpenFilter =
     "DORVEK 2021 (*.dv4d)|*.dv4d|DORVEK 2014 (*.dv3d)|*.dv3d|DORVEK 2.0 (*.dvd)|*.dvd";
 inline constexpr const char* SaveFilter = "DORVEK 2021(*.dv4d)|*.dv4d|All Files(*.*)|*.*";
+
+// When a file was last written, and its size: tells whether a run rewrote it.
+struct TFileStamp {
+    std::filesystem::file_time_type Time;
+    std::uintmax_t Size = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
 
 class TMainController {
 public:
@@ -127,8 +137,10 @@ private:
     std::function<void(const std::string&)> Report();
     // The checks after the data check: false when the user cancels at one of their warnings.
     bool RunPastWarnings();
-    // Reads the kernel's report and tells the user how the run ended.
-    void AfterRun(int code);
+    // Reads the kernel's report and tells the user how the run ended. `reportBefore` is the
+    // report's time stamp before the run: a report the run did not rewrite belongs to an
+    // earlier run and explains nothing about this one.
+    void AfterRun(int code, std::optional<TFileStamp> reportBefore);
     TReportPlace ReportPlace(int line = 0, bool notes = false) const;
     // Starts the editor; the fallback tab (none for the input file) is shown when it fails.
     void StartEditor(const std::string& fileName, bool showReport, bool notes);

@@ -20,6 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -143,6 +147,43 @@ TEST(ReportWindow, AStoppedRunSaysWhyAndOpensAtTheWarning) {
     const QStringList lines = report->Report()->toPlainText().split('\n');
     EXPECT_EQ(lines.at(CursorLine(report->Report())), " **** WARNING ****");
     EXPECT_EQ(lines.indexOf(" **** WARNING ****"), CursorLine(report->Report()));
+}
+
+// A run that could not write its report (another run holds it) leaves the earlier report in
+// place: the message must not quote it as this run's, and the window must not show it.
+TEST(ReportWindow, AReportTheRunDidNotRewriteIsNotQuoted) {
+    TRealWindow w(DORVEK_BIN_DIR);
+    const std::string project = ShortLayers(w);
+    w.Form->Startup({project});
+    w.Controller().SetShowReportAfterRun(false);
+    w.Messages.Answers = {TAnswer::Yes};
+    w.Form->Execute(C::RunAnalysis); // stops at the short layers: a report with a warning
+    ASSERT_EQ(w.Messages.Texts("warning").size(), 1u);
+    const std::string earlier = Read(OutputFileOf(project));
+    ASSERT_NE(earlier.find("**** WARNING ****"), std::string::npos);
+    w.Form->MdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Another run is writing the report: this one is refused (result code 2).
+    const std::filesystem::path report(OutputFileOf(project));
+    std::filesystem::path temporary = report.parent_path() / ".";
+    temporary += report.filename();
+    temporary += ".tmp";
+    const int held = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    w.Messages.Shown.clear();
+    w.Messages.Answers = {TAnswer::Yes};
+    w.Form->Execute(C::RunAnalysis);
+    ::close(held);
+
+    ASSERT_EQ(w.Messages.Texts("warning").size(), 1u);
+    const std::string message = w.Messages.Texts("warning")[0];
+    EXPECT_NE(message.find("(result code 2)"), std::string::npos) << message;
+    EXPECT_EQ(message.find("WARNING"), std::string::npos) << message;
+    EXPECT_NE(message.find("The report holds no message about it."), std::string::npos);
+    EXPECT_EQ(Read(OutputFileOf(project)), earlier);
+    EXPECT_EQ(w.Form->ReportWindow(), nullptr);
 }
 
 TEST(ReportWindow, CancelAtTheCheckRunsNothing) {
