@@ -36,7 +36,7 @@ FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
         std::vector<const TGraphPlot*> chosen;
         for (const TGraphPlot* plot : graphs->ExportGraphs())
             if (std::find(offered.begin(), offered.end(), plot) != offered.end() &&
-                plot->LineCount() > 0 && plot->Count() > 0)
+                plot->HasSomethingToDraw() && plot->List(TLineKind::Main).Count() > 0)
                 chosen.push_back(plot);
         const fs::path target = OutputFile(output, file);
         try {

@@ -273,12 +273,13 @@ void TPlotForm::UpdateMenu() {
     for (QAction* a : fFontEntries) a->setChecked(a->data().toInt() == plot.SizeFont);
     for (QAction* a : fWidthEntries) a->setChecked(a->data().toInt() == plot.WidthLine);
     const TPlotLegendModel& legend = fLegend->Model();
+    const TLineList& curves = plot.List(TLineKind::Main);
     for (size_t i = 0; i < fCurveEntries.size(); ++i) {
         const int e = static_cast<int>(i);
         if (e >= legend.Count()) break;
         const int line = legend.Entry(e).Curve;
         fCurveEntries[i]->setText(Escaped(legend.Entry(e).Name));
-        fCurveEntries[i]->setChecked(line < plot.LineCount() && plot.Lines(line).Visible);
+        fCurveEntries[i]->setChecked(line < curves.LineCount() && curves.Line(line).Visible);
     }
 }
 
@@ -303,7 +304,7 @@ void TPlotForm::RebuildCurveEntries() {
 void TPlotForm::RebuildLegend() {
     fLegend->Rebuild();
     fLegend->Resize();
-    if (fData) fLegend->setVisible(fData->LineCount() > 0 && fData->ShowLegend);
+    if (fData) fLegend->setVisible(fData->HasSomethingToDraw() && fData->ShowLegend);
     Relayout();
 }
 
@@ -360,7 +361,7 @@ std::pair<double, double> TPlotForm::LegendPosition() const {
 void TPlotForm::ToggleLegend() {
     if (!fData) return;
     fData->ShowLegend = !fData->ShowLegend;
-    fLegend->setVisible(fData->LineCount() > 0 && fData->ShowLegend);
+    fLegend->setVisible(fData->HasSomethingToDraw() && fData->ShowLegend);
     Changed();
     UpdateMenu();
 }

@@ -186,7 +186,8 @@ void DrawTicks(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int
 }
 
 void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int ppiX) {
-    if (plot.LineCount() == 0 || plot.Lines(0).Count() < 2) return;
+    const TLineList& curves = plot.List(TLineKind::Main);
+    if (curves.LineCount() == 0 || curves.Line(0).Count() < 2) return;
     const TPixelRect& g = map.Area();
     const QRectF clip(g.Left, g.Top, g.Width(), g.Height());
     const std::vector<int> colours = CurveColours(plot);
@@ -197,8 +198,8 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
     p.save();
     p.setClipRect(ToQRect(g));
     p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < plot.LineCount(); ++i) {
-        const TLine& line = plot.Lines(i);
+    for (int i = 0; i < curves.LineCount(); ++i) {
+        const TLine& line = curves.Line(i);
         if (!line.Active || !line.Visible) continue;
         QPen pen(PaletteColour(colours[static_cast<size_t>(i)]), width);
         pen.setCapStyle(Qt::FlatCap);
@@ -232,7 +233,7 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
 
 void DrawLayers(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout,
                 const TPlotMapping& map, int ppiX, int ppiY, bool printForm) {
-    if (!layout.HasLayers || plot.LayerLineCount() == 0) return;
+    if (!layout.HasLayers || plot.List(TLineKind::Layers).LineCount() == 0) return;
     const TPixelRect& s = layout.LayersArea;
     p.save();
     p.setClipRect(ToQRect(s));
@@ -241,8 +242,9 @@ void DrawLayers(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout,
     p.setFont(font);
     const QFontMetrics fm(font);
     double top = map.PixelY(plot.LayersTop);
-    for (int i = 0; i < plot.LayerLineCount(); ++i) {
-        const TLine& layer = plot.LayerLines(i);
+    const TLineList& layers = plot.List(TLineKind::Layers);
+    for (int i = 0; i < layers.LineCount(); ++i) {
+        const TLine& layer = layers.Line(i);
         if (layer.Count() == 0) continue;
         const TFloatPoint& pt = layer.Point(0);
         const double bottom = map.PixelY(pt.y);
@@ -322,7 +324,7 @@ TPlotLayout PlotLayoutFor(const TGraphPlot& plot, const TPlotTarget& target) {
     in.XOnTop = plot.XOnTop;
     in.UserCaption = !plot.UserCaption.empty();
     in.UserCaptionOnTop = plot.UserCaptionOnTop;
-    in.ShowLayers = plot.ShowLayers && plot.LayerLineCount() > 0;
+    in.ShowLayers = plot.ShowLayers && plot.List(TLineKind::Layers).LineCount() > 0;
     in.Page = target.kind == TPlotTarget::Printer;
     return ComputeLayout(in);
 }

@@ -29,8 +29,9 @@ std::string OneLine(std::string text) {
 }
 
 void AppendBlock(std::string& out, const TGraphPlot& plot) {
-    const int lines = plot.LineCount();
-    const int points = plot.Count();
+    const TLineList& curves = plot.List(TLineKind::Main);
+    const int lines = curves.LineCount();
+    const int points = curves.Count();
     out += CaptionMark;
     out += '\n';
     out += OneLine(plot.Caption) + '\n';
@@ -52,10 +53,10 @@ void AppendBlock(std::string& out, const TGraphPlot& plot) {
            (plot.UserCaptionOnTop ? " : User Caption on Top\n" : " : User Caption on Bottom\n");
     for (int k = 1; k <= lines; ++k) {
         out += ":Legend, Line " + std::to_string(k) + '\n';
-        out += OneLine(plot.Lines(k - 1).LineName()) + '\n';
+        out += OneLine(curves.Line(k - 1).LineName()) + '\n';
     }
     for (int k = 1; k <= lines; ++k) {
-        const TLine& line = plot.Lines(k - 1);
+        const TLine& line = curves.Line(k - 1);
         out += Flag(line.Active) + ' ' + Flag(line.Visible) + " : Active, Visible, Line " +
                std::to_string(k) + '\n';
     }
@@ -166,7 +167,9 @@ bool OneOf(int value, std::initializer_list<int> allowed) {
 }
 
 void TakeOver(const BlockSettings& block, TGraphPlot& plot) {
-    if (!block.full || block.lineCount != plot.LineCount() || block.count != plot.Count()) return;
+    TLineList& curves = plot.List(TLineKind::Main);
+    if (!block.full || block.lineCount != curves.LineCount() || block.count != curves.Count())
+        return;
     plot.ShowLegend = block.showLegend;
     plot.ShowLayers = block.showLayers;
     plot.ShowWall = block.showWall;
@@ -179,7 +182,7 @@ void TakeOver(const BlockSettings& block, TGraphPlot& plot) {
     plot.UserCaptionOnTop = block.userCaptionOnTop;
     for (int k = 0; k < block.lineCount; ++k) {
         const CurveSettings& curve = block.curves[static_cast<size_t>(k)];
-        TLine& line = plot.Lines(k);
+        TLine& line = curves.Line(k);
         line.SetLineName(curve.name);
         line.Active = curve.active;
         line.Visible = curve.visible;

@@ -46,8 +46,9 @@ TPlotLayout ComputeLayout(const TLayoutInput& in) {
 std::vector<TLegendEntry> LegendEntries(const TGraphPlot& plot) {
     const std::vector<int> colours = CurveColours(plot);
     std::vector<TLegendEntry> entries;
-    for (int i = 0; i < plot.LineCount(); ++i) {
-        const TLine& line = plot.Lines(i);
+    const TLineList& curves = plot.List(TLineKind::Main);
+    for (int i = 0; i < curves.LineCount(); ++i) {
+        const TLine& line = curves.Line(i);
         if (!line.Active) continue;
         entries.push_back(
             {i, colours[static_cast<size_t>(i)], MarkerKind(i), line.Visible, plot.LegendName(i)});

@@ -20,10 +20,11 @@ std::uint32_t PaletteRgb(int counter) {
 }
 
 std::vector<int> CurveColours(const TGraphPlot& plot) {
-    std::vector<int> colours(static_cast<size_t>(plot.LineCount()), -1);
+    const TLineList& curves = plot.List(TLineKind::Main);
+    std::vector<int> colours(static_cast<size_t>(curves.LineCount()), -1);
     int c = 0;
-    for (int i = 0; i < plot.LineCount(); ++i)
-        if (plot.Lines(i).Active) colours[static_cast<size_t>(i)] = c++;
+    for (int i = 0; i < curves.LineCount(); ++i)
+        if (curves.Line(i).Active) colours[static_cast<size_t>(i)] = c++;
     return colours;
 }
 

@@ -55,10 +55,11 @@ TAxisRange RoundAxisRange(long double min, long double max) {
 
 std::optional<TLogicBounds> FullExtent(const TGraphPlot& plot) {
     long double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    if (plot.Yreversed && plot.LineCount() > 0 && plot.Lines(0).Count() > 0)
-        minY = maxY = plot.Data(0, 0).y;
-    for (int i = 0; i < plot.LineCount(); ++i)
-        for (const TFloatPoint& p : plot.Lines(i).Points()) {
+    const TLineList& curves = plot.List(TLineKind::Main);
+    if (plot.Yreversed && curves.LineCount() > 0 && curves.Line(0).Count() > 0)
+        minY = maxY = curves.Point(0, 0).y;
+    for (int i = 0; i < curves.LineCount(); ++i)
+        for (const TFloatPoint& p : curves.Line(i).Points()) {
             // Not-a-number values extend nothing.
             if (p.x < minX) minX = p.x;
             if (p.x > maxX) maxX = p.x;

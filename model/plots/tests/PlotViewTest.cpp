@@ -14,11 +14,12 @@ namespace dorvek {
 namespace {
 
 void Fill(TGraphPlot& plot, int lines, std::initializer_list<TFloatPoint> points) {
-    plot.SetLineCount(lines);
-    plot.SetCount(static_cast<int>(points.size()));
+    plot.List(TLineKind::Main).SetLineCount(lines);
+    plot.List(TLineKind::Main).SetCount(static_cast<int>(points.size()));
     for (int i = 0; i < lines; ++i) {
         int j = 0;
-        for (const TFloatPoint& p : points) plot.Data(i, j++) = {p.x + i, p.y};
+        for (const TFloatPoint& p : points)
+            plot.List(TLineKind::Main).Point(i, j++) = {p.x + i, p.y};
     }
 }
 
@@ -212,9 +213,9 @@ TEST(PlotZoom, RightClickDoublesUntilFullAndKeepsAReversedAxis) {
 TEST(PlotStyleTest, ColoursFollowActiveCurvesOnly) {
     TGraphPlot plot;
     Fill(plot, 4, {{0, 0}, {1, 1}});
-    plot.Lines(1).Visible = false;
+    plot.List(TLineKind::Main).Line(1).Visible = false;
     EXPECT_EQ(CurveColours(plot), (std::vector<int>{0, 1, 2, 3}));
-    plot.Lines(1).Active = false;
+    plot.List(TLineKind::Main).Line(1).Active = false;
     EXPECT_EQ(CurveColours(plot), (std::vector<int>{0, -1, 1, 2}));
     EXPECT_EQ(PaletteRgb(2), 0xFF0000u);
     EXPECT_EQ(PaletteRgb(17), 0x000000u);
@@ -247,7 +248,7 @@ TEST(PlotStyleTest, MarkersByPositionAndSpacing) {
 TEST(PlotLegendBox, VisibleEntriesSizedAndKeptInside) {
     TGraphPlot plot;
     Fill(plot, 3, {{0, 0}, {1, 1}});
-    plot.Lines(1).Visible = false;
+    plot.List(TLineKind::Main).Line(1).Visible = false;
     const auto entries = LegendEntries(plot);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[2].Name, "Curve #3");

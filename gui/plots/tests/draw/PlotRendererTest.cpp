@@ -30,20 +30,20 @@ void MakePlot(TGraphPlot& plot) {
     plot.YUnits = "L2";
     plot.XOnTop = true;
     plot.Markers = 0;
-    plot.SetLineCount(2);
-    plot.SetCount(3);
-    plot.Data(0, 0) = {0, 0};
-    plot.Data(0, 1) = {5, 20};
-    plot.Data(0, 2) = {10, 40};
-    plot.Data(1, 0) = {0, 0};
-    plot.Data(1, 1) = {2.5L, 20};
-    plot.Data(1, 2) = {5, 40};
-    plot.SetLayerLineCount(2);
-    plot.SetLayerCount(1);
-    plot.LayerData(0, 0) = {1, 20};
-    plot.LayerData(1, 0) = {7, 40};
-    plot.LayerLines(0).SetLineName(" CLAY ");
-    plot.LayerLines(1).SetLineName(" SAND ");
+    plot.List(TLineKind::Main).SetLineCount(2);
+    plot.List(TLineKind::Main).SetCount(3);
+    plot.List(TLineKind::Main).Point(0, 0) = {0, 0};
+    plot.List(TLineKind::Main).Point(0, 1) = {5, 20};
+    plot.List(TLineKind::Main).Point(0, 2) = {10, 40};
+    plot.List(TLineKind::Main).Point(1, 0) = {0, 0};
+    plot.List(TLineKind::Main).Point(1, 1) = {2.5L, 20};
+    plot.List(TLineKind::Main).Point(1, 2) = {5, 40};
+    plot.List(TLineKind::Layers).SetLineCount(2);
+    plot.List(TLineKind::Layers).SetCount(1);
+    plot.List(TLineKind::Layers).Point(0, 0) = {1, 20};
+    plot.List(TLineKind::Layers).Point(1, 0) = {7, 40};
+    plot.List(TLineKind::Layers).Line(0).SetLineName(" CLAY ");
+    plot.List(TLineKind::Layers).Line(1).SetLineName(" SAND ");
 }
 
 struct Drawn {
@@ -93,13 +93,13 @@ TEST(PlotRenderer, BackgroundFrameCurvesInTheirColours) {
 TEST(PlotRenderer, HiddenCurvesAreNotDrawnAndDeactivationShiftsColours) {
     TGraphPlot plot;
     MakePlot(plot);
-    plot.Lines(0).Active = false; // curve 2 takes colour 0 (black)
+    plot.List(TLineKind::Main).Line(0).Active = false; // curve 2 takes colour 0 (black)
     Drawn d = Draw(plot);
     TPlotMapping map(d.layout.GraphArea, *FullExtent(plot), true);
     EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x000000u));
     EXPECT_FALSE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu, 3));
-    plot.Lines(0).Active = true;
-    plot.Lines(0).Visible = false; // curve 2 keeps blue, curve 1 gone
+    plot.List(TLineKind::Main).Line(0).Active = true;
+    plot.List(TLineKind::Main).Line(0).Visible = false; // curve 2 keeps blue, curve 1 gone
     d = Draw(plot);
     map = TPlotMapping(d.layout.GraphArea, *FullExtent(plot), true);
     EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu));
@@ -161,15 +161,16 @@ TEST(PlotRenderer, TinyTargetsAndBadDataNeverFail) {
         for (int x = 0; x < 80; x += 7) EXPECT_EQ(Rgb(tiny.image, x, y), 0xFFFFFFu);
 
     TGraphPlot one; // one point per curve, 25 curves, values near 1e30, no captions
-    one.SetLineCount(25);
-    one.SetCount(1);
-    for (int i = 0; i < 25; ++i) one.Data(i, 0) = {1e30L * (i + 1), -1e30L};
+    one.List(TLineKind::Main).SetLineCount(25);
+    one.List(TLineKind::Main).SetCount(1);
+    for (int i = 0; i < 25; ++i) one.List(TLineKind::Main).Point(i, 0) = {1e30L * (i + 1), -1e30L};
     one.ApplyActiveLimit();
-    EXPECT_FALSE(one.Lines(20).Active);
+    EXPECT_FALSE(one.List(TLineKind::Main).Line(20).Active);
     (void)Draw(one);
-    one.SetCount(600);
+    one.List(TLineKind::Main).SetCount(600);
     for (int i = 0; i < 25; ++i)
-        for (int j = 0; j < 600; ++j) one.Data(i, j) = {j * 1e28L, (j % 7) * 1e29L};
+        for (int j = 0; j < 600; ++j)
+            one.List(TLineKind::Main).Point(i, j) = {j * 1e28L, (j % 7) * 1e29L};
     one.Markers = 1;
     const Drawn d = Draw(one);
     EXPECT_EQ(Rgb(d.image, 1, 1), 0xFFFFFFu);
@@ -226,7 +227,7 @@ TEST_F(PlotPictureTest, BitmapSizeFromInchesAndResolution) {
 }
 
 TEST_F(PlotPictureTest, SvgHasOnePolylinePerVisibleCurve) {
-    plot_.Lines(1).Visible = false;
+    plot_.List(TLineKind::Main).Line(1).Visible = false;
     const std::string svg =
         PlotPictureBytes(plot_, *FullExtent(plot_), PictureFormat::Svg, TPictureSize{});
     QXmlStreamReader xml(QByteArray::fromStdString(svg));

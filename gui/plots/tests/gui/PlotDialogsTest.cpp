@@ -25,9 +25,9 @@ QColor Colour(int i) {
 struct TThreeCurves {
     TGraphPlot Plot;
     TThreeCurves() {
-        Plot.SetLineCount(3);
-        Plot.SetCount(2);
-        Plot.Lines(1).SetLineName("Middle");
+        Plot.List(TLineKind::Main).SetLineCount(3);
+        Plot.List(TLineKind::Main).SetCount(2);
+        Plot.List(TLineKind::Main).Line(1).SetLineName("Middle");
     }
 };
 
@@ -94,13 +94,13 @@ TEST(LegendDialog, EditShowsTheSelectedNameInItsColourAndStoresOnEnter) {
     EXPECT_EQ(model.Name(2), "Toe");
     EXPECT_TRUE(messages.Shown.empty());
     model.Apply(c.Plot);
-    EXPECT_EQ(c.Plot.Lines(1).LineName(), "Shaft");
-    EXPECT_EQ(c.Plot.Lines(2).LineName(), "Toe");
+    EXPECT_EQ(c.Plot.List(TLineKind::Main).Line(1).LineName(), "Shaft");
+    EXPECT_EQ(c.Plot.List(TLineKind::Main).Line(2).LineName(), "Toe");
 }
 
 TEST(ActiveCurvesDialog, TogglesBySelectionDoubleClickAndButtons) {
     TThreeCurves c;
-    c.Plot.Lines(2).Active = false;
+    c.Plot.List(TLineKind::Main).Line(2).Active = false;
     TActiveCurvesModel model(c.Plot);
     TdlgActiveCurves dialog(model);
     EXPECT_EQ(dialog.windowTitle(), "Active Curves");
