@@ -122,6 +122,8 @@ void ResetGraphPlot(TGraphPlot& plot) {
     plot.Markers = 1;
     plot.SizeFont = 10;
     plot.WidthLine = 1;
+    plot.XRange = {};
+    plot.YRange = {};
 }
 
 void AddLayersGraphPlot(TGraphPlot& plot, const std::vector<LayerRow>& layers, int projectUnits,

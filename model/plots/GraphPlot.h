@@ -127,6 +127,19 @@ public:
     bool Yreversed = false;
     bool fAlwaysShowLegend = false;
 
+    // Additions kept in the graph settings file's extra block.
+    // Pictures and printouts put the legend box where it covers the fewest points.
+    bool LegendOffCurves = false;
+    // 0: the classic palette; 1: colour-blind-safe colours with line styles.
+    int PaletteKind = 0;
+    // User axis ranges; an unset range keeps the full extent. Step 0 keeps the automatic ticks.
+    struct TAxisRange {
+        bool Set = false;
+        long double From = 0, To = 0, Step = 0;
+        bool operator==(const TAxisRange&) const = default;
+    };
+    TAxisRange XRange, YRange;
+
     int Units() const { return fUnits; }
     void SetUnits(int units); // clamped to 1..3
 

@@ -1,5 +1,7 @@
 #include "model/plots/PlotView.h"
 
+#include "model/plots/AxisRanges.h"
+
 #include "model/tables/NumberFormat.h"
 
 #include <algorithm>
@@ -145,7 +147,11 @@ std::string CoordinateTitle(const std::string& caption, long double x, long doub
 std::optional<TPlotView> TPlotView::Create(const TGraphPlot& plot) {
     const auto full = FullExtent(plot);
     if (!full) return std::nullopt;
-    return TPlotView(*full);
+    // The user's axis ranges are the first view; zooming may reach them and the full extent.
+    const auto ranged = RangedView(plot);
+    TPlotView view(Union(*full, *ranged));
+    view.LogicBounds = *ranged;
+    return view;
 }
 
 bool TPlotView::ZoomToRect(const TPlotMapping& mapping, int x0, int y0, int x1, int y1) {

@@ -20,6 +20,7 @@ void PreparePlots(TResultGraphs& g) {
         plot->LimitActive = false;
     for (TGraphPlot* plot : g.All()) {
         ResetGraphPlot(*plot);
+        plot->DefLineNames.clear();
         // An overlay left from an earlier project must not show with these results.
         plot->List(TLineKind::Layers).SetLineCount(0);
     }
@@ -173,6 +174,22 @@ private:
             first = axial.Point(0, 1);
         axial.Point(0, 0) = first;
         axialLoads.Point(0, 0) = first;
+        NameTipMovementCurves();
+    }
+
+    // "w = 0.01 in, Q = 201.7 kips": a report must say which case each distribution curve is.
+    // Default names only, so that names kept in the graph settings file still win.
+    void NameTipMovementCurves() {
+        std::vector<std::string> names;
+        const char sep = fProject.decimalSeparator;
+        for (const TPileResult& r : g.Summary.tipMovements)
+            names.push_back("w = " + FormatGeneral(r.tipMove, 4, sep) + " " +
+                            PlotUnitLabel("L", fUnit) +
+                            ", Q = " + FormatGeneral(Load(r.headLoad), 4, sep) + " " +
+                            PlotUnitLabel("F1", fUnit));
+        g.pltLoad.DefLineNames = names;
+        g.pltDisp.DefLineNames = names;
+        g.pltDispDown.DefLineNames = names;
     }
 
     void ReadAppliedLoads() {

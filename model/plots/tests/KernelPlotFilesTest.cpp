@@ -73,6 +73,13 @@ void CheckLoaded(const PlotFileValues& f, const TResultGraphs& g, int projectUni
         }
         EXPECT_EQ(g.pltAxial.List(TLineKind::Main).Point(0, i + 1).x, c.headLoad / forceScale);
         EXPECT_EQ(g.pltAxial.List(TLineKind::Main).Point(0, i + 1).y, c.headMove);
+        // Each distribution curve is named by its tip movement and head load.
+        const std::string name =
+            "w = " + FormatGeneral(c.tipMove, 4) + (english ? " in, Q = " : " m, Q = ") +
+            FormatGeneral(c.headLoad / forceScale, 4) + (english ? " kips" : " kN");
+        EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(i).LineName(), name);
+        EXPECT_EQ(g.pltDisp.List(TLineKind::Main).Line(i).LineName(), name);
+        EXPECT_EQ(g.pltDispDown.List(TLineKind::Main).Line(i).LineName(), name);
     }
 
     if (!f.hasLoads) return;
