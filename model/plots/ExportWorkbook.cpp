@@ -169,6 +169,10 @@ lxw_chart* BuildChart(Workbook& book, const TGraphPlot& plot, const std::string&
     chart_axis_major_gridlines_set_visible(chart->y_axis, LXW_TRUE);
     // Depths and settlements grow downward from an x axis at the top.
     if (plot.XOnTop) chart_axis_set_reverse(chart->y_axis);
+    // Each axis crosses the other at its minimum (the top of a reversed depth axis), so with
+    // negative values the tick labels stay at the chart's edge instead of over the data.
+    chart->x_axis->crossing_min = LXW_TRUE;
+    chart->y_axis->crossing_min = LXW_TRUE;
     return chart;
 }
 

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace dorvek;
@@ -96,6 +98,25 @@ TEST(LegendDialog, EditShowsTheSelectedNameInItsColourAndStoresOnEnter) {
     model.Apply(c.Plot);
     EXPECT_EQ(c.Plot.List(TLineKind::Main).Line(1).LineName(), "Shaft");
     EXPECT_EQ(c.Plot.List(TLineKind::Main).Line(2).LineName(), "Toe");
+}
+
+TEST(LegendDialog, EnterKeyStoresTheNameAndKeepsTheDialogOpen) {
+    TThreeCurves c;
+    TLegendNamesModel model(c.Plot);
+    TScriptedMessages messages;
+    TdlgLegend dialog(model, &messages, Colour);
+    dialog.show();
+    dialog.List()->setCurrentRow(0);
+    dialog.NameEdit()->setFocus();
+    dialog.NameEdit()->setText("Head");
+    QTest::keyClick(dialog.NameEdit(), Qt::Key_Return);
+    EXPECT_EQ(model.Name(0), "Head");
+    EXPECT_TRUE(dialog.isVisible()); // the OK button did not take the key
+    EXPECT_EQ(dialog.result(), 0);
+    dialog.NameEdit()->setText("Top");
+    QTest::keyClick(dialog.NameEdit(), Qt::Key_Enter);
+    EXPECT_EQ(model.Name(0), "Top");
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(ActiveCurvesDialog, TogglesBySelectionDoubleClickAndButtons) {

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -115,15 +116,43 @@ QStringList Texts(QMenu* menu) {
 
 } // namespace
 
+TEST_F(TFormFixture, CtrlZOpensThePlotMenuFromTheGraphAndTheLegend) {
+    TPlotForm& form = Open();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (QWidget* from : {form.Client(), static_cast<QWidget*>(form.Legend())}) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(form.PlotMenu()->isVisible()) << from->metaObject()->className();
+        form.PlotMenu()->hide();
+    }
+}
+
 TEST_F(TFormFixture, MenuEntriesInOrderWithTheirTexts) {
     Fill(Plot);
     TPlotForm& form = Open();
     EXPECT_EQ(form.PlotMenu()->title(), "&Plot");
-    EXPECT_EQ(Texts(form.PlotMenu()),
-              (QStringList{"Show &Legend", "Show &Soil Layer", "Show &Wall Geometry",
-                           "Show &Markers", "&Font Size", "&Line Width", "&Graph Title",
-                           "&Edit Legend", "&Active Curves", "-", "&Print...", "P&age Setup",
-                           "&Save To Disk...", "-", "Curve #1", "Curve #2"}));
+    EXPECT_EQ(Texts(form.PlotMenu()), (QStringList{"Show &Legend",
+                                                   "Show &Soil Layer",
+                                                   "Show &Wall Geometry",
+                                                   "Show &Markers",
+                                                   "&Font Size",
+                                                   "&Line Width",
+                                                   "&Graph Title",
+                                                   "&Edit Legend",
+                                                   "&Active Curves",
+                                                   "Legend &Off the Curves",
+                                                   "Colour-&Blind-Safe Palette",
+                                                   "&Zoom to the Rising Part",
+                                                   "Full E&xtent",
+                                                   "-",
+                                                   "&Print...",
+                                                   "P&age Setup",
+                                                   "&Save To Disk...",
+                                                   "-",
+                                                   "Curve #1",
+                                                   "Curve #2"}));
     EXPECT_EQ(Texts(form.MenuEntry("Show &Markers")->menu()),
               (QStringList{"&Never", "Every &Increment", "Every &2 Increments",
                            "Every &3 Incrments", "Every &5 Increments", "Every &10 Incements"}));

@@ -145,6 +145,10 @@ TEST_F(ExportWorkbookTest, ChartSeriesEndAtTheFirstCurvesLastRow) {
     EXPECT_THAT(chart.substr(valAx, chart.find("</c:valAx>", valAx) - valAx), HasSubstr("maxMin"));
     // The chart sheet shows the chart.
     EXPECT_THAT(book.Part("xl/chartsheets/sheet1.xml"), HasSubstr("<drawing r:id=\"rId1\"/>"));
+    // Both axes cross at their minimum (with negative loads the labels would sit over the
+    // data where they crossed at zero), never at an automatic zero.
+    EXPECT_EQ(test::AllMatches(chart, "(<c:crosses val=\"min\"/>)").size(), 2u);
+    EXPECT_THAT(chart, Not(HasSubstr("<c:crosses val=\"autoZero\"/>")));
 }
 
 TEST_F(ExportWorkbookTest, LinesOnlyWithoutMarkersAndUpwardAxisForCurves) {
