@@ -241,6 +241,7 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
     std::vector<QPointF> pts, run;
     std::vector<QLineF> edges;
     p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
     p.setClipRect(ToQRect(g));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < curves.LineCount(); ++i) {
@@ -369,6 +370,7 @@ void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layou
         QPen pen = CurvePen(row.Entry.Colour, palette, width);
         pen.setCapStyle(Qt::FlatCap);
         p.setPen(pen);
+        p.setRenderHint(QPainter::Antialiasing, true);
         p.drawLine(QPointF(row.SampleLeft, row.MarkerY), QPointF(row.SampleRight, row.MarkerY));
         if (plot.Markers > 0) {
             pen.setStyle(Qt::SolidLine);
@@ -378,6 +380,7 @@ void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layou
             DrawMarker(p, row.Entry.Marker, row.MarkerX, row.MarkerY, radius);
             p.setBrush(Qt::NoBrush);
         }
+        p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(target.BlackText ? QColor(Qt::black) : CurveColour(row.Entry.Colour, palette));
         p.drawText(QRect(row.TextX, row.TextTop, box.Box.Right - row.TextX, fm.height()),
                    Qt::AlignLeft | Qt::AlignVCenter, Text(row.Entry.Name));
@@ -455,7 +458,8 @@ TPlotLayout PaintPlot(QPainter& painter, const TGraphPlot& plot, const TLogicBou
         painter.restore();
         return layout;
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Text and curves are smoothed; the frame, grid, ticks and boxes stay crisp on whole pixels.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     DrawCaptions(painter, plot, target.Rect, layout, h);
     const TPlotMapping map(layout.GraphArea, view, plot.XOnTop);
