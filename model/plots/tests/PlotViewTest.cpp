@@ -255,16 +255,18 @@ TEST(PlotLegendBox, VisibleEntriesSizedAndKeptInside) {
     TPlotLayout layout;
     layout.Target = {0, 0, 960, 720};
     layout.GraphArea = {50, 50, 900, 680};
-    // 96 ppi: width = 80 + 18, step = 16 + 3, height = 2 * 19 + 3.
+    // 96 ppi: width = 80 + 18 + a 24-pixel line sample, step = 16 + 3, height = 2 * 19 + 3;
+    // inside the frame (one pixel in from its lines).
     TLegendBox box = LayoutLegendBox(entries, {80, 200, 60}, 16, 96, 96, layout, std::nullopt);
     ASSERT_EQ(box.Rows.size(), 2u);
-    EXPECT_EQ(box.Box, (TPixelRect{900 - 98, 680 - 41, 900, 680}));
+    EXPECT_EQ(box.Box, (TPixelRect{899 - 122, 679 - 41, 899, 679}));
     EXPECT_EQ(box.Rows[1].Entry.Curve, 2);
     EXPECT_EQ(box.Rows[1].TextTop - box.Rows[0].TextTop, 19);
-    EXPECT_EQ(box.Rows[0].TextX - box.Rows[0].MarkerX, 6);
+    EXPECT_EQ(box.Rows[0].TextX - box.Rows[0].SampleRight, 3);
+    EXPECT_EQ(box.Rows[0].MarkerX - box.Box.Left, 6 + 12);
     box = LayoutLegendBox(entries, {80, 200, 60}, 16, 96, 96, layout, std::pair{0.5, 0.99});
     EXPECT_EQ(box.Box.Left, 480);
-    EXPECT_EQ(box.Box.Bottom, 720); // moved up inside the target
+    EXPECT_EQ(box.Box.Bottom, 679); // moved up inside the graph frame
 }
 
 } // namespace

@@ -131,7 +131,8 @@ TEST_F(PltDataTest, EnglishFileFillsEveryGraphInFeetAndKips) {
     EXPECT_EQ(g.pltDispDown.List(TLineKind::Main).LineCount(),
               2); // no down-drag: no settlement line
     EXPECT_DOUBLE_EQ(g.pltDispDown.List(TLineKind::Main).Point(0, 1).x, 0.03);
-    EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(1).LineName(), "Curve #2");
+    // Named by tip movement and head load (33000 lb): the second case.
+    EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(1).LineName(), "w = 0.1 in, Q = 33 kips");
 
     // Load-settlement: the origin, then (27 kips, 0.05 in) and (33 kips, 0.16 in).
     ASSERT_EQ(g.pltAxial.List(TLineKind::Main).LineCount(), 1);
@@ -395,7 +396,7 @@ TEST_F(PltDataTest, ReloadStartsFromFreshLines) {
     g.pltLoad.List(TLineKind::Main).Line(1).Active = false;
     g.pltLoad.Markers = 5;
     ASSERT_TRUE(Load(FullFile(1, false), EnglishProject()));
-    EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(0).LineName(), "Curve #1");
+    EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(0).LineName(), "w = 0.02 in, Q = 27 kips");
     EXPECT_TRUE(g.pltLoad.List(TLineKind::Main).Line(1).Active);
     EXPECT_EQ(g.pltLoad.Markers, 1);
 }
