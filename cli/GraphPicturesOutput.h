@@ -4,12 +4,26 @@
 // projects, into a folder per project inside it). Needs a QGuiApplication (OffscreenGui).
 
 #include "cli/Pipeline.h"
+#include "gui/plots/PlotPicture.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace dorvek::cli {
 
-// format: "png", "svg", "pdf" or "bmp". With noRun the saved graph settings are honoured.
-FileOutput GraphPicturesOutput(const std::string& folder, const std::string& format, bool noRun);
+// What --graphs draws: the format ("png", "svg", "pdf" or "bmp") and the picture's size,
+// resolution, palette and legend placement.
+struct GraphPictureOptions {
+    std::string format = "png";
+    TPictureSize size{10, 7.5, 100, 1, -1, false}; // legend off the curves unless told
+};
+
+// "WxH" in inches (each at least 1, at most 100); nullopt for anything else.
+std::optional<std::pair<double, double>> ParsePictureInches(const std::string& text);
+
+// With noRun the saved graph settings are honoured.
+FileOutput GraphPicturesOutput(const std::string& folder, const GraphPictureOptions& options,
+                               bool noRun);
 
 } // namespace dorvek::cli

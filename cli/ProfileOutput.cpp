@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <system_error>
 
 namespace dorvek::cli {
 
@@ -26,6 +27,14 @@ FileOutput ProfileOutput(const std::string& pattern) {
     };
     output.write = [pattern](const AnalysedFile& file, std::ostream& out, std::ostream& err) {
         const fs::path target = OutputFile(pattern, file);
+        // The folder is created like that of --graphs.
+        std::error_code ec;
+        if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+        if (ec) {
+            err << "dorvek-run: --profile: " << target.parent_path().string() << ": "
+                << ec.message() << "\n";
+            return false;
+        }
         try {
             WriteProfilePicture(file.job.project->pile, target);
         } catch (const std::exception& e) {

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace dorvek::cli {
 
@@ -36,9 +38,17 @@ FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
         std::vector<const TGraphPlot*> chosen;
         for (const TGraphPlot* plot : graphs->ExportGraphs())
             if (std::find(offered.begin(), offered.end(), plot) != offered.end() &&
-                plot->LineCount() > 0 && plot->Count() > 0)
+                plot->HasSomethingToDraw() && plot->List(TLineKind::Main).Count() > 0)
                 chosen.push_back(plot);
         const fs::path target = OutputFile(output, file);
+        // The folder is created like that of --graphs.
+        std::error_code ec;
+        if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+        if (ec) {
+            err << "dorvek-run: --xlsx: " << target.parent_path().string() << ": " << ec.message()
+                << "\n";
+            return false;
+        }
         try {
             TExportOptions options;
             options.markers = markers;

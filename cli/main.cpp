@@ -119,6 +119,46 @@ int main(int argc, char** argv) {
         ->type_name("png|svg|pdf|bmp")
         ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}))
         ->needs(picturesOption);
+    std::string pictureSize, picturePalette = "classic", pictureLegend = "off-curves";
+    int picturePpi = 100;
+    CLI::Option* sizeOption =
+        app.add_option("--size", pictureSize,
+                       "With --graphs: picture size in inches, WIDTHxHEIGHT (default 10x7.5; a "
+                       "report page: 6.5x4.5)" +
+                           kNoPictures)
+            ->type_name("WxH")
+            ->needs(picturesOption);
+#ifdef DORVEK_HAVE_PICTURES
+    sizeOption->check([](const std::string& text) {
+        return dorvek::cli::ParsePictureInches(text)
+                   ? std::string()
+                   : "expected WIDTHxHEIGHT in inches, each 1 to 100, such as 6.5x4.5";
+    });
+#else
+    (void)sizeOption;
+#endif
+    app.add_option("--dpi", picturePpi,
+                   "With --graphs: pixels per inch of bitmaps, and the scale of SVG and PDF "
+                   "(default 100; 300 for a report)" +
+                       kNoPictures)
+        ->type_name("N")
+        ->check(CLI::Range(10, 1200))
+        ->needs(picturesOption);
+    app.add_option("--palette", picturePalette,
+                   "With --graphs: classic (default, the window's colours) or safe (colours "
+                   "told apart with colour-blindness, and line styles)" +
+                       kNoPictures)
+        ->type_name("classic|safe")
+        ->check(CLI::IsMember({"classic", "safe"}))
+        ->needs(picturesOption);
+    app.add_option("--legend", pictureLegend,
+                   "With --graphs: off-curves (default: the legend box in the corner with the "
+                   "fewest points, or beside the graph) or part (at the lower-right corner of "
+                   "the graph, as the window prints it)" +
+                       kNoPictures)
+        ->type_name("off-curves|part")
+        ->check(CLI::IsMember({"off-curves", "part"}))
+        ->needs(picturesOption);
     std::string profile;
     CLI::Option* profileOption =
         app.add_option("--profile", profile,
@@ -186,9 +226,19 @@ int main(int argc, char** argv) {
     std::unique_ptr<dorvek::cli::OffscreenGui> gui;
     if (!picturesOption->empty() || !profileOption->empty())
         gui = std::make_unique<dorvek::cli::OffscreenGui>();
-    if (!picturesOption->empty())
+    if (!picturesOption->empty()) {
+        dorvek::cli::GraphPictureOptions options;
+        options.format = pictureFormat;
+        if (const auto inches = dorvek::cli::ParsePictureInches(pictureSize)) {
+            options.size.WidthIn = inches->first;
+            options.size.HeightIn = inches->second;
+        }
+        options.size.Ppi = picturePpi;
+        options.size.PaletteKind = picturePalette == "safe" ? 1 : 0;
+        options.size.LegendOffCurves = pictureLegend == "part" ? 0 : 1;
         batch.outputs.push_back(
-            dorvek::cli::GraphPicturesOutput(picturesFolder, pictureFormat, batch.noRun));
+            dorvek::cli::GraphPicturesOutput(picturesFolder, options, batch.noRun));
+    }
     if (!profileOption->empty()) batch.outputs.push_back(dorvek::cli::ProfileOutput(profile));
 #else
     for (const CLI::Option* option : {picturesOption, profileOption}) {

@@ -42,10 +42,12 @@ inline bool LoadPlotData(TResultGraphs& graphs, const std::string& file,
 
 // Every point of every graph is a finite number: the graph extents are computed from them.
 inline void CheckFinitePoints(TResultGraphs& graphs) {
-    for (TGraphPlot* plot : graphs.All())
-        for (int i = 0; i < plot->LineCount(); ++i)
-            for (const TFloatPoint& p : plot->Lines(i).Points())
+    for (TGraphPlot* plot : graphs.All()) {
+        const TLineList& lines = plot->List(TLineKind::Main);
+        for (int i = 0; i < lines.LineCount(); ++i)
+            for (const TFloatPoint& p : lines.Line(i).Points())
                 Check(std::isfinite(p.x) && std::isfinite(p.y), "a point that is not finite");
+    }
 }
 
 } // namespace dorvek::fuzz

@@ -108,3 +108,44 @@ TEST_F(GraphPictures, WrongUseIsRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GraphPictures, ReportSizeResolutionAndBadSizes) {
+    SKIP_WITHOUT_PICTURES();
+    const fs::path project = copyExample("si-api-clay-over-sand-downdrag.dv4d");
+    const fs::path folder = dir_ / "report";
+    const Output out = RunProgram("-q --graphs " + Quote(folder) +
+                                  " --size 6.5x4.5 --dpi 300 --palette safe " + Quote(project));
+    ASSERT_EQ(out.status, 0) << out.text;
+    const std::string png = ReadBytes(folder / "Axial_Load_vs_Settlement.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(BigEndian(png, 16), 1950u); // 6.5 in at 300 pixels per inch
+    EXPECT_EQ(BigEndian(png, 20), 1350u);
+    for (const char* bad : {"6.5", "0x4", "6.5x", "ax4", "6.5x4.5x2", "500x4"}) {
+        const Output refused = RunProgram("-q --graphs " + Quote(dir_ / "bad") + " --size " + bad +
+                                          " " + Quote(project));
+        EXPECT_NE(refused.status, 0) << bad;
+        EXPECT_FALSE(fs::exists(dir_ / "bad")) << bad;
+    }
+    EXPECT_NE(RunProgram("-q --graphs " + Quote(folder) + " --dpi 5 " + Quote(project)).status, 0);
+    EXPECT_NE(
+        RunProgram("-q --graphs " + Quote(folder) + " --legend nowhere " + Quote(project)).status,
+        0);
+}
+
+TEST_F(GraphPictures, ProfileAndWorkbookCreateTheirFolders) {
+    SKIP_WITHOUT_PICTURES();
+    const fs::path project = copyExample("driven-pile-clay-over-sand.dv4d");
+    const Output profile = RunProgram(
+        "-q --profile " + Quote(dir_ / "pics" / "deeper" / "{name}.png") + " " + Quote(project));
+    ASSERT_EQ(profile.status, 0) << profile.text;
+    EXPECT_TRUE(fs::exists(dir_ / "pics" / "deeper" / "driven-pile-clay-over-sand.png"));
+    const Output book =
+        RunProgram("-q --xlsx " + Quote(dir_ / "newdir" / "w.xlsx") + " " + Quote(project));
+    if (book.text.find("no spreadsheet export") != std::string::npos) return; // not built in
+    ASSERT_EQ(book.status, 0) << book.text;
+    EXPECT_TRUE(fs::exists(dir_ / "newdir" / "w.xlsx"));
+}
+
+} // namespace

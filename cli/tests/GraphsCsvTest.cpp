@@ -4,6 +4,7 @@
 #include "model/plots/tests/PlotFileValues.h"
 
 #include "cli/tests/CliTestSupport.h"
+#include "model/tables/NumberFormat.h"
 
 #include <cmath>
 #include <fstream>
@@ -28,13 +29,32 @@ struct Csv {
     }
 };
 
+// Cells of a CSV line; a quoted cell may hold commas and doubled quotes.
 std::vector<std::string> Split(const std::string& line) {
-    std::vector<std::string> cells;
-    std::string cell;
-    std::istringstream in(line);
-    while (std::getline(in, cell, ',')) cells.push_back(cell);
-    if (!line.empty() && line.back() == ',') cells.emplace_back();
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            cells.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            cells.emplace_back();
+        } else {
+            cells.back() += c;
+        }
+    }
+    if (line.empty()) cells.clear();
     return cells;
+}
+
+// The name of a tip-movement curve: its tip movement and pile-head load.
+std::string TipCurveName(const PlotFileValues::Case& c, bool english) {
+    return "w = " + dorvek::FormatGeneral(c.tipMove, 4) + (english ? " in, Q = " : " m, Q = ") +
+           dorvek::FormatGeneral(c.headLoad / (english ? 1000 : 1), 4) +
+           (english ? " kips" : " kN");
 }
 
 Csv ReadCsv(const fs::path& file) {
@@ -101,8 +121,8 @@ TEST_F(GraphsCsv, EveryExampleWritesItsGraphsWithTheNumbersOfThePlotFile) {
         std::vector<const PlotFileValues::Case*> tip;
         for (const auto& c : f.tipCases) tip.push_back(&c);
         const Csv load = ReadCsv(folder / "Load_Distribution.csv");
-        EXPECT_EQ(load.header.at(0),
-                  english ? "Curve #1: Axial Load (kips)" : "Curve #1: Axial Load (kN)");
+        EXPECT_EQ(load.header.at(0), TipCurveName(f.tipCases.at(0), english) +
+                                         (english ? ": Axial Load (kips)" : ": Axial Load (kN)"));
         CheckDistribution(load, tip, 1, kips, feet);
         CheckDistribution(ReadCsv(folder / "Displacement_Distribution.csv"), tip, 2, 1, feet);
 
@@ -189,7 +209,7 @@ TEST_F(GraphsCsv, WithoutRunTheExistingResultsAndSavedCurveNamesAreUsed) {
     // After a run the graphs start afresh, as in the program.
     ASSERT_EQ(RunProgram("-q --graphs-csv " + Quote(folder) + " " + Quote(project)).status, 0);
     EXPECT_EQ(ReadCsv(folder / "Load_Distribution.csv").header.at(0),
-              "Curve #1: Axial Load (kips)");
+              TipCurveName(f.tipCases.at(0), true) + ": Axial Load (kips)");
 }
 
 TEST_F(GraphsCsv, SeveralProjectsGetAFolderEachInParallel) {

@@ -3,6 +3,8 @@
 
 #include "cli/tests/CliTestSupport.h"
 
+#include <fstream>
+
 #include <string>
 
 namespace {
@@ -92,11 +94,16 @@ TEST_F(ProfilePictures, BadTargetsAndProjects) {
     EXPECT_EQ(out.status, 1);
     EXPECT_NE(out.text.find("missing.dv4d: no such file"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir_ / "driven-pile-clay-over-sand.png"));
-    // A folder that does not exist.
-    out = RunProgram("--no-run --profile " + Quote(dir_ / "none" / "p.png") + " " + Quote(project),
+    // A folder that cannot be made (a file stands in its way); a missing one is created.
+    std::ofstream(dir_ / "plain") << "x";
+    out = RunProgram("--no-run --profile " + Quote(dir_ / "plain" / "p.png") + " " + Quote(project),
                      StandardError::Joined);
     EXPECT_EQ(out.status, 1);
     EXPECT_NE(out.text.find("--profile"), std::string::npos);
+    out = RunProgram("--no-run --profile " + Quote(dir_ / "none" / "p.png") + " " + Quote(project),
+                     StandardError::Joined);
+    EXPECT_EQ(out.status, 0) << out.text;
+    EXPECT_TRUE(fs::exists(dir_ / "none" / "p.png"));
     // --no-run alone has nothing to do.
     EXPECT_EQ(RunProgram("--no-run " + Quote(project)).status, 2);
 }

@@ -127,11 +127,17 @@ TEST_F(Xlsx, SeveralProjectsAndNoMarkers) {
 
 TEST_F(Xlsx, FailuresAreToldAndKeepAnOldWorkbook) {
     const fs::path project = copyExample(kExamples / "driven-pile-clay-over-sand.dv4d");
+    // A folder that cannot be made (a file stands in its way) is told; a missing one is made.
+    write("plain", "x");
     Output out =
-        RunProgram("-q --xlsx " + Quote(dir_ / "missing" / "out.xlsx") + " " + Quote(project),
+        RunProgram("-q --xlsx " + Quote(dir_ / "plain" / "out.xlsx") + " " + Quote(project),
                    StandardError::Joined);
     EXPECT_EQ(out.status, 1);
-    EXPECT_THAT(out.text, HasSubstr("Cannot write"));
+    EXPECT_THAT(out.text, HasSubstr("--xlsx"));
+    out = RunProgram("-q --xlsx " + Quote(dir_ / "missing" / "out.xlsx") + " " + Quote(project),
+                     StandardError::Joined);
+    EXPECT_EQ(out.status, 0) << out.text;
+    EXPECT_TRUE(fs::exists(dir_ / "missing" / "out.xlsx"));
     // A damaged plot file: the old workbook stays.
     write("old.xlsx", "old");
     write("driven-pile-clay-over-sand.dv4p", " 3\r\n 1 2");

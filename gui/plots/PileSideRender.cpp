@@ -163,9 +163,13 @@ void PaintPage(QPainter& p, const TPileSideModel& model, int width, int height, 
         p.setPen(thick);
         p.drawLine(QPointF(page.FrameLeft, page.Y(band.Bottom)),
                    QPointF(page.FrameRight, page.Y(band.Bottom)));
-        const double top = page.Y(band.Top);
-        DrawTextAt(p, indent, top + metrics.height(), Text(band.Label), style);
-        DrawTextAt(p, indent, top + 2 * metrics.height(), Text(band.MethodName), style);
+        const double top = page.Y(std::min(band.Top, band.Bottom));
+        const double h = metrics.height();
+        // Both lines inside the frame, even for a layer whose bottom lies above its top.
+        const double first =
+            TextTopInside(top + h, 2 * h, page.FrameTop, page.FrameBottom, page.PenWidth);
+        DrawTextAt(p, indent, first, Text(band.Label), style);
+        DrawTextAt(p, indent, first + h, Text(band.MethodName), style);
     }
 
     FillPile(
@@ -175,8 +179,9 @@ void PaintPage(QPainter& p, const TPileSideModel& model, int width, int height, 
         [&](long double d) { return page.Y(d); }, style);
     if (model.dleng1 > 0)
         DrawTextAt(p, page.X(-model.diam1 / 2) - 20 * page.Unit,
-                   page.Y(model.TipDepth()) - metrics.height() / 2, Text(model.TipText()), style,
-                   Qt::AlignRight, false);
+                   TextTopInside(page.Y(model.TipDepth()) - metrics.height() / 2, metrics.height(),
+                                 page.FrameTop, page.FrameBottom, page.PenWidth),
+                   Text(model.TipText()), style, Qt::AlignRight, false);
 }
 
 std::optional<TPictureKind> PictureKindOf(const std::filesystem::path& file) {

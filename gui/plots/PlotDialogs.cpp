@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,8 +85,10 @@ TdlgLegend::TdlgLegend(TLegendNamesModel& model, TMessages* messages,
     layout->addWidget(fEdit);
     layout->addWidget(OkCancel(this));
 
-    // Enter and leaving the edit store its text; Enter must not close the dialog.
+    // Enter and leaving the edit store its text; Enter must not close the dialog, so the edit
+    // takes Enter itself before the default button sees it.
     connect(fEdit, &QLineEdit::editingFinished, this, [this] { StoreEdit(); });
+    fEdit->installEventFilter(this);
     connect(fList, &QListWidget::currentRowChanged, this, [this](int row) {
         fModel.Select(row);
         ShowSelected();
@@ -120,6 +123,17 @@ bool TdlgLegend::StoreEdit() {
     }
     fStoring = false;
     return stored;
+}
+
+bool TdlgLegend::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            StoreEdit();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TdlgLegend::accept() {

@@ -48,6 +48,7 @@ public:
     // Stores the edit's text into the selected entry (Enter, leaving the edit, OK).
     bool StoreEdit();
     void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowSelected();

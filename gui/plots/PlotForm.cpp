@@ -5,6 +5,7 @@
 #include "gui/plots/PlotPicture.h"
 #include "gui/plots/PlotRenderer.h"
 #include "model/io/AtomicFile.h"
+#include "model/plots/AxisRanges.h"
 #include "model/plots/PlotMenuModel.h"
 
 #include <QBuffer>
@@ -220,8 +221,12 @@ void TPlotForm::BuildMenu() {
     // Ctrl+Z opens the menu.
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(shortcut, &QShortcut::activated, this,
-            [this] { fMenuBar->setActiveAction(fPlotMenu->menuAction()); });
+    // The menu pops up under its title, from the graph and from the legend alike (the menu
+    // bar only highlights an action it is asked to activate without the keyboard focus).
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        const QRect title = fMenuBar->actionGeometry(fPlotMenu->menuAction());
+        fPlotMenu->popup(fMenuBar->mapToGlobal(title.bottomLeft()));
+    });
     connect(fPlotMenu, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
 
     fShowLegend = fPlotMenu->addAction(tr("Show &Legend"), this, [this] { ToggleLegend(); });
@@ -250,6 +255,29 @@ void TPlotForm::BuildMenu() {
     fPlotMenu->addAction(tr("&Graph Title"), this, [this] { EditTitle(); });
     fPlotMenu->addAction(tr("&Edit Legend"), this, [this] { EditLegend(); });
     fPlotMenu->addAction(tr("&Active Curves"), this, [this] { EditActiveCurves(); });
+    // Additions for report pictures: they change pictures and printouts and the palette.
+    fLegendOffCurves = fPlotMenu->addAction(tr("Legend &Off the Curves"), this, [this] {
+        fData->LegendOffCurves = !fData->LegendOffCurves;
+        Changed();
+    });
+    fLegendOffCurves->setCheckable(true);
+    fSafePalette = fPlotMenu->addAction(tr("Colour-&Blind-Safe Palette"), this, [this] {
+        fData->PaletteKind = fData->PaletteKind == 1 ? 0 : 1;
+        Changed();
+    });
+    fSafePalette->setCheckable(true);
+    fRisingPart = fPlotMenu->addAction(tr("&Zoom to the Rising Part"), this, [this] {
+        if (!fData || !ZoomToRisingPart(*fData)) return;
+        if (const auto view = TPlotView::Create(*fData)) fView = *view;
+        Changed();
+    });
+    fPlotMenu->addAction(tr("Full E&xtent"), this, [this] {
+        if (!fData) return;
+        fData->XRange = {};
+        fData->YRange = {};
+        if (const auto view = TPlotView::Create(*fData)) fView = *view;
+        Changed();
+    });
     fPlotMenu->addSeparator();
     fPrint = fPlotMenu->addAction(tr("&Print..."), this, [this] { Print(); });
     fPageSetup = fPlotMenu->addAction(tr("P&age Setup"), this, [this] { PageSetup(); });
@@ -262,6 +290,9 @@ void TPlotForm::UpdateMenu() {
     const TGraphPlot& plot = *fData;
     const TPlotMenuState state = PlotMenuState(plot);
     fShowLegend->setChecked(plot.ShowLegend);
+    fLegendOffCurves->setChecked(plot.LegendOffCurves);
+    fSafePalette->setChecked(plot.PaletteKind == 1);
+    fRisingPart->setVisible(!plot.XOnTop && RisingPartEnd(plot).has_value());
     fShowLayers->setVisible(state.LayersVisible);
     fShowLayers->setChecked(plot.ShowLayers);
     fShowWall->setVisible(state.WallVisible);
@@ -273,12 +304,13 @@ void TPlotForm::UpdateMenu() {
     for (QAction* a : fFontEntries) a->setChecked(a->data().toInt() == plot.SizeFont);
     for (QAction* a : fWidthEntries) a->setChecked(a->data().toInt() == plot.WidthLine);
     const TPlotLegendModel& legend = fLegend->Model();
+    const TLineList& curves = plot.List(TLineKind::Main);
     for (size_t i = 0; i < fCurveEntries.size(); ++i) {
         const int e = static_cast<int>(i);
         if (e >= legend.Count()) break;
         const int line = legend.Entry(e).Curve;
         fCurveEntries[i]->setText(Escaped(legend.Entry(e).Name));
-        fCurveEntries[i]->setChecked(line < plot.LineCount() && plot.Lines(line).Visible);
+        fCurveEntries[i]->setChecked(line < curves.LineCount() && curves.Line(line).Visible);
     }
 }
 
@@ -303,7 +335,7 @@ void TPlotForm::RebuildCurveEntries() {
 void TPlotForm::RebuildLegend() {
     fLegend->Rebuild();
     fLegend->Resize();
-    if (fData) fLegend->setVisible(fData->LineCount() > 0 && fData->ShowLegend);
+    if (fData) fLegend->setVisible(fData->HasSomethingToDraw() && fData->ShowLegend);
     Relayout();
 }
 
@@ -360,7 +392,7 @@ std::pair<double, double> TPlotForm::LegendPosition() const {
 void TPlotForm::ToggleLegend() {
     if (!fData) return;
     fData->ShowLegend = !fData->ShowLegend;
-    fLegend->setVisible(fData->LineCount() > 0 && fData->ShowLegend);
+    fLegend->setVisible(fData->HasSomethingToDraw() && fData->ShowLegend);
     Changed();
     UpdateMenu();
 }
@@ -509,6 +541,7 @@ void TPlotForm::SaveToDisk() {
         if (!bitmap || attributes->Colors == TPictureColors::TrueColor) {
             WritePlotPicture(*fData, fView.LogicBounds, file, size, LegendPosition());
         } else {
+            size.BlackText = attributes->Colors == TPictureColors::Monochrome;
             const std::string bytes = PlotPictureBytes(*fData, fView.LogicBounds,
                                                        PictureFormat::Png, size, LegendPosition());
             QImage image;

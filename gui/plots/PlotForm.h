@@ -105,6 +105,9 @@ private:
     QAction* fShowLegend = nullptr;
     QAction* fShowLayers = nullptr;
     QAction* fShowWall = nullptr;
+    QAction* fLegendOffCurves = nullptr;
+    QAction* fSafePalette = nullptr;
+    QAction* fRisingPart = nullptr;
     QMenu* fMarkersMenu = nullptr;
     QMenu* fFontMenu = nullptr;
     QMenu* fWidthMenu = nullptr;

@@ -44,7 +44,8 @@ void TPlotLegendList::Refresh() {
     for (int i = 0; i < fModel.Count() && i < count(); ++i) {
         QListWidgetItem* it = item(i);
         it->setText(QString::fromStdString(fModel.Text(fPlot, i)));
-        it->setForeground(QColor::fromRgb(PaletteRgb(fModel.Entry(i).Colour)));
+        it->setForeground(
+            QColor::fromRgb(CurveStyle(fModel.Entry(i).Colour, fPlot.PaletteKind).Rgb));
         it->setSizeHint(QSize(0, fItemHeight));
     }
 }

@@ -3,6 +3,7 @@
 #include "gui/plots/PlotRenderer.h"
 #include "model/io/AtomicFile.h"
 #include "model/io/ReadError.h"
+#include "model/plots/AxisRanges.h"
 #include "model/plots/GraphCsv.h"
 
 #include <QBuffer>
@@ -38,8 +39,19 @@ std::string Bytes(const QByteArray& a) {
 // QImage refuses images beyond this many bytes; so do we, before trying.
 constexpr double MaxImageBytes = 1.9e9;
 
+TPlotTarget Target(QRect rect, int ppi, TPlotTarget::Kind kind,
+                   std::optional<std::pair<double, double>> legend, const TPictureSize& size) {
+    TPlotTarget t{rect, ppi, ppi, kind, legend};
+    t.LegendOffCurves = size.LegendOffCurves;
+    t.PaletteKind = size.PaletteKind;
+    t.BlackText = size.BlackText;
+    return t;
+}
+
 std::string BitmapBytes(const TGraphPlot& plot, const TLogicBounds& view, PictureFormat format,
-                        int w, int h, int ppi, std::optional<std::pair<double, double>> legend) {
+                        int w, int h, const TPictureSize& size,
+                        std::optional<std::pair<double, double>> legend) {
+    const int ppi = size.Ppi;
     if (static_cast<double>(w) * h * 4 > MaxImageBytes)
         throw PlotPictureError(NotEnoughMemoryMessage);
     QImage image;
@@ -54,7 +66,8 @@ std::string BitmapBytes(const TGraphPlot& plot, const TLogicBounds& view, Pictur
     image.setDotsPerMeterY(dotsPerMetre);
     {
         QPainter painter(&image);
-        PaintPlot(painter, plot, view, {QRect(0, 0, w, h), ppi, ppi, TPlotTarget::Picture, legend});
+        PaintPlot(painter, plot, view,
+                  Target(QRect(0, 0, w, h), ppi, TPlotTarget::Picture, legend, size));
     }
     QByteArray out;
     QBuffer buffer(&out);
@@ -64,8 +77,9 @@ std::string BitmapBytes(const TGraphPlot& plot, const TLogicBounds& view, Pictur
     return Bytes(out);
 }
 
-std::string SvgBytes(const TGraphPlot& plot, const TLogicBounds& view, int w, int h, int ppi,
-                     std::optional<std::pair<double, double>> legend) {
+std::string SvgBytes(const TGraphPlot& plot, const TLogicBounds& view, int w, int h,
+                     const TPictureSize& size, std::optional<std::pair<double, double>> legend) {
+    const int ppi = size.Ppi;
     QByteArray out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
@@ -77,7 +91,8 @@ std::string SvgBytes(const TGraphPlot& plot, const TLogicBounds& view, int w, in
     svg.setTitle(QString::fromStdString(plot.Caption));
     {
         QPainter painter(&svg);
-        PaintPlot(painter, plot, view, {QRect(0, 0, w, h), ppi, ppi, TPlotTarget::Vector, legend});
+        PaintPlot(painter, plot, view,
+                  Target(QRect(0, 0, w, h), ppi, TPlotTarget::Vector, legend, size));
     }
     return Bytes(out);
 }
@@ -98,8 +113,8 @@ std::string PdfBytes(const TGraphPlot& plot, const TLogicBounds& view, const TPi
         QPainter painter(&pdf);
         const QRect page = painter.viewport();
         PaintPlot(painter, plot, view,
-                  {QRect(0, 0, page.width(), page.height()), size.Ppi, size.Ppi,
-                   TPlotTarget::Vector, legend});
+                  Target(QRect(0, 0, page.width(), page.height()), size.Ppi, TPlotTarget::Vector,
+                         legend, size));
     }
     return Bytes(out);
 }
@@ -148,9 +163,9 @@ std::string PlotPictureBytes(const TGraphPlot& plot, const TLogicBounds& view, P
     switch (format) {
     case PictureFormat::Bmp:
     case PictureFormat::Png:
-        return BitmapBytes(plot, view, format, w, h, size.Ppi, legendPosition);
+        return BitmapBytes(plot, view, format, w, h, size, legendPosition);
     case PictureFormat::Svg:
-        return SvgBytes(plot, view, w, h, size.Ppi, legendPosition);
+        return SvgBytes(plot, view, w, h, size, legendPosition);
     case PictureFormat::Pdf:
         return PdfBytes(plot, view, size, legendPosition);
     }
@@ -182,7 +197,7 @@ std::vector<fs::path> WriteGraphPictures(const std::vector<const TGraphPlot*>& g
     std::map<std::string, int> used;
     for (const TGraphPlot* plot : graphs) {
         if (!plot->HasSomethingToDraw()) continue;
-        const auto view = FullExtent(*plot);
+        const auto view = RangedView(*plot);
         if (!view) continue;
         std::string stem = fs::path(GraphCsvFileName(plot->Caption)).stem().string();
         const int n = ++used[stem];

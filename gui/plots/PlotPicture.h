@@ -40,7 +40,14 @@ struct TPictureSize {
     double WidthIn = 10;
     double HeightIn = 7.5;
     int Ppi = 100;
+    // Drawing choices over the plot's own (-1 keeps the plot's): see TPlotTarget.
+    int LegendOffCurves = -1;
+    int PaletteKind = -1;
+    bool BlackText = false;
 };
+
+// The report preset: 6.5 x 4.5 inches (a page's text width) at 300 pixels per inch.
+inline constexpr TPictureSize ReportPictureSize{6.5, 4.5, 300};
 
 // The bytes of a picture file. Throws PlotPictureError (NotEnoughMemoryMessage when the bitmap
 // cannot be allocated, or when it would exceed the toolkit's limits).
@@ -54,10 +61,10 @@ void WritePlotPicture(const TGraphPlot& plot, const TLogicBounds& view,
                       const std::filesystem::path& file, const TPictureSize& size,
                       std::optional<std::pair<double, double>> legendPosition = {});
 
-// One picture per graph that has something to draw, each of its full extent, named after its
-// caption like the CSV files ("Load_Distribution.png"; repeated captions get "_2", ...), into
-// folder (created when missing). Graphs with a degenerate extent are skipped. Returns the
-// written paths in graph order; throws PlotPictureError on the first failure.
+// One picture per graph that has something to draw, each of its full extent (or its axis ranges),
+// named after its caption like the CSV files ("Load_Distribution.png"; repeated captions get "_2",
+// ...), into folder (created when missing). Graphs with a degenerate extent are skipped. Returns
+// the written paths in graph order; throws PlotPictureError on the first failure.
 std::vector<std::filesystem::path> WriteGraphPictures(const std::vector<const TGraphPlot*>& graphs,
                                                       const std::filesystem::path& folder,
                                                       PictureFormat format,

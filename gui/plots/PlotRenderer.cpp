@@ -1,6 +1,8 @@
 #include "gui/plots/PlotRenderer.h"
 
 #include "gui/plots/SoilPatterns.h"
+#include "model/plots/AxisRanges.h"
+#include "model/plots/LegendPlacement.h"
 #include "model/plots/PlotStyle.h"
 
 #include <QFont>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace dorvek {
@@ -20,8 +23,36 @@ namespace {
 
 constexpr const char* GraphFamily = "Times New Roman";
 
-QColor PaletteColour(int counter) {
-    return QColor::fromRgb(static_cast<QRgb>(PaletteRgb(counter)));
+int PaletteOf(const TGraphPlot& plot, const TPlotTarget& target) {
+    return target.PaletteKind >= 0 ? target.PaletteKind : plot.PaletteKind;
+}
+
+QColor CurveColour(int counter, int palette) {
+    return QColor::fromRgb(static_cast<QRgb>(CurveStyle(counter, palette).Rgb));
+}
+
+// A pen of a curve's colour and line style.
+QPen CurvePen(int counter, int palette, double width) {
+    const TCurveStyle style = CurveStyle(counter, palette);
+    QPen pen(QColor::fromRgb(static_cast<QRgb>(style.Rgb)), width);
+    switch (style.Style) {
+    case TLineStyle::Solid:
+        break;
+    case TLineStyle::Dashed:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case TLineStyle::Dotted:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case TLineStyle::DashDot:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    }
+    return pen;
+}
+
+double CurvePenWidth(const TGraphPlot& plot, int ppiX) {
+    return (std::lround(ppiX / 300.0) + 1) * std::max(1, plot.WidthLine);
 }
 
 TPixelRect ToPixelRect(const QRect& r) {
@@ -138,8 +169,10 @@ void DrawTicks(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int
                int ppiY) {
     const TPixelRect& g = map.Area();
     const TLogicBounds& v = map.View();
-    const auto tx = TAxisTicks::For(v.Left, v.Right, g.Width(), h);
-    const auto ty = TAxisTicks::For(v.Top, v.Bottom, g.Height(), h);
+    const auto tx = RangedTicks(plot.XRange, v.Left, v.Right, g.Width(), h);
+    const auto ty = RangedTicks(plot.YRange, v.Top, v.Bottom, g.Height(), h);
+    // The label box of the first x label (nearest the y axis), to keep the y labels off it.
+    std::optional<TLabelBox> firstX;
     const QFont normal = PlotFont(h, false);
     p.setFont(normal);
     const QFontMetrics fm(normal);
@@ -161,7 +194,10 @@ void DrawTicks(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int
             const QString label = Text(TickLabel(tx->Value(i)));
             const int w = fm.horizontalAdvance(label);
             const double top = plot.XOnTop ? g.Top - ppiY / 32 - fm.height() : g.Bottom + ppiY / 16;
-            p.drawText(QRectF(x - w / 2.0 - 1, top, w + 2, fm.height()), Qt::AlignCenter, label);
+            const QRectF box(x - w / 2.0 - 1, top, w + 2, fm.height());
+            if (!firstX || box.left() < firstX->Left)
+                firstX = TLabelBox{box.left(), box.top(), box.right(), box.bottom()};
+            p.drawText(box, Qt::AlignCenter, label);
         }
     }
     if (ty && ty->Finish - ty->Start < MaxTicks) {
@@ -175,8 +211,16 @@ void DrawTicks(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int
             p.setPen(solid);
             const QString label = Text(TickLabel(ty->Value(i)));
             const int w = fm.horizontalAdvance(label);
+            // Rotated, the label spans w + 2 along the axis, centred on the tick.
+            double centre = y;
+            if (firstX) {
+                const TLabelBox mine{g.Left - ppiX / 32.0 - fm.height(), y - w / 2.0 - 1,
+                                     g.Left - ppiX / 32.0, y + w / 2.0 + 1};
+                const TLabelBox moved = ClearCornerLabel(mine, *firstX, plot.XOnTop);
+                centre = (moved.Top + moved.Bottom) / 2;
+            }
             p.save();
-            p.translate(g.Left - ppiX / 32, y);
+            p.translate(g.Left - ppiX / 32, centre);
             p.rotate(-90);
             p.drawText(QRectF(-w / 2.0 - 1, -fm.height(), w + 2, fm.height()), Qt::AlignCenter,
                        label);
@@ -185,22 +229,25 @@ void DrawTicks(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int
     }
 }
 
-void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int ppiX) {
-    if (plot.LineCount() == 0 || plot.Lines(0).Count() < 2) return;
+void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, int ppiX,
+                int palette) {
+    const TLineList& curves = plot.List(TLineKind::Main);
+    if (curves.LineCount() == 0 || curves.Line(0).Count() < 2) return;
     const TPixelRect& g = map.Area();
     const QRectF clip(g.Left, g.Top, g.Width(), g.Height());
     const std::vector<int> colours = CurveColours(plot);
-    const double width = (std::lround(ppiX / 300.0) + 1) * std::max(1, plot.WidthLine);
-    const double radius = ppiX / 32.0;
+    const double width = CurvePenWidth(plot, ppiX);
+    const double radius = MarkerRadius(ppiX, width);
     std::vector<QPointF> pts, run;
     std::vector<QLineF> edges;
     p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
     p.setClipRect(ToQRect(g));
     p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < plot.LineCount(); ++i) {
-        const TLine& line = plot.Lines(i);
+    for (int i = 0; i < curves.LineCount(); ++i) {
+        const TLine& line = curves.Line(i);
         if (!line.Active || !line.Visible) continue;
-        QPen pen(PaletteColour(colours[static_cast<size_t>(i)]), width);
+        QPen pen = CurvePen(colours[static_cast<size_t>(i)], palette, width);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::RoundJoin);
         p.setPen(pen);
@@ -211,13 +258,19 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
         DrawClippedPolyline(p, pts, clip, run);
         if (plot.Markers <= 0) continue;
         QPen markerPen = pen;
+        markerPen.setStyle(Qt::SolidLine);
         markerPen.setWidthF(std::max(1.0, width / 2));
         p.setPen(markerPen);
-        // All outlines of a curve's markers in one call: far cheaper than a polygon each.
+        // All outlines of a curve's markers in one call: far cheaper than a polygon each. A
+        // marker closer to the last one drawn than its own size would only blot it out.
         const auto shape = MarkerPolygon(MarkerKind(i), 0, 0, radius);
         edges.clear();
+        QPointF last(-1e9, -1e9);
         for (size_t j = 0; j < pts.size(); ++j) {
             if (!HasMarker(static_cast<int>(j), plot.Markers) || !clip.contains(pts[j])) continue;
+            const QPointF d = pts[j] - last;
+            if (d.x() * d.x() + d.y() * d.y() < 4 * radius * radius) continue;
+            last = pts[j];
             for (size_t k = 0; k < shape.size(); ++k) {
                 const auto& a = shape[k];
                 const auto& b = shape[(k + 1) % shape.size()];
@@ -232,7 +285,7 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
 
 void DrawLayers(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout,
                 const TPlotMapping& map, int ppiX, int ppiY, bool printForm) {
-    if (!layout.HasLayers || plot.LayerLineCount() == 0) return;
+    if (!layout.HasLayers || plot.List(TLineKind::Layers).LineCount() == 0) return;
     const TPixelRect& s = layout.LayersArea;
     p.save();
     p.setClipRect(ToQRect(s));
@@ -241,8 +294,9 @@ void DrawLayers(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout,
     p.setFont(font);
     const QFontMetrics fm(font);
     double top = map.PixelY(plot.LayersTop);
-    for (int i = 0; i < plot.LayerLineCount(); ++i) {
-        const TLine& layer = plot.LayerLines(i);
+    const TLineList& layers = plot.List(TLineKind::Layers);
+    for (int i = 0; i < layers.LineCount(); ++i) {
+        const TLine& layer = layers.Line(i);
         if (layer.Count() == 0) continue;
         const TFloatPoint& pt = layer.Point(0);
         const double bottom = map.PixelY(pt.y);
@@ -267,31 +321,67 @@ void DrawLayers(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout,
     p.restore();
 }
 
-void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout, int h,
-                   const TPlotTarget& target) {
-    const std::vector<TLegendEntry> entries = LegendEntries(plot);
-    const QFont font = PlotFont(h, false);
-    const QFontMetrics fm(font);
+std::vector<int> LegendWidths(const std::vector<TLegendEntry>& entries, const QFontMetrics& fm) {
     std::vector<int> widths;
     widths.reserve(entries.size());
     for (const TLegendEntry& e : entries) widths.push_back(fm.horizontalAdvance(Text(e.Name)));
-    const TLegendBox box = LayoutLegendBox(entries, widths, fm.height(), target.PpiX, target.PpiY,
-                                           layout, target.LegendPosition);
+    return widths;
+}
+
+bool OffCurves(const TGraphPlot& plot, const TPlotTarget& target) {
+    return target.kind != TPlotTarget::Screen &&
+           (target.LegendOffCurves >= 0 ? target.LegendOffCurves == 1 : plot.LegendOffCurves);
+}
+
+// The legend box's top-left when it must keep off the curves: a free corner of the graph area,
+// or beside it at the right (nullopt: the layout must first make room there).
+std::optional<QPoint> OffCurvesSpot(const TGraphPlot& plot, const TPlotLayout& layout,
+                                    const TLogicBounds& view, const TLegendBox& sized,
+                                    const TPlotTarget& target) {
+    const TPlotMapping map(layout.GraphArea, view, plot.XOnTop);
+    const auto points = CurvePixelPoints(plot, map, target.PpiX / 16.0);
+    const TLegendSpot spot = LeastCoveredCorner(layout.GraphArea, sized.Box.Width(),
+                                                sized.Box.Height(), target.PpiX / 16, points);
+    if (spot.Outside) return std::nullopt;
+    return QPoint(spot.Left, spot.Top);
+}
+
+void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layout, int h,
+                   const TPlotTarget& target, const std::optional<QPoint>& at) {
+    const std::vector<TLegendEntry> entries = LegendEntries(plot);
+    const QFont font = PlotFont(h, false);
+    const QFontMetrics fm(font);
+    const std::vector<int> widths = LegendWidths(entries, fm);
+    const TLegendBox box = at ? LayoutLegendBoxAt(entries, widths, fm.height(), target.PpiX,
+                                                  target.PpiY, at->x(), at->y())
+                              : LayoutLegendBox(entries, widths, fm.height(), target.PpiX,
+                                                target.PpiY, layout, target.LegendPosition);
     if (box.Empty()) return;
+    const int palette = PaletteOf(plot, target);
+    const double width = CurvePenWidth(plot, target.PpiX);
+    const double radius = MarkerRadius(target.PpiX, width);
     p.save();
     p.setFont(font);
-    p.setPen(QPen(Qt::black, 1));
+    p.setPen(QPen(Qt::black, std::max(1, target.PpiX / 96)));
     p.setBrush(Qt::white);
     p.drawRect(OutlineRect(box.Box));
     p.setBrush(Qt::NoBrush);
     for (const TLegendRow& row : box.Rows) {
-        const QColor colour = PaletteColour(row.Entry.Colour);
-        p.setPen(QPen(colour, 1));
-        if (plot.Markers > 0)
-            DrawMarker(p, row.Entry.Marker, row.MarkerX, row.MarkerY, target.PpiX / 32.0);
-        else
-            p.drawLine(QPointF(row.MarkerX - target.PpiX / 32.0, row.MarkerY),
-                       QPointF(row.MarkerX + target.PpiX / 32.0, row.MarkerY));
+        QPen pen = CurvePen(row.Entry.Colour, palette, width);
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.drawLine(QPointF(row.SampleLeft, row.MarkerY), QPointF(row.SampleRight, row.MarkerY));
+        if (plot.Markers > 0) {
+            pen.setStyle(Qt::SolidLine);
+            pen.setWidthF(std::max(1.0, width / 2));
+            p.setPen(pen);
+            p.setBrush(Qt::white);
+            DrawMarker(p, row.Entry.Marker, row.MarkerX, row.MarkerY, radius);
+            p.setBrush(Qt::NoBrush);
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(target.BlackText ? QColor(Qt::black) : CurveColour(row.Entry.Colour, palette));
         p.drawText(QRect(row.TextX, row.TextTop, box.Box.Right - row.TextX, fm.height()),
                    Qt::AlignLeft | Qt::AlignVCenter, Text(row.Entry.Name));
     }
@@ -313,7 +403,9 @@ QFont PlotFont(int pixelHeight, bool bold) {
     return font;
 }
 
-TPlotLayout PlotLayoutFor(const TGraphPlot& plot, const TPlotTarget& target) {
+namespace {
+
+TLayoutInput LayoutInputFor(const TGraphPlot& plot, const TPlotTarget& target) {
     TLayoutInput in;
     in.Target = ToPixelRect(target.Rect);
     in.PpiX = target.PpiX;
@@ -322,29 +414,58 @@ TPlotLayout PlotLayoutFor(const TGraphPlot& plot, const TPlotTarget& target) {
     in.XOnTop = plot.XOnTop;
     in.UserCaption = !plot.UserCaption.empty();
     in.UserCaptionOnTop = plot.UserCaptionOnTop;
-    in.ShowLayers = plot.ShowLayers && plot.LayerLineCount() > 0;
+    in.ShowLayers = plot.ShowLayers && plot.List(TLineKind::Layers).LineCount() > 0;
     in.Page = target.kind == TPlotTarget::Printer;
-    return ComputeLayout(in);
+    return in;
+}
+
+} // namespace
+
+TPlotLayout PlotLayoutFor(const TGraphPlot& plot, const TPlotTarget& target) {
+    return ComputeLayout(LayoutInputFor(plot, target));
 }
 
 TPlotLayout PaintPlot(QPainter& painter, const TGraphPlot& plot, const TLogicBounds& view,
                       const TPlotTarget& target) {
     EnsurePlotFonts();
-    const TPlotLayout layout = PlotLayoutFor(plot, target);
+    TPlotLayout layout = PlotLayoutFor(plot, target);
     const int h = TextHeight(target.PpiY, plot.SizeFont);
+    // A legend kept off the curves takes a free corner, else room beside the graph.
+    std::optional<QPoint> legendAt;
+    if (OffCurves(plot, target) && layout.RoomForTicks) {
+        const QFontMetrics fm(PlotFont(h, false));
+        const std::vector<TLegendEntry> entries = LegendEntries(plot);
+        const TLegendBox sized = LayoutLegendBoxAt(entries, LegendWidths(entries, fm), fm.height(),
+                                                   target.PpiX, target.PpiY, 0, 0);
+        if (!sized.Empty()) {
+            legendAt = OffCurvesSpot(plot, layout, view, sized, target);
+            if (!legendAt) {
+                TLayoutInput in = LayoutInputFor(plot, target);
+                in.ReserveRight = sized.Box.Width() + target.PpiX / 8;
+                const TPlotLayout wide = ComputeLayout(in);
+                if (wide.RoomForTicks) {
+                    layout = wide;
+                    const int right =
+                        layout.HasLayers ? layout.LayersArea.Right : layout.GraphArea.Right;
+                    legendAt = QPoint(right + target.PpiX / 16, layout.GraphArea.Top);
+                }
+            }
+        }
+    }
     painter.save();
     painter.fillRect(target.Rect, Qt::white);
     if (!layout.BigEnough) {
         painter.restore();
         return layout;
     }
-    painter.setRenderHint(QPainter::Antialiasing, target.kind != TPlotTarget::Screen &&
-                                                      target.kind != TPlotTarget::Picture);
+    // Text and curves are smoothed; the frame, grid, ticks and boxes stay crisp on whole pixels.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     DrawCaptions(painter, plot, target.Rect, layout, h);
     const TPlotMapping map(layout.GraphArea, view, plot.XOnTop);
     if (layout.RoomForTicks) {
         DrawTicks(painter, plot, map, h, target.PpiX, target.PpiY);
-        DrawCurves(painter, plot, map, target.PpiX);
+        DrawCurves(painter, plot, map, target.PpiX, PaletteOf(plot, target));
         DrawLayers(painter, plot, layout, map, target.PpiX, target.PpiY,
                    target.kind == TPlotTarget::Printer || target.kind == TPlotTarget::Vector);
     }
@@ -352,7 +473,7 @@ TPlotLayout PaintPlot(QPainter& painter, const TGraphPlot& plot, const TLogicBou
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(OutlineRect(layout.GraphArea));
     if (target.kind != TPlotTarget::Screen && layout.RoomForTicks)
-        DrawLegendBox(painter, plot, layout, h, target);
+        DrawLegendBox(painter, plot, layout, h, target, legendAt);
     painter.restore();
     return layout;
 }

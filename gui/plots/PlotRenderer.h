@@ -36,6 +36,10 @@ struct TPlotTarget {
     Kind kind = Screen;
     // Top-left of the on-screen legend relative to the window, each 0..1.
     std::optional<std::pair<double, double>> LegendPosition;
+    // Overrides of the plot's own choices for this drawing: -1 keeps the plot's.
+    int LegendOffCurves = -1; // 1: legend box where it covers the fewest points; 0: as placed
+    int PaletteKind = -1;     // 0 classic, 1 colour-blind safe with line styles
+    bool BlackText = false;   // every text black (a monochrome picture)
 };
 
 // "Times New Roman", falling back to Liberation Serif where the face is missing. Safe to call

@@ -30,10 +30,11 @@ std::string ColumnLetter(int column) {
 }
 
 std::string ExportRefusal(const TGraphPlot& plot) {
-    if (plot.LineCount() == 0 || plot.Count() == 0)
+    const TLineList& curves = plot.List(TLineKind::Main);
+    if (curves.LineCount() == 0 || curves.Count() == 0)
         return "The graph \"" + plot.Caption + "\" has no points to export.";
-    if (plot.LineCount() > MaxExportCurves)
-        return "The graph \"" + plot.Caption + "\" has " + std::to_string(plot.LineCount()) +
+    if (curves.LineCount() > MaxExportCurves)
+        return "The graph \"" + plot.Caption + "\" has " + std::to_string(curves.LineCount()) +
                " curves; at most " + std::to_string(MaxExportCurves) +
                " curves of a graph can be exported.";
     return "";
@@ -120,8 +121,9 @@ void WriteDataSheet(lxw_worksheet* sheet, const TGraphPlot& plot) {
     Text(sheet, 1, 1, plot.XTitle());
     Text(sheet, 2, 0, "Y");
     Text(sheet, 2, 1, plot.YTitle());
-    for (int j = 0; j < plot.LineCount(); ++j) {
-        const TLine& line = plot.Lines(j);
+    const TLineList& curves = plot.List(TLineKind::Main);
+    for (int j = 0; j < curves.LineCount(); ++j) {
+        const TLine& line = curves.Line(j);
         const int c = 2 * j; // column 2j - 1, 0-based
         Text(sheet, 3, c, line.LineName());
         Text(sheet, 4, c, "X");
@@ -143,14 +145,15 @@ lxw_chart* BuildChart(Workbook& book, const TGraphPlot& plot, const std::string&
     lxw_chart* chart = workbook_add_chart(book.Book(), LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
     if (!chart) throw ExportError("Cannot add a chart to the workbook.");
     // The series end where the first curve's points end.
-    const int lastRow = 5 + plot.Count();
-    for (int j = 0; j < plot.LineCount(); ++j) {
+    const TLineList& curves = plot.List(TLineKind::Main);
+    const int lastRow = 5 + curves.Count();
+    for (int j = 0; j < curves.LineCount(); ++j) {
         const int c = 2 * j + 1;
         const std::string x = RangeFormula(dataSheet, c, lastRow);
         const std::string y = RangeFormula(dataSheet, c + 1, lastRow);
         lxw_chart_series* series = chart_add_series(chart, x.c_str(), y.c_str());
         if (!series) throw ExportError("Cannot add a series to the chart of " + plot.Caption + ".");
-        const std::string name = plot.Lines(j).LineName();
+        const std::string name = curves.Line(j).LineName();
         // A name beginning with "=" would be read as a formula: take it from its cell instead.
         if (!name.empty() && name.front() == '=')
             chart_series_set_name_range(series, dataSheet.c_str(), 3,
@@ -166,6 +169,10 @@ lxw_chart* BuildChart(Workbook& book, const TGraphPlot& plot, const std::string&
     chart_axis_major_gridlines_set_visible(chart->y_axis, LXW_TRUE);
     // Depths and settlements grow downward from an x axis at the top.
     if (plot.XOnTop) chart_axis_set_reverse(chart->y_axis);
+    // Each axis crosses the other at its minimum (the top of a reversed depth axis), so with
+    // negative values the tick labels stay at the chart's edge instead of over the data.
+    chart->x_axis->crossing_min = LXW_TRUE;
+    chart->y_axis->crossing_min = LXW_TRUE;
     return chart;
 }
 

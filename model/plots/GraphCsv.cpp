@@ -50,18 +50,19 @@ std::string GraphCsvText(const TGraphPlot& plot) {
     std::string text;
     const std::string xTitle = plot.XTitle();
     const std::string yTitle = plot.YTitle();
+    const TLineList& curves = plot.List(TLineKind::Main);
     int rows = 0;
-    for (int i = 0; i < plot.LineCount(); ++i) {
+    for (int i = 0; i < curves.LineCount(); ++i) {
         const std::string name = Trimmed(plot.LegendName(i));
         if (i > 0) text += ',';
         text += CsvField(name + ": " + xTitle) + ',' + CsvField(name + ": " + yTitle);
-        rows = std::max(rows, plot.Lines(i).Count());
+        rows = std::max(rows, curves.Line(i).Count());
     }
     text += '\n';
     for (int j = 0; j < rows; ++j) {
-        for (int i = 0; i < plot.LineCount(); ++i) {
+        for (int i = 0; i < curves.LineCount(); ++i) {
             if (i > 0) text += ',';
-            const TLine& line = plot.Lines(i);
+            const TLine& line = curves.Line(i);
             if (j < line.Count())
                 text += FormatShortest(line.Point(j).x) + ',' + FormatShortest(line.Point(j).y);
             else

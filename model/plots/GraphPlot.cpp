@@ -4,6 +4,7 @@
 #include "model/tables/UnitCodes.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dorvek {
 
@@ -16,7 +17,7 @@ void TLine::SetCount(int n) {
 std::string TLine::LineName() const {
     if (!fValueS.empty()) return fValueS;
     if (fOwner != nullptr) {
-        const int p = fOwner->MainIndexOf(this);
+        const int p = fOwner->List(TLineKind::Main).IndexOf(this);
         if (p >= 0 && p < static_cast<int>(fOwner->DefLineNames.size()))
             return fOwner->DefLineNames[static_cast<size_t>(p)];
         return fOwner->CurveName + FormatGeneral(Value, 15);
@@ -52,12 +53,30 @@ TGraphPlot::~TGraphPlot() {
     fForm.reset();
 }
 
+TLineList& TGraphPlot::List(TLineKind kind) {
+    return const_cast<TLineList&>(std::as_const(*this).List(kind));
+}
+
+const TLineList& TGraphPlot::List(TLineKind kind) const {
+    switch (kind) {
+    case TLineKind::Layers:
+        return fLayerLines;
+    case TLineKind::Panel2:
+        return fLines2;
+    case TLineKind::Panel3:
+        return fLines3;
+    case TLineKind::Main:
+        break;
+    }
+    return fLines;
+}
+
 void TGraphPlot::SetUnits(int units) {
     fUnits = std::clamp(units, 1, 3);
 }
 
 std::string TGraphPlot::LegendName(int i) const {
-    std::string name = Lines(i).LineName();
+    std::string name = fLines.Line(i).LineName();
     if (onGetCaption) onGetCaption(*this, i, name);
     return name;
 }
@@ -73,7 +92,7 @@ std::string TGraphPlot::AxisTitle(const std::string& caption, const std::string&
 
 void TGraphPlot::ApplyActiveLimit() {
     if (!LimitActive) return;
-    for (int i = ActiveLimit; i < LineCount(); ++i) Lines(i).Active = false;
+    for (int i = ActiveLimit; i < fLines.LineCount(); ++i) fLines.Line(i).Active = false;
 }
 
 void TGraphPlot::Show() {
@@ -99,25 +118,30 @@ void TGraphPlot::FormReleased() {
 }
 
 void ResetGraphPlot(TGraphPlot& plot) {
-    plot.SetLineCount(0);
+    plot.List(TLineKind::Main).SetLineCount(0);
     plot.Markers = 1;
     plot.SizeFont = 10;
     plot.WidthLine = 1;
+    plot.XRange = {};
+    plot.YRange = {};
 }
 
 void AddLayersGraphPlot(TGraphPlot& plot, const std::vector<LayerRow>& layers, int projectUnits,
                         bool userTz, bool userQw) {
     if (userTz && userQw) return;
     bool hasPoints = false;
-    for (int i = 0; i < plot.LineCount() && !hasPoints; ++i) hasPoints = plot.Lines(i).Count() > 0;
+    const TLineList& curves = plot.List(TLineKind::Main);
+    for (int i = 0; i < curves.LineCount() && !hasPoints; ++i)
+        hasPoints = curves.Line(i).Count() > 0;
     if (!hasPoints) return;
 
-    plot.SetLayerLineCount(static_cast<int>(layers.size()));
-    plot.SetLayerCount(1);
+    TLineList& overlay = plot.List(TLineKind::Layers);
+    overlay.SetLineCount(static_cast<int>(layers.size()));
+    overlay.SetCount(1);
     plot.ShowLayers = false;
-    for (int i = 0; i < plot.LayerLineCount(); ++i) {
+    for (int i = 0; i < overlay.LineCount(); ++i) {
         const LayerRow& layer = layers[static_cast<size_t>(i)];
-        TLine& line = plot.LayerLines(i);
+        TLine& line = overlay.Line(i);
         TFloatPoint& point = line.Point(0);
         point = TFloatPoint{}; // a reused line must not keep an earlier pattern code
         line.SetLineName("LAYER " + std::to_string(i + 1));

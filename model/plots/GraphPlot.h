@@ -17,6 +17,10 @@ struct TFloatPoint {
 
 class TGraphPlot;
 
+// The line lists of a graph: the curves of the main panel, the soil-layer overlay (one
+// single-point line per layer: fill pattern code, bottom depth) and panels 2 and 3.
+enum class TLineKind { Main, Layers, Panel2, Panel3 };
+
 // One curve. Its default name depends on its position in the owner's main list.
 class TLine {
 public:
@@ -64,6 +68,9 @@ public:
 
     TLine& Line(int i) { return *fLines.at(static_cast<size_t>(i)); }
     const TLine& Line(int i) const { return *fLines.at(static_cast<size_t>(i)); }
+    // Point j of line i.
+    TFloatPoint& Point(int i, int j) { return Line(i).Point(j); }
+    const TFloatPoint& Point(int i, int j) const { return Line(i).Point(j); }
     int IndexOf(const TLine* line) const;
 
 private:
@@ -120,50 +127,27 @@ public:
     bool Yreversed = false;
     bool fAlwaysShowLegend = false;
 
+    // Additions kept in the graph settings file's extra block.
+    // Pictures and printouts put the legend box where it covers the fewest points.
+    bool LegendOffCurves = false;
+    // 0: the classic palette; 1: colour-blind-safe colours with line styles.
+    int PaletteKind = 0;
+    // User axis ranges; an unset range keeps the full extent. Step 0 keeps the automatic ticks.
+    struct TAxisRange {
+        bool Set = false;
+        long double From = 0, To = 0, Step = 0;
+        bool operator==(const TAxisRange&) const = default;
+    };
+    TAxisRange XRange, YRange;
+
     int Units() const { return fUnits; }
     void SetUnits(int units); // clamped to 1..3
 
-    // Line lists: main, soil-layer overlay, panels 2 and 3.
-    int LineCount() const { return fLines.LineCount(); }
-    void SetLineCount(int n) { fLines.SetLineCount(n); }
-    int Count() const { return fLines.Count(); }
-    void SetCount(int n) { fLines.SetCount(n); }
-    TLine& Lines(int i) { return fLines.Line(i); }
-    const TLine& Lines(int i) const { return fLines.Line(i); }
-    TFloatPoint& Data(int i, int j) { return fLines.Line(i).Point(j); }
-    const TFloatPoint& Data(int i, int j) const { return fLines.Line(i).Point(j); }
+    // The line lists by kind.
+    TLineList& List(TLineKind kind);
+    const TLineList& List(TLineKind kind) const;
 
-    int LayerLineCount() const { return fLayerLines.LineCount(); }
-    void SetLayerLineCount(int n) { fLayerLines.SetLineCount(n); }
-    int LayerCount() const { return fLayerLines.Count(); }
-    void SetLayerCount(int n) { fLayerLines.SetCount(n); }
-    TLine& LayerLines(int i) { return fLayerLines.Line(i); }
-    const TLine& LayerLines(int i) const { return fLayerLines.Line(i); }
-    TFloatPoint& LayerData(int i, int j) { return fLayerLines.Line(i).Point(j); }
-    const TFloatPoint& LayerData(int i, int j) const { return fLayerLines.Line(i).Point(j); }
-
-    int LineCount2() const { return fLines2.LineCount(); }
-    void SetLineCount2(int n) { fLines2.SetLineCount(n); }
-    int Count2() const { return fLines2.Count(); }
-    void SetCount2(int n) { fLines2.SetCount(n); }
-    TLine& Lines2(int i) { return fLines2.Line(i); }
-    const TLine& Lines2(int i) const { return fLines2.Line(i); }
-    TFloatPoint& Data2(int i, int j) { return fLines2.Line(i).Point(j); }
-    const TFloatPoint& Data2(int i, int j) const { return fLines2.Line(i).Point(j); }
-
-    int LineCount3() const { return fLines3.LineCount(); }
-    void SetLineCount3(int n) { fLines3.SetLineCount(n); }
-    int Count3() const { return fLines3.Count(); }
-    void SetCount3(int n) { fLines3.SetCount(n); }
-    TLine& Lines3(int i) { return fLines3.Line(i); }
-    const TLine& Lines3(int i) const { return fLines3.Line(i); }
-    TFloatPoint& Data3(int i, int j) { return fLines3.Line(i).Point(j); }
-    const TFloatPoint& Data3(int i, int j) const { return fLines3.Line(i).Point(j); }
-
-    // Position of a line in the main list, -1 when it belongs to another list.
-    int MainIndexOf(const TLine* line) const { return fLines.IndexOf(line); }
-
-    bool HasSomethingToDraw() const { return LineCount() > 0; }
+    bool HasSomethingToDraw() const { return fLines.LineCount() > 0; }
 
     // Name shown in the legend for main line i (its LineName, passed through onGetCaption).
     std::string LegendName(int i) const;

@@ -1,7 +1,11 @@
 #include "model/plots/GraphSettings.h"
 
+#include "model/tables/NumberFormat.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -16,6 +20,9 @@ namespace {
 
 const char* const CaptionMark = ":Plot Caption";
 const char* const TitleMark = ":Graph Title";
+// The additions of later versions follow every graph's block, so that a reader that knows only
+// the blocks stops before them.
+const char* const ExtrasMark = ":Display Additions";
 
 std::string Flag(bool on) {
     return on ? "1" : "0";
@@ -29,8 +36,9 @@ std::string OneLine(std::string text) {
 }
 
 void AppendBlock(std::string& out, const TGraphPlot& plot) {
-    const int lines = plot.LineCount();
-    const int points = plot.Count();
+    const TLineList& curves = plot.List(TLineKind::Main);
+    const int lines = curves.LineCount();
+    const int points = curves.Count();
     out += CaptionMark;
     out += '\n';
     out += OneLine(plot.Caption) + '\n';
@@ -52,12 +60,35 @@ void AppendBlock(std::string& out, const TGraphPlot& plot) {
            (plot.UserCaptionOnTop ? " : User Caption on Top\n" : " : User Caption on Bottom\n");
     for (int k = 1; k <= lines; ++k) {
         out += ":Legend, Line " + std::to_string(k) + '\n';
-        out += OneLine(plot.Lines(k - 1).LineName()) + '\n';
+        out += OneLine(curves.Line(k - 1).LineName()) + '\n';
     }
     for (int k = 1; k <= lines; ++k) {
-        const TLine& line = plot.Lines(k - 1);
+        const TLine& line = curves.Line(k - 1);
         out += Flag(line.Active) + ' ' + Flag(line.Visible) + " : Active, Visible, Line " +
                std::to_string(k) + '\n';
+    }
+}
+
+std::string RangeLine(const TGraphPlot::TAxisRange& r, const char* what) {
+    return Flag(r.Set) + ' ' + FormatGeneral(r.From, 18) + ' ' + FormatGeneral(r.To, 18) + ' ' +
+           FormatGeneral(r.Step, 18) + "   :" + what + " Range Set, From, To, Step\n";
+}
+
+// Written only when some graph uses an addition: files of plain settings stay as they were.
+void AppendExtras(std::string& out, const std::vector<const TGraphPlot*>& graphs) {
+    const bool any = std::any_of(graphs.begin(), graphs.end(), [](const TGraphPlot* p) {
+        return p->LegendOffCurves || p->PaletteKind != 0 || p->XRange.Set || p->YRange.Set;
+    });
+    if (!any) return;
+    out += ExtrasMark;
+    out += '\n';
+    for (size_t k = 0; k < graphs.size(); ++k) {
+        const TGraphPlot& plot = *graphs[k];
+        out += ":Graph " + std::to_string(k + 1) + '\n';
+        out += Flag(plot.LegendOffCurves) + ' ' + std::to_string(plot.PaletteKind) +
+               "   :Legend Off the Curves, Palette\n";
+        out += RangeLine(plot.XRange, "X");
+        out += RangeLine(plot.YRange, "Y");
     }
 }
 
@@ -77,6 +108,7 @@ public:
     }
 
     bool AtEnd() const { return fNext >= fLines.size(); }
+    bool NextIs(const char* text) const { return !AtEnd() && fLines[fNext] == text; }
 
     const std::string& Text() {
         if (AtEnd()) throw GraphSettingsError("This file either invalid or incomplete.");
@@ -165,8 +197,52 @@ bool OneOf(int value, std::initializer_list<int> allowed) {
     return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
 }
 
-void TakeOver(const BlockSettings& block, TGraphPlot& plot) {
-    if (!block.full || block.lineCount != plot.LineCount() || block.count != plot.Count()) return;
+struct ExtraSettings {
+    bool legendOffCurves = false;
+    int paletteKind = 0;
+    TGraphPlot::TAxisRange x, y;
+};
+
+// "set from to step", numbers in C notation; nullopt for anything else.
+std::optional<TGraphPlot::TAxisRange> ParseRange(const std::string& line) {
+    const char* p = line.c_str();
+    char* end = nullptr;
+    TGraphPlot::TAxisRange r;
+    const long set = std::strtol(p, &end, 10);
+    if (end == p) return std::nullopt;
+    r.Set = set == 1;
+    long double* values[] = {&r.From, &r.To, &r.Step};
+    for (long double* v : values) {
+        p = end;
+        *v = std::strtold(p, &end);
+        if (end == p || !std::isfinite(*v)) return std::nullopt;
+    }
+    return r;
+}
+
+// The additions block, graph by graph; a damaged block gives what was read before the damage.
+std::vector<ExtraSettings> ReadExtras(LineCursor& in, size_t graphs) {
+    std::vector<ExtraSettings> extras;
+    if (!in.NextIs(ExtrasMark)) return extras;
+    try {
+        in.Text();
+        for (size_t k = 0; k < graphs; ++k) {
+            if (in.Text() != ":Graph " + std::to_string(k + 1)) break;
+            const std::vector<int> flags = in.Numbers(2);
+            const auto x = ParseRange(in.Text());
+            const auto y = ParseRange(in.Text());
+            if (!x || !y) break;
+            extras.push_back({flags[0] == 1, flags[1] == 1 ? 1 : 0, *x, *y});
+        }
+    } catch (const GraphSettingsError&) {
+    }
+    return extras;
+}
+
+bool TakeOver(const BlockSettings& block, TGraphPlot& plot) {
+    TLineList& curves = plot.List(TLineKind::Main);
+    if (!block.full || block.lineCount != curves.LineCount() || block.count != curves.Count())
+        return false;
     plot.ShowLegend = block.showLegend;
     plot.ShowLayers = block.showLayers;
     plot.ShowWall = block.showWall;
@@ -179,12 +255,13 @@ void TakeOver(const BlockSettings& block, TGraphPlot& plot) {
     plot.UserCaptionOnTop = block.userCaptionOnTop;
     for (int k = 0; k < block.lineCount; ++k) {
         const CurveSettings& curve = block.curves[static_cast<size_t>(k)];
-        TLine& line = plot.Lines(k);
+        TLine& line = curves.Line(k);
         line.SetLineName(curve.name);
         line.Active = curve.active;
         line.Visible = curve.visible;
     }
     plot.LimitActive = false;
+    return true;
 }
 
 std::vector<const TGraphPlot*> Const(const std::vector<TGraphPlot*>& graphs) {
@@ -204,6 +281,7 @@ fs::path PlotDataFileName(const fs::path& projectFile) {
 std::string GraphParamsText(const std::vector<const TGraphPlot*>& graphs) {
     std::string text;
     for (const TGraphPlot* plot : graphs) AppendBlock(text, *plot);
+    AppendExtras(text, graphs);
     return text;
 }
 
@@ -261,7 +339,15 @@ GraphParamsResult ApplyGraphParamsText(const std::string& text,
     } catch (const GraphSettingsError& error) {
         failure = error;
     }
-    for (size_t i = 0; i < blocks.size(); ++i) TakeOver(blocks[i], *graphs[i]);
+    const std::vector<ExtraSettings> extras =
+        failure ? std::vector<ExtraSettings>{} : ReadExtras(in, graphs.size());
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        if (!TakeOver(blocks[i], *graphs[i]) || i >= extras.size()) continue;
+        graphs[i]->LegendOffCurves = extras[i].legendOffCurves;
+        graphs[i]->PaletteKind = extras[i].paletteKind;
+        graphs[i]->XRange = extras[i].x;
+        graphs[i]->YRange = extras[i].y;
+    }
     if (failure) throw *failure;
     return GraphParamsResult::Read;
 }

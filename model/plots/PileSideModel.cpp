@@ -185,13 +185,22 @@ std::vector<TLayerBand> TPileSideModel::Bands() const {
         band.Bottom = DisplayLength(layer.bottom, fInput.Units);
         band.Method = layer.method;
         band.Family = SoilFamilyOf(layer.method);
-        band.Label = "depth= " + FormatGeneral(band.Top) + " - " + FormatGeneral(band.Bottom) +
-                     "; " + SoilFamilyName(band.Family);
+        // Four digits: a depth like 16.666667 says nothing more and widens the label.
+        band.Label = "depth= " + FormatGeneral(band.Top, 4) + " - " +
+                     FormatGeneral(band.Bottom, 4) + "; " + SoilFamilyName(band.Family);
         band.MethodName = SoilMethodName(layer.method);
         bands.push_back(std::move(band));
         top = bands.back().Bottom;
     }
     return bands;
+}
+
+double TextTopInside(double top, double textHeight, double frameTop, double frameBottom,
+                     double pen) {
+    const double lowest = frameBottom - pen - textHeight - 1;
+    const double highest = frameTop + pen + 1;
+    if (lowest < highest) return highest;
+    return std::clamp(top, highest, lowest);
 }
 
 std::vector<int> TPileSideModel::GroundTicks(int width) {

@@ -33,6 +33,11 @@ const char* SoilFamilyName(TSoilFamily family);
 // The soil method's name as the soil-layer table lists it; "Unknown soil type" outside 1..6.
 std::string SoilMethodName(int method);
 
+// Top of a text box of textHeight kept between a frame's top and bottom lines (pen wide), so
+// that a label never sits below the frame or over its bottom line.
+double TextTopInside(double top, double textHeight, double frameTop, double frameBottom,
+                     double pen);
+
 // Project length (English inches, S.I. metres) to the drawing's unit (feet or metres).
 long double DisplayLength(long double value, int units);
 // "ft" or "m".

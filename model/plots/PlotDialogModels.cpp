@@ -5,7 +5,8 @@
 namespace dorvek {
 
 TLegendNamesModel::TLegendNamesModel(const TGraphPlot& plot) {
-    for (int i = 0; i < plot.LineCount(); ++i) fNames.push_back(plot.Lines(i).LineName());
+    const TLineList& curves = plot.List(TLineKind::Main);
+    for (int i = 0; i < curves.LineCount(); ++i) fNames.push_back(curves.Line(i).LineName());
     if (!fNames.empty()) fSelected = 0;
 }
 
@@ -21,14 +22,16 @@ bool TLegendNamesModel::Store(const std::string& text) {
 }
 
 void TLegendNamesModel::Apply(TGraphPlot& plot) const {
-    for (int i = 0; i < Count() && i < plot.LineCount(); ++i)
-        plot.Lines(i).SetLineName(fNames[static_cast<size_t>(i)]);
+    TLineList& curves = plot.List(TLineKind::Main);
+    for (int i = 0; i < Count() && i < curves.LineCount(); ++i)
+        curves.Line(i).SetLineName(fNames[static_cast<size_t>(i)]);
     plot.AnyChange = true;
 }
 
 TActiveCurvesModel::TActiveCurvesModel(const TGraphPlot& plot) {
-    for (int i = 0; i < plot.LineCount(); ++i) {
-        fFlags.push_back(plot.Lines(i).Active);
+    const TLineList& curves = plot.List(TLineKind::Main);
+    for (int i = 0; i < curves.LineCount(); ++i) {
+        fFlags.push_back(curves.Line(i).Active);
         fNames.push_back(plot.LegendName(i));
     }
 }
@@ -48,8 +51,9 @@ void TActiveCurvesModel::SetAll(bool active) {
 }
 
 void TActiveCurvesModel::Apply(TGraphPlot& plot) const {
-    for (int i = 0; i < Count() && i < plot.LineCount(); ++i)
-        plot.Lines(i).Active = fFlags[static_cast<size_t>(i)];
+    TLineList& curves = plot.List(TLineKind::Main);
+    for (int i = 0; i < Count() && i < curves.LineCount(); ++i)
+        curves.Line(i).Active = fFlags[static_cast<size_t>(i)];
     plot.AnyChange = true;
 }
 

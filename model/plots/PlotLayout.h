@@ -28,6 +28,7 @@ struct TLayoutInput {
     bool UserCaptionOnTop = false;
     bool ShowLayers = false; // soil-layer strip to the right of the graph
     bool Page = false;       // printer page: the graph reaches the target's edges
+    int ReserveRight = 0;    // pixels kept free at the right (a legend box beside the graph)
 };
 
 struct TPlotLayout {
@@ -62,6 +63,8 @@ struct TLegendRow {
     TLegendEntry Entry;
     int MarkerX = 0; // marker centre
     int MarkerY = 0;
+    int SampleLeft = 0; // the line sample through the marker, at MarkerY
+    int SampleRight = 0;
     int TextX = 0;   // left of the name
     int TextTop = 0; // top of the name's text box (text height high)
 };
@@ -71,12 +74,20 @@ struct TLegendBox {
     bool Empty() const { return Rows.empty(); }
 };
 
-// `position`: the on-screen legend's top-left relative to the window (0..1 each); without one
-// the box sits at the lower-right corner of the graph area. The box is kept inside the target
-// (moved left or up, never beyond its top-left corner). textWidths[i] belongs to entries[i].
+// A line sample a quarter inch long runs through each marker; the box is that much wider.
+// `position`: the on-screen legend's top-left relative to the window (0..1 each), applied to
+// the target; without one the box sits at the lower-right corner of the graph area. The box is
+// kept inside the graph frame (moved as needed, never beyond the frame's top-left), so it
+// covers neither the frame, the labels nor the soil strip at any resolution.
+// textWidths[i] belongs to entries[i].
 TLegendBox LayoutLegendBox(const std::vector<TLegendEntry>& entries,
                            const std::vector<int>& textWidths, int textHeight, int ppiX, int ppiY,
                            const TPlotLayout& layout,
                            std::optional<std::pair<double, double>> position);
+
+// The same box with its top-left at (left, top), unconstrained.
+TLegendBox LayoutLegendBoxAt(const std::vector<TLegendEntry>& entries,
+                             const std::vector<int>& textWidths, int textHeight, int ppiX, int ppiY,
+                             int left, int top);
 
 } // namespace dorvek

@@ -10,20 +10,22 @@ void TPlotLegendModel::Rebuild(const TGraphPlot& plot) {
 
 void TPlotLegendModel::Rename(const TGraphPlot& plot) {
     for (TLegendEntry& e : fEntries)
-        if (e.Curve < plot.LineCount()) e.Name = plot.LegendName(e.Curve);
+        if (e.Curve < plot.List(TLineKind::Main).LineCount()) e.Name = plot.LegendName(e.Curve);
 }
 
 std::string TPlotLegendModel::Text(const TGraphPlot& plot, int i) const {
     const TLegendEntry& e = Entry(i);
-    const bool visible = e.Curve < plot.LineCount() && plot.Lines(e.Curve).Visible;
+    const TLineList& curves = plot.List(TLineKind::Main);
+    const bool visible = e.Curve < curves.LineCount() && curves.Line(e.Curve).Visible;
     return visible ? e.Name + " *" : e.Name;
 }
 
 bool TPlotLegendModel::Toggle(TGraphPlot& plot, int i) const {
     if (i < 0 || i >= Count()) return false;
     const int line = Entry(i).Curve;
-    if (line >= plot.LineCount()) return false;
-    plot.Lines(line).Visible = !plot.Lines(line).Visible;
+    TLineList& curves = plot.List(TLineKind::Main);
+    if (line >= curves.LineCount()) return false;
+    curves.Line(line).Visible = !curves.Line(line).Visible;
     plot.AnyChange = true;
     return true;
 }

@@ -30,7 +30,7 @@ const std::vector<TMenuChoice>& LineWidthChoices() {
 
 TPlotMenuState PlotMenuState(const TGraphPlot& plot) {
     TPlotMenuState state;
-    state.LayersVisible = plot.LayerLineCount() > 0;
+    state.LayersVisible = plot.List(TLineKind::Layers).LineCount() > 0;
     state.WallVisible = plot.WallLineCount > 0;
     state.WallEnabled = state.WallVisible && plot.ShowLayers;
     state.FontWidthVisible = plot.ShowFontWidth;

@@ -31,7 +31,8 @@ TPileSideInput PileSideInputFrom(const TProgramData& data, const TInputTables& t
     input.PLength = data.PLength;
     input.HeadCoord = data.HeadCoord;
     input.CircPile = data.CircPile;
-    input.Layers = PlotProjectInfoFrom(data, tables).layers;
+    // With user t-z and Q-w curves the layer table is not used: pile and ground only.
+    if (data.SoilLayersInUse()) input.Layers = PlotProjectInfoFrom(data, tables).layers;
     return input;
 }
 

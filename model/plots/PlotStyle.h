@@ -18,6 +18,21 @@ inline constexpr int PaletteSize = 17;
 // Curve colour of a colour-counter value (taken modulo the palette size).
 std::uint32_t PaletteRgb(int counter);
 
+// The colour-blind-safe palette: seven colours that stay apart for the common colour-vision
+// deficiencies, each used with four line styles in turn (28 distinct curves).
+inline constexpr int SafePaletteSize = 7;
+enum class TLineStyle { Solid, Dashed, Dotted, DashDot };
+struct TCurveStyle {
+    std::uint32_t Rgb = 0;
+    TLineStyle Style = TLineStyle::Solid;
+};
+// Colour and line style of a colour-counter value for a palette kind (0 classic: always solid).
+TCurveStyle CurveStyle(int counter, int paletteKind);
+
+// Marker radius in pixels: 1/32 inch, grown with thick lines so that a line never hides its
+// markers (at least twice the pen width).
+double MarkerRadius(int ppi, double penWidth);
+
 // The colour counter advances for every active curve, visible or not: hiding a curve keeps
 // every colour, deactivating one shifts the colours of the curves after it.
 std::vector<int> CurveColours(const TGraphPlot& plot);

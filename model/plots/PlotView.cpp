@@ -1,5 +1,7 @@
 #include "model/plots/PlotView.h"
 
+#include "model/plots/AxisRanges.h"
+
 #include "model/tables/NumberFormat.h"
 
 #include <algorithm>
@@ -55,10 +57,11 @@ TAxisRange RoundAxisRange(long double min, long double max) {
 
 std::optional<TLogicBounds> FullExtent(const TGraphPlot& plot) {
     long double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    if (plot.Yreversed && plot.LineCount() > 0 && plot.Lines(0).Count() > 0)
-        minY = maxY = plot.Data(0, 0).y;
-    for (int i = 0; i < plot.LineCount(); ++i)
-        for (const TFloatPoint& p : plot.Lines(i).Points()) {
+    const TLineList& curves = plot.List(TLineKind::Main);
+    if (plot.Yreversed && curves.LineCount() > 0 && curves.Line(0).Count() > 0)
+        minY = maxY = curves.Point(0, 0).y;
+    for (int i = 0; i < curves.LineCount(); ++i)
+        for (const TFloatPoint& p : curves.Line(i).Points()) {
             // Not-a-number values extend nothing.
             if (p.x < minX) minX = p.x;
             if (p.x > maxX) maxX = p.x;
@@ -144,7 +147,11 @@ std::string CoordinateTitle(const std::string& caption, long double x, long doub
 std::optional<TPlotView> TPlotView::Create(const TGraphPlot& plot) {
     const auto full = FullExtent(plot);
     if (!full) return std::nullopt;
-    return TPlotView(*full);
+    // The user's axis ranges are the first view; zooming may reach them and the full extent.
+    const auto ranged = RangedView(plot);
+    TPlotView view(Union(*full, *ranged));
+    view.LogicBounds = *ranged;
+    return view;
 }
 
 bool TPlotView::ZoomToRect(const TPlotMapping& mapping, int x0, int y0, int x1, int y1) {

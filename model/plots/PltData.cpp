@@ -20,15 +20,16 @@ void PreparePlots(TResultGraphs& g) {
         plot->LimitActive = false;
     for (TGraphPlot* plot : g.All()) {
         ResetGraphPlot(*plot);
+        plot->DefLineNames.clear();
         // An overlay left from an earlier project must not show with these results.
-        plot->SetLayerLineCount(0);
+        plot->List(TLineKind::Layers).SetLineCount(0);
     }
-    g.pltAxial.SetLineCount(1);
+    g.pltAxial.List(TLineKind::Main).SetLineCount(1);
     for (TGraphPlot* plot :
          {&g.pltLoad, &g.pltDisp, &g.pltDispDown, &g.pltLoadLoads, &g.pltDispLoads})
-        plot->SetLineCount(9);
-    g.PltQW.SetLineCount(1);
-    g.pltAxialLoads.SetLineCount(2);
+        plot->List(TLineKind::Main).SetLineCount(9);
+    g.PltQW.List(TLineKind::Main).SetLineCount(1);
+    g.pltAxialLoads.List(TLineKind::Main).SetLineCount(2);
 }
 
 // Reads the blocks in file order; every reader error ends the reading.
@@ -71,9 +72,9 @@ private:
     long double Load(long double load) const { return fUnit == English ? load / 1000 : load; }
 
     void ReadTZCurves() {
-        TGraphPlot& plot = g.pltTZcurves;
+        TLineList& curves = g.pltTZcurves.List(TLineKind::Main);
         const int n = Count(3);
-        plot.SetLineCount(n);
+        curves.SetLineCount(n);
         const char* unit = fProject.units == SI ? " m" : " in";
         std::vector<int> points(static_cast<size_t>(n), 0);
         int longest = 0;
@@ -81,10 +82,10 @@ private:
             fReader.ReadInteger(); // curve number
             const int m = Count(2);
             const long double depth = fReader.ReadFloat();
-            TLine& line = plot.Lines(i);
+            TLine& line = curves.Line(i);
             line.SetLineName(FormatShortest(depth, fProject.decimalSeparator) + unit);
             longest = std::max({longest, m, 2});
-            plot.SetCount(longest);
+            curves.SetCount(longest);
             for (int j = 0; j < m; ++j) {
                 line.Point(j).y = fReader.ReadFloat(); // load transfer t
                 line.Point(j).x = fReader.ReadFloat(); // movement z
@@ -94,17 +95,17 @@ private:
         // Shorter curves end in a run of their last point, so all have the same length.
         for (int i = 0; i < n; ++i) {
             const int m = points[static_cast<size_t>(i)];
-            TLine& line = plot.Lines(i);
+            TLine& line = curves.Line(i);
             for (int j = m; m > 0 && j < line.Count(); ++j) line.Point(j) = line.Point(m - 1);
         }
     }
 
     void ReadQWCurve() {
-        TGraphPlot& plot = g.PltQW;
-        plot.SetCount(Count(2));
-        for (int j = 0; j < plot.Count(); ++j) {
-            plot.Data(0, j).x = fReader.ReadFloat(); // tip load Q
-            plot.Data(0, j).y = fReader.ReadFloat(); // tip movement w
+        TLineList& curve = g.PltQW.List(TLineKind::Main);
+        curve.SetCount(Count(2));
+        for (int j = 0; j < curve.Count(); ++j) {
+            curve.Point(0, j).x = fReader.ReadFloat(); // tip load Q
+            curve.Point(0, j).y = fReader.ReadFloat(); // tip movement w
         }
     }
 
@@ -116,25 +117,28 @@ private:
         // d triples per load case, then its summary line of four values
         CheckRoom(s, 3 * static_cast<std::int64_t>(d) + 4);
         fCases = s;
-        g.pltLoad.SetLineCount(s);
-        g.pltDisp.SetLineCount(s);
-        g.pltDispDown.SetLineCount(fProject.downdrag == 1 ? s + 1 : s);
-        for (TGraphPlot* plot : {&g.pltLoad, &g.pltDisp, &g.pltDispDown}) plot->SetCount(d);
+        TLineList& loads = g.pltLoad.List(TLineKind::Main);
+        TLineList& disps = g.pltDisp.List(TLineKind::Main);
+        TLineList& dispsDown = g.pltDispDown.List(TLineKind::Main);
+        loads.SetLineCount(s);
+        disps.SetLineCount(s);
+        dispsDown.SetLineCount(fProject.downdrag == 1 ? s + 1 : s);
+        for (TLineList* lines : {&loads, &disps, &dispsDown}) lines->SetCount(d);
         for (int i = 0; i < s; ++i) {
             for (int j = 0; j < d; ++j) {
                 const long double depth = Depth(fReader.ReadFloat());
                 const long double load = Load(fReader.ReadFloat());
                 const long double movement = fReader.ReadFloat();
-                g.pltLoad.Data(i, j) = {load, depth};
-                g.pltDisp.Data(i, j) = {movement, depth};
-                g.pltDispDown.Data(i, j) = {movement, depth};
+                loads.Point(i, j) = {load, depth};
+                disps.Point(i, j) = {movement, depth};
+                dispsDown.Point(i, j) = {movement, depth};
             }
         }
     }
 
     // Taken from the project's settlement table, not from the file.
     void AddSettlementLine() {
-        TLine& line = g.pltDispDown.Lines(fCases);
+        TLine& line = g.pltDispDown.List(TLineKind::Main).Line(fCases);
         line.SetCount(static_cast<int>(fProject.settlement.size()));
         for (int j = 0; j < line.Count(); ++j) {
             const SettlementRow& row = fProject.settlement[static_cast<size_t>(j)];
@@ -146,8 +150,10 @@ private:
 
     void ReadSummary() {
         const int s = fCases;
-        g.pltAxial.SetCount(s + 1);
-        g.pltAxialLoads.SetCount(s + 1);
+        TLineList& axial = g.pltAxial.List(TLineKind::Main);
+        TLineList& axialLoads = g.pltAxialLoads.List(TLineKind::Main);
+        axial.SetCount(s + 1);
+        axialLoads.SetCount(s + 1);
         for (int j = 1; j <= s; ++j) {
             TPileResult result;
             result.headLoad = fReader.ReadFloat();
@@ -158,16 +164,32 @@ private:
             TFloatPoint point;
             point.x = Load(result.headLoad);
             point.y = result.headMove;
-            g.pltAxial.Data(0, j) = point;
-            g.pltAxialLoads.Data(0, j) = point;
+            axial.Point(0, j) = point;
+            axialLoads.Point(0, j) = point;
         }
         // The curve starts at the origin unless down-drag or a first load that is not a
         // compression makes the origin meaningless.
         TFloatPoint first;
-        if (s >= 1 && (fProject.downdrag != 0 || g.pltAxial.Data(0, 1).x <= 0))
-            first = g.pltAxial.Data(0, 1);
-        g.pltAxial.Data(0, 0) = first;
-        g.pltAxialLoads.Data(0, 0) = first;
+        if (s >= 1 && (fProject.downdrag != 0 || axial.Point(0, 1).x <= 0))
+            first = axial.Point(0, 1);
+        axial.Point(0, 0) = first;
+        axialLoads.Point(0, 0) = first;
+        NameTipMovementCurves();
+    }
+
+    // "w = 0.01 in, Q = 201.7 kips": a report must say which case each distribution curve is.
+    // Default names only, so that names kept in the graph settings file still win.
+    void NameTipMovementCurves() {
+        std::vector<std::string> names;
+        const char sep = fProject.decimalSeparator;
+        for (const TPileResult& r : g.Summary.tipMovements)
+            names.push_back("w = " + FormatGeneral(r.tipMove, 4, sep) + " " +
+                            PlotUnitLabel("L", fUnit) +
+                            ", Q = " + FormatGeneral(Load(r.headLoad), 4, sep) + " " +
+                            PlotUnitLabel("F1", fUnit));
+        g.pltLoad.DefLineNames = names;
+        g.pltDisp.DefLineNames = names;
+        g.pltDispDown.DefLineNames = names;
     }
 
     void ReadAppliedLoads() {
@@ -177,9 +199,9 @@ private:
         g.Summary.units = fUnit;
         // flag, four values of the result line, d triples
         CheckRoom(a, 5 + 3 * static_cast<std::int64_t>(d));
-        TGraphPlot& loads = g.pltLoadLoads;
-        TGraphPlot& disps = g.pltDispLoads;
-        TGraphPlot& axial = g.pltAxialLoads;
+        TLineList& loads = g.pltLoadLoads.List(TLineKind::Main);
+        TLineList& disps = g.pltDispLoads.List(TLineKind::Main);
+        TLineList& axial = g.pltAxialLoads.List(TLineKind::Main);
         loads.SetLineCount(a);
         disps.SetLineCount(a);
         loads.SetCount(d);
@@ -199,9 +221,9 @@ private:
                     fReader.ReadFloat();
                 continue;
             }
-            axial.Lines(0).SetLineName("From Applied Displacements          ");
-            axial.Lines(1).SetLineName("From Applied Loads                  ");
-            TLine& applied = axial.Lines(1);
+            axial.Line(0).SetLineName("From Applied Displacements          ");
+            axial.Line(1).SetLineName("From Applied Loads                  ");
+            TLine& applied = axial.Line(1);
             applied.SetCount(k + 1);
             applied.Point(k).x = Load(result.headLoad);
             applied.Point(k).y = result.headMove;
@@ -209,14 +231,14 @@ private:
             disps.SetLineCount(k + 1);
             const std::string name =
                 FormatShortest(applied.Point(k).x, fProject.decimalSeparator) + unit;
-            loads.Lines(k).SetLineName(name);
-            disps.Lines(k).SetLineName(name);
+            loads.Line(k).SetLineName(name);
+            disps.Line(k).SetLineName(name);
             for (int j = 0; j < d; ++j) {
                 const long double depth = Depth(fReader.ReadFloat());
                 const long double load = Load(fReader.ReadFloat());
                 const long double movement = fReader.ReadFloat();
-                loads.Data(k, j) = {load, depth};
-                disps.Data(k, j) = {movement, depth};
+                loads.Point(k, j) = {load, depth};
+                disps.Point(k, j) = {movement, depth};
             }
             ++k;
         }

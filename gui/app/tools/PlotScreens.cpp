@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
         TGraphPlot* plot = form.GraphOf(command);
         auto* window = plot ? dynamic_cast<TPlotForm*>(plot->Form()) : nullptr;
         if (!window) continue;
-        if (plot->LayerLineCount() > 0 && !plot->ShowLayers) window->ToggleLayers();
+        if (plot->List(TLineKind::Layers).LineCount() > 0 && !plot->ShowLayers)
+            window->ToggleLayers();
         QApplication::processEvents();
         const QString file = QDir(folder).filePath(QString::fromLatin1(name) + ".png");
         form.grab().save(file);

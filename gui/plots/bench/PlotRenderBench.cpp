@@ -19,11 +19,12 @@ void BM_PaintPlot(benchmark::State& state) {
     plot.YCaption = "Depth";
     plot.YUnits = "L2";
     plot.LimitActive = false;
-    plot.SetLineCount(50);
-    plot.SetCount(500);
+    plot.List(dorvek::TLineKind::Main).SetLineCount(50);
+    plot.List(dorvek::TLineKind::Main).SetCount(500);
     for (int i = 0; i < 50; ++i)
         for (int j = 0; j < 500; ++j)
-            plot.Data(i, j) = {(i + 1) * std::sin(j / 80.0L) + i, j * 0.1L};
+            plot.List(dorvek::TLineKind::Main).Point(i, j) = {(i + 1) * std::sin(j / 80.0L) + i,
+                                                              j * 0.1L};
     const auto view = dorvek::FullExtent(plot);
     QImage image(1600, 1000, QImage::Format_RGB32);
     const dorvek::TPlotTarget target{image.rect(), 96, 96, dorvek::TPlotTarget::Picture, {}};

@@ -27,15 +27,15 @@ TEST(GraphCsvTest, FileNamesMadeFromCaptions) {
 TEST(GraphCsvTest, HeaderNamesEachColumnAndShortLinesLeaveEmptyCells) {
     TResultGraphs g;
     TGraphPlot& plot = g.pltLoad;
-    plot.SetLineCount(2);
-    plot.SetCount(2);
-    plot.Lines(0).SetLineName("From Applied Loads    ");
-    plot.Lines(1).SetLineName("a, \"b\"");
-    plot.Data(0, 0) = {0, 25};
-    plot.Data(0, 1) = {12.34L, 0.5L};
-    plot.Lines(1).SetCount(3);
-    plot.Data(1, 0) = {-1e-7L, 1e20L};
-    plot.Data(1, 2) = {1.0L / 3, 2};
+    plot.List(TLineKind::Main).SetLineCount(2);
+    plot.List(TLineKind::Main).SetCount(2);
+    plot.List(TLineKind::Main).Line(0).SetLineName("From Applied Loads    ");
+    plot.List(TLineKind::Main).Line(1).SetLineName("a, \"b\"");
+    plot.List(TLineKind::Main).Point(0, 0) = {0, 25};
+    plot.List(TLineKind::Main).Point(0, 1) = {12.34L, 0.5L};
+    plot.List(TLineKind::Main).Line(1).SetCount(3);
+    plot.List(TLineKind::Main).Point(1, 0) = {-1e-7L, 1e20L};
+    plot.List(TLineKind::Main).Point(1, 2) = {1.0L / 3, 2};
     EXPECT_EQ(GraphCsvText(plot),
               "From Applied Loads: Axial Load (kips),From Applied Loads: Depth (ft),"
               "\"a, \"\"b\"\": Axial Load (kips)\",\"a, \"\"b\"\": Depth (ft)\"\n"
@@ -49,13 +49,13 @@ TEST(GraphCsvTest, HeaderNamesEachColumnAndShortLinesLeaveEmptyCells) {
 TEST(GraphCsvTest, OneFilePerGraphWithLines) {
     test::TempDir dir;
     TResultGraphs g;
-    g.pltLoad.SetLineCount(1);
-    g.pltLoad.SetCount(1);
-    g.pltLoad.Data(0, 0) = {3, 4};
-    g.pltAxial.SetLineCount(1);
+    g.pltLoad.List(TLineKind::Main).SetLineCount(1);
+    g.pltLoad.List(TLineKind::Main).SetCount(1);
+    g.pltLoad.List(TLineKind::Main).Point(0, 0) = {3, 4};
+    g.pltAxial.List(TLineKind::Main).SetLineCount(1);
     TGraphPlot twin;
     twin.Caption = "Load Distribution";
-    twin.SetLineCount(1);
+    twin.List(TLineKind::Main).SetLineCount(1);
     const fs::path out = dir / "csv" / "deep";
     const auto files = WriteGraphsCsv({&g.pltLoad, &g.pltDisp, &g.pltAxial, &twin}, out);
     ASSERT_EQ(files.size(), 3u);

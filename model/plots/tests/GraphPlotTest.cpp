@@ -24,74 +24,74 @@ TEST(GraphPlotTest, DefaultsOfANewPlot) {
     EXPECT_TRUE(plot.LimitActive);
     EXPECT_FALSE(plot.FormExists());
     EXPECT_FALSE(plot.HasSomethingToDraw());
-    EXPECT_EQ(plot.Count(), 0);
-    EXPECT_EQ(plot.LayerCount(), 0);
+    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
+    EXPECT_EQ(plot.List(TLineKind::Layers).Count(), 0);
 }
 
 TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
     TGraphPlot plot;
-    plot.SetCount(5); // no lines: nothing happens
-    EXPECT_EQ(plot.Count(), 0);
-    plot.SetLineCount(2);
-    EXPECT_EQ(plot.Lines(1).Count(), 0);
-    plot.SetCount(4);
-    EXPECT_EQ(plot.Lines(0).Count(), 4);
-    EXPECT_EQ(plot.Lines(1).Count(), 4);
-    plot.Data(0, 3) = {7, 8};
+    plot.List(TLineKind::Main).SetCount(5); // no lines: nothing happens
+    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
+    plot.List(TLineKind::Main).SetLineCount(2);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).Count(), 0);
+    plot.List(TLineKind::Main).SetCount(4);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).Count(), 4);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).Count(), 4);
+    plot.List(TLineKind::Main).Point(0, 3) = {7, 8};
     // New lines get as many zero points as the first line, and Value = position + 1.
-    plot.SetLineCount(3);
-    EXPECT_EQ(plot.Lines(2).Count(), 4);
-    EXPECT_EQ(plot.Lines(2).Value, 3);
-    EXPECT_EQ(plot.Data(2, 3).x, 0);
-    EXPECT_TRUE(plot.Lines(2).Visible);
-    EXPECT_TRUE(plot.Lines(2).Active);
-    EXPECT_EQ(plot.Lines(2).Owner(), &plot);
+    plot.List(TLineKind::Main).SetLineCount(3);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Count(), 4);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Value, 3);
+    EXPECT_EQ(plot.List(TLineKind::Main).Point(2, 3).x, 0);
+    EXPECT_TRUE(plot.List(TLineKind::Main).Line(2).Visible);
+    EXPECT_TRUE(plot.List(TLineKind::Main).Line(2).Active);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Owner(), &plot);
     // Shrinking frees from the end and keeps the rest.
-    plot.SetCount(-3);
-    EXPECT_EQ(plot.Count(), 0);
-    plot.SetCount(4);
-    EXPECT_EQ(plot.Data(0, 3).x, 0); // freed points come back as zeros
-    plot.SetLineCount(-1);
-    EXPECT_EQ(plot.LineCount(), 0);
-    EXPECT_EQ(plot.Count(), 0);
-    EXPECT_THROW(plot.Lines(0), std::out_of_range);
+    plot.List(TLineKind::Main).SetCount(-3);
+    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
+    plot.List(TLineKind::Main).SetCount(4);
+    EXPECT_EQ(plot.List(TLineKind::Main).Point(0, 3).x, 0); // freed points come back as zeros
+    plot.List(TLineKind::Main).SetLineCount(-1);
+    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
+    EXPECT_THROW(plot.List(TLineKind::Main).Line(0), std::out_of_range);
 
     // The other lists are separate.
-    plot.SetLayerLineCount(3);
-    plot.SetLayerCount(1);
-    plot.SetLineCount2(1);
-    plot.SetCount2(6);
-    plot.SetLineCount3(2);
-    EXPECT_EQ(plot.LineCount(), 0);
-    EXPECT_EQ(plot.LayerLineCount(), 3);
-    EXPECT_EQ(plot.LayerCount(), 1);
-    EXPECT_EQ(plot.Count2(), 6);
-    EXPECT_EQ(plot.LineCount3(), 2);
-    EXPECT_EQ(plot.Count3(), 0);
-    plot.LayerData(2, 0).y = 4;
-    EXPECT_EQ(plot.LayerLines(2).Point(0).y, 4);
+    plot.List(TLineKind::Layers).SetLineCount(3);
+    plot.List(TLineKind::Layers).SetCount(1);
+    plot.List(TLineKind::Panel2).SetLineCount(1);
+    plot.List(TLineKind::Panel2).SetCount(6);
+    plot.List(TLineKind::Panel3).SetLineCount(2);
+    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(), 3);
+    EXPECT_EQ(plot.List(TLineKind::Layers).Count(), 1);
+    EXPECT_EQ(plot.List(TLineKind::Panel2).Count(), 6);
+    EXPECT_EQ(plot.List(TLineKind::Panel3).LineCount(), 2);
+    EXPECT_EQ(plot.List(TLineKind::Panel3).Count(), 0);
+    plot.List(TLineKind::Layers).Point(2, 0).y = 4;
+    EXPECT_EQ(plot.List(TLineKind::Layers).Line(2).Point(0).y, 4);
 }
 
 TEST(GraphPlotTest, LineNameRule) {
     TGraphPlot plot;
-    plot.SetLineCount(3);
-    EXPECT_EQ(plot.Lines(0).LineName(), "Curve #1");
-    EXPECT_EQ(plot.Lines(2).LineName(), "Curve #3");
-    plot.Lines(2).Value = 2.5;
-    EXPECT_EQ(plot.Lines(2).LineName(), "Curve #2.5");
+    plot.List(TLineKind::Main).SetLineCount(3);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "Curve #1");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #3");
+    plot.List(TLineKind::Main).Line(2).Value = 2.5;
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #2.5");
     plot.DefLineNames = {"first", "second"};
-    EXPECT_EQ(plot.Lines(0).LineName(), "first");
-    EXPECT_EQ(plot.Lines(1).LineName(), "second");
-    EXPECT_EQ(plot.Lines(2).LineName(), "Curve #2.5");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "first");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).LineName(), "second");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #2.5");
     plot.CurveName = "Load ";
-    EXPECT_EQ(plot.Lines(2).LineName(), "Load 2.5");
-    plot.Lines(0).SetLineName("mine");
-    EXPECT_EQ(plot.Lines(0).LineName(), "mine");
-    plot.Lines(0).SetLineName("");
-    EXPECT_EQ(plot.Lines(0).LineName(), "first");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Load 2.5");
+    plot.List(TLineKind::Main).Line(0).SetLineName("mine");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "mine");
+    plot.List(TLineKind::Main).Line(0).SetLineName("");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "first");
     // Default names belong to the main list only.
-    plot.SetLayerLineCount(1);
-    EXPECT_EQ(plot.LayerLines(0).LineName(), "Load 1");
+    plot.List(TLineKind::Layers).SetLineCount(1);
+    EXPECT_EQ(plot.List(TLineKind::Layers).Line(0).LineName(), "Load 1");
     plot.onGetCaption = [](const TGraphPlot&, int index, std::string& caption) {
         caption += " #" + std::to_string(index);
     };
@@ -124,13 +124,13 @@ TEST(GraphPlotTest, UnitLabelsFollowThePlotRule) {
 TEST(GraphPlotTest, ResetKeepsTheCaptionsAndClearsTheLines) {
     TGraphPlot plot;
     plot.Caption = "Load Distribution";
-    plot.SetLineCount(4);
+    plot.List(TLineKind::Main).SetLineCount(4);
     plot.Markers = 5;
     plot.SizeFont = 30;
     plot.WidthLine = 6;
     plot.ShowLegend = false;
     ResetGraphPlot(plot);
-    EXPECT_EQ(plot.LineCount(), 0);
+    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
     EXPECT_EQ(plot.Markers, 1);
     EXPECT_EQ(plot.SizeFont, 10);
     EXPECT_EQ(plot.WidthLine, 1);
@@ -142,31 +142,34 @@ TEST(GraphPlotTest, LayerOverlay) {
     const std::vector<LayerRow> layers = {{1, 120}, {2, 240}, {3, 300}, {4, 360},
                                           {5, 420}, {6, 480}, {9, 600}};
     TGraphPlot plot;
-    plot.SetLineCount(1);
+    plot.List(TLineKind::Main).SetLineCount(1);
     AddLayersGraphPlot(plot, layers, 1, false, false);
-    EXPECT_EQ(plot.LayerLineCount(), 0); // a line without points: nothing to overlay
-    plot.SetCount(1);
+    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(),
+              0); // a line without points: nothing to overlay
+    plot.List(TLineKind::Main).SetCount(1);
     plot.ShowLayers = true;
     AddLayersGraphPlot(plot, layers, 1, true, true);
-    EXPECT_EQ(plot.LayerLineCount(), 0); // both curve kinds user-entered
+    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(), 0); // both curve kinds user-entered
     AddLayersGraphPlot(plot, layers, 1, true, false);
-    ASSERT_EQ(plot.LayerLineCount(), 7);
+    ASSERT_EQ(plot.List(TLineKind::Layers).LineCount(), 7);
     EXPECT_FALSE(plot.ShowLayers);
     const char* names[] = {" CLAY ", " SAND ", " CLAY ", " SAND ", " CLAY ", " SAND ", "LAYER 7"};
     const int codes[] = {1, 7, 1, 7, 1, 7, 0};
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(plot.LayerLines(i).Count(), 1);
-        EXPECT_EQ(plot.LayerLines(i).LineName(), names[i]) << i;
-        EXPECT_EQ(plot.LayerData(i, 0).x, codes[i]) << i;
+        EXPECT_EQ(plot.List(TLineKind::Layers).Line(i).Count(), 1);
+        EXPECT_EQ(plot.List(TLineKind::Layers).Line(i).LineName(), names[i]) << i;
+        EXPECT_EQ(plot.List(TLineKind::Layers).Point(i, 0).x, codes[i]) << i;
         // English bottoms in feet: 120 in = 10 ft ... 600 in = 50 ft.
-        EXPECT_EQ(plot.LayerData(i, 0).y, layers[static_cast<size_t>(i)].bottom / 12) << i;
+        EXPECT_EQ(plot.List(TLineKind::Layers).Point(i, 0).y,
+                  layers[static_cast<size_t>(i)].bottom / 12)
+            << i;
     }
     // A second build over the first: the line reused for an unknown method loses its code.
     AddLayersGraphPlot(plot, {{9, 12}, {6, 24}}, 2, false, true);
-    ASSERT_EQ(plot.LayerLineCount(), 2);
-    EXPECT_EQ(plot.LayerData(0, 0).x, 0);
-    EXPECT_EQ(plot.LayerLines(0).LineName(), "LAYER 1");
-    EXPECT_EQ(plot.LayerData(0, 0).y, 12); // S.I.: unchanged
+    ASSERT_EQ(plot.List(TLineKind::Layers).LineCount(), 2);
+    EXPECT_EQ(plot.List(TLineKind::Layers).Point(0, 0).x, 0);
+    EXPECT_EQ(plot.List(TLineKind::Layers).Line(0).LineName(), "LAYER 1");
+    EXPECT_EQ(plot.List(TLineKind::Layers).Point(0, 0).y, 12); // S.I.: unchanged
 }
 
 struct FakeWindow : TPlotWindow {
@@ -183,7 +186,8 @@ protected:
         plot.SetWindowFactory([this](TGraphPlot& p) {
             ++created;
             activeAtCreation = 0;
-            for (int i = 0; i < p.LineCount(); ++i) activeAtCreation += p.Lines(i).Active;
+            for (int i = 0; i < p.List(TLineKind::Main).LineCount(); ++i)
+                activeAtCreation += p.List(TLineKind::Main).Line(i).Active;
             return std::make_unique<FakeWindow>(shows, alive);
         });
     }
@@ -192,20 +196,20 @@ protected:
 
 TEST_F(WindowTest, FirstWindowShowsTwentyOfTwentyFiveCurves) {
     TGraphPlot plot;
-    plot.SetLineCount(25);
+    plot.List(TLineKind::Main).SetLineCount(25);
     plot.Show(); // no factory: no window
     EXPECT_FALSE(plot.FormExists());
     Attach(plot);
     plot.Show();
     ASSERT_TRUE(plot.FormExists());
     EXPECT_EQ(activeAtCreation, 20); // the window sees the limit already applied
-    for (int i = 0; i < 25; ++i) EXPECT_EQ(plot.Lines(i).Active, i < 20) << i;
+    for (int i = 0; i < 25; ++i) EXPECT_EQ(plot.List(TLineKind::Main).Line(i).Active, i < 20) << i;
     // Showing again reuses the window; a reactivated curve stays active.
-    plot.Lines(22).Active = true;
+    plot.List(TLineKind::Main).Line(22).Active = true;
     plot.Show();
     EXPECT_EQ(created, 1);
     EXPECT_EQ(shows, 2);
-    EXPECT_TRUE(plot.Lines(22).Active);
+    EXPECT_TRUE(plot.List(TLineKind::Main).Line(22).Active);
     plot.Hide();
     EXPECT_FALSE(plot.FormExists());
     EXPECT_EQ(alive, 0);
@@ -214,11 +218,11 @@ TEST_F(WindowTest, FirstWindowShowsTwentyOfTwentyFiveCurves) {
 TEST_F(WindowTest, NoLimitWhenClearedOrTwentyCurves) {
     TGraphPlot plot;
     Attach(plot);
-    plot.SetLineCount(20);
+    plot.List(TLineKind::Main).SetLineCount(20);
     plot.Show();
     EXPECT_EQ(activeAtCreation, 20);
     plot.Hide();
-    plot.SetLineCount(25);
+    plot.List(TLineKind::Main).SetLineCount(25);
     plot.LimitActive = false;
     plot.Show();
     EXPECT_EQ(activeAtCreation, 25);

@@ -17,18 +17,18 @@ using test::WriteFile;
 // Results as loading leaves them: lines and points in the kept graphs.
 void Fill(TResultGraphs& g, int lines = 3, int points = 4) {
     for (TGraphPlot* plot : g.All()) {
-        plot->SetLineCount(lines);
-        plot->SetCount(points);
+        plot->List(TLineKind::Main).SetLineCount(lines);
+        plot->List(TLineKind::Main).SetCount(points);
     }
-    g.pltAxial.SetLineCount(1);
-    g.PltQW.SetLineCount(1);
+    g.pltAxial.List(TLineKind::Main).SetLineCount(1);
+    g.PltQW.List(TLineKind::Main).SetLineCount(1);
 }
 
 TEST(GraphSettingsTest, BlockLayoutLineByLine) {
     TGraphPlot plot;
     plot.Caption = "Load Distribution";
-    plot.SetLineCount(2);
-    plot.SetCount(3);
+    plot.List(TLineKind::Main).SetLineCount(2);
+    plot.List(TLineKind::Main).SetCount(3);
     EXPECT_EQ(GraphParamsText({&plot}), ":Plot Caption\n"
                                         "Load Distribution\n"
                                         "2 3   :LineCount, Count\n"
@@ -55,10 +55,10 @@ TEST(GraphSettingsTest, BlockLayoutLineByLine) {
     plot.WidthLine = 6;
     plot.UserCaption = "Pile 7, test load";
     plot.UserCaptionOnTop = true;
-    plot.Lines(0).SetLineName("From Applied Loads    ");
-    plot.Lines(1).SetLineName("two\nlines");
-    plot.Lines(0).Active = false;
-    plot.Lines(1).Visible = false;
+    plot.List(TLineKind::Main).Line(0).SetLineName("From Applied Loads    ");
+    plot.List(TLineKind::Main).Line(1).SetLineName("two\nlines");
+    plot.List(TLineKind::Main).Line(0).Active = false;
+    plot.List(TLineKind::Main).Line(1).Visible = false;
     EXPECT_EQ(GraphParamsText({&plot}), ":Plot Caption\n"
                                         "Load Distribution\n"
                                         "2 3   :LineCount, Count\n"
@@ -82,7 +82,7 @@ TEST(GraphSettingsTest, BlockLayoutLineByLine) {
 TEST(GraphSettingsTest, LinesWithoutPointsWriteOnlyTheHeader) {
     TGraphPlot empty;
     empty.Caption = "t-z Curves";
-    empty.SetLineCount(4);
+    empty.List(TLineKind::Main).SetLineCount(4);
     TGraphPlot none;
     none.Caption = "Tip Resistance Curve";
     EXPECT_EQ(GraphParamsText({&empty, &none}),
@@ -111,9 +111,9 @@ protected:
 TEST_F(SettingsFileTest, RenameHideDeactivateSaveAndReadBack) {
     TResultGraphs before;
     Fill(before);
-    before.pltLoad.Lines(1).SetLineName("Tip movement 0.1 in");
-    before.pltLoad.Lines(2).Visible = false;
-    before.pltLoad.Lines(0).Active = false;
+    before.pltLoad.List(TLineKind::Main).Line(1).SetLineName("Tip movement 0.1 in");
+    before.pltLoad.List(TLineKind::Main).Line(2).Visible = false;
+    before.pltLoad.List(TLineKind::Main).Line(0).Active = false;
     before.pltLoad.UserCaption = "Test pile";
     before.pltLoad.AnyChange = true;
     before.PltQW.Markers = 3;
@@ -122,7 +122,7 @@ TEST_F(SettingsFileTest, RenameHideDeactivateSaveAndReadBack) {
     before.PltQW.SizeFont = 20;
     before.PltQW.WidthLine = 4;
     before.PltQW.UserCaptionOnTop = true;
-    before.pltDispDown.Lines(0).SetLineName("not kept without down-drag");
+    before.pltDispDown.List(TLineKind::Main).Line(0).SetLineName("not kept without down-drag");
 
     ASSERT_TRUE(SaveGraphParams(before, project, true, 0));
     EXPECT_FALSE(before.pltLoad.AnyChange);
@@ -136,14 +136,14 @@ TEST_F(SettingsFileTest, RenameHideDeactivateSaveAndReadBack) {
     Fill(after);
     ASSERT_EQ(ReadGraphParams(after, project, true, 0), GraphParamsResult::Read);
     const TGraphPlot& load = after.pltLoad;
-    EXPECT_EQ(load.Lines(1).LineName(), "Tip movement 0.1 in");
-    EXPECT_FALSE(load.Lines(2).Visible);
-    EXPECT_TRUE(load.Lines(2).Active);
-    EXPECT_FALSE(load.Lines(0).Active);
-    EXPECT_TRUE(load.Lines(0).Visible);
+    EXPECT_EQ(load.List(TLineKind::Main).Line(1).LineName(), "Tip movement 0.1 in");
+    EXPECT_FALSE(load.List(TLineKind::Main).Line(2).Visible);
+    EXPECT_TRUE(load.List(TLineKind::Main).Line(2).Active);
+    EXPECT_FALSE(load.List(TLineKind::Main).Line(0).Active);
+    EXPECT_TRUE(load.List(TLineKind::Main).Line(0).Visible);
     EXPECT_EQ(load.UserCaption, "Test pile");
     // Default names come back as explicit names.
-    EXPECT_EQ(load.Lines(0).fValueS, "Curve #1");
+    EXPECT_EQ(load.List(TLineKind::Main).Line(0).fValueS, "Curve #1");
     EXPECT_FALSE(load.LimitActive);
     EXPECT_EQ(after.PltQW.Markers, 3);
     EXPECT_FALSE(after.PltQW.ShowLegend);
@@ -152,7 +152,7 @@ TEST_F(SettingsFileTest, RenameHideDeactivateSaveAndReadBack) {
     EXPECT_EQ(after.PltQW.WidthLine, 4);
     EXPECT_TRUE(after.PltQW.UserCaptionOnTop);
     // The graph outside the file is untouched.
-    EXPECT_EQ(after.pltDispDown.Lines(0).fValueS, "");
+    EXPECT_EQ(after.pltDispDown.List(TLineKind::Main).Line(0).fValueS, "");
     EXPECT_TRUE(after.pltDispDown.LimitActive);
     EXPECT_FALSE(after.pltLoad.AnyChange);
 
@@ -165,7 +165,7 @@ TEST_F(SettingsFileTest, RenameHideDeactivateSaveAndReadBack) {
 TEST_F(SettingsFileTest, SixBlocksWithDownDrag) {
     TResultGraphs before;
     Fill(before);
-    before.pltDispDown.Lines(2).SetLineName("Soil Settl. (measured)");
+    before.pltDispDown.List(TLineKind::Main).Line(2).SetLineName("Soil Settl. (measured)");
     before.pltDispDown.AnyChange = true;
     ASSERT_TRUE(SaveGraphParams(before, project, true, 1));
     size_t blocks = 0;
@@ -177,7 +177,7 @@ TEST_F(SettingsFileTest, SixBlocksWithDownDrag) {
     TResultGraphs after;
     Fill(after);
     ASSERT_EQ(ReadGraphParams(after, project, true, 1), GraphParamsResult::Read);
-    EXPECT_EQ(after.pltDispDown.Lines(2).LineName(), "Soil Settl. (measured)");
+    EXPECT_EQ(after.pltDispDown.List(TLineKind::Main).Line(2).LineName(), "Soil Settl. (measured)");
 }
 
 TEST_F(SettingsFileTest, ChangedCountsAreReadPastBlockByBlock) {
@@ -185,38 +185,38 @@ TEST_F(SettingsFileTest, ChangedCountsAreReadPastBlockByBlock) {
     Fill(before);
     for (TGraphPlot* plot : before.SettingsGraphs(0)) {
         plot->Markers = 5;
-        plot->Lines(0).SetLineName("saved");
+        plot->List(TLineKind::Main).Line(0).SetLineName("saved");
     }
     before.pltLoad.AnyChange = true;
     ASSERT_TRUE(SaveGraphParams(before, project, true, 0));
 
     TResultGraphs after;
     Fill(after);
-    after.pltLoad.SetLineCount(4); // another number of curves
-    after.pltTZcurves.SetCount(9); // another number of points
+    after.pltLoad.List(TLineKind::Main).SetLineCount(4); // another number of curves
+    after.pltTZcurves.List(TLineKind::Main).SetCount(9); // another number of points
     ASSERT_EQ(ReadGraphParams(after, project, true, 0), GraphParamsResult::Read);
     EXPECT_EQ(after.pltLoad.Markers, 1);
-    EXPECT_EQ(after.pltLoad.Lines(0).LineName(), "Curve #1");
+    EXPECT_EQ(after.pltLoad.List(TLineKind::Main).Line(0).LineName(), "Curve #1");
     EXPECT_TRUE(after.pltLoad.LimitActive);
     EXPECT_EQ(after.pltTZcurves.Markers, 1);
     for (TGraphPlot* plot : {&after.pltDisp, &after.pltAxial, &after.PltQW}) {
         EXPECT_EQ(plot->Markers, 5) << plot->Caption;
-        EXPECT_EQ(plot->Lines(0).LineName(), "saved");
+        EXPECT_EQ(plot->List(TLineKind::Main).Line(0).LineName(), "saved");
     }
 }
 
 TEST_F(SettingsFileTest, ZeroCountsEndTheirBlock) {
     TResultGraphs before;
     Fill(before);
-    before.pltLoad.SetCount(0); // lines without points
-    before.pltDisp.SetLineCount(0);
+    before.pltLoad.List(TLineKind::Main).SetCount(0); // lines without points
+    before.pltDisp.List(TLineKind::Main).SetLineCount(0);
     before.pltAxial.Markers = 2;
     before.pltAxial.AnyChange = true;
     ASSERT_TRUE(SaveGraphParams(before, project, true, 0));
     TResultGraphs after;
     Fill(after);
-    after.pltLoad.SetCount(0);
-    after.pltDisp.SetLineCount(0);
+    after.pltLoad.List(TLineKind::Main).SetCount(0);
+    after.pltDisp.List(TLineKind::Main).SetLineCount(0);
     ASSERT_EQ(ReadGraphParams(after, project, true, 0), GraphParamsResult::Read);
     EXPECT_EQ(after.pltAxial.Markers, 2);
     EXPECT_TRUE(after.pltLoad.LimitActive);
@@ -348,7 +348,7 @@ TEST_F(SettingsFileTest, IndexesTheMenuDoesNotOfferAreNotTakenOver) {
 TEST_F(SettingsFileTest, WindowsLineEndsAreRead) {
     TResultGraphs before;
     Fill(before);
-    before.pltAxial.Lines(0).SetLineName("head");
+    before.pltAxial.List(TLineKind::Main).Line(0).SetLineName("head");
     std::string text = GraphParamsText(
         {&before.pltLoad, &before.pltDisp, &before.pltAxial, &before.pltTZcurves, &before.PltQW});
     std::string crlf;
@@ -357,7 +357,7 @@ TEST_F(SettingsFileTest, WindowsLineEndsAreRead) {
     TResultGraphs after;
     Fill(after);
     ASSERT_EQ(ReadGraphParams(after, project, true, 0), GraphParamsResult::Read);
-    EXPECT_EQ(after.pltAxial.Lines(0).LineName(), "head");
+    EXPECT_EQ(after.pltAxial.List(TLineKind::Main).Line(0).LineName(), "head");
 }
 
 } // namespace

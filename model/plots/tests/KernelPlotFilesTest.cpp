@@ -37,12 +37,12 @@ void CheckLoaded(const PlotFileValues& f, const TResultGraphs& g, int projectUni
     const long double forceScale = english ? 1000 : 1;
 
     const TGraphPlot& tz = g.pltTZcurves;
-    ASSERT_EQ(tz.LineCount(), static_cast<int>(f.curves.size()));
+    ASSERT_EQ(tz.List(TLineKind::Main).LineCount(), static_cast<int>(f.curves.size()));
     size_t longest = 2;
     for (const auto& c : f.curves) longest = std::max(longest, c.points.size());
-    for (int i = 0; i < tz.LineCount(); ++i) {
+    for (int i = 0; i < tz.List(TLineKind::Main).LineCount(); ++i) {
         const auto& c = f.curves[static_cast<size_t>(i)];
-        const TLine& line = tz.Lines(i);
+        const TLine& line = tz.List(TLineKind::Main).Line(i);
         EXPECT_EQ(line.LineName(), FormatShortest(c.depth) + (projectUnits == 2 ? " m" : " in"));
         ASSERT_EQ(line.Count(), static_cast<int>(longest));
         for (int j = 0; j < line.Count(); ++j) {
@@ -52,27 +52,34 @@ void CheckLoaded(const PlotFileValues& f, const TResultGraphs& g, int projectUni
         }
     }
 
-    ASSERT_EQ(g.PltQW.Count(), static_cast<int>(f.qw.size()));
-    for (int j = 0; j < g.PltQW.Count(); ++j) {
-        EXPECT_EQ(g.PltQW.Data(0, j).x, f.qw[static_cast<size_t>(j)][0]);
-        EXPECT_EQ(g.PltQW.Data(0, j).y, f.qw[static_cast<size_t>(j)][1]);
+    ASSERT_EQ(g.PltQW.List(TLineKind::Main).Count(), static_cast<int>(f.qw.size()));
+    for (int j = 0; j < g.PltQW.List(TLineKind::Main).Count(); ++j) {
+        EXPECT_EQ(g.PltQW.List(TLineKind::Main).Point(0, j).x, f.qw[static_cast<size_t>(j)][0]);
+        EXPECT_EQ(g.PltQW.List(TLineKind::Main).Point(0, j).y, f.qw[static_cast<size_t>(j)][1]);
     }
 
     const int s = static_cast<int>(f.tipCases.size());
-    ASSERT_EQ(g.pltLoad.LineCount(), s);
-    ASSERT_EQ(g.pltAxial.Count(), s + 1);
+    ASSERT_EQ(g.pltLoad.List(TLineKind::Main).LineCount(), s);
+    ASSERT_EQ(g.pltAxial.List(TLineKind::Main).Count(), s + 1);
     for (int i = 0; i < s; ++i) {
         const auto& c = f.tipCases[static_cast<size_t>(i)];
-        ASSERT_EQ(g.pltLoad.Lines(i).Count(), static_cast<int>(c.rows.size()));
-        for (int j = 0; j < g.pltLoad.Lines(i).Count(); ++j) {
+        ASSERT_EQ(g.pltLoad.List(TLineKind::Main).Line(i).Count(), static_cast<int>(c.rows.size()));
+        for (int j = 0; j < g.pltLoad.List(TLineKind::Main).Line(i).Count(); ++j) {
             const auto& r = c.rows[static_cast<size_t>(j)];
-            EXPECT_EQ(g.pltLoad.Data(i, j).x, r[1] / forceScale);
-            EXPECT_EQ(g.pltLoad.Data(i, j).y, r[0] / lengthScale);
-            EXPECT_EQ(g.pltDisp.Data(i, j).x, r[2]);
-            EXPECT_EQ(g.pltDispDown.Data(i, j).y, r[0] / lengthScale);
+            EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Point(i, j).x, r[1] / forceScale);
+            EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Point(i, j).y, r[0] / lengthScale);
+            EXPECT_EQ(g.pltDisp.List(TLineKind::Main).Point(i, j).x, r[2]);
+            EXPECT_EQ(g.pltDispDown.List(TLineKind::Main).Point(i, j).y, r[0] / lengthScale);
         }
-        EXPECT_EQ(g.pltAxial.Data(0, i + 1).x, c.headLoad / forceScale);
-        EXPECT_EQ(g.pltAxial.Data(0, i + 1).y, c.headMove);
+        EXPECT_EQ(g.pltAxial.List(TLineKind::Main).Point(0, i + 1).x, c.headLoad / forceScale);
+        EXPECT_EQ(g.pltAxial.List(TLineKind::Main).Point(0, i + 1).y, c.headMove);
+        // Each distribution curve is named by its tip movement and head load.
+        const std::string name =
+            "w = " + FormatGeneral(c.tipMove, 4) + (english ? " in, Q = " : " m, Q = ") +
+            FormatGeneral(c.headLoad / forceScale, 4) + (english ? " kips" : " kN");
+        EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(i).LineName(), name);
+        EXPECT_EQ(g.pltDisp.List(TLineKind::Main).Line(i).LineName(), name);
+        EXPECT_EQ(g.pltDispDown.List(TLineKind::Main).Line(i).LineName(), name);
     }
 
     if (!f.hasLoads) return;
@@ -81,18 +88,18 @@ void CheckLoaded(const PlotFileValues& f, const TResultGraphs& g, int projectUni
         if (c.converged) converged.push_back(&c);
     const long double loadForce = f.loadUnit == 1 ? 1000 : 1;
     const long double loadLength = f.loadUnit == 1 ? 12 : 1;
-    ASSERT_EQ(g.pltLoadLoads.LineCount(), static_cast<int>(converged.size()));
-    for (int k = 0; k < g.pltLoadLoads.LineCount(); ++k) {
+    ASSERT_EQ(g.pltLoadLoads.List(TLineKind::Main).LineCount(), static_cast<int>(converged.size()));
+    for (int k = 0; k < g.pltLoadLoads.List(TLineKind::Main).LineCount(); ++k) {
         const auto& c = *converged[static_cast<size_t>(k)];
-        EXPECT_EQ(g.pltLoadLoads.Lines(k).LineName(),
+        EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).Line(k).LineName(),
                   FormatShortest(c.headLoad / loadForce) + (f.loadUnit == 1 ? " kips" : " kN"));
-        EXPECT_EQ(g.pltAxialLoads.Data(1, k).x, c.headLoad / loadForce);
-        EXPECT_EQ(g.pltAxialLoads.Data(1, k).y, c.headMove);
-        for (int j = 0; j < g.pltLoadLoads.Lines(k).Count(); ++j) {
+        EXPECT_EQ(g.pltAxialLoads.List(TLineKind::Main).Point(1, k).x, c.headLoad / loadForce);
+        EXPECT_EQ(g.pltAxialLoads.List(TLineKind::Main).Point(1, k).y, c.headMove);
+        for (int j = 0; j < g.pltLoadLoads.List(TLineKind::Main).Line(k).Count(); ++j) {
             const auto& r = c.rows[static_cast<size_t>(j)];
-            EXPECT_EQ(g.pltLoadLoads.Data(k, j).x, r[1] / loadForce);
-            EXPECT_EQ(g.pltDispLoads.Data(k, j).x, r[2]);
-            EXPECT_EQ(g.pltDispLoads.Data(k, j).y, r[0] / loadLength);
+            EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).Point(k, j).x, r[1] / loadForce);
+            EXPECT_EQ(g.pltDispLoads.List(TLineKind::Main).Point(k, j).x, r[2]);
+            EXPECT_EQ(g.pltDispLoads.List(TLineKind::Main).Point(k, j).y, r[0] / loadLength);
         }
     }
 }
@@ -143,11 +150,12 @@ TEST(KernelPlotFilesTest, EveryExampleLoadsAsItsFileReads) {
         // for English projects.
         if (data.UserTz && data.UserQw) continue;
         const TGraphPlot& load = g.pltLoad;
-        ASSERT_EQ(load.LayerLineCount(), static_cast<int>(project.layers.size()));
-        for (int i = 0; i < load.LayerLineCount(); ++i) {
+        ASSERT_EQ(load.List(TLineKind::Layers).LineCount(),
+                  static_cast<int>(project.layers.size()));
+        for (int i = 0; i < load.List(TLineKind::Layers).LineCount(); ++i) {
             const LayerRow& layer = project.layers[static_cast<size_t>(i)];
-            EXPECT_EQ(load.LayerData(i, 0).x, layer.method % 2 == 1 ? 1 : 7);
-            EXPECT_EQ(load.LayerData(i, 0).y,
+            EXPECT_EQ(load.List(TLineKind::Layers).Point(i, 0).x, layer.method % 2 == 1 ? 1 : 7);
+            EXPECT_EQ(load.List(TLineKind::Layers).Point(i, 0).y,
                       project.units == 1 ? layer.bottom / 12 : layer.bottom);
         }
     }

@@ -54,6 +54,24 @@ TEST(PileSideModel, BandsLabelsAndFamilies) {
     EXPECT_EQ(m.Bands()[0].MethodName, "Unknown soil type");
 }
 
+TEST(PileSideModel, LabelsWithFourDigitsAndInsideTheFrame) {
+    TPileSideModel m;
+    TPileSideInput in = ThreeLayers();
+    in.Layers = {{1, 200}, {2, 100}}; // 16.666... ft, then a layer whose bottom lies above
+    m.Build(in);
+    const auto bands = m.Bands();
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_EQ(bands[0].Label, "depth= 0 - 16.67; Clay");
+    EXPECT_EQ(bands[1].Label, "depth= 16.67 - 8.333; Sand");
+    // Text boxes between a frame's lines 100 and 1000 drawn 12 wide.
+    EXPECT_DOUBLE_EQ(TextTopInside(500, 40, 100, 1000, 12), 500);
+    EXPECT_DOUBLE_EQ(TextTopInside(990, 40, 100, 1000, 12),
+                     1000 - 12 - 40 - 1);                          // tip at the bottom
+    EXPECT_DOUBLE_EQ(TextTopInside(1500, 40, 100, 1000, 12), 947); // below the frame
+    EXPECT_DOUBLE_EQ(TextTopInside(20, 40, 100, 1000, 12), 113);
+    EXPECT_DOUBLE_EQ(TextTopInside(500, 2000, 100, 1000, 12), 113); // taller than the frame
+}
+
 TEST(PileSideModel, EqualScalesOnBothAxes) {
     TPileSideModel m;
     m.Build(ThreeLayers());

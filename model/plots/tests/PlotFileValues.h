@@ -20,7 +20,7 @@ struct PlotFileValues {
     };
     struct Case {
         bool converged = true;
-        long double headLoad = 0, headMove = 0;
+        long double headLoad = 0, headMove = 0, tipMove = 0;
         std::vector<std::array<long double, 3>> rows; // depth, load, movement
     };
     std::vector<Curve> curves;
@@ -64,7 +64,7 @@ inline PlotFileValues ParsePlotFileValues(const std::filesystem::path& file) {
     for (auto& c : f.tipCases) {
         c.headLoad = real();
         c.headMove = real();
-        real();
+        c.tipMove = real();
         real();
     }
     f.hasLoads = at < words.size();

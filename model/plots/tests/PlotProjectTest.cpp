@@ -9,6 +9,21 @@
 namespace dorvek {
 namespace {
 
+TEST(PlotProjectTest, ProfileOfUserCurvesHasNoLayers) {
+    TProjectTables owner;
+    TInputTables& tables = owner.Tables();
+    TProgramData data;
+    data.Create(owner);
+    tables.D2().SetRowCount(1);
+    tables.D2().SetIntValue(0, 0, 1);
+    tables.D2().SetFloatValue(1, 0, 0); // the empty row that gave "depth= 0 - 0; Clay"
+    data.UserTz = true;
+    data.UserQw = false;
+    EXPECT_EQ(PileSideInputFrom(data, tables).Layers.size(), 1u); // layers still give the tip
+    data.UserQw = true;
+    EXPECT_TRUE(PileSideInputFrom(data, tables).Layers.empty()); // pile and ground only
+}
+
 TEST(PlotProjectTest, OptionsLayersAndSettlementFromTheProject) {
     TProjectTables owner;
     TInputTables& tables = owner.Tables();

@@ -14,11 +14,12 @@ namespace dorvek {
 namespace {
 
 void Fill(TGraphPlot& plot, int lines, std::initializer_list<TFloatPoint> points) {
-    plot.SetLineCount(lines);
-    plot.SetCount(static_cast<int>(points.size()));
+    plot.List(TLineKind::Main).SetLineCount(lines);
+    plot.List(TLineKind::Main).SetCount(static_cast<int>(points.size()));
     for (int i = 0; i < lines; ++i) {
         int j = 0;
-        for (const TFloatPoint& p : points) plot.Data(i, j++) = {p.x + i, p.y};
+        for (const TFloatPoint& p : points)
+            plot.List(TLineKind::Main).Point(i, j++) = {p.x + i, p.y};
     }
 }
 
@@ -212,9 +213,9 @@ TEST(PlotZoom, RightClickDoublesUntilFullAndKeepsAReversedAxis) {
 TEST(PlotStyleTest, ColoursFollowActiveCurvesOnly) {
     TGraphPlot plot;
     Fill(plot, 4, {{0, 0}, {1, 1}});
-    plot.Lines(1).Visible = false;
+    plot.List(TLineKind::Main).Line(1).Visible = false;
     EXPECT_EQ(CurveColours(plot), (std::vector<int>{0, 1, 2, 3}));
-    plot.Lines(1).Active = false;
+    plot.List(TLineKind::Main).Line(1).Active = false;
     EXPECT_EQ(CurveColours(plot), (std::vector<int>{0, -1, 1, 2}));
     EXPECT_EQ(PaletteRgb(2), 0xFF0000u);
     EXPECT_EQ(PaletteRgb(17), 0x000000u);
@@ -247,23 +248,25 @@ TEST(PlotStyleTest, MarkersByPositionAndSpacing) {
 TEST(PlotLegendBox, VisibleEntriesSizedAndKeptInside) {
     TGraphPlot plot;
     Fill(plot, 3, {{0, 0}, {1, 1}});
-    plot.Lines(1).Visible = false;
+    plot.List(TLineKind::Main).Line(1).Visible = false;
     const auto entries = LegendEntries(plot);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[2].Name, "Curve #3");
     TPlotLayout layout;
     layout.Target = {0, 0, 960, 720};
     layout.GraphArea = {50, 50, 900, 680};
-    // 96 ppi: width = 80 + 18, step = 16 + 3, height = 2 * 19 + 3.
+    // 96 ppi: width = 80 + 18 + a 24-pixel line sample, step = 16 + 3, height = 2 * 19 + 3;
+    // inside the frame (one pixel in from its lines).
     TLegendBox box = LayoutLegendBox(entries, {80, 200, 60}, 16, 96, 96, layout, std::nullopt);
     ASSERT_EQ(box.Rows.size(), 2u);
-    EXPECT_EQ(box.Box, (TPixelRect{900 - 98, 680 - 41, 900, 680}));
+    EXPECT_EQ(box.Box, (TPixelRect{899 - 122, 679 - 41, 899, 679}));
     EXPECT_EQ(box.Rows[1].Entry.Curve, 2);
     EXPECT_EQ(box.Rows[1].TextTop - box.Rows[0].TextTop, 19);
-    EXPECT_EQ(box.Rows[0].TextX - box.Rows[0].MarkerX, 6);
+    EXPECT_EQ(box.Rows[0].TextX - box.Rows[0].SampleRight, 3);
+    EXPECT_EQ(box.Rows[0].MarkerX - box.Box.Left, 6 + 12);
     box = LayoutLegendBox(entries, {80, 200, 60}, 16, 96, 96, layout, std::pair{0.5, 0.99});
     EXPECT_EQ(box.Box.Left, 480);
-    EXPECT_EQ(box.Box.Bottom, 720); // moved up inside the target
+    EXPECT_EQ(box.Box.Bottom, 679); // moved up inside the graph frame
 }
 
 } // namespace

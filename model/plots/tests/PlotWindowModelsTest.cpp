@@ -17,8 +17,8 @@ std::vector<std::pair<std::string, int>> Flat(const std::vector<TMenuChoice>& ch
 }
 
 void ThreeCurves(TGraphPlot& plot) {
-    plot.SetLineCount(3);
-    plot.SetCount(2);
+    plot.List(TLineKind::Main).SetLineCount(3);
+    plot.List(TLineKind::Main).SetCount(2);
 }
 
 } // namespace
@@ -52,7 +52,7 @@ TEST(PlotMenuState, EntriesFollowTheOverlayAndTheFontSwitch) {
     EXPECT_FALSE(s.WallVisible);
     EXPECT_TRUE(s.FontWidthVisible);
 
-    plot.SetLayerLineCount(2);
+    plot.List(TLineKind::Layers).SetLineCount(2);
     plot.WallLineCount = 1;
     plot.ShowFontWidth = false;
     s = PlotMenuState(plot);
@@ -76,8 +76,8 @@ TEST(PlotMenuState, LegendFontScalesWithTheFontIndex) {
 TEST(PlotLegend, EntriesAreTheActiveCurvesWithAStarWhileVisible) {
     TGraphPlot plot;
     ThreeCurves(plot);
-    plot.Lines(1).Active = false;
-    plot.Lines(2).SetLineName("Tip");
+    plot.List(TLineKind::Main).Line(1).Active = false;
+    plot.List(TLineKind::Main).Line(2).SetLineName("Tip");
     TPlotLegendModel legend;
     legend.Rebuild(plot);
     ASSERT_EQ(legend.Count(), 2);
@@ -88,7 +88,7 @@ TEST(PlotLegend, EntriesAreTheActiveCurvesWithAStarWhileVisible) {
     EXPECT_EQ(legend.Text(plot, 1), "Tip *");
 
     EXPECT_TRUE(legend.Toggle(plot, 1));
-    EXPECT_FALSE(plot.Lines(2).Visible);
+    EXPECT_FALSE(plot.List(TLineKind::Main).Line(2).Visible);
     EXPECT_TRUE(plot.AnyChange);
     EXPECT_EQ(legend.Text(plot, 1), "Tip");
     EXPECT_TRUE(legend.Toggle(plot, 1));
@@ -97,7 +97,7 @@ TEST(PlotLegend, EntriesAreTheActiveCurvesWithAStarWhileVisible) {
     EXPECT_FALSE(legend.Toggle(plot, -1));
 
     // A plot emptied by a new load of results while its window is open.
-    plot.SetLineCount(0);
+    plot.List(TLineKind::Main).SetLineCount(0);
     EXPECT_FALSE(legend.Toggle(plot, 0));
     EXPECT_EQ(legend.Text(plot, 0), "Curve #1");
 }
@@ -143,9 +143,9 @@ TEST(LegendNames, EmptyNameRefusedAndOthersStored) {
     names.Apply(plot);
     EXPECT_TRUE(plot.AnyChange);
     // Every name becomes explicit, defaults included.
-    EXPECT_EQ(plot.Lines(0).fValueS, "Head");
-    EXPECT_EQ(plot.Lines(1).fValueS, "Curve #2");
-    EXPECT_EQ(plot.Lines(2).fValueS, "Tip");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).fValueS, "Head");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).fValueS, "Curve #2");
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).fValueS, "Tip");
 }
 
 TEST(LegendNames, PlotWithoutCurvesHasNothingSelected) {
@@ -158,7 +158,7 @@ TEST(LegendNames, PlotWithoutCurvesHasNothingSelected) {
 TEST(ActiveCurves, EntryTextsTogglesAndApply) {
     TGraphPlot plot;
     ThreeCurves(plot);
-    plot.Lines(1).Active = false;
+    plot.List(TLineKind::Main).Line(1).Active = false;
     TActiveCurvesModel model(plot);
     EXPECT_EQ(model.EntryText(0), " yes :    Curve #1");
     EXPECT_EQ(model.EntryText(1), " no  :    Curve #2");
@@ -170,9 +170,9 @@ TEST(ActiveCurves, EntryTextsTogglesAndApply) {
     model.SetAll(true);
     model.Toggle({2});
     model.Apply(plot);
-    EXPECT_TRUE(plot.Lines(0).Active);
-    EXPECT_TRUE(plot.Lines(1).Active);
-    EXPECT_FALSE(plot.Lines(2).Active);
+    EXPECT_TRUE(plot.List(TLineKind::Main).Line(0).Active);
+    EXPECT_TRUE(plot.List(TLineKind::Main).Line(1).Active);
+    EXPECT_FALSE(plot.List(TLineKind::Main).Line(2).Active);
     EXPECT_TRUE(plot.AnyChange);
 }
 

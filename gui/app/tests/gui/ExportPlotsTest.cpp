@@ -56,10 +56,11 @@ TEST(ExportPlots, DialogAfterARunWritesTheResults) {
     // The first data point of the load distribution is that of the loaded graph.
     const TGraphPlot& load = w.Project().Graphs().pltLoad;
     EXPECT_DOUBLE_EQ(book.Number("xl/worksheets/sheet2.xml", "A6"),
-                     static_cast<double>(load.Data(0, 0).x));
+                     static_cast<double>(load.List(TLineKind::Main).Point(0, 0).x));
     // The summary has a row per tip movement and the applied loads of the example.
     const TLoadSettlementSummary& summary = w.Project().Graphs().Summary;
-    EXPECT_EQ(summary.tipMovements.size(), static_cast<size_t>(load.LineCount()));
+    EXPECT_EQ(summary.tipMovements.size(),
+              static_cast<size_t>(load.List(TLineKind::Main).LineCount()));
     EXPECT_EQ(summary.appliedLoads.size(), 3u);
     EXPECT_DOUBLE_EQ(book.Number("xl/worksheets/sheet7.xml", "A6"),
                      static_cast<double>(summary.tipMovements.front().headLoad));

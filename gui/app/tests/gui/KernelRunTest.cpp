@@ -59,13 +59,14 @@ TEST(KernelRun, ExampleProjectThroughTheKernelLibrary) {
     // The results are in the graphs and their commands are offered.
     EXPECT_TRUE(w.Project().ShowOutput);
     const TResultGraphs& g = w.Project().Graphs();
-    EXPECT_GT(g.pltTZcurves.LineCount(), 0);
-    EXPECT_GT(g.PltQW.Count(), 1);
-    EXPECT_GT(g.pltLoad.LineCount(), 0);
-    EXPECT_GT(g.pltLoad.Count(), 1);
-    EXPECT_GT(g.pltAxial.Count(), 1);
-    EXPECT_EQ(g.pltLoadLoads.LineCount(), 3); // one line per applied load of the example
-    EXPECT_EQ(g.pltLoadLoads.Lines(0).LineName(), "100 kips");
+    EXPECT_GT(g.pltTZcurves.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_GT(g.PltQW.List(TLineKind::Main).Count(), 1);
+    EXPECT_GT(g.pltLoad.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_GT(g.pltLoad.List(TLineKind::Main).Count(), 1);
+    EXPECT_GT(g.pltAxial.List(TLineKind::Main).Count(), 1);
+    EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).LineCount(),
+              3); // one line per applied load of the example
+    EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).Line(0).LineName(), "100 kips");
     for (C c : {C::PlotLoad, C::PlotDisp, C::PlotAxial, C::PlotTz, C::PlotQw, C::PlotLoadLoads,
                 C::PlotDispLoads, C::PlotAxialLoads, C::EditOutputText})
         EXPECT_TRUE(w.Form->ToolAction(c)->isEnabled()) << static_cast<int>(c);
@@ -86,7 +87,7 @@ TEST(KernelRun, OpeningAProjectWithResultsLoadsThem) {
     const std::string project = w.CopyExample();
     w.Form->Startup({project});
     w.Form->Execute(C::RunAnalysis);
-    const int axialPoints = w.Project().Graphs().pltAxial.Count();
+    const int axialPoints = w.Project().Graphs().pltAxial.List(TLineKind::Main).Count();
 
     w.Form->Execute(C::FileNew);
     EXPECT_FALSE(w.Project().ShowOutput);
@@ -94,7 +95,7 @@ TEST(KernelRun, OpeningAProjectWithResultsLoadsThem) {
 
     w.Form->Controller().OpenFileName(project, 1);
     EXPECT_TRUE(w.Project().ShowOutput);
-    EXPECT_EQ(w.Project().Graphs().pltAxial.Count(), axialPoints);
+    EXPECT_EQ(w.Project().Graphs().pltAxial.List(TLineKind::Main).Count(), axialPoints);
     EXPECT_TRUE(w.Form->ToolAction(C::PlotAxial)->isEnabled());
     EXPECT_EQ(w.Messages.Texts("information").size(), 1u); // only the completion message
 }
@@ -120,8 +121,12 @@ TEST(KernelRun, DownDragExampleAddsTheSoilSettlementLine) {
     w.Form->Execute(C::RunAnalysis);
     EXPECT_EQ(w.Messages.Texts("information").size(), 1u);
     const TResultGraphs& g = w.Project().Graphs();
-    ASSERT_EQ(g.pltDispDown.LineCount(), g.pltDisp.LineCount() + 1);
-    EXPECT_EQ(g.pltDispDown.Lines(g.pltDispDown.LineCount() - 1).LineName(), "Soil Settl.");
+    ASSERT_EQ(g.pltDispDown.List(TLineKind::Main).LineCount(),
+              g.pltDisp.List(TLineKind::Main).LineCount() + 1);
+    EXPECT_EQ(g.pltDispDown.List(TLineKind::Main)
+                  .Line(g.pltDispDown.List(TLineKind::Main).LineCount() - 1)
+                  .LineName(),
+              "Soil Settl.");
     EXPECT_TRUE(w.Form->ToolAction(C::PlotDispDown)->isEnabled());
     EXPECT_TRUE(w.Form->ToolAction(C::DataSettlement)->isEnabled());
 }
@@ -139,5 +144,5 @@ TEST(KernelRun, UserCurvesExampleOffersNoSoilLayers) {
     w.Form->Execute(C::RunAnalysis);
     EXPECT_EQ(w.Messages.Texts("information").size(), 1u) << w.Messages.Shown.back().Text;
     EXPECT_TRUE(w.Project().ShowOutput);
-    EXPECT_GT(w.Project().Graphs().pltTZcurves.LineCount(), 0);
+    EXPECT_GT(w.Project().Graphs().pltTZcurves.List(TLineKind::Main).LineCount(), 0);
 }

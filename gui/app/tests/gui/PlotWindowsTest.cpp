@@ -148,6 +148,6 @@ TEST(PlotWindows, ChangedLegendNameIsSavedAndReadBack) {
 
     w.Form->Execute(C::FileNew);
     w.Form->Controller().OpenFileName(w.File, 1);
-    ASSERT_GT(plot.LineCount(), 0);
-    EXPECT_EQ(plot.Lines(0).LineName(), "Pile head, test 3");
+    ASSERT_GT(plot.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "Pile head, test 3");
 }

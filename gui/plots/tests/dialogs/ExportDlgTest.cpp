@@ -33,9 +33,9 @@ protected:
         for (int i = 0; i < 6; ++i) {
             plots[i].Caption = captions[i];
             plots[i].XOnTop = i != 4;
-            plots[i].SetLineCount(1);
-            plots[i].SetCount(2);
-            plots[i].Data(0, 1) = {1.5L * (i + 1), 2.0L};
+            plots[i].List(TLineKind::Main).SetLineCount(1);
+            plots[i].List(TLineKind::Main).SetCount(2);
+            plots[i].List(TLineKind::Main).Point(0, 1) = {1.5L * (i + 1), 2.0L};
         }
     }
     // The displacement/soil-settlement graph is off, as without down-drag.

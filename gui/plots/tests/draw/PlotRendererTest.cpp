@@ -16,6 +16,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <set>
 
 namespace dorvek {
 namespace {
@@ -30,20 +32,20 @@ void MakePlot(TGraphPlot& plot) {
     plot.YUnits = "L2";
     plot.XOnTop = true;
     plot.Markers = 0;
-    plot.SetLineCount(2);
-    plot.SetCount(3);
-    plot.Data(0, 0) = {0, 0};
-    plot.Data(0, 1) = {5, 20};
-    plot.Data(0, 2) = {10, 40};
-    plot.Data(1, 0) = {0, 0};
-    plot.Data(1, 1) = {2.5L, 20};
-    plot.Data(1, 2) = {5, 40};
-    plot.SetLayerLineCount(2);
-    plot.SetLayerCount(1);
-    plot.LayerData(0, 0) = {1, 20};
-    plot.LayerData(1, 0) = {7, 40};
-    plot.LayerLines(0).SetLineName(" CLAY ");
-    plot.LayerLines(1).SetLineName(" SAND ");
+    plot.List(TLineKind::Main).SetLineCount(2);
+    plot.List(TLineKind::Main).SetCount(3);
+    plot.List(TLineKind::Main).Point(0, 0) = {0, 0};
+    plot.List(TLineKind::Main).Point(0, 1) = {5, 20};
+    plot.List(TLineKind::Main).Point(0, 2) = {10, 40};
+    plot.List(TLineKind::Main).Point(1, 0) = {0, 0};
+    plot.List(TLineKind::Main).Point(1, 1) = {2.5L, 20};
+    plot.List(TLineKind::Main).Point(1, 2) = {5, 40};
+    plot.List(TLineKind::Layers).SetLineCount(2);
+    plot.List(TLineKind::Layers).SetCount(1);
+    plot.List(TLineKind::Layers).Point(0, 0) = {1, 20};
+    plot.List(TLineKind::Layers).Point(1, 0) = {7, 40};
+    plot.List(TLineKind::Layers).Line(0).SetLineName(" CLAY ");
+    plot.List(TLineKind::Layers).Line(1).SetLineName(" SAND ");
 }
 
 struct Drawn {
@@ -64,10 +66,17 @@ QRgb Rgb(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
 
+// Curves are antialiased: a pixel within a few shades of the colour counts.
+bool Close(QRgb a, QRgb b) {
+    constexpr int Shades = 0x70;
+    return std::abs(qRed(a) - qRed(b)) <= Shades && std::abs(qGreen(a) - qGreen(b)) <= Shades &&
+           std::abs(qBlue(a) - qBlue(b)) <= Shades;
+}
+
 bool HasColourNear(const QImage& image, double x, double y, QRgb colour, int radius = 1) {
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx)
-            if (Rgb(image, static_cast<int>(x) + dx, static_cast<int>(y) + dy) == colour)
+            if (Close(Rgb(image, static_cast<int>(x) + dx, static_cast<int>(y) + dy), colour))
                 return true;
     return false;
 }
@@ -93,13 +102,13 @@ TEST(PlotRenderer, BackgroundFrameCurvesInTheirColours) {
 TEST(PlotRenderer, HiddenCurvesAreNotDrawnAndDeactivationShiftsColours) {
     TGraphPlot plot;
     MakePlot(plot);
-    plot.Lines(0).Active = false; // curve 2 takes colour 0 (black)
+    plot.List(TLineKind::Main).Line(0).Active = false; // curve 2 takes colour 0 (black)
     Drawn d = Draw(plot);
     TPlotMapping map(d.layout.GraphArea, *FullExtent(plot), true);
     EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x000000u));
     EXPECT_FALSE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu, 3));
-    plot.Lines(0).Active = true;
-    plot.Lines(0).Visible = false; // curve 2 keeps blue, curve 1 gone
+    plot.List(TLineKind::Main).Line(0).Active = true;
+    plot.List(TLineKind::Main).Line(0).Visible = false; // curve 2 keeps blue, curve 1 gone
     d = Draw(plot);
     map = TPlotMapping(d.layout.GraphArea, *FullExtent(plot), true);
     EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu));
@@ -153,6 +162,137 @@ TEST(PlotRenderer, LegendBoxOnlyInPictures) {
     EXPECT_NE(pic.image, screen.image);
 }
 
+// A picture of size inches at ppi with the window's legend near the lower-right corner.
+QImage Picture(const TGraphPlot& plot, int ppi, TPlotLayout& layout,
+               std::optional<std::pair<double, double>> legend = std::pair{0.85, 0.8}) {
+    QImage image(10 * ppi, 7 * ppi, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter painter(&image);
+    layout = PaintPlot(painter, plot, *FullExtent(plot),
+                       {image.rect(), ppi, ppi, TPlotTarget::Picture, legend});
+    return image;
+}
+
+TEST(PlotRendererReport, LegendBoxStaysInsideTheFrameAt100150And300Dpi) {
+    for (int ppi : {100, 150, 300}) {
+        TGraphPlot plot;
+        MakePlot(plot);
+        plot.ShowLayers = true;
+        for (int i = 0; i < 2; ++i)
+            plot.List(TLineKind::Main)
+                .Line(i)
+                .SetLineName("A rather long curve name " + std::to_string(i));
+        TPlotLayout layout;
+        const QImage image = Picture(plot, ppi, layout);
+        const TPixelRect& g = layout.GraphArea;
+        ASSERT_TRUE(layout.HasLayers);
+        // Below the frame (the x axis is on top; the last y label may reach below the frame at
+        // its left) the picture is blank: no box spilled there.
+        for (int y = g.Bottom + 2; y < image.height(); y += 3)
+            for (int x = g.Left; x < image.width(); x += 3)
+                ASSERT_EQ(Rgb(image, x, y), 0xFFFFFFu) << ppi << " " << x << " " << y;
+        // Between the frame and the soil strip: blank too.
+        for (int y = g.Top; y <= g.Bottom; y += 2)
+            for (int x = g.Right + 2; x < layout.LayersArea.Left - 1; ++x)
+                ASSERT_EQ(Rgb(image, x, y), 0xFFFFFFu) << ppi << " " << x << " " << y;
+        // The frame's right edge is unbroken: the box does not cover it.
+        for (int y = g.Top; y <= g.Bottom; ++y) ASSERT_EQ(Rgb(image, g.Right, y), 0u) << ppi;
+    }
+}
+
+TEST(PlotRendererReport, LinesAndTextAreAntialiased) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    TPlotLayout layout;
+    const QImage image = Picture(plot, 100, layout, std::nullopt);
+    // Along the slanted blue curve (the second one): more than two grey levels.
+    std::set<QRgb> levels;
+    const TPixelRect& g = layout.GraphArea;
+    for (int y = g.Top + 20; y < g.Top + 120; ++y)
+        for (int x = g.Left + 1; x < g.Right; ++x) {
+            const QRgb c = Rgb(image, x, y);
+            if ((c >> 16) == (c & 0xFF) && ((c >> 8) & 0xFF) == (c & 0xFF)) continue; // greys
+            if ((c & 0xFF) == 0xFF && (c >> 16) < 0xFF) levels.insert(c);             // blues
+        }
+    EXPECT_GT(levels.size(), 2u);
+    // Text edges: the captions have grey pixels between black and white.
+    std::set<QRgb> text;
+    for (int y = 0; y < g.Top; ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = Rgb(image, x, y);
+            if ((c >> 16) == (c & 0xFF)) text.insert(c);
+        }
+    EXPECT_GT(text.size(), 2u);
+}
+
+TEST(PlotRendererReport, BlackTextKeepsLegendNamesBlack) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    plot.List(TLineKind::Main).SetLineCount(3);
+    plot.List(TLineKind::Main).SetCount(3);
+    // The third curve is red: with BlackText its legend name has no red pixels.
+    for (bool black : {false, true}) {
+        QImage image(1000, 700, QImage::Format_RGB32);
+        QPainter painter(&image);
+        TPlotTarget target{image.rect(), 100, 100, TPlotTarget::Picture, {}};
+        target.BlackText = black;
+        const TPlotLayout layout = PaintPlot(painter, plot, *FullExtent(plot), target);
+        painter.end();
+        int red = 0;
+        // The legend box sits at the lower right of the graph area; names right of the samples.
+        for (int y = layout.GraphArea.Bottom - 80; y < layout.GraphArea.Bottom; ++y)
+            for (int x = layout.GraphArea.Right - 120; x < layout.GraphArea.Right; ++x) {
+                const QRgb c = Rgb(image, x, y);
+                if ((c >> 16) > 0xC0 && ((c >> 8) & 0xFF) < 0x60) ++red;
+            }
+        if (black)
+            EXPECT_LT(red, 40); // only the short line sample is red
+        else
+            EXPECT_GT(red, 40);
+    }
+}
+
+TEST(PlotRendererReport, LegendOffTheCurvesTakesAFreeCorner) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    plot.LegendOffCurves = true;
+    // Curves run from the upper left to the lower right: the lower-right corner is taken.
+    TPlotLayout layout;
+    const QImage image = Picture(plot, 100, layout, std::nullopt);
+    const TPixelRect& g = layout.GraphArea;
+    // A box outline lies in the upper-right corner region (black pixels on a row near the top).
+    int black = 0;
+    for (int x = g.Right - 200; x < g.Right - 1; ++x)
+        if (Rgb(image, x, g.Top + 100 / 16) == 0) ++black;
+    EXPECT_GT(black, 50);
+    // The legend choice of the target wins over the plot's: at the Part's corner instead.
+    QImage part(1000, 700, QImage::Format_RGB32);
+    {
+        QPainter painter(&part);
+        TPlotTarget target{part.rect(), 100, 100, TPlotTarget::Picture, {}};
+        target.LegendOffCurves = 0;
+        PaintPlot(painter, plot, *FullExtent(plot), target);
+    }
+    int partBlack = 0;
+    for (int x = g.Right - 200; x < g.Right - 1; ++x)
+        if (Rgb(part, x, g.Bottom - 1) == 0) ++partBlack;
+    EXPECT_GT(partBlack, 50);
+}
+
+TEST(PlotRendererReport, ThickLinesKeepTheirMarkersVisible) {
+    TGraphPlot plot;
+    MakePlot(plot);
+    plot.Markers = 1;
+    plot.WidthLine = 10; // 10-pixel lines at 96 ppi: a 1/32-inch marker would vanish
+    const Drawn d = Draw(plot);
+    const TPlotMapping map(d.layout.GraphArea, *FullExtent(plot), true);
+    // The first curve's middle marker (a triangle, kind 1) shows outside the 10-pixel line:
+    // black pixels 15 pixels left of the point, where the line is far away.
+    const double x = map.PixelX(5), y = map.PixelY(20);
+    EXPECT_TRUE(HasColourNear(d.image, x - 19, y, 0x000000, 2) ||
+                HasColourNear(d.image, x - 18, y, 0x000000, 2));
+}
+
 TEST(PlotRenderer, TinyTargetsAndBadDataNeverFail) {
     TGraphPlot plot;
     MakePlot(plot);
@@ -161,15 +301,16 @@ TEST(PlotRenderer, TinyTargetsAndBadDataNeverFail) {
         for (int x = 0; x < 80; x += 7) EXPECT_EQ(Rgb(tiny.image, x, y), 0xFFFFFFu);
 
     TGraphPlot one; // one point per curve, 25 curves, values near 1e30, no captions
-    one.SetLineCount(25);
-    one.SetCount(1);
-    for (int i = 0; i < 25; ++i) one.Data(i, 0) = {1e30L * (i + 1), -1e30L};
+    one.List(TLineKind::Main).SetLineCount(25);
+    one.List(TLineKind::Main).SetCount(1);
+    for (int i = 0; i < 25; ++i) one.List(TLineKind::Main).Point(i, 0) = {1e30L * (i + 1), -1e30L};
     one.ApplyActiveLimit();
-    EXPECT_FALSE(one.Lines(20).Active);
+    EXPECT_FALSE(one.List(TLineKind::Main).Line(20).Active);
     (void)Draw(one);
-    one.SetCount(600);
+    one.List(TLineKind::Main).SetCount(600);
     for (int i = 0; i < 25; ++i)
-        for (int j = 0; j < 600; ++j) one.Data(i, j) = {j * 1e28L, (j % 7) * 1e29L};
+        for (int j = 0; j < 600; ++j)
+            one.List(TLineKind::Main).Point(i, j) = {j * 1e28L, (j % 7) * 1e29L};
     one.Markers = 1;
     const Drawn d = Draw(one);
     EXPECT_EQ(Rgb(d.image, 1, 1), 0xFFFFFFu);
@@ -226,7 +367,7 @@ TEST_F(PlotPictureTest, BitmapSizeFromInchesAndResolution) {
 }
 
 TEST_F(PlotPictureTest, SvgHasOnePolylinePerVisibleCurve) {
-    plot_.Lines(1).Visible = false;
+    plot_.List(TLineKind::Main).Line(1).Visible = false;
     const std::string svg =
         PlotPictureBytes(plot_, *FullExtent(plot_), PictureFormat::Svg, TPictureSize{});
     QXmlStreamReader xml(QByteArray::fromStdString(svg));

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace dorvek;
@@ -25,9 +27,9 @@ QColor Colour(int i) {
 struct TThreeCurves {
     TGraphPlot Plot;
     TThreeCurves() {
-        Plot.SetLineCount(3);
-        Plot.SetCount(2);
-        Plot.Lines(1).SetLineName("Middle");
+        Plot.List(TLineKind::Main).SetLineCount(3);
+        Plot.List(TLineKind::Main).SetCount(2);
+        Plot.List(TLineKind::Main).Line(1).SetLineName("Middle");
     }
 };
 
@@ -94,13 +96,32 @@ TEST(LegendDialog, EditShowsTheSelectedNameInItsColourAndStoresOnEnter) {
     EXPECT_EQ(model.Name(2), "Toe");
     EXPECT_TRUE(messages.Shown.empty());
     model.Apply(c.Plot);
-    EXPECT_EQ(c.Plot.Lines(1).LineName(), "Shaft");
-    EXPECT_EQ(c.Plot.Lines(2).LineName(), "Toe");
+    EXPECT_EQ(c.Plot.List(TLineKind::Main).Line(1).LineName(), "Shaft");
+    EXPECT_EQ(c.Plot.List(TLineKind::Main).Line(2).LineName(), "Toe");
+}
+
+TEST(LegendDialog, EnterKeyStoresTheNameAndKeepsTheDialogOpen) {
+    TThreeCurves c;
+    TLegendNamesModel model(c.Plot);
+    TScriptedMessages messages;
+    TdlgLegend dialog(model, &messages, Colour);
+    dialog.show();
+    dialog.List()->setCurrentRow(0);
+    dialog.NameEdit()->setFocus();
+    dialog.NameEdit()->setText("Head");
+    QTest::keyClick(dialog.NameEdit(), Qt::Key_Return);
+    EXPECT_EQ(model.Name(0), "Head");
+    EXPECT_TRUE(dialog.isVisible()); // the OK button did not take the key
+    EXPECT_EQ(dialog.result(), 0);
+    dialog.NameEdit()->setText("Top");
+    QTest::keyClick(dialog.NameEdit(), Qt::Key_Enter);
+    EXPECT_EQ(model.Name(0), "Top");
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(ActiveCurvesDialog, TogglesBySelectionDoubleClickAndButtons) {
     TThreeCurves c;
-    c.Plot.Lines(2).Active = false;
+    c.Plot.List(TLineKind::Main).Line(2).Active = false;
     TActiveCurvesModel model(c.Plot);
     TdlgActiveCurves dialog(model);
     EXPECT_EQ(dialog.windowTitle(), "Active Curves");

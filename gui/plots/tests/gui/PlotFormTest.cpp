@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -74,10 +75,11 @@ void Fill(TGraphPlot& plot, int curves = 2) {
     plot.Caption = "Load Distribution";
     plot.XCaption = "Load";
     plot.YCaption = "Depth";
-    plot.SetLineCount(curves);
-    plot.SetCount(3);
+    plot.List(TLineKind::Main).SetLineCount(curves);
+    plot.List(TLineKind::Main).SetCount(3);
     for (int i = 0; i < curves; ++i)
-        for (int j = 0; j < 3; ++j) plot.Data(i, j) = {j * (1.0L + i) / 2, j * 5.0L};
+        for (int j = 0; j < 3; ++j)
+            plot.List(TLineKind::Main).Point(i, j) = {j * (1.0L + i) / 2, j * 5.0L};
 }
 
 struct TFormFixture : ::testing::Test {
@@ -114,15 +116,43 @@ QStringList Texts(QMenu* menu) {
 
 } // namespace
 
+TEST_F(TFormFixture, CtrlZOpensThePlotMenuFromTheGraphAndTheLegend) {
+    TPlotForm& form = Open();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (QWidget* from : {form.Client(), static_cast<QWidget*>(form.Legend())}) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(form.PlotMenu()->isVisible()) << from->metaObject()->className();
+        form.PlotMenu()->hide();
+    }
+}
+
 TEST_F(TFormFixture, MenuEntriesInOrderWithTheirTexts) {
     Fill(Plot);
     TPlotForm& form = Open();
     EXPECT_EQ(form.PlotMenu()->title(), "&Plot");
-    EXPECT_EQ(Texts(form.PlotMenu()),
-              (QStringList{"Show &Legend", "Show &Soil Layer", "Show &Wall Geometry",
-                           "Show &Markers", "&Font Size", "&Line Width", "&Graph Title",
-                           "&Edit Legend", "&Active Curves", "-", "&Print...", "P&age Setup",
-                           "&Save To Disk...", "-", "Curve #1", "Curve #2"}));
+    EXPECT_EQ(Texts(form.PlotMenu()), (QStringList{"Show &Legend",
+                                                   "Show &Soil Layer",
+                                                   "Show &Wall Geometry",
+                                                   "Show &Markers",
+                                                   "&Font Size",
+                                                   "&Line Width",
+                                                   "&Graph Title",
+                                                   "&Edit Legend",
+                                                   "&Active Curves",
+                                                   "Legend &Off the Curves",
+                                                   "Colour-&Blind-Safe Palette",
+                                                   "&Zoom to the Rising Part",
+                                                   "Full E&xtent",
+                                                   "-",
+                                                   "&Print...",
+                                                   "P&age Setup",
+                                                   "&Save To Disk...",
+                                                   "-",
+                                                   "Curve #1",
+                                                   "Curve #2"}));
     EXPECT_EQ(Texts(form.MenuEntry("Show &Markers")->menu()),
               (QStringList{"&Never", "Every &Increment", "Every &2 Increments",
                            "Every &3 Incrments", "Every &5 Increments", "Every &10 Incements"}));
@@ -149,9 +179,9 @@ TEST_F(TFormFixture, MenuEntriesInOrderWithTheirTexts) {
 
 TEST_F(TFormFixture, StoredValuesAndAnyChangeOfEveryCommand) {
     Fill(Plot);
-    Plot.SetLayerLineCount(1);
-    Plot.SetLayerCount(1);
-    Plot.LayerData(0, 0) = {1, 5};
+    Plot.List(TLineKind::Layers).SetLineCount(1);
+    Plot.List(TLineKind::Layers).SetCount(1);
+    Plot.List(TLineKind::Layers).Point(0, 0) = {1, 5};
     Plot.WallLineCount = 1;
     TPlotForm& form = Open();
     emit form.PlotMenu()->aboutToShow();
@@ -208,7 +238,7 @@ TEST_F(TFormFixture, StoredValuesAndAnyChangeOfEveryCommand) {
         EXPECT_EQ(Plot.WidthLine, lineWidths[i]);
     }
     EXPECT_TRUE(triggered(form.CurveEntries()[1]));
-    EXPECT_FALSE(Plot.Lines(1).Visible);
+    EXPECT_FALSE(Plot.List(TLineKind::Main).Line(1).Visible);
 
     // Cancelled dialogs change nothing.
     EXPECT_FALSE(triggered(form.MenuEntry("&Graph Title")));
@@ -309,7 +339,7 @@ TEST_F(TFormFixture, NarrowRubberBandGivesATwentiethOfTheFullExtent) {
 
 TEST_F(TFormFixture, LegendDoubleClickTogglesVisibilityAndTheStar) {
     Fill(Plot, 3);
-    Plot.Lines(1).Active = false;
+    Plot.List(TLineKind::Main).Line(1).Active = false;
     TPlotForm& form = Open();
     TPlotLegendList* legend = form.Legend();
     ASSERT_EQ(legend->count(), 2);
@@ -329,7 +359,7 @@ TEST_F(TFormFixture, LegendDoubleClickTogglesVisibilityAndTheStar) {
                     legend->viewport()->mapToGlobal(QPointF(r.center())), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(legend->viewport(), &dbl);
-    EXPECT_FALSE(Plot.Lines(2).Visible);
+    EXPECT_FALSE(Plot.List(TLineKind::Main).Line(2).Visible);
     EXPECT_TRUE(Plot.AnyChange);
     EXPECT_EQ(legend->item(1)->text(), "Curve #3");
     emit form.PlotMenu()->aboutToShow();
@@ -358,14 +388,15 @@ TEST_F(TFormFixture, LegendAndActiveCurveDialogsUpdateLegendAndMenu) {
     };
     const int before = form.Legend()->width();
     form.MenuEntry("&Edit Legend")->trigger();
-    EXPECT_EQ(Plot.Lines(0).LineName(), "A very long name for the first curve");
+    EXPECT_EQ(Plot.List(TLineKind::Main).Line(0).LineName(),
+              "A very long name for the first curve");
     EXPECT_EQ(form.Legend()->item(0)->text(), "A very long name for the first curve *");
     EXPECT_EQ(form.CurveEntries()[0]->text(), "A very long name for the first curve");
     EXPECT_GT(form.Legend()->width(), before);
 
     Dialogs.Curves = [](TActiveCurvesModel& curves) { curves.Toggle({0}); };
     form.MenuEntry("&Active Curves")->trigger();
-    EXPECT_FALSE(Plot.Lines(0).Active);
+    EXPECT_FALSE(Plot.List(TLineKind::Main).Line(0).Active);
     ASSERT_EQ(form.Legend()->count(), 2);
     EXPECT_EQ(form.Legend()->item(0)->text(), "Curve #2 *");
     ASSERT_EQ(form.CurveEntries().size(), 2u);
@@ -444,16 +475,16 @@ TEST_F(TFormFixture, ClosingFreesTheWindowAndClearsFormExists) {
 TEST_F(TFormFixture, BadDataOpensOrStaysClosedWithoutCrashing) {
     // One point per curve.
     Fill(Plot);
-    Plot.SetCount(1);
-    Plot.Data(0, 0) = {3, 4};
+    Plot.List(TLineKind::Main).SetCount(1);
+    Plot.List(TLineKind::Main).Point(0, 0) = {3, 4};
     TPlotForm& one = Open();
     one.Client()->grab();
     Plot.Hide();
 
     // All-zero data: the extent grows by 0.01 each way and the window opens.
-    Plot.SetCount(3);
-    for (int i = 0; i < Plot.LineCount(); ++i)
-        for (int j = 0; j < 3; ++j) Plot.Data(i, j) = {0, 0};
+    Plot.List(TLineKind::Main).SetCount(3);
+    for (int i = 0; i < Plot.List(TLineKind::Main).LineCount(); ++i)
+        for (int j = 0; j < 3; ++j) Plot.List(TLineKind::Main).Point(i, j) = {0, 0};
     TPlotForm& zero = Open();
     zero.Client()->grab();
     Plot.Hide();
@@ -461,7 +492,7 @@ TEST_F(TFormFixture, BadDataOpensOrStaysClosedWithoutCrashing) {
     // Values near 1e30, an empty caption and 25 curves (20 active at first).
     Fill(Plot, 25);
     Plot.Caption.clear();
-    Plot.Data(3, 2) = {1e30L, 1e30L};
+    Plot.List(TLineKind::Main).Point(3, 2) = {1e30L, 1e30L};
     TPlotForm& big = Open();
     big.Client()->grab();
     EXPECT_EQ(big.Legend()->count(), 20);
@@ -471,8 +502,8 @@ TEST_F(TFormFixture, BadDataOpensOrStaysClosedWithoutCrashing) {
     Plot.Hide();
 
     // A range that overflows has no step: no window.
-    Plot.Data(3, 2) = {std::numeric_limits<long double>::max(), 1};
-    Plot.Data(4, 2) = {std::numeric_limits<long double>::lowest(), 1};
+    Plot.List(TLineKind::Main).Point(3, 2) = {std::numeric_limits<long double>::max(), 1};
+    Plot.List(TLineKind::Main).Point(4, 2) = {std::numeric_limits<long double>::lowest(), 1};
     TPlotWindowHost host;
     host.Dialogs = &Dialogs;
     InstallPlotWindow(Plot, host);

@@ -25,12 +25,12 @@ void FillDepthGraph(TGraphPlot& plot) {
     plot.YCaption = "Depth";
     plot.YUnits = "L2";
     plot.XOnTop = true;
-    plot.SetLineCount(2);
-    plot.Lines(0).SetCount(3);
-    plot.Lines(1).SetCount(5);
-    for (int p = 0; p < 3; ++p) plot.Data(0, p) = {10.5L * p, 2.0L * p};
-    for (int p = 0; p < 5; ++p) plot.Data(1, p) = {-1.25L * p, 3.0L * p};
-    plot.Lines(1).SetLineName("Second");
+    plot.List(TLineKind::Main).SetLineCount(2);
+    plot.List(TLineKind::Main).Line(0).SetCount(3);
+    plot.List(TLineKind::Main).Line(1).SetCount(5);
+    for (int p = 0; p < 3; ++p) plot.List(TLineKind::Main).Point(0, p) = {10.5L * p, 2.0L * p};
+    for (int p = 0; p < 5; ++p) plot.List(TLineKind::Main).Point(1, p) = {-1.25L * p, 3.0L * p};
+    plot.List(TLineKind::Main).Line(1).SetLineName("Second");
 }
 
 void FillCurveGraph(TGraphPlot& plot, int curves, int points) {
@@ -41,10 +41,11 @@ void FillCurveGraph(TGraphPlot& plot, int curves, int points) {
     plot.YUnits = "F/L^2";
     plot.XOnTop = false;
     plot.SetUnits(2);
-    plot.SetLineCount(curves);
-    plot.SetCount(points);
+    plot.List(TLineKind::Main).SetLineCount(curves);
+    plot.List(TLineKind::Main).SetCount(points);
     for (int i = 0; i < curves; ++i)
-        for (int p = 0; p < points; ++p) plot.Data(i, p) = {p * 0.5L, i * 100.0L + p};
+        for (int p = 0; p < points; ++p)
+            plot.List(TLineKind::Main).Point(i, p) = {p * 0.5L, i * 100.0L + p};
 }
 
 TEST(ExportColumnLetter, OneAndTwoLettersThenNone) {
@@ -144,6 +145,10 @@ TEST_F(ExportWorkbookTest, ChartSeriesEndAtTheFirstCurvesLastRow) {
     EXPECT_THAT(chart.substr(valAx, chart.find("</c:valAx>", valAx) - valAx), HasSubstr("maxMin"));
     // The chart sheet shows the chart.
     EXPECT_THAT(book.Part("xl/chartsheets/sheet1.xml"), HasSubstr("<drawing r:id=\"rId1\"/>"));
+    // Both axes cross at their minimum (with negative loads the labels would sit over the
+    // data where they crossed at zero), never at an automatic zero.
+    EXPECT_EQ(test::AllMatches(chart, "(<c:crosses val=\"min\"/>)").size(), 2u);
+    EXPECT_THAT(chart, Not(HasSubstr("<c:crosses val=\"autoZero\"/>")));
 }
 
 TEST_F(ExportWorkbookTest, LinesOnlyWithoutMarkersAndUpwardAxisForCurves) {
