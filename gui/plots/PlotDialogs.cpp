@@ -217,16 +217,33 @@ TdlgSaveAttributes::TdlgSaveAttributes(const TSaveAttributes& values, TMessages*
         grid->addWidget(edit, row, 1);
         return edit;
     };
-    fHeight = field("&Height (in)", values.HeightIn, MinPictureInches, 0);
-    fWidth = field("&Width (in)", values.WidthIn, MinPictureInches, 1);
-    fPpi = field("&Pixels Per Inch", values.PixelsPerInch, MinPixelsPerInch, 2);
+    auto* sizeLabel = new QLabel(tr("Si&ze"), this);
+    fSize = new QComboBox(this);
+    fSize->addItem(tr("Free Size"));
+    for (const TSizePreset& preset : PictureSizePresets()) fSize->addItem(FromStd(preset.Name));
+    const std::optional<size_t> preset = PresetOf(values);
+    fSize->setCurrentIndex(preset ? static_cast<int>(*preset) + 1 : 0);
+    sizeLabel->setBuddy(fSize);
+    grid->addWidget(sizeLabel, 0, 0);
+    grid->addWidget(fSize, 0, 1);
+    fHeight = field("&Height (in)", values.HeightIn, MinPictureInches, 1);
+    fWidth = field("&Width (in)", values.WidthIn, MinPictureInches, 2);
+    fPpi = field("&Pixels Per Inch", values.PixelsPerInch, MinPixelsPerInch, 3);
     auto* colorsLabel = new QLabel(tr("Colors"), this);
     fColors = new QComboBox(this);
     for (const std::string& name : PictureColorNames()) fColors->addItem(FromStd(name));
     fColors->setCurrentIndex(static_cast<int>(values.Colors));
     colorsLabel->setBuddy(fColors);
-    grid->addWidget(colorsLabel, 3, 0);
-    grid->addWidget(fColors, 3, 1);
+    grid->addWidget(colorsLabel, 4, 0);
+    grid->addWidget(fColors, 4, 1);
+    // A preset fills the three fields; they stay free to edit.
+    connect(fSize, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 1) return;
+        const TSizePreset& chosen = PictureSizePresets().at(static_cast<size_t>(index - 1));
+        fHeight->SetNumber(chosen.HeightIn);
+        fWidth->SetNumber(chosen.WidthIn);
+        fPpi->SetNumber(chosen.PixelsPerInch);
+    });
     layout->addLayout(grid);
     layout->addWidget(OkCancel(this));
 }
@@ -249,6 +266,74 @@ void TdlgSaveAttributes::accept() {
     for (TDataEdit* edit : {fHeight, fWidth, fPpi})
         if (!edit->CloseQuery()) return;
     if (!Values()) return;
+    QDialog::accept();
+}
+
+TdlgAxisRanges::TdlgAxisRanges(const TAxisRangesChoice& start, TMessages* messages, QWidget* parent)
+    : QDialog(parent), fMessages(messages) {
+    setWindowTitle(tr("Axis Ranges"));
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    const char* heads[] = {"From", "To", "Tick Step"};
+    for (int c = 0; c < 3; ++c) grid->addWidget(new QLabel(tr(heads[c]), this), 0, c + 1);
+    const TGraphPlot::TAxisRange* ranges[] = {&start.X, &start.Y};
+    const char* axes[] = {"&x axis", "&y axis"};
+    for (int r = 0; r < 2; ++r) {
+        auto* label = new QLabel(tr(axes[r]), this);
+        grid->addWidget(label, r + 1, 0);
+        const long double values[] = {ranges[r]->From, ranges[r]->To, ranges[r]->Step};
+        for (int c = 0; c < 3; ++c) {
+            auto* edit = new TDataEdit(this, messages);
+            edit->SetNumber(values[c]);
+            if (c == 0) label->setBuddy(edit);
+            grid->addWidget(edit, r + 1, c + 1);
+            fFields.push_back(edit);
+        }
+    }
+    layout->addLayout(grid);
+    auto* buttons = OkCancel(this);
+    fFullExtent = buttons->addButton(tr("&Full Extent"), QDialogButtonBox::ResetRole);
+    connect(fFullExtent, &QPushButton::clicked, this, [this] {
+        fFullExtentChosen = true;
+        QDialog::accept();
+    });
+    layout->addWidget(buttons);
+}
+
+std::optional<TAxisRangesChoice> TdlgAxisRanges::Values() const {
+    TAxisRangesChoice choice;
+    if (fFullExtentChosen) {
+        choice.FullExtent = true;
+        return choice;
+    }
+    try {
+        TGraphPlot::TAxisRange* ranges[] = {&choice.X, &choice.Y};
+        for (int r = 0; r < 2; ++r) {
+            ranges[r]->Set = true;
+            ranges[r]->From = fFields[static_cast<size_t>(3 * r)]->Number();
+            ranges[r]->To = fFields[static_cast<size_t>(3 * r + 1)]->Number();
+            ranges[r]->Step = fFields[static_cast<size_t>(3 * r + 2)]->Number();
+            if (!AxisRangeProblem(*ranges[r], r == 0 ? "x" : "y").empty()) return std::nullopt;
+        }
+        return choice;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+void TdlgAxisRanges::accept() {
+    for (TDataEdit* edit : fFields)
+        if (!edit->CloseQuery()) return;
+    for (int r = 0; r < 2; ++r) {
+        TGraphPlot::TAxisRange range{true, fFields[static_cast<size_t>(3 * r)]->Number(),
+                                     fFields[static_cast<size_t>(3 * r + 1)]->Number(),
+                                     fFields[static_cast<size_t>(3 * r + 2)]->Number()};
+        const std::string problem = AxisRangeProblem(range, r == 0 ? "x" : "y");
+        if (!problem.empty()) {
+            if (fMessages) fMessages->Information(problem);
+            return;
+        }
+    }
     QDialog::accept();
 }
 

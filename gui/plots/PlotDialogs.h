@@ -2,17 +2,20 @@
 // The dialogs of the plot window: "Graph Caption", "Legend", "Active Curves" and
 // "Save Attributes". Each works on a plain model (PlotDialogModels.h) or on plain values.
 
+#include "model/plots/AxisRanges.h"
 #include "model/plots/PlotDialogModels.h"
 
 #include <QColor>
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
 class QComboBox;
+class QPushButton;
 
 namespace dorvek {
 
@@ -89,13 +92,37 @@ public:
     TDataEdit* WidthEdit() const { return fWidth; }
     TDataEdit* PpiEdit() const { return fPpi; }
     QComboBox* ColorsBox() const { return fColors; }
+    // "Free Size" first, then the named presets.
+    QComboBox* SizeBox() const { return fSize; }
     void accept() override;
 
 private:
+    QComboBox* fSize;
     TDataEdit* fHeight;
     TDataEdit* fWidth;
     TDataEdit* fPpi;
     QComboBox* fColors;
+};
+
+// "Axis Ranges": from, to and tick step of both axes (a step of 0 keeps the automatic ticks),
+// or "Full Extent" to go back to the whole graph.
+class TdlgAxisRanges : public QDialog {
+    Q_OBJECT
+public:
+    TdlgAxisRanges(const TAxisRangesChoice& start, TMessages* messages, QWidget* parent = nullptr);
+
+    // The ranges typed, once every field holds a number and both ranges can be used.
+    std::optional<TAxisRangesChoice> Values() const;
+    // Fields in the order x from, x to, x step, y from, y to, y step.
+    TDataEdit* Field(int index) const { return fFields.at(static_cast<size_t>(index)); }
+    QPushButton* FullExtentButton() const { return fFullExtent; }
+    void accept() override;
+
+private:
+    std::vector<TDataEdit*> fFields;
+    QPushButton* fFullExtent;
+    TMessages* fMessages;
+    bool fFullExtentChosen = false;
 };
 
 } // namespace dorvek

@@ -271,6 +271,7 @@ void TPlotForm::BuildMenu() {
         if (const auto view = TPlotView::Create(*fData)) fView = *view;
         Changed();
     });
+    fPlotMenu->addAction(tr("Axis &Ranges..."), this, [this] { EditAxisRanges(); });
     fPlotMenu->addAction(tr("Full E&xtent"), this, [this] {
         if (!fData) return;
         fData->XRange = {};
@@ -464,6 +465,16 @@ void TPlotForm::EditLegend() {
     Changed();
     Relayout();
     UpdateMenu();
+}
+
+void TPlotForm::EditAxisRanges() {
+    if (!fData) return;
+    const auto choice = Dialogs().AxisRanges(this, AxisRangesStart(*fData), fHost.Messages);
+    if (!choice || !fData) return;
+    fData->XRange = choice->FullExtent ? TGraphPlot::TAxisRange{} : choice->X;
+    fData->YRange = choice->FullExtent ? TGraphPlot::TAxisRange{} : choice->Y;
+    if (const auto view = TPlotView::Create(*fData)) fView = *view;
+    Changed();
 }
 
 void TPlotForm::EditActiveCurves() {

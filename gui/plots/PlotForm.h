@@ -60,6 +60,7 @@ public:
     void EditTitle();
     void EditLegend();
     void EditActiveCurves();
+    void EditAxisRanges();
     void Print();
     void PageSetup();
     void SaveToDisk();

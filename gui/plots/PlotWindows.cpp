@@ -53,6 +53,13 @@ TPlotDialogs::SaveAttributes(QWidget* parent, const TSaveAttributes& start, TMes
     return dialog.Values();
 }
 
+std::optional<TAxisRangesChoice>
+TPlotDialogs::AxisRanges(QWidget* parent, const TAxisRangesChoice& start, TMessages* messages) {
+    TdlgAxisRanges dialog(start, messages, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
+
 void InstallPlotWindow(TGraphPlot& plot, const TPlotWindowHost& host) {
     plot.SetWindowFactory([host](TGraphPlot& p) { return MakePlotForm(p, host); });
 }

@@ -2,6 +2,7 @@
 // What plot windows need from the program, and the factory through which a result graph
 // opens its window. Every dialog of the window goes through TPlotDialogs, which tests replace.
 
+#include "model/plots/AxisRanges.h"
 #include "model/plots/PlotDialogModels.h"
 
 #include <functional>
@@ -37,6 +38,9 @@ public:
     // "Save Attributes"; nothing when cancelled.
     virtual std::optional<TSaveAttributes>
     SaveAttributes(QWidget* parent, const TSaveAttributes& start, TMessages* messages);
+    // "Axis Ranges"; nothing when cancelled.
+    virtual std::optional<TAxisRangesChoice>
+    AxisRanges(QWidget* parent, const TAxisRangesChoice& start, TMessages* messages);
 };
 
 struct TPlotWindowHost {

@@ -99,4 +99,25 @@ bool ZoomToRisingPart(TGraphPlot& plot) {
     return true;
 }
 
+TAxisRangesChoice AxisRangesStart(const TGraphPlot& plot) {
+    TAxisRangesChoice choice;
+    choice.X = plot.XRange;
+    choice.Y = plot.YRange;
+    const auto view = RangedView(plot);
+    if (!choice.X.Set && view) choice.X = {true, view->Left, view->Right, 0};
+    if (!choice.Y.Set && view) choice.Y = {true, view->Top, view->Bottom, 0};
+    return choice;
+}
+
+std::string AxisRangeProblem(const TGraphPlot::TAxisRange& range, const std::string& axis) {
+    if (!std::isfinite(range.From) || !std::isfinite(range.To) || !std::isfinite(range.Step))
+        return "The " + axis + " range must be given by numbers.";
+    if (range.From == range.To)
+        return "The " + axis + " range needs two different values for From and To.";
+    if (range.Step < 0) return "The tick step of the " + axis + " axis cannot be negative.";
+    if (range.Step > 0 && std::fabs(range.To - range.From) / range.Step > 1000)
+        return "The tick step of the " + axis + " axis gives more than 1000 ticks: make it larger.";
+    return "";
+}
+
 } // namespace dorvek

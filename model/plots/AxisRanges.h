@@ -8,6 +8,7 @@
 #include "model/plots/PlotView.h"
 
 #include <optional>
+#include <string>
 
 namespace dorvek {
 
@@ -34,5 +35,15 @@ std::optional<long double> RisingPartEnd(const TGraphPlot& plot);
 // step) and the y range from the extent's low end to 10 % above the highest |y|. False, with
 // the plot unchanged, when there is nothing rising.
 bool ZoomToRisingPart(TGraphPlot& plot);
+
+// What the "Axis Ranges" dialog edits: both ranges, or a return to the full extent.
+struct TAxisRangesChoice {
+    TGraphPlot::TAxisRange X, Y;
+    bool FullExtent = false;
+};
+// The dialog's first values: the user's ranges where set, else the axes as drawn now.
+TAxisRangesChoice AxisRangesStart(const TGraphPlot& plot);
+// Why a typed range cannot be used ("" when it can); axis is "x" or "y".
+std::string AxisRangeProblem(const TGraphPlot::TAxisRange& range, const std::string& axis);
 
 } // namespace dorvek

@@ -57,6 +57,29 @@ void TActiveCurvesModel::Apply(TGraphPlot& plot) const {
     plot.AnyChange = true;
 }
 
+const std::vector<TSizePreset>& PictureSizePresets() {
+    // A figure across the text width of a letter or A4 page, sharp in print.
+    static const std::vector<TSizePreset> presets{
+        {"Report (6.5 x 4.5 in, 300 dpi)", 6.5, 4.5, 300}};
+    return presets;
+}
+
+std::optional<size_t> PresetOf(const TSaveAttributes& a) {
+    const auto& presets = PictureSizePresets();
+    for (size_t i = 0; i < presets.size(); ++i)
+        if (a.WidthIn == presets[i].WidthIn && a.HeightIn == presets[i].HeightIn &&
+            a.PixelsPerInch == presets[i].PixelsPerInch)
+            return i;
+    return std::nullopt;
+}
+
+TSaveAttributes WithPreset(TSaveAttributes a, const TSizePreset& preset) {
+    a.WidthIn = preset.WidthIn;
+    a.HeightIn = preset.HeightIn;
+    a.PixelsPerInch = preset.PixelsPerInch;
+    return a;
+}
+
 const std::vector<std::string>& PictureColorNames() {
     static const std::vector<std::string> names = {"Monochrome", "16 Colors", "256 Colors",
                                                    "True Color (24 bit)"};

@@ -64,6 +64,19 @@ struct TSaveAttributes {
 inline constexpr double MinPictureInches = 2.0;
 inline constexpr double MinPixelsPerInch = 10;
 
+// Named picture sizes offered beside the free size, e.g. the report figure.
+struct TSizePreset {
+    std::string Name;
+    double WidthIn = 0;
+    double HeightIn = 0;
+    double PixelsPerInch = 0;
+};
+const std::vector<TSizePreset>& PictureSizePresets();
+// Position of the preset the attributes match; none for a free size.
+std::optional<size_t> PresetOf(const TSaveAttributes& a);
+// The attributes with a preset's size and resolution; the colours stay.
+TSaveAttributes WithPreset(TSaveAttributes a, const TSizePreset& preset);
+
 // Texts of the "Colors" choice, in the order of TPictureColors.
 const std::vector<std::string>& PictureColorNames();
 // The attributes within their limits.

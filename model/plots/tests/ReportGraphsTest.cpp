@@ -197,6 +197,33 @@ TEST(ReportGraphsTest, AxisRangesAndSteps) {
     EXPECT_EQ(pv->MaxLogicBounds.Left, full->Left);
 }
 
+TEST(ReportGraphsTest, AxisRangesDialogStartsAtTheDrawnAxesAndRefusesBadRanges) {
+    TGraphPlot plot;
+    TzPlot(plot);
+    const auto full = FullExtent(plot);
+    // Nothing set: the axes as drawn, automatic ticks.
+    TAxisRangesChoice start = AxisRangesStart(plot);
+    EXPECT_EQ(start.X.From, full->Left);
+    EXPECT_EQ(start.X.To, full->Right);
+    EXPECT_EQ(start.Y.From, full->Top);
+    EXPECT_EQ(start.Y.To, full->Bottom);
+    EXPECT_EQ(start.X.Step, 0);
+    // A range the user set comes back as set.
+    plot.XRange = {true, 0, 0.5L, 0.1L};
+    start = AxisRangesStart(plot);
+    EXPECT_EQ(start.X, plot.XRange);
+    EXPECT_EQ(start.Y.From, full->Top);
+
+    EXPECT_EQ(AxisRangeProblem({true, 0, 0.5L, 0.1L}, "x"), "");
+    EXPECT_EQ(AxisRangeProblem({true, 2, 0, 0}, "y"), ""); // backwards is allowed
+    EXPECT_EQ(AxisRangeProblem({true, 1, 1, 0}, "x"),
+              "The x range needs two different values for From and To.");
+    EXPECT_EQ(AxisRangeProblem({true, 0, 1, -0.1L}, "y"),
+              "The tick step of the y axis cannot be negative.");
+    EXPECT_EQ(AxisRangeProblem({true, 0, 1, 0.0001L}, "x"),
+              "The tick step of the x axis gives more than 1000 ticks: make it larger.");
+}
+
 TEST(ReportGraphsTest, AdditionsBlockSavedReadBackAndSkippedByOlderReaders) {
     TGraphPlot a, b;
     for (TGraphPlot* p : {&a, &b}) {

@@ -198,3 +198,58 @@ TEST(SaveAttributesDialog, LimitsAreEnforced) {
     EXPECT_DOUBLE_EQ(values->PixelsPerInch, 100);
     EXPECT_EQ(values->Colors, TPictureColors::Monochrome);
 }
+
+TEST(SaveAttributesDialog, TheReportPresetFillsTheSize) {
+    TScriptedMessages messages;
+    TSaveAttributes start; // 8 x 6 in at 96 ppi: a free size
+    TdlgSaveAttributes dialog(start, &messages);
+    ASSERT_EQ(dialog.SizeBox()->count(), 2);
+    EXPECT_EQ(dialog.SizeBox()->currentIndex(), 0);
+    EXPECT_EQ(dialog.SizeBox()->itemText(1), "Report (6.5 x 4.5 in, 300 dpi)");
+    dialog.SizeBox()->setCurrentIndex(1);
+    const auto values = dialog.Values();
+    ASSERT_TRUE(values);
+    EXPECT_DOUBLE_EQ(values->WidthIn, 6.5);
+    EXPECT_DOUBLE_EQ(values->HeightIn, 4.5);
+    EXPECT_DOUBLE_EQ(values->PixelsPerInch, 300);
+    EXPECT_EQ(values->Colors, TPictureColors::TrueColor);
+    EXPECT_EQ(PicturePixels(values->WidthIn, values->PixelsPerInch), 1950);
+    // Opened again with those values, the dialog shows the preset.
+    TdlgSaveAttributes again(*values, &messages);
+    EXPECT_EQ(again.SizeBox()->currentIndex(), 1);
+}
+
+TEST(AxisRangesDialog, TypedRangesFullExtentAndRefusals) {
+    TScriptedMessages messages;
+    TAxisRangesChoice start;
+    start.X = {true, 0, 10, 0};
+    start.Y = {true, 50, 0, 10};
+    TdlgAxisRanges dialog(start, &messages);
+    EXPECT_EQ(dialog.windowTitle(), "Axis Ranges");
+    EXPECT_EQ(dialog.Field(1)->text(), "10");
+    EXPECT_EQ(dialog.Field(5)->text(), "10");
+    dialog.Field(1)->setText("0.5");
+    dialog.Field(2)->setText("0.1");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    auto values = dialog.Values();
+    ASSERT_TRUE(values);
+    EXPECT_FALSE(values->FullExtent);
+    EXPECT_EQ(values->X.To, 0.5L);
+    EXPECT_EQ(values->X.Step, 0.1L);
+    EXPECT_EQ(values->Y.From, 50);
+
+    // From equal to To is refused with a message, and the dialog stays.
+    TdlgAxisRanges bad(start, &messages);
+    bad.Field(3)->setText("0");
+    bad.accept();
+    EXPECT_EQ(bad.result(), QDialog::Rejected);
+    EXPECT_EQ(messages.Texts("information").back(),
+              "The y range needs two different values for From and To.");
+
+    TdlgAxisRanges reset(start, &messages);
+    reset.FullExtentButton()->click();
+    EXPECT_EQ(reset.result(), QDialog::Accepted);
+    ASSERT_TRUE(reset.Values());
+    EXPECT_TRUE(reset.Values()->FullExtent);
+}

@@ -145,6 +145,7 @@ TEST_F(TFormFixture, MenuEntriesInOrderWithTheirTexts) {
                                                    "Legend &Off the Curves",
                                                    "Colour-&Blind-Safe Palette",
                                                    "&Zoom to the Rising Part",
+                                                   "Axis &Ranges...",
                                                    "Full E&xtent",
                                                    "-",
                                                    "&Print...",
