@@ -500,7 +500,7 @@ void TTableForm::ApplySize(QSize client) {
     fAppliedSize = size();
     fApplyingSize = false;
     // A window grown by added rows stays where it can be seen.
-    if (sub && fHost.Placed && !fSnapping && sub->isVisible()) fHost.Placed(*sub, false);
+    if (sub && fHost.Placed && sub->isVisible()) fHost.Placed(*sub, false);
 }
 
 void TTableForm::resizeEvent(QResizeEvent* event) {

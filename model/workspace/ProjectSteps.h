@@ -66,9 +66,12 @@ struct TOptionState {
     std::string Label; // "Down-drag"
     std::string Value; // "on"
     bool Modified;     // not the new project's setting
+    std::string Short; // "down-drag: on", for the status bar
 };
 std::vector<TOptionState> OptionStates(const TProgramData& data);
 
+// One option as the status bar shows it: its short text, in capitals while it is switched on.
+std::string StatusPart(const TOptionState& option);
 // The options in one line for the status bar.
 std::string OptionsStatusText(const TProgramData& data);
 

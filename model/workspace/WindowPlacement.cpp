@@ -53,7 +53,10 @@ TRect MainWindowRect(const std::optional<TRect>& saved, const TRect& available,
     const int roomH = std::max(available.Height - frame.Height, 1);
     const TSize size = saved ? TSize{saved->Width, saved->Height} : defaultSize;
     const int width = std::clamp(size.Width, 1, roomW);
-    const int height = std::clamp(size.Height, 1, roomH);
+    int height = std::clamp(size.Height, 1, roomH);
+    // The default window keeps its shape, at least 1.25 times as wide as high, when the screen
+    // narrows it.
+    if (!saved && width < height * 5 / 4) height = std::max(width * 4 / 5, 1);
     // The frame's borders: half its extra width on each side and at the bottom, the rest of
     // its extra height (the title bar) at the top.
     const int left = frame.Width / 2, top = frame.Height - frame.Width / 2;

@@ -63,7 +63,8 @@ inline constexpr TSize PlotMinimumSize{640, 480};
 
 // The main window at start-up: the saved size and position (or the default size, centred),
 // made to fit the screen's available area with the window frame around it (frame: what the
-// frame adds to the width and the height).
+// frame adds to the width and the height). A default size narrowed by the screen loses height
+// as well, so that it stays at least 1.25 times as wide as high.
 TRect MainWindowRect(const std::optional<TRect>& saved, const TRect& available,
                      const TSize& defaultSize, const TSize& frame);
 

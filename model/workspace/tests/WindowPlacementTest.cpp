@@ -109,6 +109,9 @@ TEST(WindowPlacement, TheMainWindowNeverOpensLargerThanItsScreen) {
     EXPECT_EQ(rect, (TRect{5, 30, 630, 457}));
     EXPECT_LE(rect.Width + 10, scaled.Width);
     EXPECT_LE(rect.Height + 35, scaled.Height);
+    // A portrait screen: the default shape is kept, 584 wide and 467 high.
+    EXPECT_EQ(MainWindowRect({}, {0, 0, 600, 1000}, {1200, 900}, {16, 40}),
+              (TRect{8, 278, 584, 467}));
     // A size saved on a larger screen is cut in the same way.
     EXPECT_EQ(MainWindowRect(TRect{100, 80, 1200, 900}, scaled, {960, 700}, {10, 35}),
               (TRect{5, 30, 630, 457}));
