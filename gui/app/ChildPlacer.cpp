@@ -16,6 +16,7 @@ QSize TChildPlacer::Area() const {
 }
 
 void TChildPlacer::Open(QMdiSubWindow& frame, QSize wanted, QSize minimum) {
+    if (frame.isMaximized()) frame.showNormal();
     std::erase_if(fPlaced, [&frame](const QPointer<QMdiSubWindow>& w) {
         return !w || w == &frame || !w->isVisible() || w->isMinimized() || w->isMaximized();
     });

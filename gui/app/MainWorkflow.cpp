@@ -42,6 +42,8 @@ TTableForm* TableFormOf(QMdiSubWindow* sub) {
 } // namespace
 
 void TMainForm::BuildWorkflow() {
+    // A window opened over a maximised graph keeps the size that shows it.
+    fMdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     // Edit and View stand between File and Data; they are not among the program's own menus.
     QAction* data = fTopMenus.at(1)->menuAction();
     fEditMenu = new QMenu(tr("&Edit"), this);
@@ -82,8 +84,6 @@ void TMainForm::BuildWorkflow() {
         },
         this);
     addDockWidget(Qt::LeftDockWidgetArea, fPanel);
-    // Wide enough for the summaries.
-    resizeDocks({fPanel}, {fontMetrics().averageCharWidth() * 48}, Qt::Horizontal);
     fPanel->OnActivate = [this](const TStepItem& step, const QRect& rect) { OpenStep(step, rect); };
     // Like a menu of the frame: what a dialog or an editor holds reaches the project first.
     fPanel->OnFocused = [this] { CommitActiveChild(); };
@@ -99,6 +99,18 @@ void TMainForm::BuildWorkflow() {
         fPanel->Tree()->setFocus();
     });
     go->setShortcut(QKeySequence(Qt::Key_F6));
+
+    // Ctrl+F4 closes the child window in front, as it does on Windows, where the platform
+    // binds Close to another key.
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(ctrlF4)) {
+        auto* close = new QAction(tr("Close the Window in Front"), this);
+        close->setShortcut(ctrlF4);
+        connect(close, &QAction::triggered, this, [this] {
+            if (QMdiSubWindow* sub = fMdi->activeSubWindow()) sub->close();
+        });
+        addAction(close);
+    }
 
     fOptionsLabel = new QLabel(this);
     fOptionsLabel->setTextFormat(Qt::RichText);

@@ -131,13 +131,22 @@ bool OpenAtFirst(const TStepItem& step) {
     return true;
 }
 
+// Wide enough for the summaries of the steps.
+class TStepsTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+    QSize sizeHint() const override {
+        return {fontMetrics().averageCharWidth() * 56, QTreeWidget::sizeHint().height()};
+    }
+};
+
 } // namespace
 
 TProjectPanel::TProjectPanel(std::function<std::vector<TStepItem>()> steps, QWidget* parent)
     : QDockWidget(tr("Project"), parent), fSteps(std::move(steps)) {
     setObjectName(QStringLiteral("ProjectPanel"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-    fTree = new QTreeWidget(this);
+    fTree = new TStepsTree(this);
     fTree->setHeaderHidden(true);
     fTree->setColumnCount(1);
     fTree->setRootIsDecorated(true);
@@ -185,6 +194,12 @@ void TProjectPanel::Refresh() {
         QTreeWidgetItem* top = fTree->topLevelItem(i);
         expanded[top->data(0, KeyRole).toString().toStdString()] = top->isExpanded();
     }
+    // A step that becomes usable (the results after a run) opens.
+    for (const TStepItem& before : fShown)
+        if (before.Status == TStepStatus::Unavailable)
+            for (const TStepItem& now : steps)
+                if (now.Key == before.Key && now.Status != TStepStatus::Unavailable)
+                    expanded[now.Key] = true;
     const int scroll = fTree->verticalScrollBar()->value();
 
     fTree->setUpdatesEnabled(false);

@@ -457,7 +457,7 @@ TStepItem ResultsStep(const TProjectWorkspace& project, const TStepsContext& con
                              g.Command == TCommand::PlotDispLoads;
         if (applied && d.Nloadmethod != 2) continue;
         TStepItem graph = Item("results." + std::to_string(static_cast<int>(g.Command)),
-                               MenuText(g.Caption), "graph", Command(g.Command));
+                               MenuText(g.Caption), "", Command(g.Command));
         if (!MenuItemEnabled(g.Command, d, ctx)) Grey(graph, runFirst);
         step.Entries.push_back(graph);
     }
