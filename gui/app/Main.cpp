@@ -790,7 +790,11 @@ void TMainForm::ProjectChanged() {
 }
 
 void TMainForm::ShowReport(const TReportPlace& place) {
+    const bool opening = !fReportWindow;
     ShowReportWindow(*fMdi, fReportWindow, fMessages, place);
+    if (opening && fReportWindow)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(fReportWindow->parentWidget()))
+            fPlacer->Open(*sub, sub->size());
 }
 
 void TMainForm::SetBusy(bool busy) {

@@ -6,6 +6,7 @@
 #include "model/tables/Table.h"
 #include "model/workspace/CheckData.h"
 #include "model/workspace/FileNames.h"
+#include "model/workspace/PreRunChecks.h"
 #include "model/workspace/ProjectWorkspace.h"
 
 #include <algorithm>
@@ -65,6 +66,10 @@ public:
     TUnitsText(int units, char separator) : fEnglish(units != 2), fSeparator(separator) {}
 
     std::string Number(long double v) const { return FormatGeneral(v, 4, fSeparator); }
+    // Numbers of the run's own messages: in full.
+    TNumberText Format() const {
+        return [separator = fSeparator](long double v) { return FormatShortest(v, separator); };
+    }
     std::string Depth(long double v) const {
         return fEnglish ? Number(v / 12) + " ft" : Number(v) + " m";
     }
@@ -228,9 +233,8 @@ TStepItem LayersEntry(const TProgramData& d, const TInputTables& tables, const T
     if (tipLayer > 0)
         summary += "; tip in layer " + std::to_string(tipLayer) + " (" +
                    (IsClay(d2.GetIntValue(0, tipLayer - 1)) ? "clay" : "sand") + ")";
-    if (d.PLength > 0 && tip > top)
-        Warn(layers, "The layers end at " + u.Depth(top) + ", above the pile tip at " +
-                         u.Depth(tip) + ": extend the last layer below the tip.");
+    if (const auto below = CheckLayersReachTip(d, tables, u.Format())) Warn(layers, *below);
+    if (const auto zero = CheckZeroStrengths(d, tables, u.Format())) Warn(layers, *zero);
     if (count > MaxLayers)
         Warn(layers, "At most " + std::to_string(MaxLayers) + " layers can be analysed.");
     layers.Summary = summary;
@@ -319,7 +323,7 @@ TStepItem LoadingStep(const TProgramData& d, const TInputTables& tables, const T
         tip.Summary = "not used";
         Grey(tip, "Choose a load method in Options first: \"User-Specified Tip Movements\".");
     } else {
-        if (AllZero(tips)) Warn(tip, "Enter the tip movements.");
+        if (const auto zero = CheckLoadingNotZero(d, tables)) Warn(tip, *zero);
         if (static_cast<int>(tips.size()) > MaxTipMovements)
             Warn(tip,
                  "At most " + std::to_string(MaxTipMovements) + " tip movements can be analysed.");
@@ -337,7 +341,7 @@ TStepItem LoadingStep(const TProgramData& d, const TInputTables& tables, const T
         head.Summary = "not used";
         Grey(head, "Choose a load method in Options first: \"User-Specified Loads at Pile Head\".");
     } else {
-        if (AllZero(loads)) Warn(head, "Enter the loads at the pile head.");
+        if (const auto zero = CheckLoadingNotZero(d, tables)) Warn(head, *zero);
         if (static_cast<int>(loads.size()) > MaxHeadLoads)
             Warn(head, "At most " + std::to_string(MaxHeadLoads) + " loads can be analysed.");
     }
@@ -374,8 +378,7 @@ TStepItem LoadingStep(const TProgramData& d, const TInputTables& tables, const T
 TStepItem OptionsStep(const TProgramData& d) {
     TStepItem step = Item("options", "Options", "", Choice(TOptionChoice::Units));
     for (const TOptionState& o : OptionStates(d))
-        step.Entries.push_back(Item("options." + std::to_string(static_cast<int>(o.Choice)),
-                                    o.Label, o.Value, Choice(o.Choice)));
+        step.Entries.push_back(Item("options." + o.Key, o.Label, o.Value, Choice(o.Choice)));
     const char* const curves[2][2] = {{"generated curves", "user Q-w curve"},
                                       {"user t-z curves", "user curves"}};
     const char* const loads[] = {"generated tip movements", "user tip movements",
@@ -396,9 +399,11 @@ TStepItem OptionsStep(const TProgramData& d) {
 TStepItem RunStep(const TProjectWorkspace& project, const TStepsContext& context,
                   const std::vector<TStepItem>& before) {
     TStepItem step = Item("run", "Run", "", Command(TCommand::RunAnalysis));
-    const auto warning = CheckData(project.CheckDataInput(), [&](long double v) {
-        return FormatShortest(v, context.DecimalSeparator);
-    });
+    const auto format = [&](long double v) { return FormatShortest(v, context.DecimalSeparator); };
+    // The checks the run makes before it starts: the tip movements against the user curves,
+    // then the values single precision cannot hold (the others belong to their steps).
+    auto warning = CheckData(project.CheckDataInput(), format);
+    if (!warning) warning = CheckSinglePrecision(project.Data(), project.Tables(), format);
     const bool results = project.ShowOutput && context.Files.PlotFileExists;
     int attention = 0;
     for (const TStepItem& s : before) attention += s.Status == TStepStatus::Warning;
@@ -430,24 +435,25 @@ TStepItem ResultsStep(const TProjectWorkspace& project, const TStepsContext& con
     TStepItem step = Item("results", "Results", "", Command(TCommand::PlotAxial));
     const char* const runFirst = "Run the analysis first.";
 
-    TStepItem report = Item("results.report", "Report", "", Command(TCommand::EditOutputText));
-    if (!MenuItemEnabled(TCommand::EditOutputText, d, ctx)) Grey(report, runFirst);
+    TStepItem report = Item("results.report", "Report", "", Command(TCommand::ViewReport));
+    if (!MenuItemEnabled(TCommand::ViewReport, d, ctx)) Grey(report, runFirst);
     step.Entries.push_back(report);
 
     struct TGraph {
         TCommand Command;
+        const char* Key;
         const char* Caption;
     };
     const TGraph graphs[] = {
-        {TCommand::PlotAxial, "&Axial Load vs Settlement"},
-        {TCommand::PlotLoad, "Load &Distribution"},
-        {TCommand::PlotDisp, "Displacement Distribution"},
-        {TCommand::PlotDispDown, "Displ. Distribution/Soil Settlement"},
-        {TCommand::PlotTz, "t-&z Curves (side friction)"},
-        {TCommand::PlotQw, "Q-&w Curve (tip resistance)"},
-        {TCommand::PlotAxialLoads, "Axial Load vs Settlement (Applied Loads)"},
-        {TCommand::PlotLoadLoads, "Load Distribution (Applied Loads)"},
-        {TCommand::PlotDispLoads, "Displacement Distribution (Applied Loads)"},
+        {TCommand::PlotAxial, "axial", "&Axial Load vs Settlement"},
+        {TCommand::PlotLoad, "load", "Load &Distribution"},
+        {TCommand::PlotDisp, "disp", "Displacement Distribution"},
+        {TCommand::PlotDispDown, "dispsoil", "Displ. Distribution/Soil Settlement"},
+        {TCommand::PlotTz, "tz", "t-&z Curves (side friction)"},
+        {TCommand::PlotQw, "qw", "Q-&w Curve (tip resistance)"},
+        {TCommand::PlotAxialLoads, "axialapplied", "Axial Load vs Settlement (Applied Loads)"},
+        {TCommand::PlotLoadLoads, "loadapplied", "Load Distribution (Applied Loads)"},
+        {TCommand::PlotDispLoads, "dispapplied", "Displacement Distribution (Applied Loads)"},
     };
     for (const TGraph& g : graphs) {
         // Only the graphs the options offer.
@@ -456,8 +462,8 @@ TStepItem ResultsStep(const TProjectWorkspace& project, const TStepsContext& con
                              g.Command == TCommand::PlotLoadLoads ||
                              g.Command == TCommand::PlotDispLoads;
         if (applied && d.Nloadmethod != 2) continue;
-        TStepItem graph = Item("results." + std::to_string(static_cast<int>(g.Command)),
-                               MenuText(g.Caption), "", Command(g.Command));
+        TStepItem graph =
+            Item(std::string("results.") + g.Key, MenuText(g.Caption), "", Command(g.Command));
         if (!MenuItemEnabled(g.Command, d, ctx)) Grey(graph, runFirst);
         step.Entries.push_back(graph);
     }
@@ -497,19 +503,20 @@ std::vector<TOptionState> OptionStates(const TProgramData& d) {
     const char* const loads[] = {"generated tip movements", "user tip movements",
                                  "pile-head loads"};
     return {
-        {TOptionChoice::Units, "Units", d.fUnits == 2 ? "S.I. (kN, m)" : "English (lb, in)",
-         d.fUnits == 2, d.fUnits == 2 ? "S.I. units" : "English units"},
-        {TOptionChoice::TzSource, "t-z curves", source(d.UserTz), d.UserTz,
+        {TOptionChoice::Units, "units", "Units",
+         d.fUnits == 2 ? "S.I. (kN, m)" : "English (lb, in)", d.fUnits == 2,
+         d.fUnits == 2 ? "S.I. units" : "English units"},
+        {TOptionChoice::TzSource, "tz", "t-z curves", source(d.UserTz), d.UserTz,
          d.UserTz ? "t-z: user" : "t-z: generated"},
-        {TOptionChoice::QwSource, "Q-w curve", source(d.UserQw), d.UserQw,
+        {TOptionChoice::QwSource, "qw", "Q-w curve", source(d.UserQw), d.UserQw,
          d.UserQw ? "Q-w: user" : "Q-w: generated"},
-        {TOptionChoice::LoadMethod, "Load method", LoadMethodName(d.Nloadmethod),
+        {TOptionChoice::LoadMethod, "load", "Load method", LoadMethodName(d.Nloadmethod),
          d.Nloadmethod != 0, loads[std::clamp(d.Nloadmethod, 0, 2)]},
-        {TOptionChoice::Downdrag, "Down-drag", onOff(d.downdrag), d.downdrag == 1,
+        {TOptionChoice::Downdrag, "downdrag", "Down-drag", onOff(d.downdrag), d.downdrag == 1,
          "down-drag: " + onOff(d.downdrag)},
-        {TOptionChoice::TzFactors, "t-z factors", onOff(d.ModTZ), d.ModTZ == 1,
+        {TOptionChoice::TzFactors, "tzfactors", "t-z factors", onOff(d.ModTZ), d.ModTZ == 1,
          "t-z factors: " + onOff(d.ModTZ)},
-        {TOptionChoice::QwFactors, "Q-w factors", onOff(d.ModQw), d.ModQw == 1,
+        {TOptionChoice::QwFactors, "qwfactors", "Q-w factors", onOff(d.ModQw), d.ModQw == 1,
          "Q-w factors: " + onOff(d.ModQw)},
     };
 }

@@ -63,6 +63,7 @@ std::vector<TStepItem> ProjectSteps(const TProjectWorkspace& project, const TSte
 // One option that changes the analysis, as the Options step and the status bar show it.
 struct TOptionState {
     TOptionChoice Choice;
+    std::string Key;   // "downdrag"
     std::string Label; // "Down-drag"
     std::string Value; // "on"
     bool Modified;     // not the new project's setting

@@ -1,16 +1,13 @@
-// Undo steps of the table editors: the values before and after each kind of edit (typed cells,
-// rows added, inserted, deleted and moved, pasted and read-in values, a layer's kind and its
-// nested data), brought back exactly and only where they differ.
+// Undo steps of the table editors: the values before and after an edit (a typed cell, a failed
+// edit, a deleted layer with its kind and data, moved rows and row groups, a user curve's
+// points), brought back exactly and only where they differ. The editors' own tests undo every
+// kind of edit through the keys.
 #include "model/tables/TableSnapshot.h"
 #include "model/tables/InputTables.h"
 #include "model/tables/TableChart.h"
 #include "model/tables/TableErrors.h"
-#include "model/tables/TableTransfer.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 using namespace dorvek;
 
@@ -101,24 +98,6 @@ TEST(TableSnapshot, AFailedEditLeavesTheTableAsItWas) {
     EXPECT_EQ(Values(loads), (Rows{{50000}}));
 }
 
-TEST(TableSnapshot, InsertedAndDeletedRowsComeBackInTheirPlaces) {
-    TInputTables tables;
-    TGridTable& moves = tables.TblTipMove();
-    Fill(moves, {{0.1L}, {0.2L}, {0.4L}});
-    const TTableEdit insert = RecordTableEdit(moves, [&] { moves.InsertRowGroup(1); });
-    EXPECT_EQ(Values(moves), (Rows{{0.1L}, {0}, {0.2L}, {0.4L}}));
-    insert.Before.Restore(moves);
-    EXPECT_EQ(Values(moves), (Rows{{0.1L}, {0.2L}, {0.4L}}));
-    insert.After.Restore(moves);
-    EXPECT_EQ(Values(moves), (Rows{{0.1L}, {0}, {0.2L}, {0.4L}}));
-
-    Fill(moves, {{0.1L}, {0.2L}, {0.4L}});
-    const TTableEdit remove = RecordTableEdit(moves, [&] { moves.DeleteRowGroup(0); });
-    EXPECT_EQ(Values(moves), (Rows{{0.2L}, {0.4L}}));
-    remove.Before.Restore(moves);
-    EXPECT_EQ(Values(moves), (Rows{{0.1L}, {0.2L}, {0.4L}}));
-}
-
 TEST(TableSnapshot, ADeletedLayerComesBackWithItsKindAndItsData) {
     TInputTables tables;
     TGridTable& d2 = tables.D2();
@@ -136,22 +115,6 @@ TEST(TableSnapshot, ADeletedLayerComesBackWithItsKindAndItsData) {
     EXPECT_EQ(d2.GetDataValue(2, 1)->ID(), 2);
     edit.After.Restore(d2);
     EXPECT_EQ(Layers(d2), (std::vector<Layer>{{1, 240, 0.0318L}, {6, 840, 0.04L}}));
-}
-
-TEST(TableSnapshot, AKindChangeIsUndoneWithTheLayersOwnValues) {
-    TInputTables tables;
-    TGridTable& d2 = tables.D2();
-    SetLayer(d2, 0, 1, 240, 0.0318L);
-    d2.GetDataValue(2, 0)->SetFloatValue(2, 1, 0.007L); // e50 at the bottom
-    const TTableEdit edit = RecordTableEdit(d2, [&] { d2.SetIntValue(0, 0, 2); });
-    EXPECT_EQ(d2.GetDataValue(2, 0)->Caption(), "Sand Layer Data");
-    // The carried-over values are then changed in the sand layer's own table.
-    d2.GetDataValue(2, 0)->SetFloatValue(2, 1, 0);
-    edit.Before.Restore(d2);
-    TGridTable* clay = d2.GetDataValue(2, 0);
-    EXPECT_EQ(clay->Caption(), "Clay Layer Data");
-    EXPECT_EQ(clay->GetFloatValue(0, 0), 0.0318L);
-    EXPECT_EQ(clay->GetFloatValue(2, 1), 0.007L);
 }
 
 TEST(TableSnapshot, RowsMoveUpAndDownWithTheirNestedData) {
@@ -199,25 +162,4 @@ TEST(TableSnapshot, AUserCurvesPointsComeBackWithItsRowCount) {
     edit.After.Restore(depths);
     EXPECT_EQ(depths.GetDataValue(1, 0)->RowCount(), 4);
     EXPECT_EQ(depths.GetDataValue(1, 0)->GetFloatValue(1, 3), 0.5L);
-}
-
-TEST(TableSnapshot, PastedAndReadInValuesAreOneStepEach) {
-    TInputTables tables;
-    TGridTable& ae = tables.TblAE2();
-    Fill(ae, {{0, 1}, {10, 1}});
-    const TTableEdit paste = RecordTableEdit(
-        ae, [&] { PasteValuesFromClipboard(ae, std::string("0 2.9e9\r10 2.9e9\r20 3e9\r"), '.'); });
-    EXPECT_EQ(Values(ae), (Rows{{0, 2.9e9L}, {10, 2.9e9L}, {20, 3e9L}}));
-
-    const auto file = std::filesystem::temp_directory_path() / "dorvek_snapshot_read.txt";
-    std::ofstream(file) << "Depth AE\n5 4e9\n";
-    const TTableEdit read =
-        RecordTableEdit(ae, [&] { ReadValuesFromFile(ae, file.string(), '.'); });
-    std::filesystem::remove(file);
-    EXPECT_EQ(Values(ae), (Rows{{5, 4e9L}}));
-
-    read.Before.Restore(ae);
-    EXPECT_EQ(Values(ae), (Rows{{0, 2.9e9L}, {10, 2.9e9L}, {20, 3e9L}}));
-    paste.Before.Restore(ae);
-    EXPECT_EQ(Values(ae), (Rows{{0, 1}, {10, 1}}));
 }

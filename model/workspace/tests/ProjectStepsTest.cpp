@@ -134,7 +134,9 @@ TEST(ProjectSteps, GreyedEntriesSayWhatToDoFirst) {
     project.Data().Nloadmethod = 2;
     steps = ProjectSteps(project, {});
     EXPECT_EQ(Step(steps, "loading.loads").Status, S::Warning);
-    EXPECT_EQ(Step(steps, "loading.loads").Reason, "Enter the loads at the pile head.");
+    EXPECT_EQ(Step(steps, "loading.loads").Reason,
+              "Every load at the pile head is 0: the applied loads would give no settlement.\n"
+              "Enter the loads (Data > Enter Loads at Pile Head).");
     EXPECT_EQ(Step(steps, "loading.tips").Status, S::Unavailable);
 }
 
@@ -163,9 +165,10 @@ TEST(ProjectSteps, LayersThatEndAboveTheTipAreAWarning) {
     p.project.Data().PLength = 960; // 80 ft
     auto steps = p.Steps();
     EXPECT_EQ(Step(steps, "soil").Status, S::Warning);
+    // The run's own check, in the project's units.
     EXPECT_EQ(Step(steps, "soil.layers").Reason,
-              "The layers end at 70 ft, above the pile tip at 80 ft: extend the last layer "
-              "below the tip.");
+              "The soil layers end at 840 in, above the pile tip: the analysis will stop "
+              "there.\nExtend the last soil layer below the pile tip (960 in).");
     EXPECT_EQ(Step(steps, "soil").Summary, "3 layers, 0-70 ft");
     // A head 10 ft below the ground puts a 60 ft pile's tip at 70 ft: still in layer 3.
     p.project.Data().PLength = 720;
@@ -188,7 +191,12 @@ TEST(ProjectSteps, ALayerWithoutDataAndABadStiffnessAreNamed) {
     const auto steps = p.Steps();
     EXPECT_EQ(Step(steps, "soil.layer.3").Status, S::Warning);
     EXPECT_EQ(Step(steps, "soil.layer.1").Status, S::Done);
-    EXPECT_EQ(Step(steps, "soil").Reason.substr(0, 9), "Layer 3: ");
+    // The run's check of zero strengths names the layer too.
+    const std::string& zero = Step(steps, "soil.layers").Reason;
+    EXPECT_EQ(zero.substr(0, 46), "Values are 0 at the top and the bottom of a la");
+    EXPECT_NE(zero.find("Layer 3 (Driven Pile in Sand (Mosher)): the unit side friction is 0"),
+              std::string::npos)
+        << zero;
     EXPECT_EQ(Step(steps, "pile.ae").Reason, "The depths must increase from row to row (row 2).");
     EXPECT_EQ(Step(steps, "run").Summary,
               "not run yet; asks for a file name first; 2 steps need attention");
@@ -219,7 +227,7 @@ TEST(ProjectSteps, SIUnitsShowMetresAndKilonewtons) {
     EXPECT_EQ(Step(steps, "loading").Summary, "2 head loads, -150-600 kN");
     EXPECT_EQ(Step(steps, "pile.properties").Summary,
               "15 m long, head at 0 m, OD 0,6 m, tip area 0,2827 m²");
-    EXPECT_EQ(Step(steps, "options.0").Summary, "S.I. (kN, m)");
+    EXPECT_EQ(Step(steps, "options.units").Summary, "S.I. (kN, m)");
 }
 
 TEST(ProjectSteps, TheRunStepCarriesTheRunsOwnCheck) {
@@ -258,12 +266,12 @@ TEST(ProjectSteps, AfterARunTheResultsAreOffered) {
     EXPECT_EQ(Step(steps, "run").Summary, "results of the last run are shown");
     const TStepItem& results = Step(steps, "results");
     EXPECT_EQ(results.Status, S::Done);
-    EXPECT_EQ(Keys(results),
-              (std::vector<std::string>{"results.report", "results.24", "results.21", "results.22",
-                                        "results.25", "results.26", "results.30", "results.28",
-                                        "results.29", "results.profile"}));
-    EXPECT_EQ(Step(steps, "results.24").Caption, "Axial Load vs Settlement");
-    EXPECT_EQ(Step(steps, "results.24").Target.Command, TCommand::PlotAxial);
+    EXPECT_EQ(Keys(results), (std::vector<std::string>{
+                                 "results.report", "results.axial", "results.load", "results.disp",
+                                 "results.tz", "results.qw", "results.axialapplied",
+                                 "results.loadapplied", "results.dispapplied", "results.profile"}));
+    EXPECT_EQ(Step(steps, "results.axial").Caption, "Axial Load vs Settlement");
+    EXPECT_EQ(Step(steps, "results.axial").Target.Command, TCommand::PlotAxial);
     for (const TStepItem& e : results.Entries) EXPECT_EQ(e.Status, S::Done) << e.Key;
 
     // An edit since the run.
@@ -272,10 +280,10 @@ TEST(ProjectSteps, AfterARunTheResultsAreOffered) {
     // Down-drag offers its graph; generated tip movements drop the applied-load graphs.
     p.project.Data().downdrag = 1;
     p.project.Data().Nloadmethod = 0;
-    EXPECT_EQ(
-        Keys(Step(p.Steps(context), "results")),
-        (std::vector<std::string>{"results.report", "results.24", "results.21", "results.22",
-                                  "results.23", "results.25", "results.26", "results.profile"}));
+    EXPECT_EQ(Keys(Step(p.Steps(context), "results")),
+              (std::vector<std::string>{"results.report", "results.axial", "results.load",
+                                        "results.disp", "results.dispsoil", "results.tz",
+                                        "results.qw", "results.profile"}));
 }
 
 TEST(ProjectSteps, BothUserCurvesNeedNoLayers) {
@@ -287,7 +295,7 @@ TEST(ProjectSteps, BothUserCurvesNeedNoLayers) {
     EXPECT_EQ(Step(steps, "soil.layers").Status, S::Unavailable);
     EXPECT_EQ(Step(steps, "soil.tz").Status, S::Warning);
     EXPECT_EQ(Step(steps, "soil.tz").Reason, "Enter the points of curve 1.");
-    EXPECT_EQ(Keys(Step(steps, "results")).back(), "results.29");
+    EXPECT_EQ(Keys(Step(steps, "results")).back(), "results.dispapplied");
 }
 
 TEST(ProjectSteps, OptionsShowEachStateAndTheStatusLine) {
@@ -313,6 +321,6 @@ TEST(ProjectSteps, OptionsShowEachStateAndTheStatusLine) {
     const auto steps = ProjectSteps(project, {});
     EXPECT_EQ(Step(steps, "options").Summary,
               "English, generated curves, generated tip movements; down-drag ON, t-z factors ON");
-    EXPECT_EQ(Step(steps, "options.5").Summary, "on");
-    EXPECT_EQ(Step(steps, "options.5").Target.Choice, TOptionChoice::TzFactors);
+    EXPECT_EQ(Step(steps, "options.tzfactors").Summary, "on");
+    EXPECT_EQ(Step(steps, "options.tzfactors").Target.Choice, TOptionChoice::TzFactors);
 }

@@ -159,14 +159,14 @@ TEST(ProjectPanel, OptionsComeAsTheirMenusChoicesAndShowInTheStatusBar) {
     EXPECT_NE(w.Form->OptionsLabel()->text().indexOf("<b>pile-head loads</b>"), -1);
 
     // The option a mis-click turns on shows in the panel and the status bar.
-    w.Open("options.5");
+    w.Open("options.tzfactors");
     ASSERT_NE(w.Form->ChoiceMenu(), nullptr);
     QAction* factors = w.Form->ChoiceMenu()->actions().front();
     EXPECT_EQ(factors->text(), "Apply Modification Factors on t-z Curves");
     factors->trigger();
     EXPECT_EQ(w.Project().Data().ModTZ, 1);
     EXPECT_NE(w.Form->OptionsLabel()->text().indexOf("<b>t-z factors: ON</b>"), -1);
-    EXPECT_EQ(w.Shown("options.5"), "t-z factors: on");
+    EXPECT_EQ(w.Shown("options.tzfactors"), "t-z factors: on");
     EXPECT_NE(w.Shown("options").indexOf("t-z factors ON"), -1);
 }
 

@@ -275,7 +275,7 @@ TEST(FirstProject, FromNewToTheGraphsThroughThePanelInAtMost50Actions) {
     EXPECT_GT(w.Project().Graphs().pltAxialLoads.LineCount(), 0);
 
     // The load-settlement graph.
-    user.DoubleClick("results.24");
+    user.DoubleClick("results.axial");
     QMdiSubWindow* plot = form.MdiArea()->activeSubWindow();
     ASSERT_NE(plot, nullptr);
     ASSERT_NE(qobject_cast<TPlotForm*>(plot->widget()), nullptr);
