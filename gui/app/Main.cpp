@@ -2,9 +2,11 @@
 
 #include "gui/app/About.h"
 #include "gui/app/Options.h"
+#include "gui/app/ProjectPanel.h"
 #include "gui/app/Title.h"
 #include "gui/app/compmeth.h"
 #include "gui/common/QtMessages.h"
+#include "gui/tables/TableUndo.h"
 #include "gui/tables/TableWindows.h"
 #include "model/plots/PlotProject.h"
 #include "model/workspace/FileNames.h"
@@ -12,6 +14,8 @@
 #include "gui/plots/ExportDlg.h"
 #endif
 #include "gui/app/pilemat.h"
+#include "gui/tables/TableForm.h"
+#include "model/workspace/WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -56,7 +60,7 @@ QString Escaped(QString text) {
 TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
                      std::unique_ptr<TProjectWorkspace> project, QWidget* parent)
     : QMainWindow(parent), fProgramFolder(environment.ProgramFolder),
-      fOpenDocument(environment.OpenDocument) {
+      fOpenDocument(environment.OpenDocument), fSettingsFile(environment.SettingsFile) {
     if (fProgramFolder.empty())
         fProgramFolder = QCoreApplication::applicationDirPath().toStdString();
     if (!fOpenDocument)
@@ -87,15 +91,23 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     fMdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(fMdi);
     setAcceptDrops(true);
+    fPlacer = new TChildPlacer(*fMdi);
+    fUndo = new TTableUndo(this);
 
     BuildMenus();
     BuildToolBar();
+    BuildWorkflow();
 
     // The input tables open their editors as child windows of this frame.
     TTableWindowHost host;
     host.Messages = fMessages;
     host.AddChildWindow = [this](QWidget& window) { AddChildWindow(window); };
     host.TextEditor = [] { return DefaultTextEditor(); };
+    host.Undo = fUndo;
+    host.Placed = [this](QWidget& frame, bool opening) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(&frame))
+            opening ? fPlacer->Open(*sub, sub->size()) : fPlacer->KeepInside(*sub);
+    };
     InstallTableEditors(host);
     InstallPlotWindows(nullptr);
 
@@ -105,8 +117,10 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     layers.Events.OnMajorChange = [this](TGridTable&) { RefreshSideView(); };
 
     // Wide enough for every toolbar button, and never narrower than 1.25 times its height.
-    resize(std::max(960, fToolBar->sizeHint().width() + 16), 700);
+    // The project panel beside the editors; the screen may make it smaller.
+    resize(std::max(1200, fToolBar->sizeHint().width() + 16), 900);
     if (width() < height() * 5 / 4) resize(height() * 5 / 4, height());
+    RestoreWindowState();
     setWindowTitle(QString::fromStdString(fController->Caption()));
 }
 
@@ -119,7 +133,9 @@ TMainForm::~TMainForm() {
     tables.D2().Events.OnMajorChange = nullptr;
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();
     qDeleteAll(fMdi->subWindowList());
+    delete fPanel; // it reads the project
     fController.reset();
+    delete fPlacer;
 }
 
 void TMainForm::InstallPlotWindows(TPlotDialogs* dialogs) {
@@ -313,6 +329,7 @@ void TMainForm::BuildMenus() {
 
     fWindowMenu = AddTopMenu(QStringLiteral("&Window"));
     AddItem(fWindowMenu, C::WindowCascade, QStringLiteral("&Cascade"));
+    AddItem(fWindowMenu, C::WindowTile, QStringLiteral("&Tile"));
     AddItem(fWindowMenu, C::WindowArrangeIcons, QStringLiteral("&Arrange Icons"));
 
     QMenu* help = AddTopMenu(QStringLiteral("&Help"));
@@ -495,7 +512,13 @@ void TMainForm::Execute(TCommand command) {
             fController->ViewReport();
             break;
         case C::WindowCascade:
-            fMdi->cascadeSubWindows();
+            // Each window keeps the size that shows it, inside the frame.
+            fPlacer->Cascade(fMdi->subWindowList(QMdiArea::StackingOrder));
+            break;
+        case C::WindowTile:
+            fMdi->tileSubWindows();
+            // A window that cannot shrink to its tile is still seen whole where it can be.
+            for (QMdiSubWindow* sub : fMdi->subWindowList()) fPlacer->KeepInside(*sub);
             break;
         case C::WindowArrangeIcons:
             ArrangeIcons();
@@ -597,6 +620,14 @@ void TMainForm::ShowChildWindow(TCommand command) {
             fSideView = new TDlgSideView(std::move(side));
             connect(fSideView.data(), &TDlgSideView::Closed, this, [this] { fSideView = nullptr; });
             AddChildWindow(*fSideView);
+            // Large enough to read the profile: two thirds of the frame's height.
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(fSideView->parentWidget())) {
+                const QSize area = fPlacer->Area();
+                const TSize view =
+                    ElevationViewSize({area.width(), area.height()}, fSideView->ButtonsWidth());
+                fPlacer->Open(*sub,
+                              QSize(view.Width, view.Height) + sub->size() - fSideView->size());
+            }
         }
         BringToFront(*fSideView);
         break;
@@ -668,11 +699,19 @@ void TMainForm::AddChildWindow(QWidget& window) {
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->show();
+    // Dialogs open at the size of their content; editors place themselves once laid out.
+    if (!qobject_cast<TTableForm*>(&window) && !qobject_cast<TDlgSideView*>(&window))
+        fPlacer->Open(*sub, sub->sizeHint());
 }
 
 void TMainForm::AddPlotWindow(QWidget& window) {
     QMdiSubWindow* sub = fMdi->addSubWindow(&window);
     sub->setWindowIcon(windowIcon());
+    // The size it is restored to from maximised.
+    const QSize area = fPlacer->Area();
+    const TSize restored = RestoredPlotSize({area.width(), area.height()});
+    fPlacer->Open(*sub, QSize(restored.Width, restored.Height),
+                  QSize(PlotMinimumSize.Width, PlotMinimumSize.Height));
     sub->showMaximized();
 }
 
@@ -709,10 +748,12 @@ void TMainForm::OpenHelpFile(const QString& fileName) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (fController->CanClose())
+    if (fController->CanClose()) {
+        SaveWindowState();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
@@ -744,10 +785,16 @@ void TMainForm::CloseChildWindows() {
 void TMainForm::ProjectChanged() {
     setWindowTitle(QString::fromStdString(fController->Caption()));
     UpdateToolbar();
+    UpdateStatusLine();
+    if (fPanel) fPanel->RefreshSoon();
 }
 
 void TMainForm::ShowReport(const TReportPlace& place) {
+    const bool opening = !fReportWindow;
     ShowReportWindow(*fMdi, fReportWindow, fMessages, place);
+    if (opening && fReportWindow)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(fReportWindow->parentWidget()))
+            fPlacer->Open(*sub, sub->size());
 }
 
 void TMainForm::SetBusy(bool busy) {

@@ -2,6 +2,7 @@
 // The main window: a multiple-document frame with the program's menus and toolbar. It shows
 // the state of the project and forwards every command to the controller.
 
+#include "gui/app/ChildPlacer.h"
 #include "gui/app/MainController.h"
 #include "gui/app/Options.h"
 #include "gui/app/ReportWindow.h"
@@ -14,6 +15,7 @@
 #include "model/workspace/Commands.h"
 
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 
 #include <functional>
@@ -25,12 +27,16 @@
 class QAction;
 class QActionGroup;
 class QMdiArea;
+class QLabel;
 class QMenu;
 class QToolBar;
 
 namespace dorvek {
 
+class TProjectPanel;
 class TQtMessages;
+class TTableUndo;
+struct TStepItem;
 
 class TMainForm : public QMainWindow, private TMainView {
     Q_OBJECT
@@ -76,6 +82,18 @@ public:
 
     // Runs a command as its menu item or toolbar button does.
     void Execute(TCommand command);
+    // The project panel, the undo steps of the tables, the Edit and View menus and the options
+    // line of the status bar.
+    TProjectPanel* ProjectPanel() const { return fPanel; }
+    TTableUndo* TableUndo() const { return fUndo; }
+    QMenu* EditMenu() const { return fEditMenu; }
+    QMenu* ViewMenu() const { return fViewMenu; }
+    QLabel* OptionsLabel() const { return fOptionsLabel; }
+    // Opens what a step of the panel names (a greyed one says why it cannot be used); rect:
+    // where the step is shown, for a menu of choices.
+    void OpenStep(const TStepItem& step, const QRect& rect);
+    // The popup of Options choices a step offers, while it is shown.
+    QMenu* ChoiceMenu() const { return fChoiceMenu; }
     // Enabled states of the toolbar; the menus evaluate theirs when they open.
     void UpdateToolbar();
 
@@ -91,6 +109,15 @@ private:
     void ProjectChanged() override;
     void SetBusy(bool busy) override;
     void ShowReport(const TReportPlace& place) override;
+    void ProjectReplaced() override;
+
+    // The panel, the Edit and View menus, the status line and the window's saved place.
+    void BuildWorkflow();
+    void ShowOptionChoice(int choice, const QPoint& at);
+    void UpdateEditMenu();
+    void UpdateStatusLine();
+    void RestoreWindowState();
+    void SaveWindowState();
 
     void BuildMenus();
     void BuildToolBar();
@@ -155,6 +182,16 @@ private:
     QPointer<TDlgOptions> fOptionsDialog;
     QPointer<TDlgSideView> fSideView;
     QPointer<TReportWindow> fReportWindow;
+    std::string fSettingsFile;
+    TTableUndo* fUndo = nullptr;
+    TChildPlacer* fPlacer = nullptr;
+    TProjectPanel* fPanel = nullptr;
+    QMenu* fEditMenu = nullptr;
+    QMenu* fViewMenu = nullptr;
+    QPointer<QMenu> fChoiceMenu;
+    QAction* fMoveUp = nullptr;
+    QAction* fMoveDown = nullptr;
+    QLabel* fOptionsLabel = nullptr;
 };
 
 } // namespace dorvek

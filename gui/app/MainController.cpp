@@ -154,6 +154,7 @@ void TMainController::New() {
     if (!SavePrompt()) return;
     fView.CloseChildWindows();
     fProject->CreateNew();
+    fView.ProjectReplaced();
     fProject->ShowOutput = false;
     fView.ProjectChanged();
 }
@@ -172,6 +173,7 @@ void TMainController::OpenFileName(const std::string& fileName, int filter) {
     fView.CloseChildWindows();
     SetCurrentFolder(fileName);
     if (const auto error = fProject->LoadFromFile(fileName, filter)) fMessages.Information(*error);
+    fView.ProjectReplaced();
     fView.ProjectChanged();
     if (fProject->Data().FileName != fileName) {
         // Read only in part: the project is unnamed now, and neither the results nor the

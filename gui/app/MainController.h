@@ -42,6 +42,8 @@ public:
     virtual void SetBusy(bool busy) = 0;
     // Opens the report window (or brings it to the front) at a place.
     virtual void ShowReport(const TReportPlace& place) = 0;
+    // Another project took the place of the one shown (New, Open): its undo steps go.
+    virtual void ProjectReplaced() {}
 };
 
 struct TMainEnvironment {

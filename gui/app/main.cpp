@@ -46,6 +46,10 @@ QImage IconSheet(const dorvek::TMainForm& form) {
 }
 
 void SaveScreenshots(dorvek::TMainForm& form, const QString& file) {
+    // The manual's pictures show the window at the size of a common screen, whatever screen
+    // (or none) they are taken on.
+    form.resize(1200, 860);
+    QCoreApplication::processEvents();
     form.grab().save(file);
     const QString stem = file.endsWith(QStringLiteral(".png")) ? file.chopped(4) : file;
     int n = 0;

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <exception>
 
 namespace dorvek {
@@ -63,8 +64,17 @@ TDlgSideView::TDlgSideView(TSideViewContext context, QWidget* parent)
 
 void TDlgSideView::FormActivate() {
     if (fContext.Input) fModel.Build(fContext.Input());
-    fModel.Layout(width(), height());
+    fModel.Layout(DrawingWidth(), height());
     update();
+}
+
+int TDlgSideView::ButtonsWidth() const {
+    return 2 * fPrint->width() + 4;
+}
+
+// The buttons stand beside the drawing, not over its depth scale.
+int TDlgSideView::DrawingWidth() const {
+    return std::max(width() - ButtonsWidth(), 1);
 }
 
 TPileSideStyle TDlgSideView::Style() const {
@@ -94,7 +104,7 @@ void TDlgSideView::paintEvent(QPaintEvent*) {
 
 void TDlgSideView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    fModel.Layout(width(), height());
+    fModel.Layout(DrawingWidth(), height());
     PlaceButtons();
     update();
 }

@@ -49,6 +49,9 @@ public:
     void PrintTo(QPrinter& printer);
     // The style of the window's drawing.
     TPileSideStyle Style() const;
+    // The column of the buttons at the right, and the drawing's width left of it.
+    int ButtonsWidth() const;
+    int DrawingWidth() const;
 
 signals:
     // The window has closed (the main window's presence flag is cleared).

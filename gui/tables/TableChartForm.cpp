@@ -194,7 +194,9 @@ void TTableChartForm::ViewFileClick() {
 void TTableChartForm::ReadFileClick() {
     Guarded([this] {
         if (!fTable || !CommitCurrentCell()) return;
-        ReadValuesFromFile(*fTable, fFileName->text().toStdString(), UserDecimalSeparator());
+        Record("Read Values from File", [this] {
+            ReadValuesFromFile(*fTable, fFileName->text().toStdString(), UserDecimalSeparator());
+        });
         RefreshPreview();
     });
 }
@@ -205,7 +207,9 @@ void TTableChartForm::PasteClick() {
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
         std::optional<std::string> text;
         if (mime && mime->hasText()) text = mime->text().toStdString();
-        const std::string message = PasteValuesFromClipboard(*fTable, text, UserDecimalSeparator());
+        std::string message;
+        Record("Paste Values",
+               [&] { message = PasteValuesFromClipboard(*fTable, text, UserDecimalSeparator()); });
         RefreshPreview();
         Inform(message);
     });

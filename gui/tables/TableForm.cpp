@@ -3,13 +3,17 @@
 #include "gui/common/CutConnections.h"
 #include "gui/common/Messages.h"
 #include "gui/tables/TableGrid.h"
+#include "gui/tables/TableUndo.h"
 #include "model/tables/Column.h"
 #include "model/tables/EnumColumn.h"
 #include "model/tables/Table.h"
 #include "model/tables/TableErrors.h"
 #include "model/tables/TableSnap.h"
+#include "model/tables/TableSnapshot.h"
+#include "model/tables/TableTransfer.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
@@ -19,11 +23,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -107,6 +113,10 @@ void TTableForm::BuildControls() {
     fGrid->CanSelect = [this](int row, int col) { return CanSelect(row, col); };
     connect(fGrid, &TTableGrid::EnterPressed, this, [this] { Guarded([this] { EnterMove(); }); });
     connect(fGrid, &TTableGrid::ViewMoved, this, [this] { ControlsFollowView(); });
+    connect(fGrid, &TTableGrid::UndoPressed, this, [this] { Guarded([this] { Undo(); }); });
+    connect(fGrid, &TTableGrid::RedoPressed, this, [this] { Guarded([this] { Redo(); }); });
+    connect(fGrid, &TTableGrid::PastePressed, this,
+            [this] { Guarded([this] { PasteIntoCell(); }); });
 
     auto button = [this](const char* text, void (TTableForm::*click)()) {
         auto* b = new QPushButton(tr(text), this);
@@ -169,7 +179,8 @@ void TTableForm::Place() {
 
 void TTableForm::Show() {
     if (!fTable) return;
-    if (!fOpened) {
+    const bool opening = !fOpened;
+    if (opening) {
         fOpened = true;
         Open();
         Place();
@@ -178,6 +189,7 @@ void TTableForm::Show() {
     QWidget* frame = Frame();
     frame->show();
     Layout();
+    if (opening && fHost.Placed && frame != this) fHost.Placed(*frame, true);
     frame->raise();
     frame->activateWindow();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
@@ -276,6 +288,13 @@ void TTableForm::Guarded(const std::function<void()>& action) {
     } catch (const std::exception& error) {
         Inform(error.what());
     }
+}
+
+void TTableForm::Record(const char* name, const std::function<void()>& edit) {
+    if (fHost.Undo && fTable)
+        fHost.Undo->Record(*fTable, tr(name), edit);
+    else
+        edit();
 }
 
 // ---- Refresh
@@ -464,18 +483,24 @@ void TTableForm::Layout() {
     fNaturalGridHeight = GridHeight(hScroll);
     fNaturalGridWidth = GridWidth(vScroll);
     fNaturalSize = PlaceParts(fNaturalGridWidth, fNaturalGridHeight);
+    // A new layout of the table ends a dragging; a snap is part of it.
+    if (!fSnapping) fDragging = false;
     ApplySize(fNaturalSize);
     fTable->NotifyResize();
 }
 
 void TTableForm::ApplySize(QSize client) {
     fApplyingSize = true;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (sub) {
         updateGeometry();
         sub->resize(sub->size() - size() + client);
     }
     resize(client);
+    fAppliedSize = size();
     fApplyingSize = false;
+    // A window grown by added rows stays where it can be seen.
+    if (sub && fHost.Placed && sub->isVisible()) fHost.Placed(*sub, false);
 }
 
 void TTableForm::resizeEvent(QResizeEvent* event) {
@@ -485,6 +510,10 @@ void TTableForm::resizeEvent(QResizeEvent* event) {
     // columns once the dragging pauses.
     const int other = fNaturalSize.height() - fNaturalGridHeight;
     PlaceParts(width() - 2 * fMargin, height() - other);
+    if (!fDragging) {
+        fDragging = true;
+        fDragStart = fAppliedSize;
+    }
     fSnapTimer->start();
 }
 
@@ -517,14 +546,18 @@ void TTableForm::Snap() {
         PlaceParts(width() - 2 * fMargin, height() - in.OtherHeight);
     }
     in.VScrollWidth = in.HScrollHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    in.WidthDragged = width() != natural.width();
-    in.HeightDragged = height() != natural.height();
+    // A frame that is still being dragged by one edge goes back to the size it had when the
+    // dragging began whenever a snapped size is applied: that size is not dragged either.
+    in.WidthDragged = width() != natural.width() && width() != fDragStart.width();
+    in.HeightDragged = height() != natural.height() && height() != fDragStart.height();
     in.DraggedWidth = width();
     in.DraggedHeight = height();
     const TSnapResult snap = SnapTableSize(in);
     fColumnsVisible = snap.ColumnsVisible;
     fRowsVisible = snap.RowsVisible;
+    fSnapping = true;
     Layout();
+    fSnapping = false;
     fGrid->horizontalScrollBar()->setValue(snap.LeftColumn);
     fGrid->verticalScrollBar()->setValue(snap.TopRow);
 }
@@ -619,7 +652,7 @@ QWidget* TTableForm::NewControl(TColumn& column, int k) {
                 const int k2 = ControlOfRow(*target, row);
                 if (k2 < 0) return;
                 const int before = target->GetIntValue(row);
-                target->ControlChosen(k2, index);
+                Record("Cell Entry", [&] { target->ControlChosen(k2, index); });
                 if (fTable && target->GetIntValue(row) != before) fTable->SetChanged(true);
             });
         });
@@ -723,7 +756,7 @@ bool TTableForm::CommitCurrentCell() {
     if (text == column.GetStringValue(row)) return true;
     fCommitting = true;
     try {
-        column.SetStringValue(row, text);
+        Record("Cell Entry", [&] { column.SetStringValue(row, text); });
         fTable->SetChanged(true);
     } catch (const std::exception& error) {
         Inform(error.what());
@@ -785,7 +818,7 @@ void TTableForm::AddRowClick() {
                 TGridTable* table;
                 ~TMarkChanged() { table->SetChanged(true); }
             } mark{fTable};
-            fTable->AddRowGroup();
+            Record("Add Row", [this] { fTable->AddRowGroup(); });
         }
         FullRefresh();
         // New rows below the visible part are scrolled into view.
@@ -800,7 +833,7 @@ void TTableForm::InsertRowClick() {
         if (!InsertOrDeleteRowValid()) throw TableError("Grid.Row not in valid range");
         if (!CommitCurrentCell()) return;
         fTable->SetChanged(true);
-        fTable->InsertRowGroup(fGrid->currentIndex().row());
+        Record("Insert Row", [this] { fTable->InsertRowGroup(fGrid->currentIndex().row()); });
     });
 }
 
@@ -810,8 +843,66 @@ void TTableForm::DeleteRowClick() {
         if (!InsertOrDeleteRowValid()) throw TableError("Grid.Row not in valid range");
         if (!CommitCurrentCell()) return;
         fTable->SetChanged(true);
-        fTable->DeleteRowGroup(fGrid->currentIndex().row());
+        Record("Delete Row", [this] { fTable->DeleteRowGroup(fGrid->currentIndex().row()); });
     });
+}
+
+void TTableForm::MoveRowClick(int delta) {
+    Guarded([this, delta] {
+        if (!fTable || !InsertOrDeleteRowValid() || !CommitCurrentCell()) return;
+        const QModelIndex index = fGrid->currentIndex();
+        int moved = -1;
+        Record(delta < 0 ? "Move Row Up" : "Move Row Down",
+               [&] { moved = MoveRowGroup(*fTable, index.row(), delta); });
+        if (moved < 0) return;
+        fTable->SetChanged(true);
+        FullRefresh();
+        fGrid->ForceCurrentCell(moved, index.column());
+    });
+}
+
+// ---- Undo and the clipboard
+
+QUndoStack* TTableForm::UndoStack() const {
+    return fHost.Undo && fTable ? fHost.Undo->StackOf(*fTable) : nullptr;
+}
+
+bool TTableForm::EditorModified() const {
+    const auto [col, row] = CurrentCell();
+    if (!fTable || col < 0 || row < 0 || row >= fTable->RowCount()) return false;
+    const TColumn& column = fTable->GetColumn(col);
+    return !column.HasControl() && fGrid->CurrentText().toStdString() != column.GetStringValue(row);
+}
+
+void TTableForm::Undo() {
+    if (!fTable) return;
+    if (EditorModified()) {
+        fGrid->ReloadEditor();
+        return;
+    }
+    if (QUndoStack* stack = UndoStack()) stack->undo();
+}
+
+void TTableForm::Redo() {
+    if (!fTable || !CommitCurrentCell()) return;
+    if (QUndoStack* stack = UndoStack()) stack->redo();
+}
+
+void TTableForm::PasteIntoCell() {
+    if (!fTable) return;
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasText()) return;
+    const std::string text = mime->text().toStdString();
+    if (!HoldsSeveralCells(text)) {
+        fGrid->Editor()->insert(QString::fromStdString(WithoutLastLineEnd(text)));
+        return;
+    }
+    if (!CommitCurrentCell()) return;
+    const QModelIndex index = fGrid->currentIndex();
+    if (!index.isValid()) return;
+    Record("Paste",
+           [&] { PasteCells(*fTable, index.column(), index.row(), text, UserDecimalSeparator()); });
+    fGrid->ReloadEditor();
 }
 
 // ---- Size

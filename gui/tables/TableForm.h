@@ -20,6 +20,7 @@ class QEventLoop;
 class QLabel;
 class QPushButton;
 class QTimer;
+class QUndoStack;
 
 namespace dorvek {
 
@@ -82,12 +83,27 @@ public:
     void AddRowClick();
     void InsertRowClick();
     void DeleteRowClick();
+    // Moves the row group of the current cell up (-1) or down (+1), the cell with it.
+    void MoveRowClick(int delta);
+
+    // The table's undo steps (null when the program keeps none).
+    QUndoStack* UndoStack() const;
+    // Ctrl+Z: a cell being typed into gets its stored text back; otherwise the table's last
+    // step is undone.
+    void Undo();
+    // Ctrl+Y: the text being typed is stored first, then the step undone last is made again.
+    void Redo();
+    // Ctrl+V: clipboard text of several lines or tab-separated values goes into the cells
+    // from the current one on, as one step; a single value goes into the cell being typed.
+    void PasteIntoCell();
 
 protected:
     // Shows a message box through the host.
     void Inform(const std::string& text) const;
     // Runs an action of the user; errors are shown, not thrown into the event loop.
     void Guarded(const std::function<void()>& action);
+    // Makes an edit of the table one undo step named `name`.
+    void Record(const char* name, const std::function<void()>& edit);
     // Most rows a window opens or grows to.
     virtual int RowsCap() const { return 10; }
     // Window parts of derived forms: above the grid and below the row buttons.
@@ -133,6 +149,8 @@ private:
     bool CanSelect(int row, int gridCol);
     bool ColumnHasControl(int gridCol) const;
     bool InsertOrDeleteRowValid() const;
+    // The current cell shows text that differs from the table's value.
+    bool EditorModified() const;
     int GridWidth(bool vScroll) const;
     int GridHeight(bool hScroll) const;
     // Height of every grid row: the text, or the cell controls when there are any.
@@ -162,6 +180,11 @@ private:
     bool fOpened = false;
     bool fOwnedByQt = false;
     QSize fNaturalSize;
+    // The size the window took when it was last laid out, and before the user began to drag.
+    QSize fAppliedSize;
+    QSize fDragStart;
+    bool fDragging = false;
+    bool fSnapping = false;
     int fNaturalGridHeight = 0;
     int fNaturalGridWidth = 0;
     int fLastRowCount = 0;

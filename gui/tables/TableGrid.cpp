@@ -139,10 +139,44 @@ bool TTableGrid::MoveBy(int rows, int cols) {
     return currentIndex().row() == row && currentIndex().column() == col;
 }
 
+namespace {
+
+enum class TEditKey { None, Undo, Redo, Paste };
+
+TEditKey EditKeyOf(const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Undo)) return TEditKey::Undo;
+    if (key.matches(QKeySequence::Redo) ||
+        (key.key() == Qt::Key_Y && key.modifiers() == Qt::ControlModifier))
+        return TEditKey::Redo;
+    if (key.matches(QKeySequence::Paste)) return TEditKey::Paste;
+    return TEditKey::None;
+}
+
+} // namespace
+
 bool TTableGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fEditor && event->type() == QEvent::ShortcutOverride &&
+        EditKeyOf(*static_cast<QKeyEvent*>(event)) != TEditKey::None) {
+        // These keys belong to the table, not to a shortcut of the main window.
+        event->accept();
+        return true;
+    }
     if (watched != fEditor || event->type() != QEvent::KeyPress)
         return QTableWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
+    switch (EditKeyOf(*key)) {
+    case TEditKey::Undo:
+        emit UndoPressed();
+        return true;
+    case TEditKey::Redo:
+        emit RedoPressed();
+        return true;
+    case TEditKey::Paste:
+        emit PastePressed();
+        return true;
+    case TEditKey::None:
+        break;
+    }
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return QTableWidget::eventFilter(watched, event);
     const int page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)));

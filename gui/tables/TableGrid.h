@@ -38,6 +38,10 @@ signals:
     void EnterPressed();
     // The grid scrolled or changed its geometry.
     void ViewMoved();
+    // Ctrl+Z, Ctrl+Y (or Ctrl+Shift+Z) and Ctrl+V in the editor: the window decides.
+    void UndoPressed();
+    void RedoPressed();
+    void PastePressed();
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -10,6 +10,7 @@ class QWidget;
 namespace dorvek {
 
 class TMessages;
+class TTableUndo;
 
 struct TTableWindowHost {
     // Every message box of the editors goes through here.
@@ -19,6 +20,11 @@ struct TTableWindowHost {
     std::function<void(QWidget& window)> AddChildWindow;
     // The program that opens a text file for "View/Edit File" (none or empty: none found).
     std::function<std::string()> TextEditor;
+    // The undo steps of the editors (none: the editors keep none).
+    TTableUndo* Undo = nullptr;
+    // The frame of a child-window editor took its size: when it opens (opening) and whenever
+    // its rows change its size.
+    std::function<void(QWidget& frame, bool opening)> Placed;
 };
 
 // Grid tables open TTableForm, chart-backed tables TTableChartForm, both with this host.

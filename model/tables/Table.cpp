@@ -17,6 +17,7 @@ TGridTable::TGridTable(TGridTable* owner, TTableFamily& family)
       fUnits(owner ? owner->Units() : 1) {}
 
 TGridTable::~TGridTable() {
+    if (auto destroyed = std::move(Events.OnDestroy)) destroyed(*this);
     FreeEditor();
     Events = {};
     ClearColumns();

@@ -17,6 +17,8 @@ struct TGridTableEvents {
     std::function<void(TGridTable& sender)> OnMajorChange;
     std::function<void(TGridTable& sender, int iCol, int iRow)> OnCellChange;
     std::function<void(TGridTable& sender)> OnResize;
+    // The table is about to be freed (a nested table goes with its row); it is still whole.
+    std::function<void(TGridTable& sender)> OnDestroy;
 
     std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData)> OnButtonClick;
     std::function<void(TGridTable& sender, int aCol, int aRow, TRowObject* aData,

@@ -45,6 +45,7 @@ enum class TCommand {
     HelpTechnicalManual,
     HelpAbout,
     HelpCheckUpdates,
+    WindowTile,
 };
 
 // What the rules look at besides the project's options.

@@ -11,6 +11,8 @@
 #include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -356,4 +358,41 @@ TEST_F(TableForm, ClosingHandsTheWindowBack) {
     QPointer<TTableForm> second = Form(*table);
     table.reset();
     EXPECT_TRUE(second.isNull());
+}
+
+TEST_F(TableForm, DraggingOnlyTheRightEdgeKeepsTheRowsShown) {
+    QMdiArea area;
+    area.resize(1000, 800);
+    area.show();
+    TTableWindowHost host;
+    host.Messages = &messages;
+    host.AddChildWindow = [&area](QWidget& window) {
+        QMdiSubWindow* sub = area.addSubWindow(&window);
+        sub->show();
+    };
+    InstallTableEditors(host);
+    TInputTables tables;
+    TGridTable& depths = tables.TblTZDepth2();
+    TTableForm& form = Open(depths);
+    auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(form.RowsVisible(), 2);
+    // The frame goes back to its height at the start of the drag each time the mouse moves on
+    // after a snap; only its width follows the mouse.
+    const QSize before = sub->size();
+    auto settle = [&] {
+        const QDeadlineTimer deadline(5000);
+        QTest::qWait(20);
+        while (form.SnapPending() && !deadline.hasExpired()) QTest::qWait(10);
+    };
+    for (int narrower : {40, 120, 160}) {
+        sub->resize(before.width() - narrower, before.height());
+        settle();
+        EXPECT_EQ(form.RowsVisible(), 2) << narrower;
+        EXPECT_GE(form.Grid()->viewport()->height(), 2 * form.Grid()->rowHeight(0)) << narrower;
+    }
+    // The bottom edge dragged up by a row does change the rows shown.
+    sub->resize(sub->width(), sub->height() - form.Grid()->rowHeight(0));
+    settle();
+    EXPECT_EQ(form.RowsVisible(), 1);
 }

@@ -99,7 +99,7 @@ TEST(MainWindow, EveryMenuItemIsThere) {
                            "Apply Modification Factors on Q-w Curve", "-",
                            "Selection of Text &Editor ...", "Show the Report after Each &Run"}));
     EXPECT_EQ(Captions(f.OpenMenu(Graphics)).size(), 12);
-    EXPECT_EQ(Captions(f.OpenMenu(Window)), QStringList({"&Cascade", "&Arrange Icons"}));
+    EXPECT_EQ(Captions(f.OpenMenu(Window)), QStringList({"&Cascade", "&Tile", "&Arrange Icons"}));
     EXPECT_EQ(Captions(f.OpenMenu(Help)), QStringList({"User's Manual", "Technical Manual", "-",
                                                        "&About...", "Check for Updates"}));
 
@@ -312,7 +312,7 @@ TEST(MainWindow, ChildWindowsListedAndCommittedBeforeMenus) {
     f.Form->MdiArea()->setActiveSubWindow(sub);
     QMenu* window = f.OpenMenu(Window);
     EXPECT_EQ(Captions(window),
-              QStringList({"&Cascade", "&Arrange Icons", "-", "Pile Properties"}));
+              QStringList({"&Cascade", "&Tile", "&Arrange Icons", "-", "Pile Properties"}));
     EXPECT_EQ(child->Commits, 1);
     f.OpenMenu(Data);
     EXPECT_EQ(child->Commits, 2);
@@ -322,7 +322,7 @@ TEST(MainWindow, ChildWindowsListedAndCommittedBeforeMenus) {
     f.Form->Execute(C::FileNew);
     QApplication::processEvents();
     EXPECT_TRUE(f.Form->MdiArea()->subWindowList().isEmpty());
-    EXPECT_EQ(Captions(f.OpenMenu(Window)), QStringList({"&Cascade", "&Arrange Icons"}));
+    EXPECT_EQ(Captions(f.OpenMenu(Window)), QStringList({"&Cascade", "&Tile", "&Arrange Icons"}));
 }
 
 TEST(MainWindow, TextEditorFailureIsReported) {

@@ -159,8 +159,12 @@ TEST(DlgSideView, ControlsTitleAndEqualScales) {
     EXPECT_EQ(view.OmitHatches()->toolTip(), "Click to omit hatches from printing");
     EXPECT_EQ(view.PrintButton()->x(), 600 - 2 * view.PrintButton()->width());
     EXPECT_EQ(view.CloseButton()->x(), view.PrintButton()->x());
-    // Twice as wide as high: 132.3 ft across for 66.15 ft of depth.
-    EXPECT_NEAR(double(view.Model().Right - view.Model().Left), 132.3, 1e-9);
+    // The drawing takes the width left of the buttons at equal scales: 66.15 ft of depth over
+    // 300 pixels.
+    const int drawing = view.PrintButton()->x() - 4;
+    EXPECT_EQ(view.DrawingWidth(), drawing);
+    EXPECT_EQ(view.Model().Width(), drawing);
+    EXPECT_NEAR(double(view.Model().Right - view.Model().Left), 66.15 * drawing / 300, 1e-9);
 
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 150), QPointF(10, 150), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);

@@ -5,6 +5,7 @@
 #include "gui/common/tests/support/ScriptedMessages.h"
 #include "gui/tables/TableForm.h"
 #include "gui/tables/TableGrid.h"
+#include "gui/tables/TableUndo.h"
 #include "gui/tables/TableWindows.h"
 #include "model/tables/Table.h"
 
@@ -21,6 +22,7 @@ protected:
     void SetUp() override {
         TTableWindowHost host;
         host.Messages = &messages;
+        host.Undo = &undo;
         InstallTableEditors(host);
     }
     void TearDown() override {
@@ -56,6 +58,7 @@ protected:
     }
 
     TScriptedMessages messages;
+    TTableUndo undo;
 };
 
 } // namespace dorvek::test
