@@ -96,7 +96,7 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
     host.Messages = fMessages;
     host.AddChildWindow = [this](QWidget& window) { AddChildWindow(window); };
     host.TextEditor = [] { return DefaultTextEditor(); };
-    InstallTableEditors(host);
+    InstallTableEditors(fController->Project().Tables().Families(), host);
     InstallPlotWindows(nullptr);
 
     // Edits of the soil layers reach an open soil-profile view.
@@ -113,8 +113,8 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
 TMainForm::~TMainForm() {
     // No table opens another editor; the open ones go with their tables, the dialogs with
     // their frames, all while the project they show still exists.
-    RemoveTableEditors();
     TInputTables& tables = fController->Project().Tables();
+    RemoveTableEditors(tables.Families());
     tables.D2().Events.OnCellChange = nullptr;
     tables.D2().Events.OnMajorChange = nullptr;
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();

@@ -10,6 +10,7 @@ class QWidget;
 namespace dorvek {
 
 class TMessages;
+class TTableFamilies;
 
 struct TTableWindowHost {
     // Every message box of the editors goes through here.
@@ -21,10 +22,11 @@ struct TTableWindowHost {
     std::function<std::string()> TextEditor;
 };
 
-// Grid tables open TTableForm, chart-backed tables TTableChartForm, both with this host.
-void InstallTableEditors(const TTableWindowHost& host);
-// Tables opened afterwards have no editor; open ones stay until closed.
-void RemoveTableEditors();
+// Grid tables of the set open TTableForm, chart-backed ones TTableChartForm, both with this
+// host.
+void InstallTableEditors(TTableFamilies& families, const TTableWindowHost& host);
+// Tables of the set shown afterwards open no editor; open ones stay until closed.
+void RemoveTableEditors(TTableFamilies& families);
 
 // The user's decimal separator ("," or ".") for number texts in and out of tables.
 char UserDecimalSeparator();

@@ -49,6 +49,10 @@ Rows Values(const TGridTable& table) {
 
 class TableChartForm : public EditorTest {
 protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        Install(tables.Families());
+    }
     TTableChartForm& OpenChart(TGridTable& table) {
         auto* form = dynamic_cast<TTableChartForm*>(&Open(table));
         if (!form) throw std::logic_error("not a chart form");
@@ -208,11 +212,11 @@ TEST_F(TableChartForm, BrowseAndViewTheFile) {
 }
 
 TEST_F(TableChartForm, AnEditorThatCannotBeStartedIsReported) {
-    RemoveTableEditors();
+    RemoveTableEditors(tables.Families());
     TTableWindowHost host;
     host.Messages = &messages;
     host.TextEditor = [] { return std::string("/nonexistent/editor"); };
-    InstallTableEditors(host);
+    InstallTableEditors(tables.Families(), host);
     TTableChartForm& form = OpenChart(tables.TblSettlement2());
     TempFile file("1 2\n");
     form.FileNameEdit()->setText(file.Path());
@@ -255,7 +259,7 @@ TEST_F(TableChartForm, LeavingTheGridCommitsTheCell) {
 }
 
 TEST_F(TableChartForm, SegmentsForTheRowsOption) {
-    TGridTableChart table;
+    TGridTableChart table(families);
     for (const char* heading : {"x1", "y1", "x2", "y2"})
         table.AddColumn<TFloatColumn>().SetHeading({heading});
     table.Chart = {true, true, 0, 1, 2, 3};
@@ -272,7 +276,7 @@ TEST_F(TableChartForm, SegmentsForTheRowsOption) {
 }
 
 TEST_F(TableChartForm, OKAndCancelClose) {
-    TGridTableChart table;
+    TGridTableChart table(families);
     table.AddColumn<TFloatColumn>().SetHeading({"Value"});
     table.OKCancelButtons = true;
     table.SetRowCount(1);
