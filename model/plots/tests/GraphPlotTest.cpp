@@ -30,31 +30,32 @@ TEST(GraphPlotTest, DefaultsOfANewPlot) {
 
 TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
     TGraphPlot plot;
-    plot.List(TLineKind::Main).SetCount(5); // no lines: nothing happens
-    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
-    plot.List(TLineKind::Main).SetLineCount(2);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).Count(), 0);
-    plot.List(TLineKind::Main).SetCount(4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).Count(), 4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).Count(), 4);
-    plot.List(TLineKind::Main).Point(0, 3) = {7, 8};
+    TLineList& curves = plot.List(TLineKind::Main);
+    curves.SetCount(5); // no lines: nothing happens
+    EXPECT_EQ(curves.Count(), 0);
+    curves.SetLineCount(2);
+    EXPECT_EQ(curves.Line(1).Count(), 0);
+    curves.SetCount(4);
+    EXPECT_EQ(curves.Line(0).Count(), 4);
+    EXPECT_EQ(curves.Line(1).Count(), 4);
+    curves.Point(0, 3) = {7, 8};
     // New lines get as many zero points as the first line, and Value = position + 1.
-    plot.List(TLineKind::Main).SetLineCount(3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Count(), 4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Value, 3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Point(2, 3).x, 0);
-    EXPECT_TRUE(plot.List(TLineKind::Main).Line(2).Visible);
-    EXPECT_TRUE(plot.List(TLineKind::Main).Line(2).Active);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Owner(), &plot);
+    curves.SetLineCount(3);
+    EXPECT_EQ(curves.Line(2).Count(), 4);
+    EXPECT_EQ(curves.Line(2).Value, 3);
+    EXPECT_EQ(curves.Point(2, 3).x, 0);
+    EXPECT_TRUE(curves.Line(2).Visible);
+    EXPECT_TRUE(curves.Line(2).Active);
+    EXPECT_EQ(curves.Line(2).Owner(), &plot);
     // Shrinking frees from the end and keeps the rest.
-    plot.List(TLineKind::Main).SetCount(-3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
-    plot.List(TLineKind::Main).SetCount(4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Point(0, 3).x, 0); // freed points come back as zeros
-    plot.List(TLineKind::Main).SetLineCount(-1);
-    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
-    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
-    EXPECT_THROW(plot.List(TLineKind::Main).Line(0), std::out_of_range);
+    curves.SetCount(-3);
+    EXPECT_EQ(curves.Count(), 0);
+    curves.SetCount(4);
+    EXPECT_EQ(curves.Point(0, 3).x, 0); // freed points come back as zeros
+    curves.SetLineCount(-1);
+    EXPECT_EQ(curves.LineCount(), 0);
+    EXPECT_EQ(curves.Count(), 0);
+    EXPECT_THROW(curves.Line(0), std::out_of_range);
 
     // The other lists are separate.
     plot.List(TLineKind::Layers).SetLineCount(3);
@@ -62,7 +63,7 @@ TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
     plot.List(TLineKind::Panel2).SetLineCount(1);
     plot.List(TLineKind::Panel2).SetCount(6);
     plot.List(TLineKind::Panel3).SetLineCount(2);
-    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_EQ(curves.LineCount(), 0);
     EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(), 3);
     EXPECT_EQ(plot.List(TLineKind::Layers).Count(), 1);
     EXPECT_EQ(plot.List(TLineKind::Panel2).Count(), 6);
@@ -74,21 +75,22 @@ TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
 
 TEST(GraphPlotTest, LineNameRule) {
     TGraphPlot plot;
-    plot.List(TLineKind::Main).SetLineCount(3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "Curve #1");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #3");
-    plot.List(TLineKind::Main).Line(2).Value = 2.5;
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #2.5");
+    TLineList& curves = plot.List(TLineKind::Main);
+    curves.SetLineCount(3);
+    EXPECT_EQ(curves.Line(0).LineName(), "Curve #1");
+    EXPECT_EQ(curves.Line(2).LineName(), "Curve #3");
+    curves.Line(2).Value = 2.5;
+    EXPECT_EQ(curves.Line(2).LineName(), "Curve #2.5");
     plot.DefLineNames = {"first", "second"};
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "first");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).LineName(), "second");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #2.5");
+    EXPECT_EQ(curves.Line(0).LineName(), "first");
+    EXPECT_EQ(curves.Line(1).LineName(), "second");
+    EXPECT_EQ(curves.Line(2).LineName(), "Curve #2.5");
     plot.CurveName = "Load ";
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Load 2.5");
-    plot.List(TLineKind::Main).Line(0).SetLineName("mine");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "mine");
-    plot.List(TLineKind::Main).Line(0).SetLineName("");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "first");
+    EXPECT_EQ(curves.Line(2).LineName(), "Load 2.5");
+    curves.Line(0).SetLineName("mine");
+    EXPECT_EQ(curves.Line(0).LineName(), "mine");
+    curves.Line(0).SetLineName("");
+    EXPECT_EQ(curves.Line(0).LineName(), "first");
     // Default names belong to the main list only.
     plot.List(TLineKind::Layers).SetLineCount(1);
     EXPECT_EQ(plot.List(TLineKind::Layers).Line(0).LineName(), "Load 1");
@@ -144,8 +146,8 @@ TEST(GraphPlotTest, LayerOverlay) {
     TGraphPlot plot;
     plot.List(TLineKind::Main).SetLineCount(1);
     AddLayersGraphPlot(plot, layers, 1, false, false);
-    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(),
-              0); // a line without points: nothing to overlay
+    // A line without points: nothing to overlay.
+    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(), 0);
     plot.List(TLineKind::Main).SetCount(1);
     plot.ShowLayers = true;
     AddLayersGraphPlot(plot, layers, 1, true, true);
