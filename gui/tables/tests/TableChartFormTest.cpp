@@ -11,6 +11,7 @@
 #include <QCategoryAxis>
 #include <QClipboard>
 #include <QLineSeries>
+#include <QPointer>
 #include <QPushButton>
 
 #include <filesystem>
@@ -60,6 +61,19 @@ protected:
     }
     TInputTables tables;
 };
+
+// A chart editor frees its whole preview when it goes: nothing of one editor is left once the
+// next is open (the sanitizer build reports what is left, e.g. an empty chart of the view's).
+TEST_F(TableChartForm, ChartEditorsOpenedInTurnLeaveNoChartBehind) {
+    TGridTableChart& ae = tables.TblAE2();
+    for (int i = 0; i < 3; ++i) {
+        QPointer<TTableChartForm> form(&OpenChart(ae));
+        ASSERT_NE(form->Chart(), nullptr);
+        EXPECT_EQ(form->Chart()->chart()->series().size(), 2);
+        ae.Hide();
+        EXPECT_TRUE(form.isNull());
+    }
+}
 
 TEST_F(TableChartForm, PreviewFollowsTheValues) {
     TGridTableChart& ae = tables.TblAE2();
