@@ -2,8 +2,9 @@
 // dorvek-run's per-file pipeline.
 //
 //   1. The main thread prepares one Job per analysis: the checks, the project reading into
-//      plain values (ProjectFacts) and the writing of study variants. The project model is
-//      not thread-safe, so nothing after this step touches it.
+//      plain values (ProjectFacts) and the writing of study variants, in job order. Each
+//      project model read here is its own (no state is shared between models); the later
+//      steps need only the plain values.
 //   2. A pool of threads runs each job: the kernel's analysis (RunAnalysis on the four file
 //      paths), then every per-file output in the order they were added.
 //   3. The main thread prints each job's result line, the kernel's console text and what the

@@ -23,7 +23,7 @@ bool ExistingFile(const std::filesystem::path& file, std::ostream& err);
 bool ReadProject(const std::string& name, int filter, TProjectTables& owner, TProgramData& data,
                  std::ostream& err);
 
-// The plain values the per-file outputs take from a project (main thread only).
+// The plain values the per-file outputs take from a project.
 ProjectFacts FactsFrom(const TProgramData& data, const TInputTables& tables);
 
 // Reads the job's project (a current ".dv4d" file) into job.project. On failure the job gets

@@ -1,7 +1,8 @@
 #pragma once
 // The variants of a study written through the project model: the project is read once, and
 // each variant is the original with the study's values set, written as its own ".dv4d".
-// The project model is not thread-safe: main thread only.
+// A VariantProject owns its whole project model (its table set keeps its own registries), so
+// one can be built on any thread; a single one is not for two threads at once.
 
 #include "cli/Pipeline.h"
 #include "cli/Study.h"

@@ -6,6 +6,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "model/tables/TableChart.h"
+#include "model/tables/TableFamily.h"
 #include "model/tables/TableTransfer.h"
 
 #include <cstdint>
@@ -23,7 +24,8 @@ struct CurveTable {
         table.AddColumn<TFloatColumn>();
         table.SetRowCount(2);
     }
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
 };
 
 struct ListTable {
@@ -32,7 +34,8 @@ struct ListTable {
         table.AddColumn<TFloatColumn>();
         table.SetRowCount(1);
     }
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
 };
 
 void CheckRows(const TGridTable& table, int before, int stored) {

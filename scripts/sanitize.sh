@@ -3,8 +3,8 @@
 #   scripts/sanitize.sh address  every test (kernel, command line, models, windows offscreen)
 #                                built with AddressSanitizer and UndefinedBehaviorSanitizer into
 #                                build-sanitize/ and run by ctest;
-#   scripts/sanitize.sh thread   the tests of analyses in parallel threads built with
-#                                ThreadSanitizer into build-tsan/;
+#   scripts/sanitize.sh thread   the tests of analyses and of project table sets in parallel
+#                                threads built with ThreadSanitizer into build-tsan/;
 #   scripts/sanitize.sh          both.
 # Non-zero exit on any report.
 set -euo pipefail
@@ -41,8 +41,9 @@ fi
 if [ "$part" != address ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_SANITIZE=thread \
     -DDORVEK_BUILD_QT=OFF -DDORVEK_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-  cmake --build build-tsan --target kernel_RunDriver cli_ConcurrentRuns
+  cmake --build build-tsan --target kernel_RunDriver cli_ConcurrentRuns model_TableRegistryTest
   export TSAN_OPTIONS=halt_on_error=1
   build-tsan/tests/kernel_RunDriver --gtest_filter='RunDriver.Parallel*'
   build-tsan/tests/cli_ConcurrentRuns
+  build-tsan/tests/model_TableRegistryTest --gtest_filter='TableSets.*'
 fi

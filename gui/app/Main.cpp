@@ -108,7 +108,7 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
         if (auto* sub = qobject_cast<QMdiSubWindow*>(&frame))
             opening ? fPlacer->Open(*sub, sub->size()) : fPlacer->KeepInside(*sub);
     };
-    InstallTableEditors(host);
+    InstallTableEditors(fController->Project().Tables().Families(), host);
     InstallPlotWindows(nullptr);
 
     // Edits of the soil layers reach an open soil-profile view.
@@ -127,8 +127,8 @@ TMainForm::TMainForm(TMainEnvironment environment, TMessages* messages,
 TMainForm::~TMainForm() {
     // No table opens another editor; the open ones go with their tables, the dialogs with
     // their frames, all while the project they show still exists.
-    RemoveTableEditors();
     TInputTables& tables = fController->Project().Tables();
+    RemoveTableEditors(tables.Families());
     tables.D2().Events.OnCellChange = nullptr;
     tables.D2().Events.OnMajorChange = nullptr;
     for (int i = 0; i < tables.Count(); ++i) tables.Table(i).Hide();

@@ -149,19 +149,7 @@ TPlotForm::TPlotForm(TGraphPlot& plot, const TPlotView& view, const TPlotWindowH
     UpdateMenu();
 }
 
-TPlotForm::~TPlotForm() {
-    if (fFreedByQt) return;
-    if (fData && fData->Form() == this) {
-        // Freed with its frame (the main window going away): the plot must forget it.
-        fData->FormReleased();
-        return;
-    }
-    // Freed by its plot: the child-window frame goes too.
-    if (QMdiSubWindow* sub = Frame()) {
-        sub->setWidget(nullptr);
-        delete sub;
-    }
-}
+TPlotForm::~TPlotForm() = default;
 
 TPlotDialogs& TPlotForm::Dialogs() {
     return fHost.Dialogs ? *fHost.Dialogs : *fOwnDialogs;
@@ -192,13 +180,12 @@ void TPlotForm::ShowWindow() {
     Relayout();
 }
 
+// A closed window is Qt's to free: its child-window frame deletes itself on closing, a
+// top-level window is deleted here. The plot's handle sees it closed from now on.
 void TPlotForm::closeEvent(QCloseEvent* event) {
     event->accept();
-    fFreedByQt = true;
     if (!Frame()) setAttribute(Qt::WA_DeleteOnClose);
-    TGraphPlot* plot = fData;
     fData = nullptr;
-    if (plot && plot->Form() == this) plot->FormReleased();
 }
 
 // ---- Menu
@@ -617,10 +604,30 @@ void TPlotForm::MouseReleased(QPoint pos, Qt::MouseButton button) {
         fCanvas->update();
 }
 
+// ---- The plot's handle
+
+TPlotFormHandle::~TPlotFormHandle() {
+    TPlotForm* form = Form();
+    if (!form) return;
+    if (QMdiSubWindow* frame = form->Frame())
+        delete frame; // the window goes with it
+    else
+        delete form;
+}
+
+void TPlotFormHandle::ShowWindow() {
+    if (TPlotForm* form = Form()) form->ShowWindow();
+}
+
 std::unique_ptr<TPlotWindow> MakePlotForm(TGraphPlot& plot, const TPlotWindowHost& host) {
     const std::optional<TPlotView> view = TPlotView::Create(plot);
     if (!view) return nullptr; // a degenerate extent: no window
-    return std::make_unique<TPlotForm>(plot, *view, host);
+    return std::make_unique<TPlotFormHandle>(*new TPlotForm(plot, *view, host));
+}
+
+TPlotForm* PlotFormOf(const TGraphPlot& plot) {
+    const auto* handle = dynamic_cast<const TPlotFormHandle*>(plot.Window());
+    return handle ? handle->Form() : nullptr;
 }
 
 } // namespace dorvek

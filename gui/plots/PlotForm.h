@@ -3,7 +3,8 @@
 // shows coordinates under the pointer in its title, zooms with a rubber band (left button)
 // and out again (right button), keeps a movable legend, and offers the "&Plot" menu: display
 // switches, markers, font size, line width, title, legend names, active curves, printing and
-// saving a picture. It is owned by its plot from creation until it closes.
+// saving a picture. Qt owns it (with its child-window frame, or as a top-level window); its
+// plot reaches it through a TPlotFormHandle.
 
 #include "gui/plots/PlotWindows.h"
 #include "model/plots/GraphPlot.h"
@@ -28,16 +29,21 @@ namespace dorvek {
 class TPlotLegendList;
 class TPlotCanvas;
 
-class TPlotForm : public QWidget, public TPlotWindow {
+class TPlotForm : public QWidget {
     Q_OBJECT
 public:
     // The view starts at the plot's full extent, which must exist (TPlotView::Create).
     TPlotForm(TGraphPlot& plot, const TPlotView& view, const TPlotWindowHost& host);
     ~TPlotForm() override;
 
-    void ShowWindow() override;
+    // Brings the window up: on first showing through the host's child-window frame; a
+    // minimised window is restored to normal.
+    void ShowWindow();
 
+    // The graph drawn; null once the window was closed (Qt frees it then).
     TGraphPlot* Data() const { return fData; }
+    // The child-window frame, if the window is in one.
+    QMdiSubWindow* Frame() const;
     const TPlotView& View() const { return fView; }
     // Layout of the graph in the client area, as last painted.
     TPlotLayout ClientLayout() const;
@@ -89,7 +95,6 @@ private:
     void Relayout();
     void PlaceLegendAtCorner();
     void Changed();
-    QMdiSubWindow* Frame() const;
     TPlotDialogs& Dialogs();
 
     TGraphPlot* fData;
@@ -117,10 +122,29 @@ private:
     QPageLayout fPage;
     bool fZooming = false;
     QPoint fZoomOrigin;
-    bool fFreedByQt = false;
+};
+
+// The plot's handle on its window. Freeing the handle frees a window that is still open,
+// with its frame; a window closed by the user, or freed with its parent, Qt frees alone.
+class TPlotFormHandle final : public TPlotWindow {
+public:
+    explicit TPlotFormHandle(TPlotForm& form) : fForm(&form) {}
+    ~TPlotFormHandle() override;
+    TPlotFormHandle(const TPlotFormHandle&) = delete;
+    TPlotFormHandle& operator=(const TPlotFormHandle&) = delete;
+
+    bool Exists() const override { return Form() != nullptr; }
+    void ShowWindow() override;
+    // The window while it is open, else null.
+    TPlotForm* Form() const { return fForm && fForm->Data() ? fForm.data() : nullptr; }
+
+private:
+    QPointer<TPlotForm> fForm;
 };
 
 // A window for the plot, or nothing when its extent is degenerate.
 std::unique_ptr<TPlotWindow> MakePlotForm(TGraphPlot& plot, const TPlotWindowHost& host);
+// The plot's open window, or null.
+TPlotForm* PlotFormOf(const TGraphPlot& plot);
 
 } // namespace dorvek

@@ -55,8 +55,10 @@ QCategoryAxis* NewAxis() {
 
 } // namespace
 
-TChartPreview::TChartPreview(QWidget* parent) : QChartView(parent) {
-    auto* chart = new QChart();
+// The view is given its chart when it is made: a view made without one makes an empty chart
+// of its own, which setChart would hand back to nobody.
+TChartPreview::TChartPreview(QWidget* parent) : QChartView(new QChart(), parent) {
+    QChart* chart = this->chart();
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 4, 12, 2));
     chart->legend()->hide();
@@ -78,7 +80,6 @@ TChartPreview::TChartPreview(QWidget* parent) : QChartView(parent) {
         series->attachAxis(fAxisX);
         series->attachAxis(fAxisY);
     }
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
 }
 

@@ -98,14 +98,9 @@ TTableForm::~TTableForm() {
     // scroll position) and the grid's selection check must not reach this window any more.
     CutConnectionsTo(*this, {qApp, parent()});
     fGrid->CanSelect = nullptr;
-    fTable = nullptr;
+    // Freed by Qt while still open (its parent went): the table must forget it.
+    if (fTable) LeaveTable();
     if (fModalLoop) fModalLoop->quit();
-    if (fOwnedByQt) return;
-    // Freed by the table: the frame of a child window goes with it.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        sub->setWidget(nullptr);
-        sub->close();
-    }
 }
 
 void TTableForm::BuildControls() {
@@ -223,6 +218,22 @@ void TTableForm::Unbind() {
     fControls.clear();
 }
 
+void TTableForm::LeaveTable() {
+    TGridTable* table = fTable;
+    table->ReleaseCellControls();
+    Unbind();
+    table->EditorClosed();
+}
+
+TTableFormHandle::~TTableFormHandle() {
+    TTableForm* form = fForm;
+    if (!form || !form->Table()) return; // closed or gone: Qt frees it
+    form->Unbind();
+    const QPointer<QMdiSubWindow> frame = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    delete form;               // cuts the frame's connections to it while still in the frame
+    if (frame) frame->close(); // the empty frame closes, and so deletes itself
+}
+
 QWidget* TTableForm::Frame() const {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) return sub;
     return const_cast<TTableForm*>(this);
@@ -241,11 +252,7 @@ void TTableForm::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!fTable) return;
     // From here on Qt frees the window (itself or with its child-window frame).
-    fOwnedByQt = true;
-    TGridTable* table = fTable;
-    std::unique_ptr<TTableEditor> self = table->DetachEditor();
-    static_cast<void>(self.release());
-    Unbind();
+    LeaveTable();
     if (fModalLoop) fModalLoop->quit();
     if (!qobject_cast<QMdiSubWindow*>(parentWidget()) && !testAttribute(Qt::WA_DeleteOnClose))
         deleteLater();

@@ -3,7 +3,9 @@
 // in a grid with heading rows and group numbers, drop-down lists and buttons over the cells
 // of enumeration and table columns, the row buttons, the comment and the help picture, and
 // commits typed text into the table when the user leaves a cell, the grid or the window.
-// The window holds no data of its own: the table owns it and calls it back on every change.
+// The window holds no data of its own: Qt owns it (with its child-window frame, or as a
+// top-level window), and the table reaches it through a TTableFormHandle and calls it back on
+// every change.
 
 #include "gui/common/ChildWindow.h"
 #include "gui/tables/TableWindows.h"
@@ -38,7 +40,8 @@ public:
     void ShowModal() override;
     bool IsModal() const override { return fModal; }
     void Close() override;
-    void Unbind() override;
+    // The window forgets its table (and the cell controls placed for it).
+    void Unbind();
     void RefreshCell(int col, int row) override;
     void FullRefresh() override;
     void Retitle() override;
@@ -160,6 +163,9 @@ private:
     void ControlFocused(QWidget* control);
     QWidget* NewControl(TColumn& column, int k);
     QWidget* Frame() const;
+    // The window goes (closed, or freed by Qt with its parent): the table releases its cell
+    // controls while the window still knows it, then forgets the window.
+    void LeaveTable();
 
     bool fModal;
     TTableGrid* fGrid = nullptr;
@@ -178,7 +184,6 @@ private:
     bool fCommitting = false;
     bool fApplyingSize = false;
     bool fOpened = false;
-    bool fOwnedByQt = false;
     QSize fNaturalSize;
     // The size the window took when it was last laid out, and before the user began to drag.
     QSize fAppliedSize;
@@ -196,6 +201,23 @@ private:
         int Col = -1;
     };
     std::map<const TColumn*, std::vector<TPlacedControl>> fControls;
+};
+
+// The table's handle on its editor window. Freeing the handle makes an open window forget its
+// table and frees it, closing its child-window frame; a closed window Qt frees alone.
+class TTableFormHandle final : public TEditorHandle {
+public:
+    explicit TTableFormHandle(TTableForm& form) : fForm(&form) {}
+    ~TTableFormHandle() override;
+    TTableFormHandle(const TTableFormHandle&) = delete;
+    TTableFormHandle& operator=(const TTableFormHandle&) = delete;
+
+    TTableEditor* Editor() const override {
+        return fForm && fForm->Table() ? fForm.data() : nullptr;
+    }
+
+private:
+    QPointer<TTableForm> fForm;
 };
 
 } // namespace dorvek

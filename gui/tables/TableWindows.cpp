@@ -8,22 +8,22 @@
 
 namespace dorvek {
 
-void InstallTableEditors(const TTableWindowHost& host) {
-    GridFamily().EditorFactory = [host](TGridTable& table,
-                                        bool modal) -> std::unique_ptr<TTableEditor> {
-        return std::make_unique<TTableForm>(table, modal, host);
+void InstallTableEditors(TTableFamilies& families, const TTableWindowHost& host) {
+    families.Grid().EditorFactory = [host](TGridTable& table,
+                                           bool modal) -> std::unique_ptr<TEditorHandle> {
+        return std::make_unique<TTableFormHandle>(*new TTableForm(table, modal, host));
     };
-    ChartFamily().EditorFactory = [host](TGridTable& table,
-                                         bool modal) -> std::unique_ptr<TTableEditor> {
+    families.Chart().EditorFactory = [host](TGridTable& table,
+                                            bool modal) -> std::unique_ptr<TEditorHandle> {
         if (auto* chart = dynamic_cast<TGridTableChart*>(&table))
-            return std::make_unique<TTableChartForm>(*chart, modal, host);
-        return std::make_unique<TTableForm>(table, modal, host);
+            return std::make_unique<TTableFormHandle>(*new TTableChartForm(*chart, modal, host));
+        return std::make_unique<TTableFormHandle>(*new TTableForm(table, modal, host));
     };
 }
 
-void RemoveTableEditors() {
-    GridFamily().EditorFactory = nullptr;
-    ChartFamily().EditorFactory = nullptr;
+void RemoveTableEditors(TTableFamilies& families) {
+    families.Grid().EditorFactory = nullptr;
+    families.Chart().EditorFactory = nullptr;
 }
 
 char UserDecimalSeparator() {

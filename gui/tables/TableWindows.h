@@ -10,6 +10,7 @@ class QWidget;
 namespace dorvek {
 
 class TMessages;
+class TTableFamilies;
 class TTableUndo;
 
 struct TTableWindowHost {
@@ -27,10 +28,11 @@ struct TTableWindowHost {
     std::function<void(QWidget& frame, bool opening)> Placed;
 };
 
-// Grid tables open TTableForm, chart-backed tables TTableChartForm, both with this host.
-void InstallTableEditors(const TTableWindowHost& host);
-// Tables opened afterwards have no editor; open ones stay until closed.
-void RemoveTableEditors();
+// Grid tables of the set open TTableForm, chart-backed ones TTableChartForm, both with this
+// host.
+void InstallTableEditors(TTableFamilies& families, const TTableWindowHost& host);
+// Tables of the set shown afterwards open no editor; open ones stay until closed.
+void RemoveTableEditors(TTableFamilies& families);
 
 // The user's decimal separator ("," or ".") for number texts in and out of tables.
 char UserDecimalSeparator();

@@ -50,7 +50,7 @@ TGraphPlot::TGraphPlot() = default;
 
 // The window goes first: it may still look at the lines while it is torn down.
 TGraphPlot::~TGraphPlot() {
-    fForm.reset();
+    fWindow.reset();
 }
 
 TLineList& TGraphPlot::List(TLineKind kind) {
@@ -96,25 +96,18 @@ void TGraphPlot::ApplyActiveLimit() {
 }
 
 void TGraphPlot::Show() {
-    if (!fForm) {
+    if (!FormExists()) {
         if (!fFactory) return;
+        fWindow.reset(); // the handle of a window that went away by itself
         ApplyActiveLimit();
-        fForm = fFactory(*this);
-        if (!fForm) return;
+        fWindow = fFactory(*this);
+        if (!fWindow) return;
     }
-    fForm->ShowWindow();
+    fWindow->ShowWindow();
 }
 
 void TGraphPlot::Hide() {
-    fForm.reset();
-}
-
-void TGraphPlot::FormClosed() {
-    fForm.reset();
-}
-
-void TGraphPlot::FormReleased() {
-    static_cast<void>(fForm.release());
+    fWindow.reset();
 }
 
 void ResetGraphPlot(TGraphPlot& plot) {

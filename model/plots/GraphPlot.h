@@ -1,7 +1,8 @@
 #pragma once
 // A result graph: named curves of (x, y) points in up to four line lists (main curves,
 // soil-layer overlay, panels 2 and 3), with captions, unit codes and display settings.
-// The window that draws a graph attaches through TPlotWindow, so the model stays headless.
+// The window that draws a graph is reached through a TPlotWindow handle, so the model stays
+// headless.
 
 #include <functional>
 #include <memory>
@@ -78,11 +79,14 @@ private:
     std::vector<std::unique_ptr<TLine>> fLines;
 };
 
-// The window drawing a plot. The plot owns it from Show until Hide, the window's own
-// closing (FormClosed) or the plot's destruction.
+// The plot's handle on the window that draws it. The window belongs to its toolkit and may
+// go away by itself (closed by the user, freed with its parent); the plot owns the handle,
+// and freeing the handle frees the window when it is still open.
 class TPlotWindow {
 public:
     virtual ~TPlotWindow() = default;
+    // False once the window was closed or freed.
+    virtual bool Exists() const = 0;
     // Brings the window up; a minimised window is restored to normal.
     virtual void ShowWindow() = 0;
 };
@@ -162,19 +166,14 @@ public:
     // With LimitActive set and more than 20 main lines, lines 21 onwards become inactive.
     void ApplyActiveLimit();
 
-    // Window attachment. Show creates the window through the factory on first use (after
+    // Window attachment. Show creates a window through the factory when none is open (after
     // applying the active-line limit) and brings it up; without a factory it does nothing.
     void SetWindowFactory(TPlotWindowFactory factory) { fFactory = std::move(factory); }
     void Show();
-    void Hide(); // frees the window if one exists
-    bool FormExists() const { return fForm != nullptr; }
-    TPlotWindow* Form() const { return fForm.get(); }
-    // Called by a window that closes itself: frees it. The window must not touch its own
-    // members after this call returns.
-    void FormClosed();
-    // Called by a window that closed itself and is freed by its toolkit: the plot forgets it
-    // without freeing it.
-    void FormReleased();
+    void Hide(); // frees the window if one is open
+    bool FormExists() const { return fWindow && fWindow->Exists(); }
+    // The handle of the open window, null when none is open.
+    TPlotWindow* Window() const { return FormExists() ? fWindow.get() : nullptr; }
 
     static constexpr int ActiveLimit = 20;
 
@@ -185,7 +184,7 @@ private:
     TLineList fLines2{this};
     TLineList fLines3{this};
     TPlotWindowFactory fFactory;
-    std::unique_ptr<TPlotWindow> fForm;
+    std::unique_ptr<TPlotWindow> fWindow;
 };
 
 // Main-window operations on plots.

@@ -54,11 +54,11 @@ int TColumnTypeRegistry::GetIndex(ColumnClass cls) const {
 }
 
 TRegisteredColumnTypes::TRegisteredColumnTypes() {
-    for (ColumnClass cls : kKinds) Registry.Register(cls);
+    for (ColumnClass cls : kKinds) Register(cls);
 }
 
 TRegisteredColumnTypes::~TRegisteredColumnTypes() {
-    for (ColumnClass cls : kKinds) Registry.Unregister(cls);
+    for (ColumnClass cls : kKinds) Unregister(cls);
 }
 
 } // namespace dorvek

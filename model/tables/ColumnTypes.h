@@ -52,13 +52,12 @@ private:
     FailureHandler fOnFailure;
 };
 
-// A process-wide registry: filled with the five kinds in code order at creation, emptied
-// when the process ends, after which the registry checks that nothing is left.
-class TRegisteredColumnTypes {
+// The registry of a table family: filled with the five kinds in code order at creation and
+// emptied when it goes, after which the registry checks that nothing is left.
+class TRegisteredColumnTypes : public TColumnTypeRegistry {
 public:
     TRegisteredColumnTypes();
     ~TRegisteredColumnTypes();
-    TColumnTypeRegistry Registry;
 };
 
 } // namespace dorvek

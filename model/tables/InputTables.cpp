@@ -188,7 +188,7 @@ const std::vector<TTableDef>& InputTableDefinitions() {
 
 TInputTables::TInputTables() {
     for (const auto& definition : InputTableDefinitions())
-        fTables.push_back(CreateTable(definition));
+        fTables.push_back(CreateTable(fFamilies, definition));
     ResetRows();
     ResetChanged();
 }

@@ -3,6 +3,7 @@
 // of the soil-layer rows, one the template of a user t-z curve) built from definitions.
 
 #include "model/tables/TableDefinition.h"
+#include "model/tables/TableFamily.h"
 
 #include <memory>
 #include <string>
@@ -16,8 +17,9 @@ const std::vector<std::string>& SoilTypeNames();
 // The definitions, chart-backed tables in identifier order, then the two grid tables.
 const std::vector<TTableDef>& InputTableDefinitions();
 
-// Owns the input tables. Identifiers are those of the definitions, so only one set should
-// exist at a time (a second set takes the identifiers over).
+// Owns the input tables and the table families they and their nested tables are registered
+// in: identifiers are those of the definitions within each set, and sets are independent of
+// one another (any number, on any thread, one thread per set).
 class TInputTables {
 public:
     // Every table starts with its minimum number of default rows.
@@ -52,9 +54,14 @@ public:
     bool Changed() const;
     void ResetChanged();
 
+    // The families of this set, where the program installs its editor windows.
+    TTableFamilies& Families() { return fFamilies; }
+    const TTableFamilies& Families() const { return fFamilies; }
+
 private:
     TGridTableChart& Chart(int index) const;
 
+    TTableFamilies fFamilies; // outlives the tables
     std::vector<std::unique_ptr<TGridTable>> fTables;
 };
 

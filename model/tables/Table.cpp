@@ -10,7 +10,7 @@
 
 namespace dorvek {
 
-TGridTable::TGridTable(TGridTable* owner) : TGridTable(owner, GridFamily()) {}
+TGridTable::TGridTable(TTableFamilies& families) : TGridTable(nullptr, families.Grid()) {}
 
 TGridTable::TGridTable(TGridTable* owner, TTableFamily& family)
     : fFamily(&family), fOwner(owner), fIdentifier(family.Tables.Add(*this)),
@@ -33,7 +33,7 @@ void TGridTable::ClearColumns() {
 }
 
 std::unique_ptr<TGridTable> TGridTable::NewTable(TGridTable* owner) const {
-    return std::make_unique<TGridTable>(owner);
+    return std::unique_ptr<TGridTable>(new TGridTable(owner, *fFamily));
 }
 
 // RowGroup and HardwiredButton travel too, so that a copy behaves like its template.
@@ -69,7 +69,7 @@ void TGridTable::SetIdentifier(int value) {
 
 void TGridTable::SetHelpPicture(std::string name) {
     fHelpPicture = std::move(name);
-    if (fEditor) fEditor->FullRefresh();
+    if (TTableEditor* editor = Editor()) editor->FullRefresh();
 }
 
 void TGridTable::SetMinRows(int value) {
@@ -138,7 +138,7 @@ void TGridTable::SetUnits(int system) {
 
 void TGridTable::SetID(int id) {
     fID = id;
-    if (fEditor) fEditor->Retitle();
+    if (TTableEditor* editor = Editor()) editor->Retitle();
 }
 
 std::string TGridTable::TitlePath() const {
@@ -174,7 +174,7 @@ void TGridTable::ResetChanged() {
 
 void TGridTable::MajorChange() {
     if (Events.OnMajorChange) Events.OnMajorChange(*this);
-    if (fEditor) fEditor->FullRefresh();
+    if (TTableEditor* editor = Editor()) editor->FullRefresh();
 }
 
 void TGridTable::ColumnCellChanged(TColumn& column, int row) {
@@ -189,11 +189,11 @@ void TGridTable::ColumnCellChanged(TColumn& column, int row) {
         }
     }
     if (Events.OnCellChange) Events.OnCellChange(*this, index, row);
-    if (fEditor) fEditor->RefreshCell(index, row);
+    if (TTableEditor* editor = Editor()) editor->RefreshCell(index, row);
 }
 
 void TGridTable::ColumnEnterControl(TColumn& column, int row) {
-    if (fEditor) fEditor->MoveToCell(IndexOf(column), row);
+    if (TTableEditor* editor = Editor()) editor->MoveToCell(IndexOf(column), row);
 }
 
 void TGridTable::ColumnNamesChanged(TColumn& column) {

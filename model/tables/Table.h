@@ -1,10 +1,12 @@
 #pragma once
 // TGridTable: an editable table of typed columns whose rows grow and shrink in whole row
 // groups; a table column's rows hold nested tables copied from templates. Every table is
-// registered in the process-wide list of its family while it exists.
+// registered in the table list of its family while it exists: a top-level table in the family
+// of its table set, a nested table in its owner's.
 
 #include "model/tables/ColStream.h"
 #include "model/tables/Column.h"
+#include "model/tables/TableEditor.h"
 #include "model/tables/TableEvents.h"
 
 #include <memory>
@@ -15,18 +17,20 @@
 namespace dorvek {
 
 struct TTableFamily;
+class TTableFamilies;
+class TEditorHandle;
 class TTableEditor;
 
 class TGridTable : public TRowObject {
 public:
-    // A table of the grid family; a nested table passes the table that owns it.
-    explicit TGridTable(TGridTable* owner = nullptr);
+    // A top-level table of the set's grid family.
+    explicit TGridTable(TTableFamilies& families);
     ~TGridTable() override;
     TGridTable(const TGridTable&) = delete;
     TGridTable& operator=(const TGridTable&) = delete;
 
-    // A new table of the source's class with the source's settings and a clone of each of
-    // its columns (no values), ID := id and MinRows default rows.
+    // A new table of the source's class and family with the source's settings and a clone of
+    // each of its columns (no values), ID := id and MinRows default rows.
     static std::unique_ptr<TGridTable> CreateCopy(TGridTable* owner, const TGridTable& source,
                                                   int id);
 
@@ -123,7 +127,7 @@ public:
     void Show();
     void ShowModal();
     bool IsModal() const;
-    bool FormVisible() const { return fEditor != nullptr; }
+    bool FormVisible() const { return Editor() != nullptr; }
     // Frees the editor, then hides the nested tables' editors.
     void Hide();
     // Shows the editor again after a change of layout.
@@ -132,9 +136,11 @@ public:
     void Updater();
     int FormHeight() const;
     int FormWidth() const;
-    TTableEditor* Editor() const { return fEditor.get(); }
-    // Called by a closing editor: releases the cell controls and hands the editor back.
-    std::unique_ptr<TTableEditor> DetachEditor();
+    // The open editor, or null.
+    TTableEditor* Editor() const { return fEditor ? fEditor->Editor() : nullptr; }
+    // Called by an editor whose window closed or is being freed by its toolkit, after it
+    // forgot the table: the cell controls are released and the handle goes.
+    void EditorClosed();
     // Cell controls of the visible columns for the grid rows topRow .. topRow+count-1.
     void AllocateCellControls(int topRow, int count);
     void ReleaseCellControls();
@@ -162,7 +168,7 @@ public:
 
 protected:
     TGridTable(TGridTable* owner, TTableFamily& family);
-    // An empty table of this class.
+    // An empty table of this class and family.
     virtual std::unique_ptr<TGridTable> NewTable(TGridTable* owner) const;
     // The settings CreateCopy takes over.
     virtual void CopySettingsFrom(const TGridTable& source);
@@ -198,7 +204,7 @@ private:
     bool fChanged = false;
     int fLoading = 0;
     std::vector<std::unique_ptr<TColumn>> fColumns;
-    std::unique_ptr<TTableEditor> fEditor;
+    std::unique_ptr<TEditorHandle> fEditor;
 };
 
 } // namespace dorvek

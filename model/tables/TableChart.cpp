@@ -5,10 +5,11 @@
 
 namespace dorvek {
 
-TGridTableChart::TGridTableChart(TGridTable* owner) : TGridTable(owner, ChartFamily()) {}
+TGridTableChart::TGridTableChart(TTableFamilies& families)
+    : TGridTable(nullptr, families.Chart()) {}
 
 std::unique_ptr<TGridTable> TGridTableChart::NewTable(TGridTable* owner) const {
-    return std::make_unique<TGridTableChart>(owner);
+    return std::unique_ptr<TGridTable>(new TGridTableChart(owner, Family()));
 }
 
 void TGridTableChart::CopySettingsFrom(const TGridTable& source) {

@@ -1,8 +1,8 @@
 #pragma once
-// TGridTableChart: the grid table with a preview chart. It is the same model in its own
-// family (its own kind registry, table list and identifier counter, the reduced unit codes,
-// nested values carried over when a row's kind changes) plus the chart settings, which
-// travel in the column stream after the columns and with every copy.
+// TGridTableChart: the grid table with a preview chart. It is the same model in the chart
+// family of its table set (its own kind registry, table list and identifier counter, the
+// reduced unit codes, nested values carried over when a row's kind changes) plus the chart
+// settings, which travel in the column stream after the columns and with every copy.
 
 #include "model/tables/EnumColumn.h"
 #include "model/tables/FloatColumn.h"
@@ -39,7 +39,8 @@ struct TChartSettings {
 
 class TGridTableChart : public TGridTable {
 public:
-    explicit TGridTableChart(TGridTable* owner = nullptr);
+    // A top-level table of the set's chart family.
+    explicit TGridTableChart(TTableFamilies& families);
 
     // The editor offers file reading, clipboard paste and clipboard copy.
     bool GetDataFromFile = false;
@@ -49,6 +50,7 @@ public:
     TChartSettings Chart;
 
 protected:
+    TGridTableChart(TGridTable* owner, TTableFamily& family) : TGridTable(owner, family) {}
     std::unique_ptr<TGridTable> NewTable(TGridTable* owner) const override;
     void CopySettingsFrom(const TGridTable& source) override;
     // Six values after the columns: the two flags and the four column numbers.

@@ -63,10 +63,10 @@ TColumn& TGridTable::ReplaceColumn(int index, ColumnClass cls) {
 void TGridTable::Attach(TColumn& column) {
     while (column.Count() < fRowCount)
         column.InsertRows(column.Count(), std::min(fRowGroup, fRowCount - column.Count()));
-    if (fEditor && column.HasControl() && column.Visible() && fRowCount > 0) {
-        int top = std::clamp(fEditor->TopRow(), 0, fRowCount - 1);
-        column.AllocateControls(fEditor.get(), top,
-                                std::min(fEditor->RowsVisible(), fRowCount - top));
+    TTableEditor* editor = Editor();
+    if (editor && column.HasControl() && column.Visible() && fRowCount > 0) {
+        int top = std::clamp(editor->TopRow(), 0, fRowCount - 1);
+        column.AllocateControls(editor, top, std::min(editor->RowsVisible(), fRowCount - top));
     }
 }
 

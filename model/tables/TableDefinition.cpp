@@ -32,17 +32,17 @@ TColumn& AddColumn(TGridTable& table, const TColumnDef& definition) {
     return column;
 }
 
-std::unique_ptr<TGridTable> CreateTable(const TTableDef& definition) {
+std::unique_ptr<TGridTable> CreateTable(TTableFamilies& families, const TTableDef& definition) {
     std::unique_ptr<TGridTable> table;
     if (definition.ChartFamily) {
-        auto chart = std::make_unique<TGridTableChart>();
+        auto chart = std::make_unique<TGridTableChart>(families);
         chart->Chart = definition.Chart;
         chart->GetDataFromFile = definition.GetDataFromFile;
         chart->InvertedXAxis = definition.InvertedXAxis;
         chart->InvertedYAxis = definition.InvertedYAxis;
         table = std::move(chart);
     } else {
-        table = std::make_unique<TGridTable>();
+        table = std::make_unique<TGridTable>(families);
     }
     table->SetIdentifier(definition.Identifier);
     table->SetCaption(definition.Caption);

@@ -46,8 +46,9 @@ struct TTableDef {
     bool InvertedYAxis = false;
 };
 
-// A table of the definition's family with its settings, identifier and columns, no rows.
-std::unique_ptr<TGridTable> CreateTable(const TTableDef& definition);
+// A table of the definition's family in the set with its settings, identifier and columns,
+// no rows.
+std::unique_ptr<TGridTable> CreateTable(TTableFamilies& families, const TTableDef& definition);
 // Appends the column described by the definition.
 TColumn& AddColumn(TGridTable& table, const TColumnDef& definition);
 

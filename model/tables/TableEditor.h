@@ -1,7 +1,7 @@
 #pragma once
-// What a table needs from the window that edits it. The table owns its editor, creates it
-// through the factory of its family and calls it back on every change; the window reads
-// and writes the table through the model's public operations.
+// What a table needs from the window that edits it. The window belongs to its toolkit; the
+// table reaches it through a handle made by the factory of its family and calls it back on
+// every change; the window reads and writes the table through the model's public operations.
 
 #include <functional>
 #include <memory>
@@ -21,8 +21,6 @@ public:
     virtual bool IsModal() const = 0;
     // The user-level close (it may be refused while the current cell holds a bad entry).
     virtual void Close() = 0;
-    // The table is going away; the editor must forget it before it is freed.
-    virtual void Unbind() = 0;
 
     virtual void RefreshCell(int col, int row) = 0;
     virtual void FullRefresh() = 0;
@@ -43,9 +41,19 @@ public:
     virtual void CellControlChanged(TColumn& column, int control) = 0;
 };
 
-// Creates the editor of a table (the window class of its family); installed by the
-// program. Without a factory, tables never open an editor.
-using TEditorFactory = std::function<std::unique_ptr<TTableEditor>(TGridTable& table, bool modal)>;
+// The table's handle on its editor window. Freeing the handle makes the window forget the
+// table and frees it when it is still open; a window that closed or went with its parent is
+// its toolkit's alone.
+class TEditorHandle {
+public:
+    virtual ~TEditorHandle() = default;
+    // The editor while its window is open, else null.
+    virtual TTableEditor* Editor() const = 0;
+};
+
+// Opens the editor of a table (the window class of its family) and returns the handle on it;
+// installed by the program. Without a factory, tables never open an editor.
+using TEditorFactory = std::function<std::unique_ptr<TEditorHandle>(TGridTable& table, bool modal)>;
 
 // Text measurement of the window that lays out the columns.
 class TTextMeasure {

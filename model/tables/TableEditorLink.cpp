@@ -18,26 +18,30 @@ void TGridTable::ShowModal() {
 
 void TGridTable::ShowEditor(bool modal) {
     if (VisibleColumnCount() == 0) return;
-    if (!fEditor) {
+    TTableEditor* editor = Editor();
+    if (!editor) {
         if (!fFamily->EditorFactory) return;
         fEditor = fFamily->EditorFactory(*this, modal);
-        if (!fEditor) return;
+        editor = Editor();
+        if (!editor) return;
     }
+    // A modal editor runs its own event loop: the table may lose the handle meanwhile.
     if (modal)
-        fEditor->ShowModal();
+        editor->ShowModal();
     else
-        fEditor->Show();
+        editor->Show();
 }
 
 bool TGridTable::IsModal() const {
-    return fEditor && fEditor->IsModal();
+    const TTableEditor* editor = Editor();
+    return editor && editor->IsModal();
 }
 
 void TGridTable::FreeEditor() {
     if (!fEditor) return;
     ReleaseCellControls();
-    std::unique_ptr<TTableEditor> editor = std::move(fEditor);
-    editor->Unbind();
+    // The table has no editor while the handle frees the window (which forgets it first).
+    fEditor.reset();
 }
 
 void TGridTable::Hide() {
@@ -46,33 +50,36 @@ void TGridTable::Hide() {
 }
 
 void TGridTable::Update() {
-    if (!fEditor) return;
+    if (!Editor()) return;
     Hide();
     Show();
 }
 
 void TGridTable::Updater() {
-    if (fEditor) fEditor->Close();
+    if (TTableEditor* editor = Editor()) editor->Close();
 }
 
 int TGridTable::FormHeight() const {
-    return fEditor ? fEditor->Height() : 0;
+    const TTableEditor* editor = Editor();
+    return editor ? editor->Height() : 0;
 }
 
 int TGridTable::FormWidth() const {
-    return fEditor ? fEditor->Width() : 0;
+    const TTableEditor* editor = Editor();
+    return editor ? editor->Width() : 0;
 }
 
-std::unique_ptr<TTableEditor> TGridTable::DetachEditor() {
+void TGridTable::EditorClosed() {
     ReleaseCellControls();
-    return std::move(fEditor);
+    fEditor.reset();
 }
 
 void TGridTable::AllocateCellControls(int topRow, int count) {
-    if (!fEditor) return;
+    TTableEditor* editor = Editor();
+    if (!editor) return;
     for (auto& column : fColumns)
         if (column->HasControl() && column->Visible())
-            column->AllocateControls(fEditor.get(), topRow, count);
+            column->AllocateControls(editor, topRow, count);
 }
 
 void TGridTable::ReleaseCellControls() {

@@ -1,5 +1,5 @@
 #pragma once
-// The process-wide list of tables of one family, and lists of references into it.
+// The list of tables of one family of a table set, and lists of references into it.
 
 #include <vector>
 

@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
         if (!form.ToolAction(command)->isEnabled()) continue;
         form.Execute(command);
         TGraphPlot* plot = form.GraphOf(command);
-        auto* window = plot ? dynamic_cast<TPlotForm*>(plot->Form()) : nullptr;
+        auto* window = plot ? PlotFormOf(*plot) : nullptr;
         if (!window) continue;
         if (plot->List(TLineKind::Layers).LineCount() > 0 && !plot->ShowLayers)
             window->ToggleLayers();
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     bool complete = true;
     form.Execute(C::PlotLoad);
     TGraphPlot* plot = form.GraphOf(C::PlotLoad);
-    if (auto* window = plot ? dynamic_cast<TPlotForm*>(plot->Form()) : nullptr) {
+    if (auto* window = plot ? PlotFormOf(*plot) : nullptr) {
         QApplication::processEvents();
         const QString file = QDir(folder).filePath("menu.png");
         WithMenuOpen(form, *window).save(file);

@@ -23,8 +23,8 @@ using namespace dorvek::test;
 namespace {
 
 // Two float columns, 2 to 8 rows.
-std::unique_ptr<TGridTable> Pairs(int rows = 2) {
-    auto table = std::make_unique<TGridTable>();
+std::unique_ptr<TGridTable> Pairs(TTableFamilies& families, int rows = 2) {
+    auto table = std::make_unique<TGridTable>(families);
     table->SetCaption("Pairs");
     table->SetMinRows(2);
     table->SetMaxRows(8);
@@ -42,7 +42,7 @@ const char* const kInvalidCharacters =
 using TableForm = EditorTest;
 
 TEST_F(TableForm, TypedNumbersAndExpressionsAreStoredWhenTheCellIsLeft) {
-    auto table = Pairs(3);
+    auto table = Pairs(families, 3);
     TTableForm& form = Open(*table);
     EXPECT_EQ(form.CurrentCell(), std::make_pair(0, 0));
     EXPECT_FALSE(table->Changed());
@@ -61,7 +61,7 @@ TEST_F(TableForm, TypedNumbersAndExpressionsAreStoredWhenTheCellIsLeft) {
 }
 
 TEST_F(TableForm, EnterMovesDownThenToTheNextColumn) {
-    auto table = Pairs(2);
+    auto table = Pairs(families, 2);
     TTableForm& form = Open(*table);
     Enter(form);
     EXPECT_EQ(form.CurrentCell(), std::make_pair(0, 1));
@@ -75,7 +75,7 @@ TEST_F(TableForm, EnterMovesDownThenToTheNextColumn) {
 }
 
 TEST_F(TableForm, ABadEntryKeepsItsCellAndBlocksClosing) {
-    auto table = Pairs(2);
+    auto table = Pairs(families, 2);
     table->SetFloatValue(0, 0, 4);
     TTableForm& form = Open(*table);
     Type(form, "abc");
@@ -101,7 +101,7 @@ TEST_F(TableForm, ABadEntryKeepsItsCellAndBlocksClosing) {
 }
 
 TEST_F(TableForm, IntegerCellsReportTheirRange) {
-    TGridTable table;
+    TGridTable table(families);
     auto& counts = table.AddColumn<TIntColumn>();
     counts.SetHeading({"Count"});
     counts.SetMinimum(0);
@@ -123,7 +123,7 @@ TEST_F(TableForm, IntegerCellsReportTheirRange) {
 }
 
 TEST_F(TableForm, RowGroupsOfTwo) {
-    auto table = Pairs(2);
+    auto table = Pairs(families, 2);
     table->SetRowGroup(2);
     table->SetFloatValue(0, 0, 1);
     table->SetFloatValue(0, 1, 2);
@@ -162,7 +162,7 @@ TEST_F(TableForm, RowGroupsOfTwo) {
 }
 
 TEST_F(TableForm, InsertAndDeleteNeedADataRow) {
-    auto table = Pairs(2);
+    auto table = Pairs(families, 2);
     TTableForm& form = Open(*table);
     table->SetRowCount(0); // emptied while the window is open
     EXPECT_EQ(form.Grid()->rowCount(), 0);
@@ -178,6 +178,7 @@ TEST_F(TableForm, InsertAndDeleteNeedADataRow) {
 
 TEST_F(TableForm, TwentyFiveRowsOpenWithTenShown) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTable& moves = tables.TblTipMove();
     moves.SetRowCount(25);
     TTableForm& form = Open(moves);
@@ -193,7 +194,7 @@ TEST_F(TableForm, TwentyFiveRowsOpenWithTenShown) {
 }
 
 TEST_F(TableForm, AddingARowToAShortTableEnlargesTheWindow) {
-    auto table = Pairs(3);
+    auto table = Pairs(families, 3);
     TTableForm& form = Open(*table);
     const int before = form.height();
     EXPECT_EQ(form.RowsVisible(), 3);
@@ -206,6 +207,7 @@ TEST_F(TableForm, AddingARowToAShortTableEnlargesTheWindow) {
 
 TEST_F(TableForm, FixedRowCountsShowNoRowButtons) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTable* clay = tables.D2().GetDataValue(2, 0);
     ASSERT_NE(clay, nullptr);
     TTableForm& form = Open(*clay);
@@ -225,6 +227,7 @@ TEST_F(TableForm, FixedRowCountsShowNoRowButtons) {
 
 TEST_F(TableForm, SoilLayerSwitchedFromClayToSand) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTableChart& layers = tables.D2();
     layers.GetDataValue(2, 0)->SetFloatValue(0, 0, 0.07L);
     TTableForm& form = Open(layers);
@@ -253,6 +256,7 @@ TEST_F(TableForm, SoilLayerSwitchedFromClayToSand) {
 
 TEST_F(TableForm, ControlColumnsCannotBeSelected) {
     TInputTables tables;
+    Install(tables.Families());
     TTableForm& form = Open(tables.D2());
     EXPECT_EQ(form.CurrentCell(), std::make_pair(1, 0));
     EXPECT_FALSE(form.SelectCell(0, 0));
@@ -265,6 +269,7 @@ TEST_F(TableForm, ControlColumnsCannotBeSelected) {
 
 TEST_F(TableForm, ButtonsOpenTheNestedTableOfTheirRow) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTableChart& layers = tables.D2();
     TTableForm& form = Open(layers);
     form.AddRowClick();
@@ -294,6 +299,7 @@ TEST_F(TableForm, ButtonsOpenTheNestedTableOfTheirRow) {
 
 TEST_F(TableForm, NestedTablesOfAModalEditorAreModal) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTableChart& layers = tables.D2();
     bool nestedModal = false;
     bool ownerModal = false;
@@ -317,7 +323,7 @@ TEST_F(TableForm, NestedTablesOfAModalEditorAreModal) {
 }
 
 TEST_F(TableForm, UnitSwitchRewritesHeadingsAndCells) {
-    auto table = Pairs(2);
+    auto table = Pairs(families, 2);
     static_cast<TFloatColumn&>(table->GetColumn(0)).SetUnitsString("L");
     table->SetFloatValue(0, 0, 39.37007874L);
     TTableForm& form = Open(*table);
@@ -329,6 +335,7 @@ TEST_F(TableForm, UnitSwitchRewritesHeadingsAndCells) {
 
 TEST_F(TableForm, ResizingSnapsToWholeRows) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTable& moves = tables.TblTipMove();
     moves.SetRowCount(25);
     TTableForm& form = Open(moves);
@@ -345,7 +352,7 @@ TEST_F(TableForm, ResizingSnapsToWholeRows) {
 }
 
 TEST_F(TableForm, ClosingHandsTheWindowBack) {
-    auto table = Pairs(2);
+    auto table = Pairs(families, 2);
     QPointer<TTableForm> form = &Open(*table);
     form->Close();
     QApplication::processEvents();
@@ -370,8 +377,8 @@ TEST_F(TableForm, DraggingOnlyTheRightEdgeKeepsTheRowsShown) {
         QMdiSubWindow* sub = area.addSubWindow(&window);
         sub->show();
     };
-    InstallTableEditors(host);
     TInputTables tables;
+    InstallTableEditors(tables.Families(), host);
     TGridTable& depths = tables.TblTZDepth2();
     TTableForm& form = Open(depths);
     auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget());

@@ -38,6 +38,8 @@ Rows Values(const TGridTable& table) {
 
 class TableUndo : public EditorTest {
 protected:
+    // The editors open for the project's tables, which carry their own families.
+    void SetUp() override { Install(tables.Families()); }
     static void Key(TTableForm& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form.Grid()->Editor(), static_cast<Qt::Key>(key), modifiers);
     }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 
 #include <vector>
@@ -132,8 +133,8 @@ TEST_F(WindowTeardown, AChildWindowWithCellControlsIsFreedWithNothingConnectedTo
     TTableWindowHost host;
     host.Messages = &messages;
     host.AddChildWindow = [&area](QWidget& window) { area.addSubWindow(&window)->show(); };
-    InstallTableEditors(host);
     TInputTables tables;
+    InstallTableEditors(tables.Families(), host);
     TGridTableChart& layers = tables.D2();
     TTableForm& form = Open(layers);
     auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget());
@@ -159,6 +160,7 @@ TEST_F(WindowTeardown, AChildWindowWithCellControlsIsFreedWithNothingConnectedTo
 
 TEST_F(WindowTeardown, AChartEditorWithFileButtonsIsFreedWithNothingConnectedToIt) {
     TInputTables tables;
+    Install(tables.Families());
     TGridTableChart& ae = tables.TblAE2();
     auto* form = dynamic_cast<TTableChartForm*>(&Open(ae));
     ASSERT_NE(form, nullptr);
@@ -177,6 +179,69 @@ TEST_F(WindowTeardown, AChartEditorWithFileButtonsIsFreedWithNothingConnectedToI
     EXPECT_EQ(probe.Asked(), 5);
     EXPECT_EQ(probe.StillConnected(), std::vector<std::string>{});
     EXPECT_EQ(ae.Editor(), nullptr);
+}
+
+// Qt alone owns an editor window: freed by Qt (deferred, or with its parent) it leaves its
+// table without an editor and without cell controls, and the table opens a fresh one.
+TEST_F(WindowTeardown, AnEditorFreedByQtLeavesTheTableWithoutOneAndShowOpensAFreshOne) {
+    TInputTables tables;
+    Install(tables.Families());
+    TGridTableChart& layers = tables.D2();
+    const TColumn& kinds = layers.GetColumn(0); // soil types: a drop-down list per row
+    QPointer<TTableForm> alone(&Open(layers));
+    ASSERT_EQ(kinds.ControlParent(), alone.data());
+    alone->deleteLater();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(alone.isNull());
+    EXPECT_FALSE(layers.FormVisible());
+    EXPECT_EQ(layers.Editor(), nullptr);
+    EXPECT_EQ(kinds.ControlParent(), nullptr);
+    EXPECT_EQ(kinds.GetControlsAllocated(), 0);
+
+    // In a child-window frame of an area that goes.
+    auto area = std::make_unique<QMdiArea>();
+    TTableWindowHost host;
+    host.Messages = &messages;
+    host.AddChildWindow = [&area](QWidget& window) { area->addSubWindow(&window)->show(); };
+    InstallTableEditors(tables.Families(), host);
+    QPointer<TTableForm> framed(&Open(layers));
+    ASSERT_NE(framed->parentWidget(), nullptr);
+    EXPECT_EQ(kinds.ControlParent(), framed.data());
+    area.reset();
+    EXPECT_TRUE(framed.isNull());
+    EXPECT_EQ(layers.Editor(), nullptr);
+    EXPECT_EQ(kinds.ControlParent(), nullptr);
+
+    area = std::make_unique<QMdiArea>();
+    QPointer<TTableForm> fresh(&Open(layers));
+    EXPECT_EQ(layers.Editor(), fresh.data());
+    EXPECT_EQ(kinds.ControlParent(), fresh.data());
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    // Hidden by its table: the window goes at once, its frame when the events are handled.
+    QPointer<QMdiSubWindow> frame(area->subWindowList().front());
+    layers.Hide();
+    EXPECT_TRUE(fresh.isNull());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_TRUE(area->subWindowList().isEmpty());
+}
+
+// The tables go first: their windows and frames go with them.
+TEST_F(WindowTeardown, TablesDestroyedFirstFreeTheirWindows) {
+    QMdiArea area;
+    TTableWindowHost host;
+    host.Messages = &messages;
+    host.AddChildWindow = [&area](QWidget& window) { area.addSubWindow(&window)->show(); };
+    auto tables = std::make_unique<TInputTables>();
+    InstallTableEditors(tables->Families(), host);
+    QPointer<TTableForm> layers(&Open(tables->D2()));
+    QPointer<TTableForm> clay(&Open(*tables->D2().GetDataValue(2, 0)));
+    ASSERT_EQ(area.subWindowList().size(), 2);
+    tables.reset();
+    EXPECT_TRUE(layers.isNull());
+    EXPECT_TRUE(clay.isNull());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
 }
 
 #include "WindowTeardownTest.moc"

@@ -62,9 +62,9 @@ int main(int argc, char** argv) {
         area.show();
         host.AddChildWindow = [&area](QWidget& window) { area.addSubWindow(&window)->show(); };
     }
-    InstallTableEditors(host);
     {
         TInputTables tables;
+        InstallTableEditors(tables.Families(), host);
         TGridTableChart& layers = tables.D2();
         layers.SetRowCount(3);
         layers.SetIntValue(0, 1, 2);
@@ -130,6 +130,5 @@ int main(int argc, char** argv) {
             area.grab().save(folder + "/frame.png");
         }
     }
-    RemoveTableEditors();
     return 0;
 }

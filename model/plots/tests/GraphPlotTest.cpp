@@ -30,31 +30,32 @@ TEST(GraphPlotTest, DefaultsOfANewPlot) {
 
 TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
     TGraphPlot plot;
-    plot.List(TLineKind::Main).SetCount(5); // no lines: nothing happens
-    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
-    plot.List(TLineKind::Main).SetLineCount(2);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).Count(), 0);
-    plot.List(TLineKind::Main).SetCount(4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).Count(), 4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).Count(), 4);
-    plot.List(TLineKind::Main).Point(0, 3) = {7, 8};
+    TLineList& curves = plot.List(TLineKind::Main);
+    curves.SetCount(5); // no lines: nothing happens
+    EXPECT_EQ(curves.Count(), 0);
+    curves.SetLineCount(2);
+    EXPECT_EQ(curves.Line(1).Count(), 0);
+    curves.SetCount(4);
+    EXPECT_EQ(curves.Line(0).Count(), 4);
+    EXPECT_EQ(curves.Line(1).Count(), 4);
+    curves.Point(0, 3) = {7, 8};
     // New lines get as many zero points as the first line, and Value = position + 1.
-    plot.List(TLineKind::Main).SetLineCount(3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Count(), 4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Value, 3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Point(2, 3).x, 0);
-    EXPECT_TRUE(plot.List(TLineKind::Main).Line(2).Visible);
-    EXPECT_TRUE(plot.List(TLineKind::Main).Line(2).Active);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).Owner(), &plot);
+    curves.SetLineCount(3);
+    EXPECT_EQ(curves.Line(2).Count(), 4);
+    EXPECT_EQ(curves.Line(2).Value, 3);
+    EXPECT_EQ(curves.Point(2, 3).x, 0);
+    EXPECT_TRUE(curves.Line(2).Visible);
+    EXPECT_TRUE(curves.Line(2).Active);
+    EXPECT_EQ(curves.Line(2).Owner(), &plot);
     // Shrinking frees from the end and keeps the rest.
-    plot.List(TLineKind::Main).SetCount(-3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
-    plot.List(TLineKind::Main).SetCount(4);
-    EXPECT_EQ(plot.List(TLineKind::Main).Point(0, 3).x, 0); // freed points come back as zeros
-    plot.List(TLineKind::Main).SetLineCount(-1);
-    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
-    EXPECT_EQ(plot.List(TLineKind::Main).Count(), 0);
-    EXPECT_THROW(plot.List(TLineKind::Main).Line(0), std::out_of_range);
+    curves.SetCount(-3);
+    EXPECT_EQ(curves.Count(), 0);
+    curves.SetCount(4);
+    EXPECT_EQ(curves.Point(0, 3).x, 0); // freed points come back as zeros
+    curves.SetLineCount(-1);
+    EXPECT_EQ(curves.LineCount(), 0);
+    EXPECT_EQ(curves.Count(), 0);
+    EXPECT_THROW(curves.Line(0), std::out_of_range);
 
     // The other lists are separate.
     plot.List(TLineKind::Layers).SetLineCount(3);
@@ -62,7 +63,7 @@ TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
     plot.List(TLineKind::Panel2).SetLineCount(1);
     plot.List(TLineKind::Panel2).SetCount(6);
     plot.List(TLineKind::Panel3).SetLineCount(2);
-    EXPECT_EQ(plot.List(TLineKind::Main).LineCount(), 0);
+    EXPECT_EQ(curves.LineCount(), 0);
     EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(), 3);
     EXPECT_EQ(plot.List(TLineKind::Layers).Count(), 1);
     EXPECT_EQ(plot.List(TLineKind::Panel2).Count(), 6);
@@ -74,21 +75,22 @@ TEST(GraphPlotTest, CountSettersActOnEveryLineOfTheirList) {
 
 TEST(GraphPlotTest, LineNameRule) {
     TGraphPlot plot;
-    plot.List(TLineKind::Main).SetLineCount(3);
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "Curve #1");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #3");
-    plot.List(TLineKind::Main).Line(2).Value = 2.5;
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #2.5");
+    TLineList& curves = plot.List(TLineKind::Main);
+    curves.SetLineCount(3);
+    EXPECT_EQ(curves.Line(0).LineName(), "Curve #1");
+    EXPECT_EQ(curves.Line(2).LineName(), "Curve #3");
+    curves.Line(2).Value = 2.5;
+    EXPECT_EQ(curves.Line(2).LineName(), "Curve #2.5");
     plot.DefLineNames = {"first", "second"};
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "first");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(1).LineName(), "second");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Curve #2.5");
+    EXPECT_EQ(curves.Line(0).LineName(), "first");
+    EXPECT_EQ(curves.Line(1).LineName(), "second");
+    EXPECT_EQ(curves.Line(2).LineName(), "Curve #2.5");
     plot.CurveName = "Load ";
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(2).LineName(), "Load 2.5");
-    plot.List(TLineKind::Main).Line(0).SetLineName("mine");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "mine");
-    plot.List(TLineKind::Main).Line(0).SetLineName("");
-    EXPECT_EQ(plot.List(TLineKind::Main).Line(0).LineName(), "first");
+    EXPECT_EQ(curves.Line(2).LineName(), "Load 2.5");
+    curves.Line(0).SetLineName("mine");
+    EXPECT_EQ(curves.Line(0).LineName(), "mine");
+    curves.Line(0).SetLineName("");
+    EXPECT_EQ(curves.Line(0).LineName(), "first");
     // Default names belong to the main list only.
     plot.List(TLineKind::Layers).SetLineCount(1);
     EXPECT_EQ(plot.List(TLineKind::Layers).Line(0).LineName(), "Load 1");
@@ -144,8 +146,8 @@ TEST(GraphPlotTest, LayerOverlay) {
     TGraphPlot plot;
     plot.List(TLineKind::Main).SetLineCount(1);
     AddLayersGraphPlot(plot, layers, 1, false, false);
-    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(),
-              0); // a line without points: nothing to overlay
+    // A line without points: nothing to overlay.
+    EXPECT_EQ(plot.List(TLineKind::Layers).LineCount(), 0);
     plot.List(TLineKind::Main).SetCount(1);
     plot.ShowLayers = true;
     AddLayersGraphPlot(plot, layers, 1, true, true);
@@ -172,12 +174,18 @@ TEST(GraphPlotTest, LayerOverlay) {
     EXPECT_EQ(plot.List(TLineKind::Layers).Point(0, 0).y, 12); // S.I.: unchanged
 }
 
+// A handle on a window its toolkit owns: the window is open until the "user" closes it;
+// the handle frees it when the plot lets go of it while it is open.
 struct FakeWindow : TPlotWindow {
-    explicit FakeWindow(int& shows, int& alive) : fShows(shows), fAlive(alive) { ++fAlive; }
-    ~FakeWindow() override { --fAlive; }
+    FakeWindow(int& shows, int& freed) : fShows(shows), fFreed(freed) {}
+    ~FakeWindow() override {
+        if (open) ++fFreed;
+    }
+    bool Exists() const override { return open; }
     void ShowWindow() override { ++fShows; }
+    bool open = true;
     int& fShows;
-    int& fAlive;
+    int& fFreed;
 };
 
 class WindowTest : public ::testing::Test {
@@ -186,33 +194,41 @@ protected:
         plot.SetWindowFactory([this](TGraphPlot& p) {
             ++created;
             activeAtCreation = 0;
-            for (int i = 0; i < p.List(TLineKind::Main).LineCount(); ++i)
-                activeAtCreation += p.List(TLineKind::Main).Line(i).Active;
-            return std::make_unique<FakeWindow>(shows, alive);
+            const TLineList& curves = p.List(TLineKind::Main);
+            for (int i = 0; i < curves.LineCount(); ++i) activeAtCreation += curves.Line(i).Active;
+            auto window = std::make_unique<FakeWindow>(shows, freed);
+            last = window.get();
+            return window;
         });
     }
-    int created = 0, shows = 0, alive = 0, activeAtCreation = -1;
+    int created = 0, shows = 0, freed = 0, activeAtCreation = -1;
+    FakeWindow* last = nullptr;
 };
 
 TEST_F(WindowTest, FirstWindowShowsTwentyOfTwentyFiveCurves) {
     TGraphPlot plot;
-    plot.List(TLineKind::Main).SetLineCount(25);
+    TLineList& curves = plot.List(TLineKind::Main);
+    curves.SetLineCount(25);
     plot.Show(); // no factory: no window
     EXPECT_FALSE(plot.FormExists());
+    EXPECT_EQ(plot.Window(), nullptr);
     Attach(plot);
     plot.Show();
     ASSERT_TRUE(plot.FormExists());
+    EXPECT_EQ(plot.Window(), last);
     EXPECT_EQ(activeAtCreation, 20); // the window sees the limit already applied
-    for (int i = 0; i < 25; ++i) EXPECT_EQ(plot.List(TLineKind::Main).Line(i).Active, i < 20) << i;
+    for (int i = 0; i < 25; ++i) EXPECT_EQ(curves.Line(i).Active, i < 20) << i;
     // Showing again reuses the window; a reactivated curve stays active.
-    plot.List(TLineKind::Main).Line(22).Active = true;
+    curves.Line(22).Active = true;
     plot.Show();
     EXPECT_EQ(created, 1);
     EXPECT_EQ(shows, 2);
-    EXPECT_TRUE(plot.List(TLineKind::Main).Line(22).Active);
+    EXPECT_TRUE(curves.Line(22).Active);
     plot.Hide();
     EXPECT_FALSE(plot.FormExists());
-    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(freed, 1);
+    plot.Hide(); // nothing left to free
+    EXPECT_EQ(freed, 1);
 }
 
 TEST_F(WindowTest, NoLimitWhenClearedOrTwentyCurves) {
@@ -228,34 +244,36 @@ TEST_F(WindowTest, NoLimitWhenClearedOrTwentyCurves) {
     EXPECT_EQ(activeAtCreation, 25);
 }
 
-TEST_F(WindowTest, WindowClosingItselfAndPlotDestructionFreeIt) {
+TEST_F(WindowTest, PlotDestructionFreesAnOpenWindow) {
     {
         TGraphPlot plot;
         Attach(plot);
         plot.Show();
-        EXPECT_EQ(alive, 1);
-        plot.FormClosed();
-        EXPECT_FALSE(plot.FormExists());
-        EXPECT_EQ(alive, 0);
-        plot.Show();
-        EXPECT_EQ(created, 2);
-        EXPECT_EQ(alive, 1);
+        EXPECT_EQ(freed, 0);
     }
-    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(freed, 1);
 }
 
-TEST_F(WindowTest, WindowFreedByItsToolkitIsForgottenNotFreed) {
-    TGraphPlot plot;
-    Attach(plot);
-    plot.Show();
-    auto* window = plot.Form();
-    plot.FormReleased();
-    EXPECT_FALSE(plot.FormExists());
-    EXPECT_EQ(alive, 1); // still alive: its toolkit frees it
-    delete window;
-    plot.Show(); // a new window
-    EXPECT_EQ(created, 2);
-    EXPECT_EQ(alive, 1);
+TEST_F(WindowTest, WindowClosedByItsToolkitIsForgottenNotFreedAndShowOpensANewOne) {
+    {
+        TGraphPlot plot;
+        Attach(plot);
+        plot.Show();
+        last->open = false; // closed by the user: its toolkit frees it
+        EXPECT_FALSE(plot.FormExists());
+        EXPECT_EQ(plot.Window(), nullptr);
+        plot.Show(); // a new window; the old handle goes without freeing anything
+        EXPECT_EQ(created, 2);
+        EXPECT_EQ(shows, 2);
+        EXPECT_EQ(freed, 0);
+        EXPECT_TRUE(plot.FormExists());
+        last->open = false;
+        plot.Hide();
+        EXPECT_EQ(freed, 0);
+        plot.Show();
+        EXPECT_EQ(created, 3);
+    }
+    EXPECT_EQ(freed, 1); // only the third window was open when the plot went
 }
 
 TEST(ResultGraphsTest, CaptionsAxesAndSets) {

@@ -128,8 +128,8 @@ TEST_F(PltDataTest, EnglishFileFillsEveryGraphInFeetAndKips) {
     EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Point(0, 0).y, 25);
     EXPECT_DOUBLE_EQ(g.pltDisp.List(TLineKind::Main).Point(1, 2).x, 0.15);
     EXPECT_EQ(g.pltDisp.List(TLineKind::Main).Point(1, 2).y, 10);
-    EXPECT_EQ(g.pltDispDown.List(TLineKind::Main).LineCount(),
-              2); // no down-drag: no settlement line
+    // No down-drag: no settlement line.
+    EXPECT_EQ(g.pltDispDown.List(TLineKind::Main).LineCount(), 2);
     EXPECT_DOUBLE_EQ(g.pltDispDown.List(TLineKind::Main).Point(0, 1).x, 0.03);
     // Named by tip movement and head load (33000 lb): the second case.
     EXPECT_EQ(g.pltLoad.List(TLineKind::Main).Line(1).LineName(), "w = 0.1 in, Q = 33 kips");

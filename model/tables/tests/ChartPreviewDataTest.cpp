@@ -3,6 +3,7 @@
 #include "model/tables/ChartPreviewData.h"
 #include "model/tables/FloatColumn.h"
 #include "model/tables/TableChart.h"
+#include "model/tables/TableFamily.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,8 @@ struct Curve {
         for (size_t c = 0; c < values.size(); ++c)
             table.SetFloatValue(static_cast<int>(c), row, values[c]);
     }
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
 };
 
 } // namespace
@@ -52,7 +54,8 @@ TEST(ChartPreviewData, PointsInRowOrderWithTitles) {
 }
 
 TEST(ChartPreviewData, UnitLabelOfAOneLineHeadingIsInTheTitle) {
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
     auto& y = table.AddColumn<TFloatColumn>();
     y.SetHeading({"Load Transfer (t),"});
     y.SetUnitsString("F/L^2");

@@ -26,7 +26,8 @@ public:
 } // namespace
 
 TEST(ColumnTypes, FiveKindsInCodeOrderInEachFamily) {
-    for (TTableFamily* family : {&GridFamily(), &ChartFamily()}) {
+    TTableFamilies families;
+    for (TTableFamily* family : {&families.Grid(), &families.Chart()}) {
         const TColumnTypeRegistry& kinds = family->Kinds;
         ASSERT_EQ(kinds.Count(), 5);
         EXPECT_EQ(kinds.GetClass(0), &TEnumColumn::Class);
@@ -38,7 +39,7 @@ TEST(ColumnTypes, FiveKindsInCodeOrderInEachFamily) {
         EXPECT_EQ(kinds.GetClass(5), nullptr);
         EXPECT_EQ(kinds.GetClass(-1), nullptr);
     }
-    EXPECT_NE(&GridFamily().Kinds, &ChartFamily().Kinds);
+    EXPECT_NE(&families.Grid().Kinds, &families.Chart().Kinds);
 }
 
 TEST(ColumnTypes, UnregisteredLookupsAndTheShutdownCheck) {
@@ -74,7 +75,8 @@ TEST(ColumnTypesDeath, NonEmptyListStopsTheProgram) {
 }
 
 TEST(ColumnKinds, WrongTypedAccessRaises) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TEnumColumn>();
     table.AddColumn<TIntColumn>();
     table.AddColumn<TFloatColumn>();
@@ -112,7 +114,8 @@ TEST(ColumnKinds, WrongTypedAccessRaises) {
 }
 
 TEST(ColumnKinds, NewRowsGetTheirDefaults) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TEnumColumn>();
     auto& ints = table.AddColumn<TIntColumn>();
     ints.SetDefault(4);
@@ -135,7 +138,8 @@ TEST(ColumnKinds, NewRowsGetTheirDefaults) {
 }
 
 TEST(ColumnKinds, EnumerationNamesActOnlyOnEnumerations) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     auto& kinds = table.AddColumn<TEnumColumn>();
     auto& other = table.AddColumn<TIntColumn>();
     kinds.AddEnumStr("a");
@@ -153,7 +157,8 @@ TEST(ColumnKinds, EnumerationNamesActOnlyOnEnumerations) {
 }
 
 TEST(ColumnKinds, ColumnWidthIsFloorOrWidestHeading) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     FixedMeasure measure;
     auto& kinds = table.AddColumn<TEnumColumn>();
     auto& ints = table.AddColumn<TIntColumn>();
@@ -177,7 +182,8 @@ TEST(ColumnKinds, ColumnWidthIsFloorOrWidestHeading) {
 }
 
 TEST(ColumnKinds, CloneCopiesSettingsNotValues) {
-    TGridTable source;
+    TTableFamilies families;
+    TGridTable source{families};
     auto& kinds = source.AddColumn<TEnumColumn>();
     kinds.SetNames({"x", "y"});
     kinds.SetHeading({"Kind"});
@@ -198,7 +204,7 @@ TEST(ColumnKinds, CloneCopiesSettingsNotValues) {
     source.SetRowCount(2);
     source.SetIntValue(1, 0, 7);
 
-    TGridTable target;
+    TGridTable target{families};
     auto k = kinds.Clone(target);
     auto* kindsCopy = dynamic_cast<TEnumColumn*>(k.get());
     ASSERT_NE(kindsCopy, nullptr);
@@ -227,7 +233,8 @@ TEST(ColumnKinds, CloneCopiesSettingsNotValues) {
 }
 
 TEST(ColumnKinds, DataAccessorReachesItsCell) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TIntColumn>();
     table.AddColumn<TFloatColumn>();
     table.SetRowCount(3);

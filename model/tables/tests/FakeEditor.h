@@ -6,6 +6,7 @@
 #include "model/tables/TableEditor.h"
 #include "model/tables/TableFamily.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,7 +24,8 @@ public:
     }
     bool IsModal() const override { return fModal; }
     void Close() override { ++closes; }
-    void Unbind() override { fTable = nullptr; }
+    // The window forgets its table, as a closing one does.
+    void Unbind() { fTable = nullptr; }
     void RefreshCell(int col, int row) override { refreshedCells.emplace_back(col, row); }
     void FullRefresh() override { ++fullRefreshes; }
     void Retitle() override { titles.push_back(fTable ? fTable->Title() : std::string()); }
@@ -55,13 +57,32 @@ private:
     bool fModal;
 };
 
+// The table's handle on a fake window, which stands in for the toolkit's: open while it
+// knows its table. Freeing the handle unbinds and frees an open window (counted, also after
+// the factory went).
+class FakeHandle : public TEditorHandle {
+public:
+    FakeHandle(std::unique_ptr<FakeEditor> editor, std::shared_ptr<int> freed)
+        : fEditor(std::move(editor)), fFreed(std::move(freed)) {}
+    ~FakeHandle() override {
+        if (!fEditor->Table()) return;
+        fEditor->Unbind();
+        ++*fFreed;
+    }
+    TTableEditor* Editor() const override { return fEditor->Table() ? fEditor.get() : nullptr; }
+
+private:
+    std::unique_ptr<FakeEditor> fEditor;
+    std::shared_ptr<int> fFreed;
+};
+
 // Installs a factory of fake editors in a family for the lifetime of the guard.
 class FakeEditorFactory {
 public:
     explicit FakeEditorFactory(TTableFamily& family) : fFamily(&family) {
         family.EditorFactory = [this](TGridTable& table, bool modal) {
             ++created;
-            return std::make_unique<FakeEditor>(table, modal);
+            return std::make_unique<FakeHandle>(std::make_unique<FakeEditor>(table, modal), fFreed);
         };
     }
     ~FakeEditorFactory() { fFamily->EditorFactory = nullptr; }
@@ -72,10 +93,14 @@ public:
         return static_cast<FakeEditor*>(table.Editor());
     }
 
+    // Open windows freed through their handle.
+    int Freed() const { return *fFreed; }
+
     int created = 0;
 
 private:
     TTableFamily* fFamily;
+    std::shared_ptr<int> fFreed = std::make_shared<int>(0);
 };
 
 } // namespace dorvek::test

@@ -31,7 +31,8 @@ void Check(const TInputTables& tables, const TableExpect& e) {
     TGridTable* table = tables.Find(e.component);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(dynamic_cast<TGridTableChart*>(table) != nullptr, e.chart);
-    EXPECT_EQ(&table->Family(), e.chart ? &ChartFamily() : &GridFamily());
+    const TTableFamilies& families = tables.Families();
+    EXPECT_EQ(&table->Family(), e.chart ? &families.Chart() : &families.Grid());
     EXPECT_EQ(table->Identifier(), e.identifier);
     EXPECT_EQ(table->Caption(), e.caption);
     EXPECT_EQ(table->MinRows(), e.minRows);

@@ -35,7 +35,8 @@ struct GridSoil {
         data.Templates().AddByIdent(6002);
         layers.SetRowCount(3);
     }
-    TGridTable clay, sand, layers;
+    TTableFamilies families;
+    TGridTable clay{families}, sand{families}, layers{families};
 };
 
 // Floats of a nested table, row by row.
@@ -64,7 +65,7 @@ TEST(NestedTables, RowsGetACopyOfTheirKindsTemplate) {
     EXPECT_EQ(nested->ColCount(), 2);
     EXPECT_EQ(nested->GetFloatValue(1, 1), 0.5L);
     EXPECT_NE(nested->Identifier(), soil.clay.Identifier());
-    EXPECT_EQ(&nested->Family(), &GridFamily());
+    EXPECT_EQ(&nested->Family(), &soil.families.Grid()) << "the owner's family";
 }
 
 TEST(NestedTables, GridFamilyKindChangeStartsFromAFreshTemplate) {
@@ -116,7 +117,8 @@ TEST(NestedTables, ChangingBetweenClayMethodsKeepsTheValues) {
 }
 
 TEST(NestedTables, CarryingSkipsColumnsOfOtherKindsAndMissingRows) {
-    TGridTableChart a, b;
+    TTableFamilies families;
+    TGridTableChart a{families}, b{families};
     a.SetIdentifier(7001);
     b.SetIdentifier(7002);
     a.SetMinRows(3);
@@ -127,7 +129,7 @@ TEST(NestedTables, CarryingSkipsColumnsOfOtherKindsAndMissingRows) {
     b.AddColumn<TFloatColumn>().SetDefault(-1);
     b.AddColumn<TEnumColumn>().SetNames({"x", "y", "z"});
     b.AddColumn<TIntColumn>().SetDefault(-2);
-    TGridTableChart owner;
+    TGridTableChart owner{families};
     owner.AddColumn<TEnumColumn>().SetNames({"a", "b"});
     auto& data = owner.AddColumn<TTableColumn>();
     data.Templates().Clear();
@@ -150,12 +152,13 @@ TEST(NestedTables, CarryingSkipsColumnsOfOtherKindsAndMissingRows) {
 
 TEST(NestedTables, RowCountZeroFreesEveryNestedTable) {
     GridSoil soil;
-    int registered = GridFamily().Tables.Count();
+    const TTableRegistry& registered = soil.families.Grid().Tables;
+    ASSERT_EQ(registered.Count(), 3 + 3); // the three tables and one nested table per row
     soil.layers.SetRowCount(0);
-    EXPECT_EQ(GridFamily().Tables.Count(), registered - 3);
+    EXPECT_EQ(registered.Count(), 3);
     EXPECT_EQ(soil.layers.GetColumn(2).Count(), 0);
     soil.layers.SetRowCount(1);
-    EXPECT_EQ(GridFamily().Tables.Count(), registered - 2);
+    EXPECT_EQ(registered.Count(), 4);
 }
 
 TEST(NestedTables, RowsAreRenumberedAfterInsertAndDelete) {
@@ -304,7 +307,8 @@ TEST(NestedTables, ChangedFlagsRecurseThroughNestedTables) {
 }
 
 TEST(NestedTables, CreateCopyTakesSettingsColumnsAndChartValues) {
-    TGridTableChart source;
+    TTableFamilies families;
+    TGridTableChart source{families};
     source.SetCaption("c");
     source.SetComments("x\ry");
     source.SetTopLeft("tl");
@@ -320,7 +324,7 @@ TEST(NestedTables, CreateCopyTakesSettingsColumnsAndChartValues) {
     source.AddColumn<TFloatColumn>().SetDefault(8);
     source.SetRowCount(6);
     source.SetFloatValue(0, 0, 1);
-    TGridTableChart owner;
+    TGridTableChart owner{families};
     owner.SetUnits(2);
     auto copy = TGridTable::CreateCopy(&owner, source, 5);
     auto* chart = dynamic_cast<TGridTableChart*>(copy.get());

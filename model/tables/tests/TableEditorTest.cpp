@@ -24,7 +24,7 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 // Kind (enumeration), value, nested table per row from one template.
 struct EditedTable {
-    EditedTable() {
+    explicit EditedTable(TTableFamilies& families) : nested(families), table(families) {
         nested.SetCaption("Detail");
         nested.AddColumn<TFloatColumn>();
         nested.SetIdentifier(8800);
@@ -45,11 +45,12 @@ struct EditedTable {
 } // namespace
 
 TEST(TableEditor, ShowNeedsAVisibleColumnAndAFactory) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TFloatColumn>().SetVisible(false);
     table.Show();
     EXPECT_FALSE(table.FormVisible());
-    FakeEditorFactory factory(GridFamily());
+    FakeEditorFactory factory(families.Grid());
     table.Show();
     EXPECT_FALSE(table.FormVisible());
     EXPECT_EQ(factory.created, 0);
@@ -68,20 +69,22 @@ TEST(TableEditor, ShowNeedsAVisibleColumnAndAFactory) {
 }
 
 TEST(TableEditor, FamiliesHaveTheirOwnFactories) {
-    FakeEditorFactory charts(ChartFamily());
-    TGridTable grid;
+    TTableFamilies families;
+    FakeEditorFactory charts(families.Chart());
+    TGridTable grid{families};
     grid.AddColumn<TFloatColumn>();
     grid.Show();
     EXPECT_FALSE(grid.FormVisible());
-    TGridTableChart chart;
+    TGridTableChart chart{families};
     chart.AddColumn<TFloatColumn>();
     chart.ShowModal();
     EXPECT_TRUE(chart.IsModal());
 }
 
 TEST(TableEditor, ChangesReachTheOpenEditor) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.Show();
     FakeEditor* editor = FakeEditorFactory::Of(t.table);
     t.table.SetFloatValue(1, 3, 2);
@@ -102,8 +105,9 @@ TEST(TableEditor, ChangesReachTheOpenEditor) {
 }
 
 TEST(TableEditor, RenumberingRetitlesAnOpenNestedEditor) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     TGridTable* third = t.table.GetDataValue(2, 2);
     third->Show();
     t.table.InsertRowGroup(0);
@@ -112,8 +116,9 @@ TEST(TableEditor, RenumberingRetitlesAnOpenNestedEditor) {
 }
 
 TEST(TableEditor, HideFreesTheEditorAndHidesNestedEditors) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.Show();
     t.table.AllocateCellControls(0, 5);
     t.Data().ControlClicked(1); // opens the nested table of row 2
@@ -127,8 +132,9 @@ TEST(TableEditor, HideFreesTheEditorAndHidesNestedEditors) {
 }
 
 TEST(TableEditor, ButtonOfAModalEditorOpensModally) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.ShowModal();
     t.table.AllocateCellControls(0, 2);
     t.Data().ControlClicked(0);
@@ -136,8 +142,9 @@ TEST(TableEditor, ButtonOfAModalEditorOpensModally) {
 }
 
 TEST(TableEditor, ControlsCoverTheVisibleRowsOfColumnsWithControls) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.SetIntValue(0, 2, 2);
     t.table.Show();
     FakeEditor* editor = FakeEditorFactory::Of(t.table);
@@ -159,8 +166,9 @@ TEST(TableEditor, ControlsCoverTheVisibleRowsOfColumnsWithControls) {
 }
 
 TEST(TableEditor, DropDownChoiceStoresTheEntryAndFocusMovesTheCell) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.Show();
     FakeEditor* editor = FakeEditorFactory::Of(t.table);
     t.table.AllocateCellControls(0, 5);
@@ -179,8 +187,9 @@ TEST(TableEditor, DropDownChoiceStoresTheEntryAndFocusMovesTheCell) {
 }
 
 TEST(TableEditor, NamesShowInTheDropDownsAtOnce) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.Show();
     t.table.AllocateCellControls(0, 2);
     FakeEditor* editor = FakeEditorFactory::Of(t.table);
@@ -190,9 +199,10 @@ TEST(TableEditor, NamesShowInTheDropDownsAtOnce) {
 }
 
 TEST(TableEditor, ControlAllocationRefusals) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
-    TGridTable other;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
+    TGridTable other{families};
     other.AddColumn<TFloatColumn>();
     other.Show();
     t.table.Show();
@@ -220,8 +230,9 @@ TEST(TableEditor, ControlAllocationRefusals) {
 }
 
 TEST(TableEditor, ChartTableColumnsAcceptAnEmptyControlRange) {
-    FakeEditorFactory factory(ChartFamily());
-    TGridTableChart table;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Chart());
+    TGridTableChart table{families};
     auto& data = table.AddColumn<TTableColumn>();
     table.SetRowCount(2);
     table.Show();
@@ -231,8 +242,9 @@ TEST(TableEditor, ChartTableColumnsAcceptAnEmptyControlRange) {
 }
 
 TEST(TableEditor, ColumnsAddedWhileOpenGetControls) {
-    FakeEditorFactory factory(GridFamily());
-    TGridTable table;
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    TGridTable table{families};
     table.AddColumn<TFloatColumn>();
     table.SetRowCount(12);
     table.Show();
@@ -244,22 +256,31 @@ TEST(TableEditor, ColumnsAddedWhileOpenGetControls) {
     EXPECT_EQ(data.ControlParent(), editor);
 }
 
-TEST(TableEditor, DetachHandsTheClosingEditorBack) {
-    FakeEditorFactory factory(GridFamily());
-    EditedTable t;
+TEST(TableEditor, AClosedEditorIsForgottenNotFreed) {
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    EditedTable t(families);
     t.table.Show();
     t.table.AllocateCellControls(0, 3);
-    TTableEditor* editor = t.table.Editor();
-    std::unique_ptr<TTableEditor> handed = t.table.DetachEditor();
-    EXPECT_EQ(handed.get(), editor);
+    ASSERT_GT(t.Kinds().GetControlsAllocated(), 0);
+    // The window closes: it forgets the table, then tells it.
+    FakeEditorFactory::Of(t.table)->Unbind();
+    EXPECT_FALSE(t.table.FormVisible());
+    t.table.EditorClosed();
     EXPECT_FALSE(t.table.FormVisible());
     EXPECT_EQ(t.Kinds().GetControlsAllocated(), 0);
     EXPECT_EQ(t.Kinds().ControlParent(), nullptr);
+    EXPECT_EQ(factory.Freed(), 0) << "its toolkit frees a closed window";
+    t.table.Show();
+    EXPECT_EQ(factory.created, 2);
+    t.table.Hide();
+    EXPECT_EQ(factory.Freed(), 1) << "hiding frees the open one";
 }
 
 TEST(TableEditor, DestroyingATableUnbindsItsEditor) {
-    FakeEditorFactory factory(GridFamily());
-    auto table = std::make_unique<TGridTable>();
+    TTableFamilies families;
+    FakeEditorFactory factory(families.Grid());
+    auto table = std::make_unique<TGridTable>(families);
     table->AddColumn<TFloatColumn>();
     table->Show();
     // The editor is freed with the table; Unbind ran first (the fake clears its table).
@@ -269,4 +290,5 @@ TEST(TableEditor, DestroyingATableUnbindsItsEditor) {
     table->Events.OnMajorChange = [&](TGridTable& sender) { detached = &sender; };
     table.reset();
     EXPECT_EQ(detached, nullptr) << "no events while tearing down";
+    EXPECT_EQ(factory.Freed(), 1);
 }

@@ -36,7 +36,8 @@ protected:
         table.AddColumn<TStringColumn>();
         table.SetRowCount(1);
     }
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
 };
 
 } // namespace
@@ -61,7 +62,7 @@ TEST_F(TableEntry, IntegerRangeIsCheckedOnlyWhileAnEditorIsOpen) {
     EXPECT_EQ(EntryError(table, 1, "3.5"), "accepted");
     EXPECT_EQ(table.GetIntValue(1, 0), 4);
 
-    FakeEditorFactory factory(GridFamily());
+    FakeEditorFactory factory(families.Grid());
     table.Show();
     ASSERT_TRUE(table.FormVisible());
     EXPECT_EQ(EntryError(table, 1, "7"), "Entry must be between 0 and 5.");

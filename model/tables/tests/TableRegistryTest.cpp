@@ -1,50 +1,73 @@
-// The process-wide table lists, identifiers and template references.
+// The table lists of the families of a table set, identifiers and template references, and
+// table sets side by side.
+#include "model/tables/InputTables.h"
 #include "model/tables/TableChart.h"
 #include "model/tables/TableErrors.h"
 #include "model/tables/TableFamily.h"
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace dorvek;
 
 TEST(TableRegistry, TablesRegisterInCreationOrderWithCountedIdentifiers) {
-    TTableRegistry& tables = GridFamily().Tables;
-    int before = tables.Count();
-    auto a = std::make_unique<TGridTable>();
-    auto b = std::make_unique<TGridTable>();
-    EXPECT_EQ(tables.Count(), before + 2);
-    EXPECT_EQ(tables.IndexOf(*a), before);
-    EXPECT_EQ(tables.IndexOf(*b), before + 1);
-    EXPECT_EQ(b->Identifier(), a->Identifier() + 1);
+    TTableFamilies families;
+    TTableRegistry& tables = families.Grid().Tables;
+    auto a = std::make_unique<TGridTable>(families);
+    auto b = std::make_unique<TGridTable>(families);
+    EXPECT_EQ(tables.Count(), 2);
+    EXPECT_EQ(tables.IndexOf(*a), 0);
+    EXPECT_EQ(tables.IndexOf(*b), 1);
+    EXPECT_EQ(a->Identifier(), 0) << "a new set counts from 0";
+    EXPECT_EQ(b->Identifier(), 1);
     a.reset();
-    EXPECT_EQ(tables.Count(), before + 1);
-    EXPECT_EQ(tables.IndexOf(*b), before);
-    auto c = std::make_unique<TGridTable>();
-    EXPECT_EQ(c->Identifier(), b->Identifier() + 1) << "the counter never goes back";
+    EXPECT_EQ(tables.Count(), 1);
+    EXPECT_EQ(tables.IndexOf(*b), 0);
+    auto c = std::make_unique<TGridTable>(families);
+    EXPECT_EQ(c->Identifier(), 2) << "the counter never goes back";
 }
 
 TEST(TableRegistry, FamiliesKeepSeparateListsAndCounters) {
-    int grids = GridFamily().Tables.Count();
-    int charts = ChartFamily().Tables.Count();
-    TGridTableChart chart;
-    TGridTable grid;
-    EXPECT_EQ(GridFamily().Tables.Count(), grids + 1);
-    EXPECT_EQ(ChartFamily().Tables.Count(), charts + 1);
-    EXPECT_EQ(&chart.Family(), &ChartFamily());
-    EXPECT_EQ(GridFamily().Tables.IndexOf(chart), -1);
+    TTableFamilies families;
+    TGridTableChart chart(families);
+    TGridTable grid(families);
+    EXPECT_EQ(families.Grid().Tables.Count(), 1);
+    EXPECT_EQ(families.Chart().Tables.Count(), 1);
+    EXPECT_EQ(&chart.Family(), &families.Chart());
+    EXPECT_EQ(&grid.Family(), &families.Grid());
+    EXPECT_EQ(families.Grid().Tables.IndexOf(chart), -1);
+    EXPECT_EQ(chart.Identifier(), 0);
+    EXPECT_EQ(grid.Identifier(), 0);
     // A reference by identifier only looks in its own family.
     chart.SetIdentifier(5000);
-    TGridTableList gridRefs(GridFamily().Tables);
+    TGridTableList gridRefs(families.Grid().Tables);
     gridRefs.AddByIdent(5000);
     EXPECT_EQ(gridRefs.Elements(0), nullptr);
-    TGridTableListChart chartRefs(ChartFamily().Tables);
+    TGridTableListChart chartRefs(families.Chart().Tables);
     chartRefs.AddByIdent(5000);
     EXPECT_EQ(chartRefs.Elements(0), &chart);
 }
 
+TEST(TableRegistry, SetsShareNoTablesOrIdentifiers) {
+    TTableFamilies first, second;
+    TGridTable a(first);
+    TGridTable b(second);
+    EXPECT_EQ(a.Identifier(), b.Identifier()) << "each set counts on its own";
+    a.SetIdentifier(4400);
+    EXPECT_EQ(b.Identifier(), 0) << "an identifier taken in one set is not taken from another";
+    b.SetIdentifier(4400);
+    EXPECT_EQ(a.Identifier(), 4400);
+    TGridTableList refs(second.Grid().Tables);
+    refs.AddByIdent(4400);
+    EXPECT_EQ(refs.Elements(0), &b);
+    EXPECT_EQ(first.Grid().Tables.IndexOf(b), -1);
+}
+
 TEST(TableRegistry, SettingAnIdentifierSwapsItWithItsHolder) {
-    TGridTable a;
-    TGridTable b;
+    TTableFamilies families;
+    TGridTable a(families);
+    TGridTable b(families);
     a.SetIdentifier(4100);
     b.SetIdentifier(4200);
     a.SetIdentifier(4200);
@@ -57,9 +80,10 @@ TEST(TableRegistry, SettingAnIdentifierSwapsItWithItsHolder) {
 }
 
 TEST(TableRegistry, ListResolvesPositionsAndIdentifiers) {
-    TTableRegistry& tables = GridFamily().Tables;
-    TGridTable a;
-    TGridTable b;
+    TTableFamilies families;
+    TTableRegistry& tables = families.Grid().Tables;
+    TGridTable a(families);
+    TGridTable b(families);
     b.SetIdentifier(4300);
     TGridTableList list(tables);
     list.Add(a);                       // position
@@ -97,8 +121,9 @@ TEST(TableRegistry, ListResolvesPositionsAndIdentifiers) {
 }
 
 TEST(TableRegistry, ResizeAppendsEmptyReferencesAndCutsFromTheEnd) {
-    TGridTable a;
-    TGridTableList list(GridFamily().Tables);
+    TTableFamilies families;
+    TGridTable a(families);
+    TGridTableList list(families.Grid().Tables);
     list.Add(a);
     list.Resize(3);
     ASSERT_EQ(list.Count(), 3);
@@ -107,4 +132,69 @@ TEST(TableRegistry, ResizeAppendsEmptyReferencesAndCutsFromTheEnd) {
     list.Resize(1);
     EXPECT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Elements(0), &a);
+}
+
+// Every table of a set and the nested tables of its rows, by family: count and identifiers.
+std::vector<int> Identifiers(TTableRegistry& registry) {
+    std::vector<int> identifiers;
+    for (const TGridTable* table : registry.Tables()) identifiers.push_back(table->Identifier());
+    return identifiers;
+}
+
+TEST(TableSets, TwoProjectSetsHaveIndependentRegistriesWithEqualIdentifiers) {
+    auto first = std::make_unique<TInputTables>();
+    TInputTables second;
+    TTableRegistry& charts1 = first->Families().Chart().Tables;
+    TTableRegistry& charts2 = second.Families().Chart().Tables;
+    TTableRegistry& grids2 = second.Families().Grid().Tables;
+    // Eleven chart-backed tables with identifiers 0 to 10, the layer templates' nested tables
+    // of the first rows after them; the two load tables in the grid family.
+    ASSERT_GE(charts2.Count(), 11);
+    for (int i = 0; i <= 10; ++i) EXPECT_EQ(charts2.At(i)->Identifier(), i) << i;
+    EXPECT_EQ(Identifiers(charts1), Identifiers(charts2));
+    EXPECT_EQ(Identifiers(grids2), (std::vector<int>{179, 10}));
+    EXPECT_EQ(Identifiers(first->Families().Grid().Tables), Identifiers(grids2));
+    EXPECT_EQ(second.D2().Identifier(), 0);
+    EXPECT_EQ(&second.D2().Family(), &second.Families().Chart());
+    // The nested tables of a set resolve their templates in their own set.
+    TGridTable* layer = second.D2().GetDataValue(2, 0);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(&layer->Family(), &second.Families().Chart());
+    EXPECT_EQ(charts1.IndexOf(*layer), -1);
+    // Rows of one set do not register tables in the other, and the other may go first.
+    const std::vector<int> before = Identifiers(charts2);
+    first->D2().SetRowCount(6);
+    EXPECT_EQ(Identifiers(charts2), before);
+    const TByteStream stream = second.D2().ColumnStream();
+    first.reset();
+    EXPECT_EQ(second.D2().ColumnStream(), stream);
+    EXPECT_EQ(second.D2().GetDataValue(2, 0), layer);
+}
+
+TEST(TableSets, SetsAreBuiltAndUsedOnTwoThreadsAtOnce) {
+    // What a set writes when built alone on this thread.
+    std::vector<TByteStream> alone;
+    {
+        TInputTables tables;
+        tables.D2().SetRowCount(5);
+        for (int i = 0; i < tables.Count(); ++i) alone.push_back(tables.Table(i).ColumnStream());
+    }
+    std::vector<TByteStream> results[2];
+    auto build = [&alone](std::vector<TByteStream>& out) {
+        for (int round = 0; round < 20; ++round) {
+            TInputTables tables;
+            tables.D2().SetRowCount(5);
+            tables.SetUnits(2);
+            tables.SetUnits(1);
+            out.clear();
+            for (int i = 0; i < tables.Count(); ++i) out.push_back(tables.Table(i).ColumnStream());
+            if (out != alone) return;
+        }
+    };
+    std::thread one(build, std::ref(results[0]));
+    std::thread two(build, std::ref(results[1]));
+    one.join();
+    two.join();
+    EXPECT_EQ(results[0], alone);
+    EXPECT_EQ(results[1], alone);
 }

@@ -5,6 +5,7 @@
 #include "model/tables/StringColumn.h"
 #include "model/tables/Table.h"
 #include "model/tables/TableErrors.h"
+#include "model/tables/TableFamily.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,8 @@ void MakeDepthPairs(TGridTable& table) {
 } // namespace
 
 TEST(TableRows, DefaultsOfANewTable) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     EXPECT_EQ(table.MinRows(), 1);
     EXPECT_EQ(table.MaxRows(), 0);
     EXPECT_EQ(table.RowGroup(), 1);
@@ -54,7 +56,8 @@ TEST(TableRows, DefaultsOfANewTable) {
 }
 
 TEST(TableRows, MinRowsAndRowGroupLimits) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     try {
         table.SetMinRows(0);
         FAIL();
@@ -73,7 +76,8 @@ TEST(TableRows, MinRowsAndRowGroupLimits) {
 }
 
 TEST(TableRows, RowCountShrinksFromTheEndAndGrowsInWholeGroups) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TIntColumn>();
     table.SetRowCount(5);
     Number(table);
@@ -89,7 +93,8 @@ TEST(TableRows, RowCountShrinksFromTheEndAndGrowsInWholeGroups) {
 }
 
 TEST(TableRows, GroupOperationsActOnWholeGroups) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TIntColumn>().SetDefault(-1);
     table.SetRowGroup(2);
     table.AddRowGroup();
@@ -112,7 +117,8 @@ TEST(TableRows, GroupOperationsActOnWholeGroups) {
 }
 
 TEST(TableRows, StructuralChangesFireMajorChange) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     int majors = 0;
     table.Events.OnMajorChange = [&](TGridTable& sender) {
         EXPECT_EQ(&sender, &table);
@@ -133,7 +139,8 @@ TEST(TableRows, StructuralChangesFireMajorChange) {
 }
 
 TEST(TableRows, NewColumnsAreFilledToTheRowCount) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TIntColumn>();
     table.SetRowCount(3);
     auto& texts = static_cast<TStringColumn&>(table.InsertColumn(0, &TStringColumn::Class));
@@ -143,7 +150,8 @@ TEST(TableRows, NewColumnsAreFilledToTheRowCount) {
 }
 
 TEST(TableRows, ReplaceColumnKeepsHeadingVisibilityAndGroup) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     auto& old = table.AddColumn<TIntColumn>();
     old.SetHeading({"Load", "lbs"});
     old.SetVisible(false);
@@ -159,7 +167,8 @@ TEST(TableRows, ReplaceColumnKeepsHeadingVisibilityAndGroup) {
 }
 
 TEST(TableRows, VisibleColumnsAndHeadingRows) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     auto& a = table.AddColumn<TIntColumn>();
     auto& b = table.AddColumn<TIntColumn>();
     auto& c = table.AddColumn<TIntColumn>();
@@ -181,7 +190,8 @@ TEST(TableRows, VisibleColumnsAndHeadingRows) {
 }
 
 TEST(TableRows, SameGroupSetsTheWholeGroup) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.SetRowGroup(2);
     table.AddColumn<TIntColumn>().SetSameGroup(true);
     table.AddColumn<TStringColumn>();
@@ -196,7 +206,8 @@ TEST(TableRows, SameGroupSetsTheWholeGroup) {
 }
 
 TEST(TableRows, EnumerationValueEqualToTheStoredOneFiresNothing) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TEnumColumn>().SetNames({"a", "b"});
     table.SetRowCount(1);
     int changes = 0;
@@ -208,7 +219,8 @@ TEST(TableRows, EnumerationValueEqualToTheStoredOneFiresNothing) {
 }
 
 TEST(TableRows, DepthPairSettingEitherEndMovesItsNeighbour) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     MakeDepthPairs(table);
     EXPECT_EQ(Floats(table, 0), (std::vector<long double>{0, 10, 20, 30}));
     table.SetFloatValue(0, 2, 25); // top of interval 2 is the bottom of interval 1
@@ -218,7 +230,8 @@ TEST(TableRows, DepthPairSettingEitherEndMovesItsNeighbour) {
 }
 
 TEST(TableRows, DeletingAMiddleIntervalKeepsTheDepthsContiguous) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     MakeDepthPairs(table);
     table.DeleteRowGroup(1); // interval 10..20 goes; the next top takes the bottom 10
     EXPECT_EQ(Floats(table, 0), (std::vector<long double>{0, 10, 30}));
@@ -228,7 +241,8 @@ TEST(TableRows, DeletingAMiddleIntervalKeepsTheDepthsContiguous) {
 }
 
 TEST(TableRows, DeletingTheFirstOrLastIntervalCopiesNothing) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     MakeDepthPairs(table);
     table.DeleteRowGroup(0);
     EXPECT_EQ(Floats(table, 0), (std::vector<long double>{10, 20, 30}));
@@ -238,7 +252,8 @@ TEST(TableRows, DeletingTheFirstOrLastIntervalCopiesNothing) {
 }
 
 TEST(TableRows, InsertedIntervalContinuesItsNeighbours) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     MakeDepthPairs(table);
     // In the middle: top takes the bottom above (10), the bottom the next top (10).
     table.InsertRowGroup(1);
@@ -254,7 +269,8 @@ TEST(TableRows, InsertedIntervalContinuesItsNeighbours) {
 }
 
 TEST(TableRows, TopDepthNeedsAFloatColumnAfterIt) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TFloatColumn>().SetTopDepth(true);
     table.AddColumn<TIntColumn>();
     try {

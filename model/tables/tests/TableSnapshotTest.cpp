@@ -137,7 +137,8 @@ TEST(TableSnapshot, RowsMoveUpAndDownWithTheirNestedData) {
 }
 
 TEST(TableSnapshot, RowGroupsMoveAsWholeGroups) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table(families);
     table.SetRowGroup(2);
     table.AddColumn<TFloatColumn>();
     table.SetRowCount(6);

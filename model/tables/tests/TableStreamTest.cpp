@@ -16,9 +16,11 @@ using namespace dorvek;
 
 namespace {
 
-std::unique_ptr<TGridTable> EmptyTableLike(const TGridTable& table) {
-    if (dynamic_cast<const TGridTableChart*>(&table)) return std::make_unique<TGridTableChart>();
-    return std::make_unique<TGridTable>();
+// An empty table of the same class in the set.
+std::unique_ptr<TGridTable> EmptyTableLike(TTableFamilies& families, const TGridTable& table) {
+    if (dynamic_cast<const TGridTableChart*>(&table))
+        return std::make_unique<TGridTableChart>(families);
+    return std::make_unique<TGridTable>(families);
 }
 
 void Append(TByteStream& bytes, std::initializer_list<int> values) {
@@ -134,7 +136,7 @@ TEST(TableStream, EveryCatalogueTableSurvivesARoundTrip) {
         const TTableDef& def = definitions[static_cast<size_t>(i)];
         SCOPED_TRACE(def.Component);
         TByteStream first = original.ColumnStream();
-        auto copy = EmptyTableLike(original);
+        auto copy = EmptyTableLike(tables.Families(), original);
         copy->SetRowCount(2);
         copy->ReadColumnStream(first);
         EXPECT_EQ(copy->ColumnStream(), first);
@@ -146,7 +148,8 @@ TEST(TableStream, EveryCatalogueTableSurvivesARoundTrip) {
 
 TEST(TableStream, ReadingIntoARowedTableFillsDefaultsAndBuildsNestedTables) {
     TInputTables tables;
-    TGridTableChart copy;
+    TTableFamilies& families = tables.Families();
+    TGridTableChart copy{families};
     copy.SetRowCount(3);
     int majors = 0;
     copy.Events.OnMajorChange = [&](TGridTable&) { ++majors; };
@@ -155,7 +158,7 @@ TEST(TableStream, ReadingIntoARowedTableFillsDefaultsAndBuildsNestedTables) {
     EXPECT_EQ(copy.RowCount(), 3);
     EXPECT_EQ(copy.GetFloatValue(1, 2), 1.0L);
     EXPECT_EQ(copy.Chart, (TChartSettings{true, false, 1, 0, 0, 0}));
-    TGridTableChart layers;
+    TGridTableChart layers{families};
     layers.SetRowCount(2);
     layers.ReadColumnStream(tables.D2().ColumnStream());
     ASSERT_NE(layers.GetDataValue(2, 1), nullptr);
@@ -163,7 +166,8 @@ TEST(TableStream, ReadingIntoARowedTableFillsDefaultsAndBuildsNestedTables) {
 }
 
 TEST(TableStream, EveryKindAndSettingRoundTrips) {
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
     auto& kinds = table.AddColumn<TEnumColumn>();
     kinds.SetNames({"x", "\xC3\xA9t\xC3\xA9", ""});
     kinds.SetSameGroup(true);
@@ -183,7 +187,7 @@ TEST(TableStream, EveryKindAndSettingRoundTrips) {
     table.AddColumn<TTableColumn>();
     table.Chart = {true, true, 0, 1, -2, 70000};
     TByteStream bytes = table.ColumnStream();
-    TGridTableChart copy;
+    TGridTableChart copy{families};
     copy.ReadColumnStream(bytes);
     EXPECT_EQ(copy.ColumnStream(), bytes);
     EXPECT_EQ(copy.Chart, table.Chart);
@@ -198,7 +202,8 @@ TEST(TableStream, EveryKindAndSettingRoundTrips) {
 }
 
 TEST(TableStream, MissingTemplatesAreWrittenAsMinusOne) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     table.AddColumn<TEnumColumn>().SetNames({"a", "b"});
     auto& data = table.AddColumn<TTableColumn>();
     data.Templates().Clear();
@@ -210,6 +215,7 @@ TEST(TableStream, MissingTemplatesAreWrittenAsMinusOne) {
 }
 
 TEST(TableStream, OlderFloatFormHasTheUnitCodeAndNoDefault) {
+    TTableFamilies families;
     TByteStream bytes;
     Append(bytes, {2, 2, 2, 2, 1});
     AppendText(bytes, "Depth");
@@ -219,7 +225,7 @@ TEST(TableStream, OlderFloatFormHasTheUnitCodeAndNoDefault) {
     AppendText(bytes, "Bottom");
     Append(bytes, {0, 9, 8, 8});
     AppendText(bytes, "");
-    TGridTable table;
+    TGridTable table{families};
     table.ReadColumnStream(bytes);
     auto& depth = static_cast<TFloatColumn&>(table.GetColumn(0));
     EXPECT_TRUE(depth.TopDepth());
@@ -227,12 +233,13 @@ TEST(TableStream, OlderFloatFormHasTheUnitCodeAndNoDefault) {
     EXPECT_EQ(depth.Default(), 0.0L);
     EXPECT_EQ(static_cast<TFloatColumn&>(table.GetColumn(1)).UnitsString(), "");
     // Written again in the current form.
-    TGridTable again;
+    TGridTable again{families};
     again.ReadColumnStream(table.ColumnStream());
     EXPECT_EQ(again.ColumnStream(), table.ColumnStream());
 }
 
 TEST(TableStream, OlderTableFormBindsTemplatesByPositionOrOrdinal) {
+    TTableFamilies families;
     auto stream = [](bool withKinds) {
         TByteStream bytes;
         Append(bytes, {2, withKinds ? 2 : 1});
@@ -253,14 +260,14 @@ TEST(TableStream, OlderTableFormBindsTemplatesByPositionOrOrdinal) {
             .Templates()
             .Items();
     };
-    TGridTable ordinal;
+    TGridTable ordinal{families};
     ordinal.ReadColumnStream(stream(true));
     EXPECT_EQ(templates(ordinal), (std::vector<TIntWrapper>{{true, 1}, {true, 2}, {true, 3}}));
-    TGridTable wired;
+    TGridTable wired{families};
     wired.SetHardwiredButton(true);
     wired.ReadColumnStream(stream(true));
     EXPECT_EQ(templates(wired), (std::vector<TIntWrapper>{{false, 7}, {false, 7}, {false, 7}}));
-    TGridTable single;
+    TGridTable single{families};
     single.ReadColumnStream(stream(false));
     EXPECT_EQ(templates(single), (std::vector<TIntWrapper>{{false, 7}}));
 }
@@ -272,7 +279,7 @@ TEST(TableStream, TruncatedStreamsFailWithTheirMessageAtEveryByte) {
         bool chart = dynamic_cast<TGridTableChart*>(&tables.Table(i)) != nullptr;
         for (size_t length = 0; length < full.size(); ++length) {
             TByteStream part(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length));
-            auto table = EmptyTableLike(tables.Table(i));
+            auto table = EmptyTableLike(tables.Families(), tables.Table(i));
             table->SetRowCount(2);
             std::string message = ReadFailure(*table, part);
             bool known = message == "Error reading column count" ||
@@ -288,7 +295,8 @@ TEST(TableStream, TruncatedStreamsFailWithTheirMessageAtEveryByte) {
 TEST(TableStream, TruncationMessagesAtTheSeams) {
     TByteStream full = SoilLayerStream();
     TInputTables tables; // the templates the layer data refers to
-    TGridTableChart table;
+    TTableFamilies& families = tables.Families();
+    TGridTableChart table{families};
     EXPECT_EQ(ReadFailure(table, {}), "Error reading column count");
     EXPECT_EQ(ReadFailure(table, TByteStream(full.begin(), full.begin() + 2)), "Stream read error");
     EXPECT_EQ(ReadFailure(table, TByteStream(full.begin(), full.begin() + 6)),
@@ -299,13 +307,14 @@ TEST(TableStream, TruncationMessagesAtTheSeams) {
     EXPECT_EQ(ReadFailure(table, TByteStream(full.begin(), full.end() - 1)),
               "Error reading graphic parameters");
     // A grid table has no chart values: its stream ends after the columns.
-    TGridTable grid;
+    TGridTable grid{families};
     EXPECT_EQ(ReadFailure(grid, TByteStream(full.begin(), full.end() - 10)), "no error");
 }
 
 TEST(TableStream, UnknownTagsKindsAndCountsAreRefused) {
+    TTableFamilies families;
     TByteStream full = SoilLayerStream();
-    TGridTableChart table;
+    TGridTableChart table{families};
     // Column 1's visible flag (tag 9 after its heading list) replaced by the unused tag 7.
     TByteStream badTag = full;
     badTag[5 + 2 + 39 + 1] = 7;
@@ -331,7 +340,8 @@ TEST(TableStream, UnknownTagsKindsAndCountsAreRefused) {
 }
 
 TEST(TableStream, HugeCountsAndLengthsEndInAnErrorNotAnAllocation) {
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
     // Two billion columns announced, none there.
     EXPECT_EQ(ReadFailure(table, {4, 0xFF, 0xFF, 0xFF, 0x7F}), "Stream read error");
     // A heading of 2 GB announced in a stream of a few bytes.
@@ -357,7 +367,8 @@ TEST(TableStream, HugeCountsAndLengthsEndInAnErrorNotAnAllocation) {
 
 TEST(TableStream, ReadingReplacesTheColumns) {
     TInputTables tables;
-    TGridTableChart table;
+    TTableFamilies& families = tables.Families();
+    TGridTableChart table{families};
     table.AddColumn<TIntColumn>();
     table.ReadColumnStream(tables.TblAE2().ColumnStream());
     EXPECT_EQ(table.ColCount(), 2);
@@ -367,13 +378,14 @@ TEST(TableStream, ReadingReplacesTheColumns) {
 // A depth pair's top column needs a float column after it; read into a table without rows the
 // stream used to be taken, and the table then failed at its first row.
 TEST(TableStream, DepthTopWithoutFloatPartnerIsRefusedAndTheTableTakesRows) {
-    TGridTable source;
+    TTableFamilies families;
+    TGridTable source{families};
     source.SetRowCount(0);
     source.AddColumn<TFloatColumn>().SetTopDepth(true);
     source.AddColumn<TIntColumn>();
     const TByteStream bytes = source.ColumnStream();
 
-    TGridTable table;
+    TGridTable table{families};
     table.SetRowCount(0);
     EXPECT_EQ(ReadFailure(table, bytes),
               "If column if a topdepth then the next column must be a float column");
@@ -394,14 +406,15 @@ TEST(TableStream, FuzzFindingsAreRefusedOrUsable) {
         ASSERT_FALSE(input.empty());
         ++files;
         TInputTables templates;
-        std::unique_ptr<TGridTable> table = std::make_unique<TGridTable>();
-        if (input[0] & 1) table = std::make_unique<TGridTableChart>();
+        TTableFamilies& families = templates.Families();
+        std::unique_ptr<TGridTable> table = std::make_unique<TGridTable>(families);
+        if (input[0] & 1) table = std::make_unique<TGridTableChart>(families);
         try {
             table->ReadColumnStream(std::span(input).subspan(1));
         } catch (const StreamError&) {
         }
         EXPECT_NO_THROW(table->SetRowCount(table->MinRows() + 2));
-        EXPECT_NO_THROW(EmptyTableLike(*table)->ReadColumnStream(table->ColumnStream()));
+        EXPECT_NO_THROW(EmptyTableLike(families, *table)->ReadColumnStream(table->ColumnStream()));
     }
     EXPECT_GE(files, 1);
 }

@@ -3,6 +3,7 @@
 #include "model/tables/NumberScan.h"
 #include "model/tables/TableChart.h"
 #include "model/tables/TableErrors.h"
+#include "model/tables/TableFamily.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,8 @@ struct Curve {
             rows.emplace_back(table.GetFloatValue(0, r), table.GetFloatValue(1, r));
         return rows;
     }
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
 };
 
 class TempFile {
@@ -142,7 +144,8 @@ TEST(TableTransfer, TextWithoutNumbersLeavesTheTableAlone) {
 }
 
 TEST(TableTransfer, ValuesGoToTheVisibleColumnsThroughTheirEntry) {
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
     table.AddColumn<TFloatColumn>();
     table.AddColumn<TFloatColumn>().SetVisible(false);
     table.AddColumn<TIntColumn>();
@@ -184,7 +187,8 @@ TEST(TableTransfer, ClipboardMessages) {
 }
 
 TEST(TableTransfer, CopyTextHasEveryColumnOfEveryRow) {
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
     table.AddColumn<TEnumColumn>().SetNames({"a", "b"});
     table.AddColumn<TFloatColumn>().SetVisible(false);
     table.AddColumn<TStringColumn>().SetDefault("s");

@@ -1,6 +1,7 @@
 // Unit systems of tables: conversion of float cells, nested tables, and unit labels.
 #include "model/tables/InputTables.h"
 #include "model/tables/TableChart.h"
+#include "model/tables/TableFamily.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,8 @@ struct UnitTable {
         table.SetIntValue(3, 0, 25);
         table.SetStringValue(4, 0, "480");
     }
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
 };
 
 } // namespace
@@ -97,7 +99,8 @@ TEST(TableUnits, NestedTablesFollowTheirOwnerAndNewRowsInheritIt) {
 }
 
 TEST(TableUnits, LastHeadingLineCarriesTheUnitLabel) {
-    TGridTable table;
+    TTableFamilies families;
+    TGridTable table{families};
     auto& strength = table.AddColumn<TFloatColumn>();
     strength.SetHeading({"Undrained Shear", "Strength,"});
     strength.SetUnitsString("F/L^2");
@@ -115,7 +118,8 @@ TEST(TableUnits, LastHeadingLineCarriesTheUnitLabel) {
 }
 
 TEST(TableUnits, ChartFamilyUsesItsReducedCodes) {
-    TGridTableChart table;
+    TTableFamilies families;
+    TGridTableChart table{families};
     auto& load = table.AddColumn<TFloatColumn>();
     load.SetHeading({"Load,"});
     load.SetUnitsString("F1");

@@ -64,8 +64,8 @@ TEST(KernelRun, ExampleProjectThroughTheKernelLibrary) {
     EXPECT_GT(g.pltLoad.List(TLineKind::Main).LineCount(), 0);
     EXPECT_GT(g.pltLoad.List(TLineKind::Main).Count(), 1);
     EXPECT_GT(g.pltAxial.List(TLineKind::Main).Count(), 1);
-    EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).LineCount(),
-              3); // one line per applied load of the example
+    // One line per applied load of the example.
+    EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).LineCount(), 3);
     EXPECT_EQ(g.pltLoadLoads.List(TLineKind::Main).Line(0).LineName(), "100 kips");
     for (C c : {C::PlotLoad, C::PlotDisp, C::PlotAxial, C::PlotTz, C::PlotQw, C::PlotLoadLoads,
                 C::PlotDispLoads, C::PlotAxialLoads, C::EditOutputText})

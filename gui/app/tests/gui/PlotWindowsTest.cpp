@@ -61,7 +61,7 @@ TEST(PlotWindows, EveryGraphicsCommandOpensItsWindowMaximisedOnce) {
         ++opened;
         ASSERT_TRUE(plot->FormExists()) << plot->Caption;
         EXPECT_EQ(w.SubWindows(), opened);
-        auto* form = dynamic_cast<TPlotForm*>(plot->Form());
+        auto* form = PlotFormOf(*plot);
         ASSERT_NE(form, nullptr);
         auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
         ASSERT_NE(sub, nullptr);
@@ -72,8 +72,7 @@ TEST(PlotWindows, EveryGraphicsCommandOpensItsWindowMaximisedOnce) {
     // The toolbar buttons bring the open windows to the front without another window.
     for (C c : Plots) {
         w.Form->ToolAction(c)->trigger();
-        auto* sub = qobject_cast<QMdiSubWindow*>(
-            dynamic_cast<TPlotForm*>(w.Form->GraphOf(c)->Form())->parentWidget());
+        auto* sub = qobject_cast<QMdiSubWindow*>(PlotFormOf(*w.Form->GraphOf(c))->parentWidget());
         EXPECT_EQ(w.Form->MdiArea()->activeSubWindow(), sub);
     }
     EXPECT_EQ(w.SubWindows(), opened);
@@ -94,7 +93,7 @@ TEST(PlotWindows, DownDragGraphOpensToo) {
     w.Form->ToolAction(C::PlotDispDown)->trigger();
     TGraphPlot& plot = w.Project().Graphs().pltDispDown;
     ASSERT_TRUE(plot.FormExists());
-    auto* form = dynamic_cast<TPlotForm*>(plot.Form());
+    auto* form = PlotFormOf(plot);
     // The soil-layer strip is offered and switches on.
     emit form->PlotMenu()->aboutToShow();
     ASSERT_TRUE(form->MenuEntry("Show &Soil Layer")->isVisible());
@@ -109,13 +108,13 @@ TEST(PlotWindows, ClosingTheFrameWithOpenPlotWindowsFreesThemOnce) {
     ASSERT_EQ(w->SubWindows(), static_cast<int>(Plots.size()));
     std::vector<QPointer<QWidget>> windows;
     for (C c : Plots) {
-        auto* form = dynamic_cast<TPlotForm*>(w->Form->GraphOf(c)->Form());
+        auto* form = PlotFormOf(*w->Form->GraphOf(c));
         ASSERT_NE(form, nullptr);
         windows.emplace_back(form);
         windows.emplace_back(form->parentWidget());
     }
     // One closed by the user first, its frame not yet freed.
-    dynamic_cast<TPlotForm*>(w->Form->GraphOf(C::PlotQw)->Form())->parentWidget()->close();
+    PlotFormOf(*w->Form->GraphOf(C::PlotQw))->parentWidget()->close();
     EXPECT_FALSE(w->Form->GraphOf(C::PlotQw)->FormExists());
     w->Form.reset(); // destroys frames, windows and graphs
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -136,7 +135,7 @@ TEST(PlotWindows, ChangedLegendNameIsSavedAndReadBack) {
     } rename;
     w.Form->SetPlotDialogs(&rename);
     w.Form->Execute(C::PlotAxial);
-    auto* form = dynamic_cast<TPlotForm*>(plot.Form());
+    auto* form = PlotFormOf(plot);
     ASSERT_NE(form, nullptr);
     form->MenuEntry("&Edit Legend")->trigger();
     EXPECT_TRUE(plot.AnyChange);

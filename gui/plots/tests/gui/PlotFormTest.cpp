@@ -7,6 +7,8 @@
 #include "gui/plots/PlotPicture.h"
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -93,7 +95,7 @@ struct TFormFixture : ::testing::Test {
         host.Dialogs = &Dialogs;
         InstallPlotWindow(Plot, host);
         Plot.Show();
-        auto* form = dynamic_cast<TPlotForm*>(Plot.Form());
+        auto* form = PlotFormOf(Plot);
         EXPECT_NE(form, nullptr);
         form->resize(800, 600);
         QApplication::processEvents();
@@ -471,6 +473,60 @@ TEST_F(TFormFixture, ClosingFreesTheWindowAndClearsFormExists) {
     EXPECT_TRUE(Plot.FormExists());
     Plot.Hide();
     EXPECT_FALSE(Plot.FormExists());
+}
+
+TEST_F(TFormFixture, WindowFreedByQtLeavesNoHandleAndShowOpensAFreshOne) {
+    Fill(Plot);
+    QPointer<TPlotForm> first(&Open());
+    first->deleteLater();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(first.isNull());
+    EXPECT_FALSE(Plot.FormExists());
+    EXPECT_EQ(Plot.Window(), nullptr);
+    EXPECT_EQ(PlotFormOf(Plot), nullptr);
+    Plot.Hide(); // nothing to free
+    QPointer<TPlotForm> second(&Open());
+    EXPECT_TRUE(Plot.FormExists());
+    EXPECT_EQ(PlotFormOf(Plot), second.data());
+
+    // In a child-window frame whose parent goes: window and frame go with it.
+    auto area = std::make_unique<QMdiArea>();
+    TPlotWindowHost host;
+    host.Dialogs = &Dialogs;
+    host.AddChildWindow = [&area](QWidget& window) { area->addSubWindow(&window)->show(); };
+    InstallPlotWindow(Plot, host);
+    Plot.Hide();
+    EXPECT_TRUE(second.isNull()) << "hiding frees an open window at once";
+    Plot.Show();
+    QPointer<TPlotForm> framed(PlotFormOf(Plot));
+    ASSERT_FALSE(framed.isNull());
+    QPointer<QMdiSubWindow> frame(framed->Frame());
+    ASSERT_FALSE(frame.isNull());
+    area.reset();
+    EXPECT_TRUE(framed.isNull());
+    EXPECT_FALSE(Plot.FormExists());
+    area = std::make_unique<QMdiArea>();
+    Plot.Show();
+    ASSERT_NE(PlotFormOf(Plot), nullptr);
+    EXPECT_EQ(area->subWindowList().size(), 1);
+}
+
+TEST_F(TFormFixture, GraphDestroyedFirstFreesItsWindowAndFrame) {
+    QMdiArea area;
+    auto plot = std::make_unique<TGraphPlot>();
+    Fill(*plot);
+    TPlotWindowHost host;
+    host.Dialogs = &Dialogs;
+    host.AddChildWindow = [&area](QWidget& window) { area.addSubWindow(&window)->show(); };
+    InstallPlotWindow(*plot, host);
+    plot->Show();
+    QPointer<TPlotForm> form(PlotFormOf(*plot));
+    ASSERT_FALSE(form.isNull());
+    QPointer<QMdiSubWindow> frame(form->Frame());
+    plot.reset();
+    EXPECT_TRUE(form.isNull());
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_TRUE(area.subWindowList().isEmpty());
 }
 
 TEST_F(TFormFixture, BadDataOpensOrStaysClosedWithoutCrashing) {

@@ -1,6 +1,6 @@
 #pragma once
-// Table editors under test: the factories of both families installed with scripted message
-// boxes, and helpers to type into the grid as a user does.
+// Table editors under test: the factories of both families of a table set installed with
+// scripted message boxes, and helpers to type into the grid as a user does.
 
 #include "gui/common/tests/support/ScriptedMessages.h"
 #include "gui/tables/TableForm.h"
@@ -8,6 +8,7 @@
 #include "gui/tables/TableUndo.h"
 #include "gui/tables/TableWindows.h"
 #include "model/tables/Table.h"
+#include "model/tables/TableFamily.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,15 +20,17 @@ namespace dorvek::test {
 
 class EditorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Install(families); }
+    void TearDown() override {
+        RemoveTableEditors(families);
+        QApplication::processEvents();
+    }
+    // The editors with the scripted message boxes for the tables of a set (a project's).
+    void Install(TTableFamilies& set) {
         TTableWindowHost host;
         host.Messages = &messages;
         host.Undo = &undo;
-        InstallTableEditors(host);
-    }
-    void TearDown() override {
-        RemoveTableEditors();
-        QApplication::processEvents();
+        InstallTableEditors(set, host);
     }
 
     static TTableForm* Form(const TGridTable& table) {
@@ -59,6 +62,8 @@ protected:
 
     TScriptedMessages messages;
     TTableUndo undo;
+    // The set of the tables a test makes by hand; they go before it.
+    TTableFamilies families;
 };
 
 } // namespace dorvek::test
