@@ -16,7 +16,7 @@ bool LayersRead(const InputData& d) {
 }
 
 std::string Count(const char* what, std::size_t count) {
-    return std::string(what) + " (" + std::to_string(count) + ")";
+    return std::to_string(count) + " " + what;
 }
 
 } // namespace
