@@ -15,11 +15,11 @@ namespace dorvek::cli {
 
 namespace {
 
-// A statistic in the file and on the terminal: seven significant digits.
-std::string Number(std::optional<double> value) {
+// A statistic in the file: seven significant digits (four on the terminal).
+std::string Number(std::optional<double> value, int digits = 7) {
     if (!value) return "";
     char text[32];
-    std::snprintf(text, sizeof text, "%.7g", *value);
+    std::snprintf(text, sizeof text, "%.*g", digits, *value);
     return text;
 }
 
@@ -189,18 +189,22 @@ void StudyStatistics::PrintSummary(const std::string& statsFile, std::ostream& o
         const RowStatistics s =
             Describe(movements, row->variants, row->exceeding, limit_.has_value());
         const double value = Mean(*row);
-        out << p.name << ": head movement (" << length << ") at the "
-            << (row->load ? "largest applied load, load " : "largest tip movement, tip movement ")
+        auto brief = [](std::optional<double> v) { return Number(v, 4); };
+        const char* converged = row->load ? " that converged" : "";
+        out << p.name << ": "
+            << (row->load ? "the largest load, load " : "the largest tip movement, number ")
             << row->number << " of " << Number(value) << " "
-            << ColumnUnitLabel(row->load ? "F" : "L", p.units) << ":\n"
-            << "  " << s.converged << " of " << s.variants << " variants converged; mean "
-            << Number(s.mean) << ", sd " << Number(s.sd) << ", 5% " << Number(s.p5) << ", 50% "
-            << Number(s.p50) << ", 95% " << Number(s.p95) << "\n";
+            << ColumnUnitLabel(row->load ? "F" : "L", p.units) << "\n"
+            << "  head movement (" << length << ") of the " << s.converged << " of " << s.variants
+            << " variants" << converged << ":\n"
+            << "    mean " << brief(s.mean) << ", sd " << brief(s.sd) << ", 5% " << brief(s.p5)
+            << ", 50% " << brief(s.p50) << ", 95% " << brief(s.p95) << "\n";
         if (limit_)
             out << "  above " << Number(*limit_) << " " << length
                 << (row->load ? " or not converged: " : ": ") << s.exceeding << " of " << s.variants
-                << ", share " << Number(s.share) << " (95% confidence interval "
-                << Number(s.shareLow) << " to " << Number(s.shareHigh) << ")\n";
+                << ", share " << brief(s.share) << "\n"
+                << "    (95% confidence interval " << brief(s.shareLow) << " to "
+                << brief(s.shareHigh) << ")\n";
     }
     out << "Statistics of every load and tip movement: " << statsFile << "\n";
 }

@@ -41,7 +41,7 @@ public:
     std::string Text();
     void Write(const std::filesystem::path& file);
     // The same for the largest applied load of each project (or its largest tip movement
-    // when it applies none), as lines for the terminal.
+    // when it applies none), as lines for the terminal, to four digits.
     void PrintSummary(const std::string& statsFile, std::ostream& out);
     std::size_t Analysed() const { return analysed_; }
     std::size_t Failed() const { return failed_; }

@@ -201,7 +201,8 @@ int main(int argc, char** argv) {
         ->excludes(convertFile);
     app.add_option("--vary", batch.vary,
                    "Parameter study: NAME=V1,V2,... or NAME=FROM:TO:STEP (repeatable; every "
-                   "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample")
+                   "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample; "
+                   "side-factor@N and tip-factor@N vary soil layer N alone")
         ->type_name("NAME=VALUES")
         ->expected(1) // one value per --vary: the files that follow are not taken for values
         ->allow_extra_args(false)

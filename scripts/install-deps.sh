@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libxlsxwriter-dev unzip
   fonts-liberation xvfb xauth
-  poppler-utils
+  poppler-utils time
 )
 for arg in "$@"; do
   case "$arg" in

@@ -174,14 +174,22 @@ TEST_F(StudyInMemory, StatisticsAreThoseOfTheTable) {
     EXPECT_LT(std::stod(third[15]), std::stod(third[14]));
     EXPECT_GT(std::stod(third[16]), std::stod(third[14]));
 
-    // The terminal shows the same for the largest load.
-    char share[32];
-    std::snprintf(share, sizeof share, "%.7g", static_cast<double>(exceeding) / 200);
-    EXPECT_THAT(out.text, HasSubstr("at the largest applied load, load 3 of "));
+    // The terminal shows the same for the largest load, to four digits.
+    auto brief = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.4g", value);
+        return std::string(text);
+    };
+    EXPECT_THAT(out.text, HasSubstr(": the largest load, load 3 of "));
+    EXPECT_THAT(out.text, HasSubstr("  head movement (in) of the " + third[6] +
+                                    " of 200 variants that converged:\n    mean " +
+                                    brief(std::stod(third[7])) + ", sd " +
+                                    brief(std::stod(third[8])) + ", 5% "));
     EXPECT_THAT(out.text,
                 HasSubstr("  above 0.3 in or not converged: " + std::to_string(exceeding) +
-                          " of 200, share " + share + " (95% confidence interval " + third[15] +
-                          " to " + third[16] + ")\n"));
+                          " of 200, share " + brief(static_cast<double>(exceeding) / 200) +
+                          "\n    (95% confidence interval " + brief(std::stod(third[15])) + " to " +
+                          brief(std::stod(third[16])) + ")\n"));
 }
 
 TEST_F(StudyInMemory, OneLayersFactorChangesOnlyThatLayer) {

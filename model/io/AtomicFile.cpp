@@ -97,11 +97,13 @@ void ReplaceFile(const fs::path& path, std::string_view bytes) {
 TReplacingFile::TReplacingFile(const fs::path& path) : fPath(path) {
     fTarget = Target(path, fExists);
     fFile = CreateTemporary(fTarget, fTemp);
+    // A long file goes out in large pieces rather than a system call every few kilobytes.
+    std::setvbuf(fFile, nullptr, _IOFBF, 1 << 20);
 }
 
 TReplacingFile::~TReplacingFile() {
-    if (!fFile) return;
-    std::fclose(fFile);
+    if (fFile) std::fclose(fFile);
+    if (fCommitted) return;
     std::error_code ec;
     fs::remove(fTemp, ec);
 }
@@ -113,7 +115,11 @@ void TReplacingFile::Write(std::string_view bytes) {
 }
 
 void TReplacingFile::ReadBack(const std::function<void(std::string_view line)>& take) {
-    if (!fFile || std::fflush(fFile) != 0) Fail(fPath, errno ? errno : EBADF);
+    if (!fFile) Fail(fPath, EBADF);
+    // Closed first: a file open for writing cannot always be opened again for reading.
+    const bool closed = std::fclose(fFile) == 0;
+    fFile = nullptr;
+    if (!closed) Fail(fPath, errno ? errno : EIO);
     std::FILE* in = OpenFile(fTemp, "rb");
     if (!in) Fail(fPath, errno ? errno : EIO);
     std::string line;
@@ -139,6 +145,7 @@ void TReplacingFile::Commit() {
     std::FILE* file = fFile;
     fFile = nullptr;
     if (const int failed = PutInPlace(file, fTemp, fTarget, fExists, 0)) Fail(fPath, failed);
+    fCommitted = true;
 }
 
 } // namespace dorvek

@@ -26,13 +26,15 @@ public:
     TReplacingFile& operator=(const TReplacingFile&) = delete;
 
     void Write(std::string_view bytes);
-    // What was written so far, line by line from the start (without the line ends).
+    // What was written, line by line from the start (without the line ends). This ends the
+    // writing: the file can then only be dropped.
     void ReadBack(const std::function<void(std::string_view line)>& take);
     void Commit();
 
 private:
     std::filesystem::path fPath, fTarget, fTemp;
     bool fExists = false;
+    bool fCommitted = false;
     std::FILE* fFile = nullptr;
 };
 
