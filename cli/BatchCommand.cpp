@@ -181,16 +181,11 @@ private:
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
     StudySpec study;
     Shard shard;
+    std::size_t variants = 0;
     try {
         if (options.threads < 1) throw StudyError("-j: at least 1 thread");
         study = SpecFrom(options);
         if (!options.shard.empty()) shard = ParseShard(options.shard);
-    } catch (const StudyError& e) {
-        err << "dorvek-run: " << e.what() << "\n";
-        return kBadOptions;
-    }
-    std::size_t variants = 0;
-    try {
         // Every value of the study is checked before anything runs.
         if (!study.vary.empty()) variants = VariantValues(study).Count();
     } catch (const StudyError& e) {

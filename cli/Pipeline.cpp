@@ -44,14 +44,14 @@ struct Slot {
     Outcome outcome;
 };
 
-void Analyse(Job& job, const PipelineOptions& options, Outcome& outcome) {
+void AnalyseJob(Job& job, const PipelineOptions& options, Outcome& outcome) {
     if (job.inMemory) {
         AnalysisRequest request;
         request.text = std::move(job.text);
         request.files.input = job.name;
         request.curves = false;
         request.distributions = false;
-        outcome.results = dorvek::Analyse(request);
+        outcome.results = Analyse(request);
         outcome.code = outcome.results.code;
         return;
     }
@@ -67,7 +67,7 @@ void Analyse(Job& job, const PipelineOptions& options, Outcome& outcome) {
 void RunJob(Job& job, const std::vector<FileOutput>& outputs, const PipelineOptions& options,
             Outcome& outcome) {
     if (!job.refusal.empty()) return;
-    if (options.analyse) Analyse(job, options, outcome);
+    if (options.analyse) AnalyseJob(job, options, outcome);
     const AnalysedFile file{job, outcome.code, outcome.results, options.several};
     std::ostringstream listed, errors;
     for (const FileOutput& output : outputs) {
