@@ -61,7 +61,7 @@ AnalysisResult Analyse(const AnalysisRequest& request) {
         std::ostream console(nullptr); // the console messages are not kept
         if (request.report) ReportHeader(*report, request.header, request.files, request.clock);
 
-        const AnalysisWriters writers{*report, *plot, console};
+        const AnalysisWriters writers{*report, *plot, console, {}};
         const int code = request.input ? AnalyseData(*request.input, s, writers)
                                        : AnalyseText(request.text, request.files.input, s, writers);
         report->flush();

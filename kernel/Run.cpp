@@ -139,7 +139,7 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
     // Steps 5 to 10.
     s_.keepCurves = options_.keepCurves;
     s_.keepDistributions = options_.keepDistributions;
-    AnalysisWriters writers{*report_, *plot_, console_};
+    AnalysisWriters writers{*report_, *plot_, console_, {}};
     writers.beforeSolution = [this](const Store& s) {
         WarnLargeOutputs(console_, s, reportFile_.written(), plotFile_.written());
     };
