@@ -5,12 +5,17 @@
 #include "cli/ResultTable.h"
 #include "cli/Shard.h"
 #include "cli/Study.h"
+#include "cli/StudyStatistics.h"
 #include "cli/Variants.h"
 #include "kernel/PathParts.h"
 
+#include <cmath>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <set>
+#include <sstream>
+#include <utility>
 
 namespace dorvek::cli {
 
@@ -31,11 +36,24 @@ StudySpec SpecFrom(const BatchOptions& options) {
     study.sample = options.sample;
     study.seed = options.seed;
     study.force = options.force;
+    if (options.keep && options.out.empty())
+        throw StudyError("--keep needs --out DIR, the folder of the variants it writes");
+    if (options.keep && *options.keep < 0)
+        throw StudyError("--keep " + std::to_string(*options.keep) + ": not a number of variants");
+    if (options.limit && !std::isfinite(*options.limit))
+        throw StudyError("--limit: not a settlement");
+    if (options.limit && *options.limit < 0)
+        throw StudyError("--limit: the settlement limit must not be negative");
+    if (options.limit && options.stats.empty())
+        throw StudyError("--limit needs --stats FILE.csv, where the share exceeding it goes");
     if (study.vary.empty()) {
         if (options.sample) throw StudyError("--sample needs --vary NAME=DISTRIBUTION");
         if (!options.out.empty()) throw StudyError("--out needs --vary");
-    } else if (options.out.empty()) {
-        throw StudyError("--vary needs --out DIR, the folder of the variants");
+        if (!options.stats.empty())
+            throw StudyError("--stats needs a study: --vary NAME=VALUES (and --sample N)");
+    } else if (options.out.empty() && options.table.empty() && options.stats.empty()) {
+        throw StudyError("--vary needs --out DIR, the folder of the variants, or --table "
+                         "FILE.csv or --stats FILE.csv (the variants analysed in memory)");
     }
     return study;
 }
@@ -49,70 +67,134 @@ bool MakeFolder(const std::string& option, const fs::path& folder, std::ostream&
     return false;
 }
 
-// The jobs of a study's variants in the slice, written into the output folder. Every project
-// is read and checked before the first variant is written.
-bool StudyJobs(const BatchOptions& options, const StudySpec& study,
-               const std::vector<std::vector<double>>& variants, const Slice& slice,
-               bool needsProject, std::vector<Job>& jobs, std::ostream& err) {
-    std::set<std::string> stems;
-    for (const std::string& file : options.files) {
-        if (!stems.insert(FilePath(file).stem().string()).second) {
-            err << "dorvek-run: " << file << ": another project of this name would write the "
-                << "same variants\n";
-            return false;
+// The variants of a study, made one after the other as the pipeline asks for them: each
+// project is read once, each variant is the project with the variant's values set, written
+// into the output folder or kept as text for the analysis in memory.
+class StudyJobs {
+public:
+    StudyJobs(const BatchOptions& options, const StudySpec& study, const Slice& slice,
+              bool needsProject)
+        : options_(options), study_(study), slice_(slice), needsProject_(needsProject),
+          values_(study) {}
+
+    // Every project read and checked, and the output folder made, before the first variant.
+    bool Check(std::ostream& err) {
+        std::set<std::string> stems;
+        for (const std::string& file : options_.files) {
+            if (!stems.insert(FilePath(file).stem().string()).second) {
+                err << "dorvek-run: " << file << ": another project of this name would write "
+                    << "the same variants\n";
+                return false;
+            }
+            VariantProject project(file); // one project model at a time
+            if (!project.Read(err)) return false;
+            const std::string fault = project.Fault(study_);
+            if (!fault.empty()) {
+                err << "dorvek-run: " << file << ": " << fault << "\n";
+                return false;
+            }
         }
-        VariantProject project(file); // one project model at a time
-        if (!project.Read(err)) return false;
-        const std::string fault = project.Fault(study);
-        if (!fault.empty()) {
-            err << "dorvek-run: " << file << ": " << fault << "\n";
-            return false;
-        }
+        return !WritesFiles() || MakeFolder("--out", FilePath(options_.out), err);
     }
-    if (!MakeFolder("--out", FilePath(options.out), err)) return false;
-    const std::size_t perFile = variants.size();
-    for (std::size_t f = 0; f < options.files.size(); ++f) {
-        const std::size_t first = f * perFile, last = first + perFile;
-        if (last <= slice.begin || first >= slice.end) continue;
-        VariantProject project(options.files[f]);
-        if (!project.Read(err)) return false;
-        const std::string stem = FilePath(options.files[f]).stem().string();
-        for (std::size_t i = std::max(first, slice.begin); i < std::min(last, slice.end); ++i) {
-            const std::vector<double>& values = variants[i - first];
-            const fs::path file = FilePath(options.out) /
-                                  FilePath(VariantStem(stem, study, values, i - first) + ".dv4d");
-            Job job = JobForFile(file.string());
+
+    std::size_t Count() const { return slice_.end - slice_.begin; }
+    // Whether variants of the slice are analysed in memory.
+    bool InMemory() const {
+        return options_.out.empty() ||
+               (options_.keep && values_.Count() > static_cast<std::size_t>(*options_.keep));
+    }
+
+    void Make(std::size_t i, Job& job) {
+        const std::size_t perFile = values_.Count();
+        const std::size_t index = slice_.begin + i, f = index / perFile, v = index % perFile;
+        if (!project_ || f != file_) {
+            file_ = f;
+            project_ = std::make_unique<VariantProject>(options_.files[f]);
+            projectRead_ = project_->Read(readErrors_);
+            values_.Rewind();
+        }
+        values_.Skip(v);
+        job.values = values_.Next();
+        const std::string& origin = options_.files[f];
+        const std::string stem =
+            VariantStem(FilePath(origin).stem().string(), study_, job.values, v);
+        const fs::path name = options_.out.empty()
+                                  ? FilePath(stem + ".dv4d")
+                                  : FilePath(options_.out) / FilePath(stem + ".dv4d");
+        if (!projectRead_) { // it was read before the run
+            job.name = name.string();
+            job.refusal = "its project could not be read again";
+            return;
+        }
+        project_->Apply(study_, job.values);
+        if (!OnFiles(v)) {
+            job.name = name.string();
+            job.stem = stem;
+            job.inMemory = true;
+            job.text = project_->Text();
+        } else {
+            const std::vector<double> values = std::move(job.values);
+            job = JobForFile(name.string());
             job.values = values;
-            project.Apply(study, values);
             try {
-                project.Write(file);
+                project_->Write(name);
             } catch (const std::exception& e) {
-                err << "dorvek-run: " << Lines(e.what()) << "\n";
+                writeErrors_ += "dorvek-run: " + Lines(e.what()) + "\n";
                 job.refusal = "the variant could not be written";
             }
-            if (needsProject) job.project = project.Facts();
-            jobs.push_back(std::move(job));
         }
+        job.origin = origin;
+        if (needsProject_) job.project = project_->Facts();
     }
-    return true;
-}
+
+    // Messages of projects that could not be read again and of variants that could not be
+    // written, gathered while the run went on.
+    std::string TakeErrors() {
+        std::string errors = readErrors_.str() + std::exchange(writeErrors_, {});
+        readErrors_.str({});
+        return errors;
+    }
+
+private:
+    bool WritesFiles() const {
+        return !options_.out.empty() && (!options_.keep || *options_.keep > 0);
+    }
+    bool OnFiles(std::size_t variant) const {
+        return !options_.out.empty() &&
+               (!options_.keep || variant < static_cast<std::size_t>(*options_.keep));
+    }
+
+    const BatchOptions& options_;
+    const StudySpec& study_;
+    Slice slice_;
+    bool needsProject_;
+    VariantValues values_;
+    std::unique_ptr<VariantProject> project_;
+    std::size_t file_ = 0;
+    bool projectRead_ = false;
+    std::ostringstream readErrors_;
+    std::string writeErrors_;
+};
 
 } // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
     StudySpec study;
     Shard shard;
-    std::vector<std::vector<double>> variants;
+    std::size_t variants = 0;
     try {
         if (options.threads < 1) throw StudyError("-j: at least 1 thread");
         study = SpecFrom(options);
         if (!options.shard.empty()) shard = ParseShard(options.shard);
-        if (!study.vary.empty()) variants = StudyVariants(study);
+        // Every value of the study is checked before anything runs.
+        if (!study.vary.empty()) variants = VariantValues(study).Count();
     } catch (const StudyError& e) {
         err << "dorvek-run: " << e.what() << "\n";
         return kBadOptions;
     }
     if (!options.table.empty() && !TableWritable(FilePath(options.table), err)) return kBadOptions;
+    if (!options.stats.empty() && !TableWritable(FilePath(options.stats), err, "--stats"))
+        return kBadOptions;
 
     std::vector<FileOutput> outputs;
     if (!options.graphsCsv.empty())
@@ -122,31 +204,53 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     for (const FileOutput& output : outputs) needsProject = needsProject || output.needsProject;
 
     const std::size_t total =
-        study.vary.empty() ? options.files.size() : options.files.size() * variants.size();
+        study.vary.empty() ? options.files.size() : options.files.size() * variants;
     const Slice slice = ShardSlice(total, shard);
     std::vector<Job> jobs;
+    std::unique_ptr<StudyJobs> studyJobs;
+    JobSource source;
     if (study.vary.empty()) {
         for (std::size_t i = slice.begin; i < slice.end; ++i) {
             jobs.push_back(JobForFile(options.files[i]));
+            jobs.back().origin = options.files[i];
             if (needsProject && jobs.back().refusal.empty()) ReadFacts(jobs.back(), err);
         }
-    } else if (!StudyJobs(options, study, variants, slice, needsProject, jobs, err)) {
-        return kBadOptions;
-    }
-    // Two jobs on one file would write the same report and plot file at once.
-    std::set<std::string> inputs;
-    for (const Job& job : jobs) {
-        if (!inputs.insert(job.files.input).second) {
-            err << "dorvek-run: " << job.name << ": given twice\n";
+        // Two jobs on one file would write the same report and plot file at once.
+        std::set<std::string> inputs;
+        for (const Job& job : jobs) {
+            if (!inputs.insert(job.files.input).second) {
+                err << "dorvek-run: " << job.name << ": given twice\n";
+                return kBadOptions;
+            }
+        }
+        source = {jobs.size(), [&](std::size_t i, Job& job) { job = jobs[i]; }};
+    } else {
+        studyJobs = std::make_unique<StudyJobs>(options, study, slice, needsProject);
+        if (!outputs.empty() && studyJobs->InMemory()) {
+            err << "dorvek-run: " << outputs.front().option
+                << ": needs every variant's files: give --out DIR (without --keep)\n";
             return kBadOptions;
         }
+        if (!studyJobs->Check(err)) return kBadOptions;
+        source = {studyJobs->Count(), [&](std::size_t i, Job& job) { studyJobs->Make(i, job); }};
     }
+    // The per-file outputs check their options against the files given (a study's variants
+    // have names of their own).
     for (const FileOutput& output : outputs)
         if (output.prepare && !output.prepare(jobs, err)) return kBadOptions;
 
     std::vector<std::string> names;
     for (const Vary& vary : study.vary) names.push_back(vary.name);
-    ResultTable table(names);
+    std::unique_ptr<ResultTable> table;
+    try {
+        if (!options.table.empty())
+            table = std::make_unique<ResultTable>(FilePath(options.table), names);
+    } catch (const std::exception& e) {
+        err << "dorvek-run: --table: " << Lines(e.what()) << "\n";
+        return kBadOptions;
+    }
+    std::unique_ptr<StudyStatistics> statistics;
+    if (!options.stats.empty()) statistics = std::make_unique<StudyStatistics>(options.limit);
 
     PipelineOptions run;
     run.threads = options.threads;
@@ -154,20 +258,51 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     run.summary = options.summary;
     run.progress = options.progress && !options.quiet;
     // On a terminal the progress line stands for the kernel's progress messages of many files.
-    run.quiet = options.quiet || (run.progress && jobs.size() > 1);
+    run.quiet = options.quiet || (run.progress && source.count > 1);
     run.several = total > 1;
     run.clock = options.clock;
     // Output options that list the files they wrote keep standard output for that list.
     if (!outputs.empty()) run.lines = &err;
-    ResultCollector collect;
-    if (!options.table.empty()) collect = [&](const AnalysedFile& file) { table.Add(file); };
-    bool ok = RunPipeline(jobs, outputs, run, out, err, collect);
+    std::ostream& lines = run.lines ? *run.lines : out;
+    bool tableOk = true;
+    std::size_t inMemory = 0, inMemoryFailed = 0;
+    const ResultCollector collect = [&](const AnalysedFile& file) {
+        if (studyJobs) err << studyJobs->TakeErrors();
+        if (file.job.inMemory) {
+            ++inMemory;
+            if (file.code != kRunCompleted) ++inMemoryFailed;
+        }
+        if (statistics) statistics->Add(file);
+        if (table && tableOk) {
+            try {
+                table->Add(file);
+            } catch (const std::exception& e) {
+                err << "dorvek-run: --table: " << Lines(e.what()) << "\n";
+                tableOk = false;
+            }
+        }
+    };
+    bool ok = RunPipeline(source, outputs, run, out, err, collect);
 
-    if (!options.table.empty()) {
+    if (table && tableOk) {
         try {
-            table.Write(FilePath(options.table));
+            table->Finish();
         } catch (const std::exception& e) {
             err << "dorvek-run: --table: " << Lines(e.what()) << "\n";
+            tableOk = false;
+        }
+    }
+    ok = ok && (!table || tableOk);
+    if (inMemory > 0)
+        lines << inMemory << " variant" << (inMemory == 1 ? "" : "s")
+              << " analysed in memory: " << inMemory - inMemoryFailed << " completed, "
+              << inMemoryFailed << " did not\n";
+    if (statistics) {
+        try {
+            statistics->Write(FilePath(options.stats));
+            statistics->PrintSummary(options.stats, lines);
+        } catch (const std::exception& e) {
+            err << "dorvek-run: --stats: " << Lines(e.what()) << "\n";
             ok = false;
         }
     }

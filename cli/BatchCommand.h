@@ -1,6 +1,9 @@
 #pragma once
 // dorvek-run's analysis mode: the given files, or the variants of a parameter study made
 // from them, analysed in a pool of threads with the per-file outputs, results in input order.
+// A study's variants are written as files into --out DIR and analysed there, or, with a
+// --table or --stats and no --out (or beyond --keep N), analysed in memory: nothing is
+// written then but the table and the statistics.
 
 #include "cli/Pipeline.h"
 
@@ -23,6 +26,10 @@ struct BatchOptions {
     std::string table;             // --table FILE.csv
     std::vector<std::string> vary; // --vary NAME=...
     std::string out;               // --out DIR, where a study's variants are written
+    std::optional<long long> keep; // --keep N: only the first N variants of each project
+                                   // are written into --out, the others analysed in memory
+    std::string stats;             // --stats FILE.csv
+    std::optional<double> limit;   // --limit S, a settlement for --stats
     std::optional<std::size_t> sample;
     std::uint64_t seed = 1;
     bool force = false;

@@ -3,12 +3,11 @@
 // offers drawn by the plot window's renderer as a picture file into a folder (for several
 // projects, into a folder per project inside it). Needs a QGuiApplication (OffscreenGui).
 
+#include "cli/PictureOptions.h"
 #include "cli/Pipeline.h"
 #include "gui/plots/PlotPicture.h"
 
-#include <optional>
 #include <string>
-#include <utility>
 
 namespace dorvek::cli {
 
@@ -18,9 +17,6 @@ struct GraphPictureOptions {
     std::string format = "png";
     TPictureSize size{10, 7.5, 100, 1, -1, false}; // legend off the curves unless told
 };
-
-// "WxH" in inches (each at least 1, at most 100); nullopt for anything else.
-std::optional<std::pair<double, double>> ParsePictureInches(const std::string& text);
 
 // With noRun the saved graph settings are honoured.
 FileOutput GraphPicturesOutput(const std::string& folder, const GraphPictureOptions& options,

@@ -1,7 +1,6 @@
 #include "cli/OrderedPool.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -14,6 +13,7 @@ namespace {
 
 void RunSerially(std::size_t count, const OrderedPoolHooks& hooks) {
     for (std::size_t i = 0; i < count; ++i) {
+        if (hooks.prepare) hooks.prepare(i);
         hooks.work(i);
         if (hooks.finish) hooks.finish(i);
         if (hooks.tick) hooks.tick();
@@ -28,32 +28,37 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
         RunSerially(count, hooks);
         return;
     }
+    // Job i's state lives in slot i % window: job i + window is prepared only after job i
+    // was finished.
+    const std::size_t window =
+        hooks.prepare && hooks.window > 0 ? std::min(hooks.window, count) : count;
 
     std::mutex mutex;
-    std::condition_variable finished;
-    std::vector<char> done(count, 0);
-    std::vector<std::exception_ptr> failures(count);
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> stop{false};
+    std::condition_variable workReady, jobDone;
+    // Guarded by the mutex.
+    std::vector<char> done(window, 0);
+    std::vector<std::exception_ptr> failures(window);
+    std::size_t prepared = hooks.prepare ? 0 : count;
+    std::size_t taken = 0;
+    bool stop = false;
 
-    // Takes the next job and runs it; false when none is left to take.
-    auto runOne = [&]() -> bool {
-        if (stop.load()) return false;
-        const std::size_t i = next.fetch_add(1);
-        if (i >= count) return false;
+    // Takes the next prepared job and runs it (the lock held on entry and on return); false
+    // when none is ready to take.
+    auto runOne = [&](std::unique_lock<std::mutex>& lock) -> bool {
+        if (stop || taken >= prepared) return false;
+        const std::size_t i = taken++;
+        lock.unlock();
         std::exception_ptr failure;
         try {
             hooks.work(i);
         } catch (...) {
             failure = std::current_exception();
-            stop.store(true); // every earlier job is taken already and will finish
         }
-        {
-            std::lock_guard lock(mutex);
-            failures[i] = failure;
-            done[i] = 1;
-        }
-        finished.notify_all();
+        lock.lock();
+        if (failure) stop = true; // every earlier job is taken already and will finish
+        failures[i % window] = failure;
+        done[i % window] = 1;
+        jobDone.notify_all();
         return true;
     };
 
@@ -63,49 +68,64 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
     pool.reserve(threads - 1);
     // Whatever leaves this scope, the threads stop taking jobs and are joined first.
     struct Stopper {
-        std::atomic<bool>& stop;
+        std::mutex& mutex;
+        bool& stop;
+        std::condition_variable& workReady;
         std::vector<std::jthread>& pool;
         ~Stopper() {
-            stop.store(true);
+            {
+                std::lock_guard lock(mutex);
+                stop = true;
+            }
+            workReady.notify_all();
             pool.clear();
         }
-    } stopper{stop, pool};
+    } stopper{mutex, stop, workReady, pool};
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back([&] {
-            while (runOne()) {
+            std::unique_lock lock(mutex);
+            for (;;) {
+                if (runOne(lock)) continue;
+                if (stop || taken >= count) return;
+                workReady.wait(lock);
             }
         });
 
-    // Between its own jobs the calling thread hands over the finished ones in order; once no
-    // job is left to take, it waits for them.
-    std::size_t i = 0;
-    while (i < count) {
-        bool ready = false;
+    // Between its own jobs the calling thread prepares the next ones and hands over the
+    // finished ones in order; when it can do neither, it waits.
+    std::size_t made = prepared; // the calling thread's copy: only it prepares
+    for (std::size_t i = 0; i < count; ++i) {
+        while (made < count && made < i + window) {
+            hooks.prepare(made);
+            ++made;
+            {
+                std::lock_guard lock(mutex);
+                prepared = made;
+            }
+            workReady.notify_one();
+        }
         std::exception_ptr failure;
         {
-            std::lock_guard lock(mutex);
-            ready = done[i] != 0;
-            failure = failures[i];
-        }
-        if (!ready && runOne()) continue;
-        if (!ready) {
             std::unique_lock lock(mutex);
-            while (!done[i]) {
+            const std::size_t slot = i % window;
+            while (!done[slot]) {
+                if (runOne(lock)) continue;
                 if (hooks.tick) {
-                    finished.wait_for(lock, hooks.tickEvery);
+                    jobDone.wait_for(lock, hooks.tickEvery);
                     lock.unlock();
                     hooks.tick();
                     lock.lock();
                 } else {
-                    finished.wait(lock);
+                    jobDone.wait(lock);
                 }
             }
-            failure = failures[i];
+            failure = failures[slot];
+            failures[slot] = nullptr;
+            done[slot] = 0;
         }
         if (failure) std::rethrow_exception(failure);
         if (hooks.finish) hooks.finish(i);
         if (hooks.tick) hooks.tick();
-        ++i;
     }
 }
 

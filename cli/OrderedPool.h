@@ -10,6 +10,11 @@
 namespace dorvek::cli {
 
 struct OrderedPoolHooks {
+    // Optional: runs on the calling thread, in index order, before work(index) can start.
+    // At most `window` jobs are prepared and not yet finished at any time (0: no limit), so
+    // that a long run holds only that many jobs' data.
+    std::function<void(std::size_t index)> prepare;
+    std::size_t window = 0;
     // Runs on a pool thread or on the calling thread, which works too; must touch nothing
     // shared but what belongs to job `index`.
     std::function<void(std::size_t index)> work;
@@ -23,7 +28,7 @@ struct OrderedPoolHooks {
 
 // Jobs 0 .. count - 1 on `threads` threads (at least one; no more than there are jobs).
 // An exception thrown by work(i) is thrown again from this call at i's turn, after the other
-// threads have stopped; so is one thrown by finish or tick.
+// threads have stopped; so is one thrown by prepare, finish or tick.
 void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hooks);
 
 } // namespace dorvek::cli

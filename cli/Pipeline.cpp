@@ -24,28 +24,50 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// Jobs made ahead of the last one finished, per thread of the pool: enough to keep every
+// thread busy while the main thread makes the next ones.
+constexpr std::size_t kJobsAheadPerThread = 16;
+
 // What a pool thread leaves for the main thread.
 struct Outcome {
     int code = kNotAnalysed;
-    Store results;
+    AnalysisResult results;
     std::string console; // the kernel's console text
     std::string listed;  // what the outputs wrote to standard output
     std::string errors;  // and to standard error
     bool outputsOk = true;
 };
 
-void RunJob(const Job& job, const std::vector<FileOutput>& outputs, const PipelineOptions& options,
+// A job and what became of it.
+struct Slot {
+    Job job;
+    Outcome outcome;
+};
+
+void AnalyseJob(Job& job, const PipelineOptions& options, Outcome& outcome) {
+    if (job.inMemory) {
+        AnalysisRequest request;
+        request.text = std::move(job.text);
+        request.files.input = job.name;
+        request.curves = false;
+        request.distributions = false;
+        outcome.results = Analyse(request);
+        outcome.code = outcome.results.code;
+        return;
+    }
+    std::ostringstream console;
+    RunOptions run;
+    run.console = &console;
+    run.result = &outcome.results;
+    run.clock = options.clock;
+    outcome.code = RunAnalysis(job.files, RunHeader{}, run);
+    if (!options.quiet) outcome.console = console.str();
+}
+
+void RunJob(Job& job, const std::vector<FileOutput>& outputs, const PipelineOptions& options,
             Outcome& outcome) {
     if (!job.refusal.empty()) return;
-    if (options.analyse) {
-        std::ostringstream console;
-        RunOptions run;
-        run.console = &console;
-        run.results = &outcome.results;
-        run.clock = options.clock;
-        outcome.code = RunAnalysis(job.files, RunHeader{}, run);
-        if (!options.quiet) outcome.console = console.str();
-    }
+    if (options.analyse) AnalyseJob(job, options, outcome);
     const AnalysedFile file{job, outcome.code, outcome.results, options.several};
     std::ostringstream listed, errors;
     for (const FileOutput& output : outputs) {
@@ -103,22 +125,32 @@ Job JobForFile(const std::string& name) {
     return job;
 }
 
-bool RunPipeline(const std::vector<Job>& jobs, const std::vector<FileOutput>& outputs,
+bool RunPipeline(const JobSource& jobs, const std::vector<FileOutput>& outputs,
                  const PipelineOptions& options, std::ostream& out, std::ostream& err,
                  const ResultCollector& collect) {
     std::ostream& lines = options.lines ? *options.lines : out;
-    std::vector<std::unique_ptr<Outcome>> outcomes(jobs.size());
-    for (auto& outcome : outcomes) outcome = std::make_unique<Outcome>();
+    const std::size_t window =
+        std::min(jobs.count, kJobsAheadPerThread * std::max(options.threads, 1u));
+    std::vector<std::unique_ptr<Slot>> slots(window);
 
-    ProgressLine progress(err, jobs.size(), options.progress);
+    ProgressLine progress(err, jobs.count, options.progress);
     std::size_t done = 0, failed = 0;
     bool allOk = true;
 
     OrderedPoolHooks hooks;
-    hooks.work = [&](std::size_t i) { RunJob(jobs[i], outputs, options, *outcomes[i]); };
+    hooks.window = window;
+    hooks.prepare = [&](std::size_t i) {
+        auto slot = std::make_unique<Slot>();
+        jobs.make(i, slot->job);
+        slots[i % window] = std::move(slot);
+    };
+    hooks.work = [&](std::size_t i) {
+        Slot& slot = *slots[i % window];
+        RunJob(slot.job, outputs, options, slot.outcome);
+    };
     hooks.finish = [&](std::size_t i) {
-        const Job& job = jobs[i];
-        Outcome& outcome = *outcomes[i];
+        const Job& job = slots[i % window]->job;
+        Outcome& outcome = slots[i % window]->outcome;
         progress.Clear();
         err << outcome.console;
         bool ok = outcome.outputsOk;
@@ -126,7 +158,9 @@ bool RunPipeline(const std::vector<Job>& jobs, const std::vector<FileOutput>& ou
             lines << job.name << ": not run, " << job.refusal << "\n";
             ok = false;
         } else if (outcome.code != kNotAnalysed) {
-            PrintResult(job.name, outcome.code, outcome.results, job.files, options.summary, lines);
+            if (!job.inMemory || outcome.code != kRunCompleted)
+                PrintResult(job.name, outcome.code, outcome.results, job.files,
+                            options.summary && !job.inMemory, lines);
             ok = ok && outcome.code == kRunCompleted;
         }
         lines.flush();
@@ -135,15 +169,22 @@ bool RunPipeline(const std::vector<Job>& jobs, const std::vector<FileOutput>& ou
         err << outcome.errors;
         err.flush();
         if (collect) collect(AnalysedFile{job, outcome.code, outcome.results, options.several});
-        outcomes[i].reset(); // the store of a finished job is not kept
+        slots[i % window].reset(); // nothing of a finished job is kept
         ++done;
         if (!ok) ++failed;
         allOk = allOk && ok;
     };
     hooks.tick = [&] { progress.Update(done, failed); };
-    RunOrdered(jobs.size(), options.threads, hooks);
+    RunOrdered(jobs.count, options.threads, hooks);
     progress.Clear();
     return allOk;
+}
+
+bool RunPipeline(const std::vector<Job>& jobs, const std::vector<FileOutput>& outputs,
+                 const PipelineOptions& options, std::ostream& out, std::ostream& err,
+                 const ResultCollector& collect) {
+    const JobSource source{jobs.size(), [&](std::size_t i, Job& job) { job = jobs[i]; }};
+    return RunPipeline(source, outputs, options, out, err, collect);
 }
 
 } // namespace dorvek::cli

@@ -2,11 +2,14 @@
 // dorvek-run's per-file pipeline.
 //
 //   1. The main thread prepares one Job per analysis: the checks, the project reading into
-//      plain values (ProjectFacts) and the writing of study variants, in job order. Each
-//      project model read here is its own (no state is shared between models); the later
-//      steps need only the plain values.
+//      plain values (ProjectFacts) and the making of study variants (written as files, or
+//      kept as texts for an analysis in memory). Each project model read here is its own (no
+//      state is shared between models); the later steps need only the plain values. A study's
+//      jobs are made while the pool works, a few ahead of the last one finished, so that a
+//      study of any size holds only those.
 //   2. A pool of threads runs each job: the kernel's analysis (RunAnalysis on the four file
-//      paths), then every per-file output in the order they were added.
+//      paths, or Analyse on the variant's text), then every per-file output in the order they
+//      were added.
 //   3. The main thread prints each job's result line, the kernel's console text and what the
 //      outputs wrote to their streams, and hands the job to the collector, all in job order.
 //
@@ -23,6 +26,7 @@
 //   - `prepare` (optional) runs on the main thread before anything runs, e.g. to check its
 //     option; it returns false after printing why, and dorvek-run then stops with status 2.
 
+#include "kernel/Analysis.h"
 #include "kernel/Kernel.h"
 #include "model/plots/PileSideModel.h"
 #include "model/plots/PltData.h"
@@ -51,8 +55,13 @@ struct Job {
     std::string stem;           // the project's name without folder and extension
     RunFiles files;             // the input and the three outputs beside it
     std::string refusal;        // not empty: not run, and this says why
+    std::string origin;         // the project file given (a variant's project)
     std::vector<double> values; // of the study's varied names, for a variant
     std::optional<ProjectFacts> project; // when an output needs it
+    // A study's variant analysed in memory from its project text: no file is read or written
+    // (`files` only names it).
+    bool inMemory = false;
+    std::string text;
 };
 
 // Result code of a job whose analysis was not asked for (outputs use the existing files).
@@ -61,9 +70,9 @@ inline constexpr int kNotAnalysed = -1;
 // What a per-file output gets once its job has run.
 struct AnalysedFile {
     const Job& job;
-    int code;             // the kernel's result code, or kNotAnalysed
-    const Store& results; // the kernel's store at the end of the run (empty when not run)
-    bool several;         // the run has more than one job (the whole study, before sharding)
+    int code;                      // the kernel's result code, or kNotAnalysed
+    const AnalysisResult& results; // the analysis' results (empty when not run)
+    bool several; // the run has more than one job (the whole study, before sharding)
 };
 
 struct FileOutput {
@@ -96,9 +105,18 @@ struct PipelineOptions {
 // Called on the main thread, in job order, after the job's lines were printed.
 using ResultCollector = std::function<void(const AnalysedFile& file)>;
 
+// The jobs of a run, made one after the other on the main thread as the run needs them.
+struct JobSource {
+    std::size_t count = 0;
+    std::function<void(std::size_t index, Job& job)> make;
+};
+
 // Runs the jobs; `out` receives what outputs list, `err` the console text and messages.
 // True when every job ran to "run completed" (or was not to be analysed) and every output
-// succeeded.
+// succeeded. A job in memory prints its result line only when it did not complete.
+bool RunPipeline(const JobSource& jobs, const std::vector<FileOutput>& outputs,
+                 const PipelineOptions& options, std::ostream& out, std::ostream& err,
+                 const ResultCollector& collect = {});
 bool RunPipeline(const std::vector<Job>& jobs, const std::vector<FileOutput>& outputs,
                  const PipelineOptions& options, std::ostream& out, std::ostream& err,
                  const ResultCollector& collect = {});

@@ -12,8 +12,8 @@ std::string Number(float value) {
     return text;
 }
 
-void PrintSummary(const Store& s, const RunFiles& files, std::ostream& out) {
-    const char* units = s.iunit == 1 ? "lb, in" : "kN, m";
+void PrintSummary(const AnalysisResult& s, const RunFiles& files, std::ostream& out) {
+    const char* units = s.units == 1 ? "lb, in" : "kN, m";
     if (s.tipResults.empty()) {
         out << "  Load-settlement summary: no results\n";
     } else {
@@ -40,8 +40,8 @@ void PrintDiagnostic(const std::string& text, std::ostream& out) {
 
 } // namespace
 
-void PrintResult(const std::string& name, int code, const Store& results, const RunFiles& files,
-                 bool summary, std::ostream& out) {
+void PrintResult(const std::string& name, int code, const AnalysisResult& results,
+                 const RunFiles& files, bool summary, std::ostream& out) {
     out << name << ": result " << code << ", " << ResultCodeMeaning(code) << "\n";
     if (!results.diagnostic.empty()) PrintDiagnostic(results.diagnostic, out);
     if (summary) PrintSummary(results, files, out);

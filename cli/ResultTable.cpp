@@ -1,12 +1,11 @@
 #include "cli/ResultTable.h"
 
 #include "cli/Study.h"
-#include "model/io/AtomicFile.h"
 #include "model/plots/GraphCsv.h"
 #include "model/tables/UnitCodes.h"
 
+#include <algorithm>
 #include <charconv>
-#include <fstream>
 
 namespace dorvek::cli {
 
@@ -14,114 +13,175 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The shortest text that reads back to the single-precision result, without an exponent.
-std::string Number(float value) {
+std::string Units(int system) {
+    return ColumnUnitLabel("F", system) + ", " + ColumnUnitLabel("L", system);
+}
+
+// Rows are held in memory until this many bytes, at most, before the header is settled.
+constexpr std::size_t kPendingBytes = 1 << 20;
+
+} // namespace
+
+std::string ResultNumber(float value) {
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     return std::string(text, result.ptr);
 }
 
-std::string Units(int system) {
-    return ColumnUnitLabel("F", system) + ", " + ColumnUnitLabel("L", system);
+std::string UnitSuffix(const char* dimension, int units) {
+    return units ? " (" + ColumnUnitLabel(dimension, units) + ")" : "";
 }
 
-} // namespace
-
-ResultTable::ResultTable(std::vector<std::string> variedNames) : varied_(std::move(variedNames)) {}
-
-void ResultTable::Add(const AnalysedFile& file) {
-    Row base;
-    base.cells.push_back(file.job.name);
-    for (std::size_t k = 0; k < varied_.size(); ++k)
-        base.cells.push_back(k < file.job.values.size() ? ValueText(file.job.values[k]) : "");
-    const bool ran = file.code != kNotAnalysed && file.job.refusal.empty();
-    base.cells.push_back(ran ? std::to_string(file.code) : "");
-    base.cells.push_back(
-        ran ? ResultCodeMeaning(file.code)
-            : (file.job.refusal.empty() ? "not analysed" : "not run, " + file.job.refusal));
-    const Store& s = file.results;
-    base.units = ran && (s.iunit == 1 || s.iunit == 2) ? s.iunit : 0;
-
-    bool any = false;
-    for (const TipMovementResult& r : s.tipResults) {
-        Row row = base;
-        for (const std::string& cell :
-             {std::string("tip movement"), Number(r.topLoad), Number(r.topMove), Number(r.tipMove),
-              Number(r.tipLoad), std::string()})
-            row.cells.push_back(cell);
-        rows_.push_back(std::move(row));
-        any = true;
-    }
-    for (const HeadLoadResult& r : s.loadResults) {
-        Row row = base;
-        for (const std::string& cell :
-             {std::string("head load"), Number(r.load), Number(r.topMove), Number(r.tipMove),
-              Number(r.tipLoad), std::string(r.converged ? "yes" : "no")})
-            row.cells.push_back(cell);
-        rows_.push_back(std::move(row));
-        any = true;
-    }
-    if (!any) {
-        base.cells.resize(base.cells.size() + 6);
-        rows_.push_back(std::move(base));
-    }
-}
-
-std::string ResultTable::Text() const {
-    int units = 0;
-    bool mixed = false;
-    for (const Row& row : rows_) {
-        if (row.units == 0) continue;
-        if (units != 0 && row.units != units) mixed = true;
-        units = row.units;
-    }
-    const std::string force = units && !mixed ? " (" + ColumnUnitLabel("F", units) + ")" : "";
-    const std::string length = units && !mixed ? " (" + ColumnUnitLabel("L", units) + ")" : "";
-
-    std::vector<std::string> header = {"file"};
-    for (const std::string& name : varied_) header.push_back(name);
-    for (const std::string& name :
-         {std::string("result"), std::string("meaning"), std::string("kind"), "head load" + force,
-          "head movement" + length, "tip movement" + length, "tip load" + force,
-          std::string("converged")})
-        header.push_back(name);
-    if (mixed) header.push_back("units");
-
+std::string CsvLine(const std::vector<std::string>& cells) {
     std::string text;
-    auto line = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            if (i) text += ',';
-            text += CsvField(cells[i]);
-        }
-        text += '\n';
-    };
-    line(header);
-    for (const Row& row : rows_) {
-        if (!mixed) {
-            line(row.cells);
-            continue;
-        }
-        std::vector<std::string> cells = row.cells;
-        cells.push_back(row.units ? Units(row.units) : "");
-        line(cells);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i) text += ',';
+        text += CsvField(cells[i]);
     }
+    text += '\n';
     return text;
 }
 
-void ResultTable::Write(const fs::path& file) const {
-    ReplaceFile(file, Text());
+ResultTable::ResultTable(const fs::path& file, std::vector<std::string> variedNames)
+    : path_(file), varied_(std::move(variedNames)), file_(std::make_unique<TReplacingFile>(file)) {}
+
+std::string ResultTable::Header(int units, bool mixed) const {
+    const int shown = mixed ? 0 : units;
+    std::vector<std::string> header = {"file"};
+    for (const std::string& name : varied_) header.push_back(name);
+    for (const std::string& name :
+         {std::string("result"), std::string("meaning"), std::string("kind"),
+          "head load" + UnitSuffix("F", shown), "head movement" + UnitSuffix("L", shown),
+          "tip movement" + UnitSuffix("L", shown), "tip load" + UnitSuffix("F", shown),
+          std::string("converged")})
+        header.push_back(name);
+    if (mixed) header.push_back("units");
+    return CsvLine(header);
 }
 
-bool TableWritable(const fs::path& file, std::ostream& err) {
+void ResultTable::Row(const std::vector<std::string>& cells, int units) {
+    if (rowUnits_.empty() || rowUnits_.back().second != units) rowUnits_.emplace_back(0, units);
+    ++rowUnits_.back().first;
+    if (units != 0) {
+        if (known_ == 0)
+            known_ = units;
+        else if (units != known_)
+            mixed_ = true;
+    }
+    const std::string line = CsvLine(cells);
+    if (!headerWritten_) {
+        // Rows wait for the first one whose units are known, which settles the header (unless
+        // too many wait: then the header is mended at the end if it was wrong).
+        if (units == 0 && pending_.size() + line.size() <= kPendingBytes) {
+            pending_ += line;
+            return;
+        }
+        WriteHeader();
+    }
+    file_->Write(line);
+}
+
+void ResultTable::WriteHeader() {
+    written_ = Header(known_, false);
+    file_->Write(written_);
+    file_->Write(pending_);
+    pending_.clear();
+    pending_.shrink_to_fit();
+    headerWritten_ = true;
+}
+
+void ResultTable::Add(const AnalysedFile& file) {
+    std::vector<std::string> base;
+    base.push_back(file.job.name);
+    for (std::size_t k = 0; k < varied_.size(); ++k)
+        base.push_back(k < file.job.values.size() ? ValueText(file.job.values[k]) : "");
+    const bool ran = file.code != kNotAnalysed && file.job.refusal.empty();
+    base.push_back(ran ? std::to_string(file.code) : "");
+    base.push_back(
+        ran ? ResultCodeMeaning(file.code)
+            : (file.job.refusal.empty() ? "not analysed" : "not run, " + file.job.refusal));
+    const AnalysisResult& s = file.results;
+    const int units = ran && (s.units == 1 || s.units == 2) ? s.units : 0;
+
+    bool any = false;
+    std::vector<std::string> row;
+    for (const TipMovementResult& r : s.tipResults) {
+        row = base;
+        for (const std::string& cell :
+             {std::string("tip movement"), ResultNumber(r.topLoad), ResultNumber(r.topMove),
+              ResultNumber(r.tipMove), ResultNumber(r.tipLoad), std::string()})
+            row.push_back(cell);
+        Row(row, units);
+        any = true;
+    }
+    for (const HeadLoadResult& r : s.loadResults) {
+        row = base;
+        for (const std::string& cell :
+             {std::string("head load"), ResultNumber(r.load), ResultNumber(r.topMove),
+              ResultNumber(r.tipMove), ResultNumber(r.tipLoad),
+              std::string(r.converged ? "yes" : "no")})
+            row.push_back(cell);
+        Row(row, units);
+        any = true;
+    }
+    if (!any) {
+        base.resize(base.size() + 6);
+        Row(base, units);
+    }
+}
+
+void ResultTable::Finish() {
+    if (!headerWritten_) WriteHeader();
+    const std::string header = Header(known_, mixed_);
+    if (header == written_) {
+        file_->Commit();
+        return;
+    }
+    // The header written first was not the table's (several unit systems, or units known
+    // only after many rows without): the table again, and with several unit systems each
+    // row's units in a column of their own.
+    TReplacingFile mended(path_);
+    mended.Write(header);
+    bool first = true;
+    std::size_t run = 0, left = rowUnits_.empty() ? 0 : rowUnits_[0].first;
+    std::string row;
+    file_->ReadBack([&](std::string_view line) {
+        row += line;
+        // A quoted cell may hold a line break: the row goes on until the quotes close.
+        if (std::count(row.begin(), row.end(), '"') % 2 != 0) {
+            row += '\n';
+            return;
+        }
+        if (first) { // the header written first
+            first = false;
+            row.clear();
+            return;
+        }
+        if (mixed_) {
+            while (left == 0 && run + 1 < rowUnits_.size()) left = rowUnits_[++run].first;
+            const int units = run < rowUnits_.size() ? rowUnits_[run].second : 0;
+            row += ',';
+            row += CsvField(units ? Units(units) : "");
+            if (left > 0) --left;
+        }
+        row += '\n';
+        mended.Write(row);
+        row.clear();
+    });
+    mended.Commit();
+    file_.reset(); // the first temporary file goes
+}
+
+bool TableWritable(const fs::path& file, std::ostream& err, const std::string& option) {
     std::error_code ec;
     if (fs::is_directory(file, ec)) {
-        err << "dorvek-run: --table " << file.string() << ": is a folder\n";
+        err << "dorvek-run: " << option << " " << file.string() << ": is a folder\n";
         return false;
     }
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder)) {
-        err << "dorvek-run: --table " << file.string() << ": the folder cannot be created"
+        err << "dorvek-run: " << option << " " << file.string() << ": the folder cannot be created"
             << (ec ? " (" + ec.message() + ")" : std::string()) << "\n";
         return false;
     }

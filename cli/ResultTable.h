@@ -3,37 +3,64 @@
 // applied-load results, the column "kind" saying which), with the file, the result code and
 // its meaning, one column per varied name of a study, and the project's units in the header.
 // A job without results (a failed run) still has one row, with its code.
+//
+// The rows go to the file as they come (a temporary file beside it, put in place at the end),
+// so a table of any length costs no memory.
 
 #include "cli/Pipeline.h"
+#include "model/io/AtomicFile.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dorvek::cli {
 
 class ResultTable {
 public:
-    explicit ResultTable(std::vector<std::string> variedNames);
+    // Starts the table's temporary file (raises EInOutError); the table replaces `file` only
+    // when Finish() succeeds.
+    ResultTable(const std::filesystem::path& file, std::vector<std::string> variedNames);
     // Main thread, in job order.
     void Add(const AnalysedFile& file);
-    // The whole CSV text. The units come from the results' own unit system; when the files
-    // of the run differ in it, a "units" column gives each row's.
-    std::string Text() const;
-    // Replaces the file with Text() (raises EInOutError on failure).
-    void Write(const std::filesystem::path& file) const;
+    // The header and the file in place (raises EInOutError). The units come from the results'
+    // own unit system; when the files of the run differ in it, a "units" column gives each
+    // row's.
+    void Finish();
 
 private:
-    struct Row {
-        std::vector<std::string> cells; // file, values..., result, meaning, kind, numbers...
-        int units = 0;                  // 0 unknown (no run)
-    };
+    std::string Header(int units, bool mixed) const;
+    void Row(const std::vector<std::string>& cells, int units);
+    void WriteHeader();
+
+    std::filesystem::path path_;
     std::vector<std::string> varied_;
-    std::vector<Row> rows_;
+    std::unique_ptr<TReplacingFile> file_;
+    std::string pending_; // rows held until the first row whose units are known
+    bool headerWritten_ = false;
+    std::string written_; // the header written
+    int known_ = 0;       // the units of the first row whose units are known
+    bool mixed_ = false;  // rows of other units followed
+    // The units of every row, as runs of (rows, units).
+    std::vector<std::pair<std::size_t, int>> rowUnits_;
 };
 
 // Checks on the main thread before anything runs that the table's folder exists or can be
-// made and that the file can be written; false after saying why on `err`.
-bool TableWritable(const std::filesystem::path& file, std::ostream& err);
+// made and that the file can be written; false after saying why on `err`. `option` names the
+// option in the message.
+bool TableWritable(const std::filesystem::path& file, std::ostream& err,
+                   const std::string& option = "--table");
+
+// The text of a result in the tables: the shortest that reads back to the single-precision
+// value, without an exponent.
+std::string ResultNumber(float value);
+
+// A header's unit suffix, " (lbs)" or " (m)", for the dimension "F" or "L" of `units` (1 or 2).
+std::string UnitSuffix(const char* dimension, int units);
+
+// The cells of CSV line, joined and ended by a line feed.
+std::string CsvLine(const std::vector<std::string>& cells);
 
 } // namespace dorvek::cli

@@ -73,10 +73,29 @@ double Draw(const Vary& vary, std::mt19937_64& engine) {
     return std::exp(std::log(vary.mean) - s2 / 2 + std::sqrt(s2) * z);
 }
 
-void CheckValue(const Vary& vary, double value, const std::string& which) {
+void CheckValue(const Vary& vary, double value, std::size_t sample) {
     const std::string fault = ValueFault(vary.parameter, value);
-    if (!fault.empty())
-        throw StudyError("--vary " + vary.name + ": " + which + ValueText(value) + " " + fault);
+    if (fault.empty()) return;
+    const std::string which = sample ? "sample " + std::to_string(sample) + " draws " : "";
+    throw StudyError("--vary " + vary.name + ": " + which + ValueText(value) + " " + fault);
+}
+
+// "side-factor@2": the layer's number; 0 without "@".
+int LayerOf(const std::string& name, Parameter parameter, const std::string& base) {
+    const std::size_t at = name.find('@');
+    if (at == std::string::npos) return 0;
+    const std::string where = "--vary " + name;
+    if (parameter != Parameter::SideFactor && parameter != Parameter::TipFactor)
+        throw StudyError(where + ": only side-factor and tip-factor take a layer (" + base +
+                         " varies the whole pile)");
+    const std::string number = name.substr(at + 1);
+    int layer = 0;
+    const char* end = number.data() + number.size();
+    const auto [stop, ec] = std::from_chars(number.data(), end, layer);
+    if (number.empty() || ec != std::errc() || stop != end)
+        throw StudyError(where + ": \"" + number + "\" is not a layer number");
+    if (layer < 1) throw StudyError(where + ": layers are numbered from 1");
+    return layer;
 }
 
 } // namespace
@@ -89,9 +108,11 @@ const std::vector<ParameterName>& ParameterNames() {
         {"head", Parameter::Head, "pile-head coordinate"},
         {"ae-factor", Parameter::AeFactor, "factor on the axial stiffness AE"},
         {"side-factor", Parameter::SideFactor,
-         "factor on the unit side resistance of every layer (t of user t-z curves)"},
+         "factor on the unit side resistance of every layer (t of user t-z curves);\n"
+         "               side-factor@N: of soil layer N only"},
         {"tip-factor", Parameter::TipFactor,
-         "factor on the unit tip resistance of every layer (Q of a user Q-w curve)"},
+         "factor on the unit tip resistance of every layer (Q of a user Q-w curve);\n"
+         "               tip-factor@N: of soil layer N only"},
         {"load-factor", Parameter::LoadFactor, "factor on the applied pile-head loads"},
     };
     return names;
@@ -119,9 +140,10 @@ Vary ParseVary(const std::string& text) {
     Vary vary;
     vary.name = text.substr(0, equals);
     const std::string given = text.substr(equals + 1);
+    const std::string base = vary.name.substr(0, vary.name.find('@'));
     bool known = false;
     for (const ParameterName& p : ParameterNames()) {
-        if (vary.name == p.name) {
+        if (base == p.name) {
             vary.parameter = p.parameter;
             known = true;
         }
@@ -129,8 +151,9 @@ Vary ParseVary(const std::string& text) {
     if (!known) {
         std::string list;
         for (const ParameterName& p : ParameterNames()) list += std::string(" ") + p.name;
-        throw StudyError("--vary: unknown name \"" + vary.name + "\" (known:" + list + ")");
+        throw StudyError("--vary: unknown name \"" + base + "\" (known:" + list + ")");
     }
+    vary.layer = LayerOf(vary.name, vary.parameter, base);
     const std::string where = "--vary " + vary.name;
     if (given.empty()) throw StudyError(where + ": no values");
 
@@ -155,18 +178,16 @@ Vary ParseVary(const std::string& text) {
     } else {
         throw StudyError(where + ": expected V1,V2,... or FROM:TO:STEP");
     }
-    for (double value : vary.values) CheckValue(vary, value, "");
+    for (double value : vary.values) CheckValue(vary, value, 0);
     return vary;
 }
 
-std::vector<std::vector<double>> StudyVariants(const StudySpec& study) {
+VariantValues::VariantValues(const StudySpec& study) : study_(study) {
     if (study.vary.empty()) throw StudyError("--sample needs --vary NAME=DISTRIBUTION");
-    const std::size_t limitNote = kVariantLimit;
     auto tooMany = [&](const std::string& count) {
         return StudyError("the study has " + count + " variants, more than " +
-                          std::to_string(limitNote) + "; give --force to run it");
+                          std::to_string(kVariantLimit) + "; give --force to run it");
     };
-    std::vector<std::vector<double>> variants;
     if (study.sample) {
         for (const Vary& vary : study.vary)
             if (vary.kind == Vary::Kind::Values)
@@ -176,44 +197,63 @@ std::vector<std::vector<double>> StudyVariants(const StudySpec& study) {
         if (*study.sample == 0) throw StudyError("--sample: the sample size must be positive");
         if (*study.sample > kVariantLimit && !study.force)
             throw tooMany(std::to_string(*study.sample));
-        std::mt19937_64 engine(study.seed);
-        variants.reserve(*study.sample);
-        for (std::size_t i = 0; i < *study.sample; ++i) {
-            std::vector<double> values;
-            for (const Vary& vary : study.vary) {
-                values.push_back(Draw(vary, engine));
-                CheckValue(vary, values.back(), "sample " + std::to_string(i + 1) + " draws ");
-            }
-            variants.push_back(std::move(values));
+        count_ = *study.sample;
+        // Every drawn value is checked before the study runs; the draws are made again then.
+        Rewind();
+        for (std::size_t i = 0; i < count_; ++i) Next();
+    } else {
+        double count = 1;
+        for (const Vary& vary : study.vary) {
+            if (vary.kind != Vary::Kind::Values)
+                throw StudyError("--vary " + vary.name + ": a distribution needs --sample N");
+            count *= static_cast<double>(vary.values.size());
         }
-        return variants;
+        if (count > static_cast<double>(kVariantLimit) && !study.force) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.0f", count);
+            throw tooMany(text);
+        }
+        count_ = static_cast<std::size_t>(count);
     }
+    Rewind();
+}
 
-    double count = 1;
-    for (const Vary& vary : study.vary) {
-        if (vary.kind != Vary::Kind::Values)
-            throw StudyError("--vary " + vary.name + ": a distribution needs --sample N");
-        count *= static_cast<double>(vary.values.size());
-    }
-    if (count > static_cast<double>(kVariantLimit) && !study.force) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.0f", count);
-        throw tooMany(text);
-    }
-    // Odometer over the names, the last one turning fastest.
-    std::vector<std::size_t> at(study.vary.size(), 0);
-    for (;;) {
-        std::vector<double> values;
-        for (std::size_t k = 0; k < at.size(); ++k) values.push_back(study.vary[k].values[at[k]]);
-        variants.push_back(std::move(values));
-        std::size_t k = at.size();
-        while (k > 0) {
-            --k;
-            if (++at[k] < study.vary[k].values.size()) break;
-            at[k] = 0;
-            if (k == 0) return variants;
+void VariantValues::Rewind() {
+    at_ = 0;
+    odometer_.assign(study_.vary.size(), 0);
+    if (study_.sample) engine_ = std::make_unique<std::mt19937_64>(study_.seed);
+}
+
+void VariantValues::Skip(std::size_t index) {
+    while (at_ < index && at_ < count_) Next();
+}
+
+const std::vector<double>& VariantValues::Next() {
+    values_.clear();
+    ++at_;
+    if (study_.sample) {
+        for (const Vary& vary : study_.vary) {
+            values_.push_back(Draw(vary, *engine_));
+            CheckValue(vary, values_.back(), at_);
         }
+        return values_;
     }
+    for (std::size_t k = 0; k < odometer_.size(); ++k)
+        values_.push_back(study_.vary[k].values[odometer_[k]]);
+    // The last name turns fastest.
+    for (std::size_t k = odometer_.size(); k > 0; --k) {
+        if (++odometer_[k - 1] < study_.vary[k - 1].values.size()) break;
+        odometer_[k - 1] = 0;
+    }
+    return values_;
+}
+
+std::vector<std::vector<double>> StudyVariants(const StudySpec& study) {
+    VariantValues values(study);
+    std::vector<std::vector<double>> variants;
+    variants.reserve(values.Count());
+    for (std::size_t i = 0; i < values.Count(); ++i) variants.push_back(values.Next());
+    return variants;
 }
 
 std::string ValueText(double value) {

@@ -3,7 +3,9 @@
 // (a list, a range, or a distribution to sample from) and the variants they make.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,8 +38,9 @@ const std::vector<ParameterName>& ParameterNames();
 
 struct Vary {
     enum class Kind { Values, Normal, Lognormal };
-    std::string name;
+    std::string name; // as given, e.g. "side-factor@2"
     Parameter parameter = Parameter::Length;
+    int layer = 0; // side-factor@N, tip-factor@N: the soil layer N (from 1); 0: every layer
     Kind kind = Kind::Values;
     std::vector<double> values;  // Kind::Values
     double mean = 0, spread = 0; // standard deviation (normal) or coefficient of variation
@@ -45,6 +48,7 @@ struct Vary {
 
 // "NAME=V1,V2,...", "NAME=FROM:TO:STEP", "NAME=normal:MEAN:SD" or "NAME=lognormal:MEAN:COV".
 // A range runs from FROM up to TO (included when a whole number of steps reaches it).
+// side-factor and tip-factor take "@N" after the name for one soil layer.
 Vary ParseVary(const std::string& text);
 
 // The plain rules of a value of `parameter`; empty when it is acceptable, otherwise why not.
@@ -59,8 +63,30 @@ struct StudySpec {
     bool force = false; // allow more than kVariantLimit variants
 };
 
-// Every variant's values (one per varied name, in the order given): all combinations of the
-// grid, the first name varying slowest, or the drawn sample. Checks every value.
+// The variants' values one after the other (one per varied name, in the order given): all
+// combinations of the grid, the first name varying slowest, or the drawn sample. Nothing is
+// kept but the position, so a study of any size costs no memory. The constructor checks
+// every value (raising StudyError), so that a bad one stops the study before anything runs.
+class VariantValues {
+public:
+    explicit VariantValues(const StudySpec& study);
+    std::size_t Count() const { return count_; }
+    // Back to the first variant.
+    void Rewind();
+    // Goes to variant `index` (at or after the current one): Next() then gives its values.
+    void Skip(std::size_t index);
+    const std::vector<double>& Next();
+
+private:
+    const StudySpec& study_;
+    std::size_t count_ = 0;
+    std::size_t at_ = 0;                      // index of the variant Next() gives
+    std::vector<std::size_t> odometer_;       // grid: the position in each name's values
+    std::unique_ptr<std::mt19937_64> engine_; // sample
+    std::vector<double> values_;
+};
+
+// Every variant's values, as VariantValues gives them, in one list.
 std::vector<std::vector<double>> StudyVariants(const StudySpec& study);
 
 // Text of a value in names and tables: the shortest that reads back.

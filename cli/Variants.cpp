@@ -38,20 +38,19 @@ bool VariantProject::Read(std::ostream& err) {
     if (data_.SoilLayersInUse()) {
         TGridTable& layers = tables.D2();
         for (int r = 0; r < layers.RowCount(); ++r) {
-            if (TGridTable* properties = layers.GetDataValue(kLayerDataColumn, r)) {
-                for (const Cell& c : Cells(kSideColumn, *properties)) side_.push_back(c);
-                for (const Cell& c : Cells(kTipColumn, *properties)) tip_.push_back(c);
-            }
+            TGridTable* properties = layers.GetDataValue(kLayerDataColumn, r);
+            layerSide_.push_back(properties ? Cells(kSideColumn, *properties)
+                                            : std::vector<Cell>{});
+            layerTip_.push_back(properties ? Cells(kTipColumn, *properties) : std::vector<Cell>{});
         }
     }
     if (data_.UserTz) {
         TGridTable& depths = tables.TblTZDepth2();
         for (int r = 0; r < depths.RowCount(); ++r)
             if (TGridTable* curve = depths.GetDataValue(kTzCurveColumn, r))
-                for (const Cell& c : Cells(kCurveTColumn, *curve)) side_.push_back(c);
+                for (const Cell& c : Cells(kCurveTColumn, *curve)) curveT_.push_back(c);
     }
-    if (data_.UserQw)
-        for (const Cell& c : Cells(kCurveQColumn, tables.TblQwcurve2())) tip_.push_back(c);
+    if (data_.UserQw) curveQ_ = Cells(kCurveQColumn, tables.TblQwcurve2());
     return true;
 }
 
@@ -64,8 +63,20 @@ std::vector<VariantProject::Cell> VariantProject::Cells(int column, TGridTable& 
 
 std::string VariantProject::Fault(const StudySpec& study) const {
     for (const Vary& vary : study.vary) {
+        const std::string where = "--vary " + vary.name + ": ";
         if (vary.parameter == Parameter::LoadFactor && !data_.TopLoadsInUse())
-            return "--vary " + vary.name + ": the project applies no pile-head loads";
+            return where + "the project applies no pile-head loads";
+        if (vary.layer == 0) continue;
+        if (vary.parameter == Parameter::SideFactor && data_.UserTz)
+            return where + "the project's t-z curves are entered by the user, not built from " +
+                   "its soil layers";
+        if (vary.parameter == Parameter::TipFactor && data_.UserQw)
+            return where + "the project's Q-w curve is entered by the user, not built from its " +
+                   "soil layers";
+        const std::size_t layers = layerSide_.size();
+        if (static_cast<std::size_t>(vary.layer) > layers)
+            return where + "the project has " + std::to_string(layers) + " soil layer" +
+                   (layers == 1 ? "" : "s");
     }
     return "";
 }
@@ -76,7 +87,24 @@ void VariantProject::Scale(const std::vector<Cell>& cells, double factor) {
 
 void VariantProject::Apply(const StudySpec& study, const std::vector<double>& values) {
     data_ = original_;
-    for (const auto* cells : {&ae_, &side_, &tip_, &loads_}) Scale(*cells, 1.0);
+    // A layer's factor is that of every layer times its own.
+    double sideAll = 1, tipAll = 1;
+    std::vector<double> side(layerSide_.size(), 1.0), tip(layerTip_.size(), 1.0);
+    for (std::size_t k = 0; k < study.vary.size() && k < values.size(); ++k) {
+        const Vary& vary = study.vary[k];
+        const bool one = vary.layer > 0 && static_cast<std::size_t>(vary.layer) <= side.size();
+        const auto layer = static_cast<std::size_t>(vary.layer - 1);
+        if (vary.parameter == Parameter::SideFactor) (one ? side[layer] : sideAll) *= values[k];
+        if (vary.parameter == Parameter::TipFactor) (one ? tip[layer] : tipAll) *= values[k];
+    }
+    for (std::size_t j = 0; j < side.size(); ++j) {
+        Scale(layerSide_[j], sideAll * side[j]);
+        Scale(layerTip_[j], tipAll * tip[j]);
+    }
+    Scale(curveT_, sideAll);
+    Scale(curveQ_, tipAll);
+    Scale(ae_, 1.0);
+    Scale(loads_, 1.0);
     for (std::size_t k = 0; k < study.vary.size() && k < values.size(); ++k) {
         const long double value = values[k];
         switch (study.vary[k].parameter) {
@@ -94,11 +122,8 @@ void VariantProject::Apply(const StudySpec& study, const std::vector<double>& va
             Scale(ae_, values[k]);
             break;
         case Parameter::SideFactor:
-            Scale(side_, values[k]);
-            break;
         case Parameter::TipFactor:
-            Scale(tip_, values[k]);
-            break;
+            break; // above
         case Parameter::LoadFactor:
             Scale(loads_, values[k]);
             break;
@@ -109,6 +134,10 @@ void VariantProject::Apply(const StudySpec& study, const std::vector<double>& va
 void VariantProject::Write(const std::filesystem::path& file) {
     data_.FileName = file.string();
     ReplaceFile(file, data_.FileText(owner_.Tables()));
+}
+
+std::string VariantProject::Text() {
+    return data_.FileText(owner_.Tables());
 }
 
 ProjectFacts VariantProject::Facts() const {

@@ -31,6 +31,8 @@ public:
     void Apply(const StudySpec& study, const std::vector<double>& values);
     // Writes the project as it stands now (raises EInOutError on failure).
     void Write(const std::filesystem::path& file);
+    // The text Write() writes.
+    std::string Text();
     ProjectFacts Facts() const;
 
     TProgramData& Data() { return data_; }
@@ -49,7 +51,10 @@ private:
     std::string file_;
     TProjectTables owner_;
     TProgramData data_, original_;
-    std::vector<Cell> ae_, side_, tip_, loads_;
+    std::vector<Cell> ae_, loads_;
+    // Per soil layer (when the layers are written), and of the user curves.
+    std::vector<std::vector<Cell>> layerSide_, layerTip_;
+    std::vector<Cell> curveT_, curveQ_;
 };
 
 } // namespace dorvek::cli

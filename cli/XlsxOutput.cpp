@@ -15,14 +15,6 @@ namespace dorvek::cli {
 
 namespace fs = std::filesystem;
 
-bool XlsxAvailable() {
-#ifdef DORVEK_HAVE_XLSX
-    return true;
-#else
-    return false;
-#endif
-}
-
 FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
     FileOutput result;
     result.option = "--xlsx";

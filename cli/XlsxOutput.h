@@ -10,9 +10,6 @@
 
 namespace dorvek::cli {
 
-// False when this build has no spreadsheet export (libxlsxwriter was not found).
-bool XlsxAvailable();
-
 // output: the workbook's file name; see OutputFile for several projects.
 FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun);
 

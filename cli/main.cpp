@@ -3,19 +3,13 @@
 #include "cli/Arguments.h"
 #include "cli/BatchCommand.h"
 #include "cli/ConvertCommand.h"
+#include "cli/OutputPlugins.h"
 #include "cli/Progress.h"
 #include "cli/Study.h"
-#include "cli/XlsxOutput.h"
 
 #include "kernel/Kernel.h"
 
 #include <CLI/CLI.hpp>
-
-#ifdef DORVEK_HAVE_PICTURES
-#include "cli/GraphPicturesOutput.h"
-#include "cli/OffscreenGui.h"
-#include "cli/ProfileOutput.h"
-#endif
 
 #include <iostream>
 #include <memory>
@@ -30,6 +24,11 @@ const std::string kNoPictures;
 #else
 const std::string kNoPictures = " (not in this build: built without Qt)";
 #endif
+#ifdef DORVEK_HAVE_WORKBOOK
+const std::string kNoWorkbook;
+#else
+const std::string kNoWorkbook = " (not in this build: libxlsxwriter was missing)";
+#endif
 
 std::string HelpFooter() {
     std::string text = "Files (beside each input, with its name):\n"
@@ -43,7 +42,12 @@ std::string HelpFooter() {
                 p.meaning + "\n";
     text += "Values: V1,V2,... or FROM:TO:STEP (all combinations of the names); with --sample N:\n"
             "normal:MEAN:SD or lognormal:MEAN:COV. Variants are written into --out DIR as\n"
-            "PROJECT_NAME=VALUE....dv4d (PROJECT_sample=NNN.dv4d) and analysed there.\n"
+            "PROJECT_NAME=VALUE....dv4d (PROJECT_sample=NNN.dv4d) and analysed there; without\n"
+            "--out (and beyond --keep N) they are analysed in memory and only --table and\n"
+            "--stats are written. For example, the share of 100000 drawn variants that settle\n"
+            "more than 1 in under the largest load:\n"
+            "  dorvek-run --sample 100000 --vary side-factor=lognormal:1:0.2 \\\n"
+            "      --vary tip-factor=lognormal:1:0.3 --stats stats.csv --limit 1 pile.dv4d\n"
             "\nResult codes:\n";
     for (int code = 0; code <= dorvek::kInternalError; ++code) {
         if (code == dorvek::kNotCalledForRun) continue; // only the library entry returns it
@@ -51,7 +55,9 @@ std::string HelpFooter() {
     }
     text += "\nThe exit status is 0 when every run completed, 1 otherwise, and 2 for bad options\n"
             "of a study, a shard, a thread count or an output folder (found before anything "
-            "runs).";
+            "runs).\nA study in memory prints a line only for a variant that did not complete, "
+            "then a count\nof its variants and, with --stats, the statistics of the largest "
+            "load.";
     return text;
 }
 
@@ -181,9 +187,7 @@ int main(int argc, char** argv) {
                        "chart per graph the program offers, and the load-settlement summary "
                        "sheet last. With several projects, \"{name}\" in OUT is replaced by each "
                        "project's name; without it \"-<name>\" is added to OUT's name" +
-                           std::string(dorvek::cli::XlsxAvailable()
-                                           ? ""
-                                           : " (not in this build: libxlsxwriter was missing)"))
+                           kNoWorkbook)
             ->type_name("OUT.xlsx")
             ->excludes(convertFile);
     bool noMarkers = false;
@@ -197,14 +201,39 @@ int main(int argc, char** argv) {
         ->excludes(convertFile);
     app.add_option("--vary", batch.vary,
                    "Parameter study: NAME=V1,V2,... or NAME=FROM:TO:STEP (repeatable; every "
-                   "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample")
+                   "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample; "
+                   "side-factor@N and tip-factor@N vary soil layer N alone")
         ->type_name("NAME=VALUES")
         ->expected(1) // one value per --vary: the files that follow are not taken for values
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->excludes(convertFile);
-    app.add_option("--out", batch.out, "Folder of a study's variants (created when missing)")
+    app.add_option("--out", batch.out,
+                   "Folder of a study's variants (created when missing): each variant is "
+                   "written there as a project file and analysed with its report and plot "
+                   "file. Without it a study with --table or --stats analyses its variants in "
+                   "memory and writes no other file")
         ->type_name("DIR");
+    long long keep = 0;
+    CLI::Option* keepOption =
+        app.add_option("--keep", keep,
+                       "With --out: write the files of the first N variants of each project "
+                       "only, for inspection; the others are analysed in memory")
+            ->type_name("N");
+    app.add_option("--stats", batch.stats,
+                   "Statistics of a study into FILE.csv: per project, applied load and tip "
+                   "movement the number of variants, how many converged, and the mean, "
+                   "standard deviation and 5th, 50th and 95th percentiles of the head "
+                   "movement; the terminal shows those of the largest load")
+        ->type_name("FILE.csv")
+        ->excludes(convertFile);
+    double limit = 0;
+    CLI::Option* limitOption =
+        app.add_option("--limit", limit,
+                       "With --stats: a settlement S in the project's length unit; adds the "
+                       "share of variants whose head movement exceeds S (or whose load did not "
+                       "converge) with its 95% confidence interval (Clopper-Pearson)")
+            ->type_name("S");
     std::size_t sample = 0;
     CLI::Option* sampleOption =
         app.add_option("--sample", sample, "Draw N variants from the distributions of --vary")
@@ -221,41 +250,50 @@ int main(int argc, char** argv) {
     batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
     if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+    // Pictures and workbooks come from plug-ins, loaded only when asked for. Pictures are
+    // drawn by Qt Gui without a display; it lives until the last one is written.
+    std::shared_ptr<void> gui;
+    if (!picturesOption->empty() || !profileOption->empty()) {
 #ifdef DORVEK_HAVE_PICTURES
-    // Pictures are drawn by Qt Gui without a display; it lives until the last one is written.
-    std::unique_ptr<dorvek::cli::OffscreenGui> gui;
-    if (!picturesOption->empty() || !profileOption->empty())
-        gui = std::make_unique<dorvek::cli::OffscreenGui>();
-    if (!picturesOption->empty()) {
-        dorvek::cli::GraphPictureOptions options;
-        options.format = pictureFormat;
-        if (const auto inches = dorvek::cli::ParsePictureInches(pictureSize)) {
-            options.size.WidthIn = inches->first;
-            options.size.HeightIn = inches->second;
+        const char* option = picturesOption->empty() ? "--profile" : "--graphs";
+        const dorvek::cli::PicturesPlugin* pictures =
+            dorvek::cli::LoadPicturesPlugin(option, std::cerr);
+        if (!pictures) return 2;
+        gui = pictures->startGui();
+        if (!picturesOption->empty()) {
+            dorvek::cli::PictureRequest request;
+            request.format = pictureFormat;
+            if (const auto inches = dorvek::cli::ParsePictureInches(pictureSize)) {
+                request.widthIn = inches->first;
+                request.heightIn = inches->second;
+            }
+            request.ppi = picturePpi;
+            request.safePalette = picturePalette == "safe";
+            request.legendOffCurves = pictureLegend != "part";
+            batch.outputs.push_back(pictures->graphPictures(picturesFolder, request, batch.noRun));
         }
-        options.size.Ppi = picturePpi;
-        options.size.PaletteKind = picturePalette == "safe" ? 1 : 0;
-        options.size.LegendOffCurves = pictureLegend == "part" ? 0 : 1;
-        batch.outputs.push_back(
-            dorvek::cli::GraphPicturesOutput(picturesFolder, options, batch.noRun));
-    }
-    if (!profileOption->empty()) batch.outputs.push_back(dorvek::cli::ProfileOutput(profile));
+        if (!profileOption->empty()) batch.outputs.push_back(pictures->profile(profile));
 #else
-    for (const CLI::Option* option : {picturesOption, profileOption}) {
-        if (!option->empty()) {
-            std::cerr << "dorvek-run: " << option->get_name()
-                      << ": this build has no picture output (built without Qt)\n";
-            return 2;
+        for (const CLI::Option* option : {picturesOption, profileOption}) {
+            if (!option->empty()) {
+                std::cerr << "dorvek-run: " << option->get_name()
+                          << ": this build has no picture output (built without Qt)\n";
+                return 2;
+            }
         }
-    }
 #endif
+    }
     if (!xlsxOption->empty()) {
-        if (!dorvek::cli::XlsxAvailable()) {
-            std::cerr << "dorvek-run: --xlsx: this build has no spreadsheet export "
-                         "(libxlsxwriter was not found)\n";
-            return 2;
-        }
-        batch.outputs.push_back(dorvek::cli::XlsxOutput(xlsxFile, !noMarkers, batch.noRun));
+#ifdef DORVEK_HAVE_WORKBOOK
+        const dorvek::cli::WorkbookPlugin* workbook =
+            dorvek::cli::LoadWorkbookPlugin("--xlsx", std::cerr);
+        if (!workbook) return 2;
+        batch.outputs.push_back(workbook->workbook(xlsxFile, !noMarkers, batch.noRun));
+#else
+        std::cerr << "dorvek-run: --xlsx: this build has no spreadsheet export "
+                     "(libxlsxwriter was not found)\n";
+        return 2;
+#endif
     }
     if (batch.noRun && batch.graphsCsv.empty() && batch.outputs.empty()) {
         std::cerr << "dorvek-run: --no-run needs an output option such as --graphs-csv, "
@@ -268,6 +306,8 @@ int main(int argc, char** argv) {
     }
     batch.threads = static_cast<unsigned>(threads);
     if (!sampleOption->empty()) batch.sample = sample;
+    if (!keepOption->empty()) batch.keep = keep;
+    if (!limitOption->empty()) batch.limit = limit;
     batch.progress = dorvek::cli::StandardErrorIsTerminal();
     return dorvek::cli::RunBatch(batch, std::cout, std::cerr);
 }

@@ -14,6 +14,7 @@ constexpr std::size_t kPlotGeneratedCurves = 30;
 
 void writeCurves(const std::vector<TzCurve>& curves, std::size_t count, bool userDefined,
                  FixedWriter& out) {
+    if (!out.active()) return; // an analysis without report or plot file
     for (std::size_t j = 0; j < count; ++j) {
         const TzCurve& c = curves[j];
         const std::size_t points = std::min(c.t.size(), c.z.size());
@@ -24,6 +25,7 @@ void writeCurves(const std::vector<TzCurve>& curves, std::size_t count, bool use
 }
 
 void writeQwPoints(const Store& s, FixedWriter& out) {
+    if (!out.active()) return;
     const std::size_t points = std::min(s.qwQ.size(), s.qwW.size());
     for (std::size_t k = 0; k < points; ++k) out.write("1PE18.4,1PE19.4", {s.qwQ[k], s.qwW[k]});
 }

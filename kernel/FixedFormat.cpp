@@ -144,15 +144,18 @@ void FixedWriter::flush() {
     if (!state_ || state_->used == 0) return;
     const std::size_t used = state_->used;
     state_->used = 0;
-    out_->write(state_->buffer.get(), static_cast<std::streamsize>(used));
+    if (out_) out_->write(state_->buffer.get(), static_cast<std::streamsize>(used));
 }
 
 // Ends a call: the held output goes out once there is enough of it.
-void FixedWriter::release() {
-    if (state_ && state_->used >= holdBytes_) flush();
+void FixedWriter::release(std::size_t callStart) {
+    if (!state_) return;
+    if (noting()) notes_->append(state_->buffer.get() + callStart, state_->used - callStart);
+    if (state_->used >= holdBytes_) flush();
 }
 
 void FixedWriter::write(std::string_view layoutText, std::span<const FieldValue> values) {
+    if (!active()) return;
     State& s = state();
     if (!s.last || s.lastText != layoutText) {
         auto found = s.layouts.find(layoutText);
@@ -228,21 +231,25 @@ void FixedWriter::write(std::string_view layoutText, std::span<const FieldValue>
         s.used = callStart;
         throw;
     }
-    release();
+    release(callStart);
 }
 
 void FixedWriter::list(std::string_view text) {
+    if (!active()) return;
     State& s = state();
+    const std::size_t callStart = s.used;
     if (!text.empty()) {
         s.put(" ");
         s.put(text);
     }
     s.put("\r\n");
-    release();
+    release(callStart);
 }
 
 void FixedWriter::listValues(const std::vector<FieldValue>& values) {
+    if (!active()) return;
     State& s = state();
+    const std::size_t callStart = s.used;
     s.put(" ");
     bool first = true;
     for (const FieldValue& value : values) {
@@ -259,7 +266,7 @@ void FixedWriter::listValues(const std::vector<FieldValue>& values) {
         }
     }
     s.put("\r\n");
-    release();
+    release(callStart);
 }
 
 } // namespace dorvek

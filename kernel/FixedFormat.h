@@ -35,6 +35,9 @@ public:
     // held until that many bytes have gathered (or flush()), so a file sees a few large writes.
     explicit FixedWriter(std::ostream& out, std::size_t holdBytes = 0)
         : out_(&out), holdBytes_(holdBytes) {}
+    // A writer without a stream: an analysis whose report or plot file is not asked for
+    // formats nothing (but what a NoteScope keeps).
+    FixedWriter() = default;
     ~FixedWriter();
     FixedWriter(FixedWriter&&) noexcept = default;
     FixedWriter& operator=(FixedWriter&&) noexcept = default;
@@ -60,16 +63,35 @@ public:
     // Writes the held lines to the stream.
     void flush();
 
-    std::ostream& stream() { return *out_; }
+    // Whether anything written now goes anywhere: callers may skip preparing large output.
+    bool active() const { return out_ != nullptr || noting(); }
+
+    // Lines written while a NoteScope of this writer lives are also appended to `notes`
+    // (null: not kept), whether or not the writer has a stream.
+    void keepNotes(std::string* notes) { notes_ = notes; }
+    class NoteScope {
+    public:
+        explicit NoteScope(FixedWriter& writer) : writer_(writer) { ++writer_.noteScopes_; }
+        ~NoteScope() { --writer_.noteScopes_; }
+        NoteScope(const NoteScope&) = delete;
+        NoteScope& operator=(const NoteScope&) = delete;
+
+    private:
+        FixedWriter& writer_;
+    };
 
 private:
     struct State; // parsed layouts (each parsed once) and the held output
     State& state();
-    void release();
+    // Ends a call whose text starts at `callStart` of the held output.
+    void release(std::size_t callStart);
+    bool noting() const { return notes_ != nullptr && noteScopes_ > 0; }
 
-    std::ostream* out_;
-    std::size_t holdBytes_;
+    std::ostream* out_ = nullptr;
+    std::size_t holdBytes_ = 0;
     std::shared_ptr<State> state_;
+    std::string* notes_ = nullptr;
+    int noteScopes_ = 0;
 };
 
 } // namespace dorvek

@@ -14,13 +14,15 @@ void RunHeadLoads(Store& s, FixedWriter& report, FixedWriter& plot, std::ostream
     PlotLoadCount(s, plot);
 
     s.loadResults.clear();
+    s.loadDistributions.clear();
     s.loadResults.reserve(s.loads.size());
     PileSolution last;
     for (float load : s.loads) {
         const HeadLoadResult r = SolveForHeadLoad(setup, s.tipResults, load, last);
         s.loadResults.push_back(r);
         ReportLoadRow(r, report);
-        PlotLoadResult(r, setup, last, plot);
+        if (plot.active()) PlotLoadResult(r, setup, last, plot);
+        if (s.keepDistributions) s.loadDistributions.push_back(LoadDistribution(setup, last));
     }
 }
 

@@ -176,15 +176,6 @@ void ReadLoads(FreeFormatReader& in, Store& s) {
     }
 }
 
-void BuildTipMovementList(Store& s, FixedWriter& report) {
-    if (s.ntipRead == 0) {
-        GenerateTipMovements(s);
-    } else if (s.ntipRead > 0) {
-        SortAscending(s.tipMovements);
-        ReportTipMovements(report, s);
-    }
-}
-
 void ReadSettlement(FreeFormatReader& in, Store& s, FixedWriter& report) {
     const int nset = in.readInteger("number of soil settlement points");
     if (nset < 1) return;
@@ -214,7 +205,6 @@ void ReadTzFactors(FreeFormatReader& in, Store& s, FixedWriter& report) {
         s.tzfZ.push_back(in.real("z-multiplier" + row));
         ReportTzFactorRow(report, s.tzfDepth.back(), s.tzfT.back(), s.tzfZ.back());
     }
-    ApplyTzFactors(s);
 }
 
 void ReadQwFactors(FreeFormatReader& in, Store& s, FixedWriter& report) {
@@ -224,10 +214,23 @@ void ReadQwFactors(FreeFormatReader& in, Store& s, FixedWriter& report) {
     s.qMultiplier = in.real("Q-multiplier");
     s.wMultiplier = in.real("w-multiplier");
     ReportQwFactors(report, s);
-    ApplyQwFactors(s);
 }
 
 } // namespace
+
+void BuildTipMovementList(Store& s, FixedWriter& report) {
+    if (s.ntipRead == 0) {
+        GenerateTipMovements(s);
+    } else if (s.ntipRead > 0) {
+        SortAscending(s.tipMovements);
+        ReportTipMovements(report, s);
+    }
+}
+
+void ApplyLoadingFactors(Store& s) {
+    if (s.tzFactorFlag >= 1) ApplyTzFactors(s);
+    if (s.qwFactorFlag >= 1) ApplyQwFactors(s);
+}
 
 void SetUnitLabels(Store& s) {
     const bool english = s.iunit == 1;
@@ -266,6 +269,17 @@ void ReadLoadingInput(FreeFormatReader& in, Store& s, FixedWriter& report) {
     ReadSettlement(in, s, report);
     ReadTzFactors(in, s, report);
     ReadQwFactors(in, s, report);
+    // Nothing read or echoed depends on the factors, so they are applied once all is read.
+    ApplyLoadingFactors(s);
+}
+
+void ReadLoadingRecords(FreeFormatReader& in, Store& s) {
+    FixedWriter none;
+    ReadTipMovements(in, s);
+    ReadLoads(in, s);
+    ReadSettlement(in, s, none);
+    ReadTzFactors(in, s, none);
+    ReadQwFactors(in, s, none);
 }
 
 } // namespace dorvek

@@ -23,6 +23,17 @@ void ReadModelInput(FreeFormatReader& in, Store& s, FixedWriter& report);
 // the tip movement list and applies the factors to the curves in place.
 void ReadLoadingInput(FreeFormatReader& in, Store& s, FixedWriter& report);
 
+// The same records as they stand in the file: no tip movement list is built (the movements
+// stay in their order), no factor applied, nothing echoed.
+void ReadLoadingRecords(FreeFormatReader& in, Store& s);
+
+// The tip movement list of the run: the given movements sorted ascending (and echoed), or
+// the generated ones when NTIP = 0.
+void BuildTipMovementList(Store& s, FixedWriter& report);
+
+// The t-z and Q-w factors applied to the solver curves and the tip curve, when given.
+void ApplyLoadingFactors(Store& s);
+
 // Ascending order by selection: the smallest remaining value is swapped into each place.
 void SortAscending(std::vector<float>& values);
 

@@ -1,7 +1,8 @@
 #pragma once
-// The analysis kernel as seen from C++: one call is one complete analysis. The exported C
-// entry IDORVEK (Entry.cpp) runs the same core from names.dat. Calls are independent: each
-// has its own Store, so they may run in parallel threads.
+// The analysis kernel as seen from C++: one call is one complete analysis on files. The
+// exported C entry IDORVEK (Entry.cpp) runs the same from names.dat; Analysis.h has the same
+// analysis in memory, under both. Calls are independent: each has its own Store, so they may
+// run in parallel threads.
 
 #include "kernel/Store.h"
 
@@ -26,11 +27,18 @@ struct RunHeader {
     int installation = 0;
 };
 
+struct AnalysisResult; // Analysis.h
+
 struct RunOptions {
     std::ostream* console = nullptr; // stderr when null
     std::function<std::tm()> clock;  // local time when empty
     Store* results = nullptr;        // receives the store at the end, for callers that
                                      // print the summary
+    // Receives the results at the end (as Analyse returns them); the curves and the
+    // distributions only when asked for.
+    AnalysisResult* result = nullptr;
+    bool keepCurves = false;
+    bool keepDistributions = false;
 };
 
 // Result codes.

@@ -49,4 +49,32 @@ void PlotLoadResult(const HeadLoadResult& r, const SolverSetup& setup, const Pil
     if (!values.empty()) plot.write("3X,E10.3,3X,E10.3,3X,E10.3", values);
 }
 
+Distribution TipDistribution(const SolverSetup& setup, const PileSolution& sol) {
+    Distribution d;
+    const auto n = static_cast<std::size_t>(setup.ninc);
+    d.depth.reserve(n);
+    d.load.reserve(n);
+    d.movement.reserve(n);
+    for (int i = 0; i < setup.ninc; ++i) {
+        const PrintedIncrement inc = PrintedIncrementAt(setup, sol, i);
+        d.depth.push_back(inc.depth);
+        d.load.push_back(inc.avgLoad);
+        d.movement.push_back(inc.avgMove);
+    }
+    return d;
+}
+
+Distribution LoadDistribution(const SolverSetup& setup, const PileSolution& sol) {
+    Distribution d;
+    const auto n = static_cast<std::size_t>(setup.ninc);
+    d.depth.assign(setup.midDepth.begin(), setup.midDepth.begin() + static_cast<long>(n));
+    d.load.reserve(n);
+    d.movement.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        d.load.push_back(AsReported(sol.avgLoad[i], sol.mirrored));
+        d.movement.push_back(AsReported(sol.avgMove[i], sol.mirrored));
+    }
+    return d;
+}
+
 } // namespace dorvek

@@ -20,4 +20,8 @@ void PlotLoadCount(const Store& s, FixedWriter& plot);
 void PlotLoadResult(const HeadLoadResult& r, const SolverSetup& setup, const PileSolution& sol,
                     FixedWriter& plot);
 
+// The values of the distribution lines above, for callers that keep them.
+Distribution TipDistribution(const SolverSetup& setup, const PileSolution& sol);
+Distribution LoadDistribution(const SolverSetup& setup, const PileSolution& sol);
+
 } // namespace dorvek

@@ -48,6 +48,17 @@ bool HasApiLayer(const Store& s) {
 
 } // namespace
 
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
 std::string SoilTypeName(int code) {
     // A code without a generator still gets a readable name of the same width.
     if (code < 1 || code > 6) return "   Unknown Soil Type    ";
@@ -85,6 +96,14 @@ void ReportDateBlock(FixedWriter& report, const std::tm& now) {
     report.write(R"(5X,73("-"),/,26X,"Time and Date of Analysis",/,5X,73("-"),/,)"
                  R"(15X,"Date:  ",A," ",I2.2,", ",I4,5X,"Time:  ",I2.2,":",I2.2,":",I2.2)",
                  {month, now.tm_mday, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec});
+}
+
+void ReportHeader(FixedWriter& report, const RunHeader& header, const RunFiles& files,
+                  const std::function<std::tm()>& clock) {
+    ReportProgramHeader(report, header);
+    ReportUserBlock(report, header);
+    ReportFileBlock(report, files);
+    ReportDateBlock(report, clock ? clock() : LocalNow());
 }
 
 void ReportTitle(FixedWriter& report, const Store& s) {

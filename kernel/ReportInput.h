@@ -8,6 +8,7 @@
 #include "kernel/Store.h"
 
 #include <ctime>
+#include <functional>
 #include <string>
 
 namespace dorvek {
@@ -20,6 +21,10 @@ void ReportProgramHeader(FixedWriter& report, const RunHeader& header);
 void ReportUserBlock(FixedWriter& report, const RunHeader& header);
 void ReportFileBlock(FixedWriter& report, const RunFiles& files);
 void ReportDateBlock(FixedWriter& report, const std::tm& now);
+// The four blocks above, dated by `clock` (the local time when it is empty).
+void ReportHeader(FixedWriter& report, const RunHeader& header, const RunFiles& files,
+                  const std::function<std::tm()>& clock);
+std::tm LocalNow();
 
 // Echo of the model records.
 void ReportTitle(FixedWriter& report, const Store& s);

@@ -1,18 +1,18 @@
-// The run driver: files opened and closed in their order, the phases called in sequence,
-// and the result code. Every call works on its own Store and streams.
+// The run on files: names.dat, the files opened and closed in their order around the
+// analysis (AnalysisCore.h), and the result code. Every call works on its own Store and
+// streams.
 
+#include "kernel/Analysis.h"
+#include "kernel/AnalysisCore.h"
 #include "kernel/FreeFormat.h"
-#include "kernel/InputReader.h"
 #include "kernel/Kernel.h"
 #include "kernel/NamesFile.h"
 #include "kernel/OutputFile.h"
 #include "kernel/OutputSize.h"
 #include "kernel/OutputTarget.h"
 #include "kernel/PathParts.h"
-#include "kernel/Phases.h"
 #include "kernel/ReportInput.h"
 #include "kernel/RunMessages.h"
-#include "kernel/SolverInput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -23,17 +23,6 @@
 namespace dorvek {
 
 namespace {
-
-std::tm LocalNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
-}
 
 // The writers hand the files their lines in pieces of about this size: a few large writes
 // instead of one system call per few kilobytes.
@@ -82,9 +71,9 @@ public:
 
 private:
     bool openPlotFile(const RunFiles& files, std::string& problem);
-    int runPhases(FreeFormatReader& in);
-    int buildCurves();
-    int stop(int code, const std::string& heading, const std::string& text);
+    int stop(int code, const std::string& heading, const std::string& text) {
+        return StopRun(code, heading, text, s_, *report_);
+    }
     int close(int code, const RunFiles& files);
     int plotNotWritten(int code, const RunFiles& files);
     int reportNotWritten(const RunFiles& files);
@@ -94,22 +83,11 @@ private:
     Store& s_;
     OutputFile reportFile_, plotFile_;
     std::optional<FixedWriter> report_, plot_;
-    std::string input_;
 };
 
 // "The report file could not be written: No space left on device."
 std::string Failure(const std::string& what, const std::string& problem) {
     return problem.empty() ? what + "." : what + ": " + problem + ".";
-}
-
-int Run::stop(int code, const std::string& heading, const std::string& text) {
-    s_.diagnostic = text;
-    try {
-        ReportFatal(*report_, heading, text);
-    } catch (...) {
-        // The code and the diagnostic still reach the caller.
-    }
-    return code;
 }
 
 int Run::analyse(const RunFiles& files, const RunHeader& header) {
@@ -129,10 +107,7 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
             FileFaultText(files.report, Failure("The report file could not be created", problem)));
     }
     report_.emplace(reportFile_.stream(), kHeldBytes);
-    ReportProgramHeader(*report_, header);
-    ReportUserBlock(*report_, header);
-    ReportFileBlock(*report_, files);
-    ReportDateBlock(*report_, options_.clock ? options_.clock() : LocalNow());
+    ReportHeader(*report_, header, files, options_.clock);
 
     // Step 4: input, plot data and run-notes files.
     std::optional<std::string> text = ReadWholeFile(files.input);
@@ -142,7 +117,6 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
                  FileFaultText(files.input, "The input data file could not be opened or read.")),
             files);
     }
-    input_ = files.input;
     if (!openPlotFile(files, problem)) {
         return close(
             stop(kFileError, "FILE ERROR",
@@ -162,18 +136,14 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
     }
     WriteConsoleProceeding(console_);
 
-    FreeFormatReader in(std::move(*text));
-    int code = kRunCompleted;
-    try {
-        code = runPhases(in);
-    } catch (const InputError& e) {
-        code = stop(kInputError, "FATAL INPUT ERROR", FileFaultText(files.input, e.what()));
-    } catch (const std::bad_alloc&) {
-        code = stop(kInternalError, "INTERNAL ERROR", "The analysis ran out of memory.");
-    } catch (const std::exception& e) {
-        code = stop(kInternalError, "INTERNAL ERROR",
-                    std::string("The analysis failed unexpectedly: ") + e.what());
-    }
+    // Steps 5 to 10.
+    s_.keepCurves = options_.keepCurves;
+    s_.keepDistributions = options_.keepDistributions;
+    AnalysisWriters writers{*report_, *plot_, console_, {}};
+    writers.beforeSolution = [this](const Store& s) {
+        WarnLargeOutputs(console_, s, reportFile_.written(), plotFile_.written());
+    };
+    const int code = AnalyseText(std::move(*text), files.input, s_, writers);
     return close(code, files);
 }
 
@@ -192,47 +162,6 @@ bool Run::openPlotFile(const RunFiles& files, std::string& problem) {
     if (plotFile_.busy() && SameTarget(plotFile_.target(), reportFile_.target()))
         problem = "It is the report file";
     return false;
-}
-
-// Steps 5 to 10.
-int Run::runPhases(FreeFormatReader& in) {
-    ReadModelInput(in, s_, *report_);
-    std::string problem;
-    if (!CheckSolverInput(s_, problem))
-        return stop(kInputError, "FATAL INPUT ERROR", FileFaultText(input_, problem));
-    if (int code = buildCurves()) return code;
-    ReadLoadingInput(in, s_, *report_);
-    WarnLargeOutputs(console_, s_, reportFile_.written(), plotFile_.written());
-    RunTipMovements(s_, *report_, *plot_);
-    if (!s_.loads.empty()) RunHeadLoads(s_, *report_, *plot_, console_);
-    return kRunCompleted;
-}
-
-// Steps 6 and 7; a generator's error code stops the run.
-int Run::buildCurves() {
-    FixedWriter& report = *report_;
-    FixedWriter& plot = *plot_;
-    const bool userQw = s_.methodQw == 2;
-    if (s_.methodTz == 2) {
-        ReportTzCurves(s_.userTz, true, s_, report);
-        if (userQw) ReportQwCurve(s_, true, report);
-        WritePlotTzBlock(s_.userTz, true, plot);
-        s_.sideCurves = s_.userTz;
-    } else {
-        if (userQw) ReportQwCurve(s_, true, report);
-        if (int code = GenerateReportSideCurves(s_, report)) return code;
-        ReportTzCurves(s_.sideCurves, false, s_, report);
-        WritePlotTzBlock(s_.sideCurves, false, plot);
-        if (int code = GenerateSolverSideCurves(s_, report)) return code;
-    }
-    if (userQw) {
-        WritePlotQwBlock(s_, plot);
-        return kRunCompleted;
-    }
-    if (int code = GenerateTipCurve(s_, report)) return code;
-    ReportQwCurve(s_, false, report);
-    WritePlotQwBlock(s_, plot);
-    return kRunCompleted;
 }
 
 // Step 11. The plot file and the report replace their older versions only when both were
@@ -289,6 +218,7 @@ template <class Body> int Guarded(const RunOptions& options, Body body) {
         code = kInternalError;
     }
     try {
+        if (options.result) *options.result = ResultsOf(code, store);
         if (options.results) *options.results = std::move(store);
     } catch (...) {
         code = kInternalError;

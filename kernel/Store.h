@@ -20,42 +20,12 @@
 //            the start), carried up the pile to the head
 //   SF       sense flag: 1 when the tip moves up relative to the soil (uplift), solved mirrored
 
+#include "kernel/InputData.h"
+
 #include <string>
 #include <vector>
 
 namespace dorvek {
-
-// One t-z curve: unit load transfer t (stress) against pile movement z (length).
-struct TzCurve {
-    int number = 0;  // printed curve number
-    float depth = 0; // CDEPTH
-    int type = 0;    // CTYPE, soil-type code 1..6 (0 for user curves)
-    float tmax = 0;  // TMAX, ultimate unit side resistance it was built from
-    float phi = 0;   // PHI, friction angle it was built from (degrees)
-    std::vector<float> t;
-    std::vector<float> z;
-};
-
-struct Layer {
-    int number = 0; // as read, printed only
-    int type = 0;   // soil-type code 1..6 (other values have no generator)
-    float xtop = 0;
-    float xbot = 0;
-};
-
-// One row of the strength table; rows 2j-1 and 2j are the top and bottom of layer j.
-struct StrengthRow {
-    float xstr = 0; // depth (derived from the layer boundaries)
-    float gam1 = 0;
-    float c1 = 0;
-    float phi1 = 0;
-    float ee50 = 0;
-    float blowCount = 0;
-    float zpeak = 0;
-    float tresRatio = 0;
-    float unitSide = 0;
-    float unitTip = 0;
-};
 
 // Result of one tip movement of the tip-movement run.
 struct TipMovementResult {
@@ -75,67 +45,24 @@ struct HeadLoadResult {
     bool converged = false;
 };
 
-struct Store {
-    // Title and control line.
-    std::string title; // exactly 72 characters, blank-padded
-    int ninc = 0;
-    int iprint = 0;
-    int iunit = 0;
+// One tip movement's or one load's distribution along the pile, as the plot data file holds
+// it: per increment from the tip upward, its mid-point depth, the load there and the movement.
+struct Distribution {
+    std::vector<float> depth, load, movement;
+};
 
+// The input (InputData) and what a run makes of it.
+struct Store : InputData {
     // Short unit texts of the report headings ("IN."/" M.", "LBS"/"KN.", "PSI"/"KPA").
     std::string labelL, labelF, labelP;
-
-    // Curve sources: 2 = entered by the user, anything else = generated.
-    int methodTz = 0;
-    int methodQw = 0;
-
-    // User t-z curves as read (report and plot file echo them unchanged).
-    std::vector<TzCurve> userTz;
-
-    // Layer block.
-    std::vector<Layer> layers;
-    std::vector<StrengthRow> strength; // NSTR = 2 * NLAYER rows, sorted by depth
-
-    // Axial stiffness table: depth below the pile head and AE.
-    std::vector<float> aeDepth;
-    std::vector<float> ae;
-
-    // Pile line.
-    float tol = 0;
-    float length = 0;   // L
-    float head = 0;     // HEAD, pile-head coordinate
-    float diameter = 0; // D
-    float tipArea = 0;  // TIPAREA
 
     // Side curve store: the report set while it is echoed, then the curves the solver uses
     // (the solver set at the increment mid-depths, or the user curves).
     std::vector<TzCurve> sideCurves;
 
-    // Tip curve store: Q (force) against w (length); empty = no tip curve.
-    std::vector<float> qwQ;
-    std::vector<float> qwW;
-
-    // Tip movements (sorted ascending when given by the user, generated otherwise).
-    int ntipRead = 0; // NTIP as read (0 = generate, < 0 = none)
-    std::vector<float> tipMovements;
-
-    // Pile-head loads in input order, and the counts of negative and positive loads.
-    std::vector<float> loads;
+    // Counts of the negative and positive pile-head loads.
     int negativeLoads = 0;
     int positiveLoads = 0;
-
-    // Soil settlement profile (down-drag).
-    std::vector<float> settleDepth;
-    std::vector<float> settlement;
-
-    // t-z modification factors.
-    int tzFactorFlag = 0;
-    std::vector<float> tzfDepth, tzfT, tzfZ;
-
-    // Q-w modification factors.
-    int qwFactorFlag = 0;
-    float qMultiplier = 1;
-    float wMultiplier = 1;
 
     // Results.
     std::vector<TipMovementResult> tipResults;
@@ -144,6 +71,19 @@ struct Store {
     // Why the run stopped, for a result code of 2, 3 or 9 (the same text ends the report
     // when it could be written); empty otherwise.
     std::string diagnostic;
+    // The warning blocks of the report (curves that could not be built, a missing tip curve),
+    // kept also when no report is written.
+    std::string warnings;
+
+    // What else a caller asked to keep (Analysis.h): the curves as the plot data file shows
+    // them (before any modification factors; every generated report curve), and the
+    // distribution of every tip movement and every applied load.
+    bool keepCurves = false;
+    bool keepDistributions = false;
+    std::vector<TzCurve> plottedTz;
+    std::vector<float> plottedQ, plottedW;
+    std::vector<Distribution> tipDistributions;
+    std::vector<Distribution> loadDistributions;
 };
 
 } // namespace dorvek

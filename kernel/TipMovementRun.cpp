@@ -11,13 +11,15 @@ void RunTipMovements(Store& s, FixedWriter& report, FixedWriter& plot) {
     PlotTipCount(s, plot);
 
     s.tipResults.clear();
+    s.tipDistributions.clear();
     s.tipResults.reserve(s.tipMovements.size());
     PileSolution sol;
     for (float wt : s.tipMovements) {
         SolveForTipMovement(setup, wt, sol);
         s.tipResults.push_back({sol.headLoad, sol.headMove, wt, sol.tipLoad, sol.mirrored});
-        if (s.iprint < 1) ReportDistribution(s, setup, sol, report);
-        PlotTipDistribution(setup, sol, plot);
+        if (s.iprint < 1 && report.active()) ReportDistribution(s, setup, sol, report);
+        if (plot.active()) PlotTipDistribution(setup, sol, plot);
+        if (s.keepDistributions) s.tipDistributions.push_back(TipDistribution(setup, sol));
     }
 
     // From the summary on the table is signed: tension and upward movement negative.

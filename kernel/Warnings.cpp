@@ -19,10 +19,12 @@ void closing(FixedWriter& report, CurveKind kind, std::string_view reason) {
 } // namespace
 
 void WarnStrengthExtent(FixedWriter& report, int count, float lastDepth) {
+    const FixedWriter::NoteScope kept(report);
     report.listValues({count, lastDepth});
 }
 
 void WarnBeyondTable(FixedWriter& report, float x, std::string_view table) {
+    const FixedWriter::NoteScope kept(report);
     heading(report, x);
     report.list("IS BEYOND THE EXTENT OF");
     report.list(table);
@@ -30,6 +32,7 @@ void WarnBeyondTable(FixedWriter& report, float x, std::string_view table) {
 
 void WarnCurveInput(FixedWriter& report, CurveKind kind, float x, std::string_view input,
                     std::string_view reason) {
+    const FixedWriter::NoteScope kept(report);
     heading(report, x);
     report.list("THE VALUE OF " + std::string(input));
     closing(report, kind, reason);
@@ -37,12 +40,14 @@ void WarnCurveInput(FixedWriter& report, CurveKind kind, float x, std::string_vi
 
 void WarnCurveInput(FixedWriter& report, CurveKind kind, float x, std::string_view input,
                     const FieldValue& value, std::string_view reason) {
+    const FixedWriter::NoteScope kept(report);
     heading(report, x);
     report.listValues({"THE VALUE OF " + std::string(input) + " =", value});
     closing(report, kind, reason);
 }
 
 void WarnNoTipCurve(FixedWriter& report, bool noLayers) {
+    const FixedWriter::NoteScope kept(report);
     report.list("**** WARNING ****");
     report.list(noLayers ? "THERE ARE NO SOIL LAYERS:"
                          : "THE PILE TIP LIES BELOW THE LAST SOIL LAYER:");
@@ -50,6 +55,7 @@ void WarnNoTipCurve(FixedWriter& report, bool noLayers) {
 }
 
 void WarnNoSideResistance(FixedWriter& report) {
+    const FixedWriter::NoteScope kept(report);
     report.list("**** WARNING ****");
     report.list("THERE ARE NO SOIL LAYERS:");
     report.list("THE T-Z CURVES CARRY NO SIDE RESISTANCE");

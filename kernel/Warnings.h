@@ -1,6 +1,7 @@
 #pragma once
 // Warning blocks that the curve generators write to the report at the moment a curve
-// cannot be built, and the result codes that go with them.
+// cannot be built, and the result codes that go with them. Each block is also kept as the
+// writer's notes (FixedWriter::keepNotes), so that a run without a report still has them.
 
 #include "kernel/FixedFormat.h"
 #include "kernel/Kernel.h"

@@ -9,11 +9,11 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev
+  libcli11-dev libboost-math-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libxlsxwriter-dev unzip
   fonts-liberation xvfb xauth
-  poppler-utils
+  poppler-utils time
 )
 for arg in "$@"; do
   case "$arg" in

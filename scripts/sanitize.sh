@@ -41,9 +41,11 @@ fi
 if [ "$part" != address ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_SANITIZE=thread \
     -DDORVEK_BUILD_QT=OFF -DDORVEK_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-  cmake --build build-tsan --target kernel_RunDriver cli_ConcurrentRuns model_TableRegistryTest
+  cmake --build build-tsan --target kernel_RunDriver kernel_InMemoryAnalysis cli_ConcurrentRuns \
+    model_TableRegistryTest
   export TSAN_OPTIONS=halt_on_error=1
   build-tsan/tests/kernel_RunDriver --gtest_filter='RunDriver.Parallel*'
+  build-tsan/tests/kernel_InMemoryAnalysis --gtest_filter='InMemoryAnalysis.Parallel*'
   build-tsan/tests/cli_ConcurrentRuns
   build-tsan/tests/model_TableRegistryTest --gtest_filter='TableSets.*'
 fi

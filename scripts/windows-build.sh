@@ -33,8 +33,8 @@ if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
-# GoogleTest for the target, from Debian's source package; CLI11 is header-only and is
-# staged beside it so that nothing from the build machine's /usr/include is searched.
+# GoogleTest for the target, from Debian's source package; CLI11 and Boost are header-only and
+# are staged beside it so that nothing from the build machine's /usr/include is searched.
 if [ ! -f "$deps/.gtest-done" ]; then
   cmake -S /usr/src/googletest -B "$out/googletest" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$deps" \
@@ -47,6 +47,8 @@ mkdir -p "$deps/include" "$deps/share/cmake"
 rm -rf "$deps/include/CLI" "$deps/share/cmake/CLI11"
 cp -r /usr/include/CLI "$deps/include/CLI"
 cp -r /usr/share/cmake/CLI11 "$deps/share/cmake/CLI11"
+# Boost.Math is header-only too (the statistics of a study).
+ln -sfn /usr/include/boost "$deps/include/boost"
 
 cmake -S . -B "$out/dorvek" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DDORVEK_WINDOWS_DEPS="$deps" \

@@ -81,8 +81,8 @@ TEST_F(GraphPictures, HelpAndOptionsTellWhetherPicturesAreDrawn) {
 #ifdef DORVEK_HAVE_PICTURES
     EXPECT_EQ(help.find("built without Qt"), std::string::npos);
 #else
-    // --graphs, --format and --profile.
-    EXPECT_EQ(Count(help, "(not in this build: built without Qt)"), 3u) << help;
+    // --graphs, --format, --size, --dpi, --palette, --legend and --profile.
+    EXPECT_EQ(Count(help, "(not in this build: built without Qt)"), 7u) << help;
     for (const std::string& option :
          {"--graphs " + Quote(dir_ / "x"), "--profile " + Quote(dir_ / "p.png")}) {
         const Output out = RunProgram(option + " " + Quote(project), StandardError::Joined);

@@ -125,6 +125,65 @@ TEST(Study, SampleIsReproducibleAndHasTheMomentsAsked) {
     EXPECT_THROW(StudyVariants(mixed), StudyError);
 }
 
+TEST(Study, OneLayersFactorTakesItsNumberAfterAnAt) {
+    const Vary side = ParseVary("side-factor@2=0.8,1.2");
+    EXPECT_EQ(side.name, "side-factor@2");
+    EXPECT_EQ(side.parameter, Parameter::SideFactor);
+    EXPECT_EQ(side.layer, 2);
+    EXPECT_EQ(side.values, (std::vector<double>{0.8, 1.2}));
+    const Vary tip = ParseVary("tip-factor@11=lognormal:1:0.3");
+    EXPECT_EQ(tip.layer, 11);
+    EXPECT_EQ(tip.kind, Vary::Kind::Lognormal);
+    EXPECT_EQ(ParseVary("side-factor=2").layer, 0);
+
+    auto why = [](const std::string& text) {
+        try {
+            ParseVary(text);
+        } catch (const StudyError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(why("side-factor@0=1"), "--vary side-factor@0: layers are numbered from 1");
+    EXPECT_EQ(why("tip-factor@-1=1"), "--vary tip-factor@-1: layers are numbered from 1");
+    EXPECT_EQ(why("side-factor@two=1"), "--vary side-factor@two: \"two\" is not a layer number");
+    EXPECT_EQ(why("side-factor@=1"), "--vary side-factor@: \"\" is not a layer number");
+    EXPECT_EQ(why("ae-factor@1=1"),
+              "--vary ae-factor@1: only side-factor and tip-factor take a layer (ae-factor varies "
+              "the whole pile)");
+    EXPECT_NE(why("width@1=1").find("unknown name \"width\""), std::string::npos);
+    EXPECT_NE(why("side-factor@1=-1").find("-1 is negative"), std::string::npos);
+
+    StudySpec study;
+    study.vary = {side, ParseVary("side-factor=1,2")};
+    EXPECT_EQ(VariantStem("pile", study, {1.2, 2}, 3), "pile_side-factor@2=1.2_side-factor=2");
+}
+
+TEST(Study, ValuesComeOneAfterTheOtherAsTheListHasThem) {
+    for (const bool sample : {false, true}) {
+        StudySpec study;
+        if (sample) {
+            study.vary = {ParseVary("tip-factor=lognormal:1:0.3"), ParseVary("head=normal:0:5")};
+            study.sample = 50;
+            study.seed = 3;
+        } else {
+            study.vary = {ParseVary("length=480:960:120"), ParseVary("tip-factor=1,2,3")};
+        }
+        const auto all = StudyVariants(study);
+        VariantValues values(study);
+        ASSERT_EQ(values.Count(), all.size());
+        for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(values.Next(), all[i]) << i;
+        // Skipping ahead, and back to the start.
+        values.Rewind();
+        values.Skip(7);
+        EXPECT_EQ(values.Next(), all[7]);
+        values.Skip(12);
+        EXPECT_EQ(values.Next(), all[12]);
+        values.Rewind();
+        EXPECT_EQ(values.Next(), all[0]);
+    }
+}
+
 TEST(Study, ShardsPartitionTheJobsExactly) {
     for (std::size_t total : {0u, 1u, 7u, 27u, 100u}) {
         for (std::size_t n : {1u, 2u, 3u, 5u, 27u, 40u}) {

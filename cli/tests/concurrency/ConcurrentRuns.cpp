@@ -162,6 +162,55 @@ TEST_F(ConcurrentRuns, TheCallingThreadWorksToo) {
     EXPECT_TRUE(ran[0] == std::this_thread::get_id() || ran[1] == std::this_thread::get_id());
 }
 
+// Jobs prepared on the calling thread a few ahead: each is prepared before it runs, in order,
+// never more than the window ahead of the last one finished, and each job's data lives in its
+// slot only between its preparation and its finish.
+TEST_F(ConcurrentRuns, PreparedJobsStayWithinTheWindow) {
+    for (unsigned threads : {1u, 2u, 4u}) {
+        SCOPED_TRACE(threads);
+        constexpr std::size_t kJobs = 500, kWindow = 8;
+        const std::thread::id caller = std::this_thread::get_id();
+        std::vector<std::size_t> slots(kWindow, kJobs); // the job each slot holds
+        std::vector<std::size_t> results(kWindow, 0);
+        std::size_t prepared = 0, finished = 0, widest = 0;
+        bool wrongThread = false;
+        dorvek::cli::OrderedPoolHooks hooks;
+        hooks.window = kWindow;
+        hooks.prepare = [&](std::size_t i) {
+            EXPECT_EQ(i, prepared);
+            wrongThread = wrongThread || std::this_thread::get_id() != caller;
+            EXPECT_EQ(slots[i % kWindow], kJobs) << "slot of job " << i << " still in use";
+            slots[i % kWindow] = i;
+            widest = std::max(widest, ++prepared - finished);
+        };
+        hooks.work = [&](std::size_t i) {
+            // Only this job's slot is touched.
+            results[i % kWindow] = slots[i % kWindow] * 3;
+        };
+        hooks.finish = [&](std::size_t i) {
+            EXPECT_EQ(i, finished);
+            EXPECT_EQ(results[i % kWindow], 3 * i);
+            slots[i % kWindow] = kJobs;
+            ++finished;
+        };
+        dorvek::cli::RunOrdered(kJobs, threads, hooks);
+        EXPECT_EQ(prepared, kJobs);
+        EXPECT_EQ(finished, kJobs);
+        EXPECT_LE(widest, kWindow);
+        EXPECT_FALSE(wrongThread);
+    }
+    // A failing preparation stops the pool and reaches the caller.
+    dorvek::cli::OrderedPoolHooks failing;
+    failing.window = 4;
+    failing.prepare = [](std::size_t i) {
+        if (i == 6) throw std::runtime_error("prepare 6");
+    };
+    std::atomic<std::size_t> ran{0};
+    failing.work = [&](std::size_t) { ++ran; };
+    EXPECT_THROW(dorvek::cli::RunOrdered(100, 2, failing), std::runtime_error);
+    EXPECT_LE(ran.load(), 6u);
+}
+
 TEST_F(ConcurrentRuns, MoreThreadsThanJobsAndNoJobs) {
     std::vector<int> hits(3, 0);
     dorvek::cli::OrderedPoolHooks hooks;
