@@ -241,7 +241,9 @@ TEST(ProjectPanel, TileShowsTheEditorsSideBySide) {
     for (QMdiSubWindow* sub : windows) {
         EXPECT_TRUE(area.contains(sub->geometry())) << sub->windowTitle().toStdString();
         for (QMdiSubWindow* other : windows) {
-            if (other != sub) EXPECT_FALSE(sub->geometry().intersects(other->geometry()));
+            if (other != sub) {
+                EXPECT_FALSE(sub->geometry().intersects(other->geometry()));
+            }
         }
     }
 }
