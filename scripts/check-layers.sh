@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks that includes run one way: kernel <- model <- {cli, gui}, and inside gui
+# Checks that includes run one way: kernel <- model <- {cli, gui, python}, and inside gui
 # common <- tables <- plots <- app. Prints each wrong-way include; non-zero exit if any.
 # Run from anywhere: scripts/check-layers.sh [SOURCE_ROOT]
 set -uo pipefail
@@ -23,11 +23,13 @@ check gui/plots 'kernel/|model/|gui/common/|gui/tables/|gui/plots/'
 check gui/app 'kernel/|model/|gui/'
 check cli 'kernel/|model/|cli/|gui/plots/'
 check fuzz 'kernel/|model/|fuzz/'
+# The Python module takes the command line's study forms and its pool, nothing else of it.
+check python 'kernel/|model/|python/|cli/(Study|Variants|OrderedPool)\.h'
 # Neither the kernel nor the models see Qt.
 while IFS= read -r hit; do
   echo "Qt in a Qt-free layer: $hit"
   bad=1
-done < <(grep -rnE '^\s*#\s*include\s+<Q' kernel model --include='*.cpp' --include='*.h')
+done < <(grep -rnE '^\s*#\s*include\s+<Q' kernel model python --include='*.cpp' --include='*.h')
 # The command line reaches gui/ only through its picture outputs.
 while IFS= read -r hit; do
   echo "command line reaching gui/ outside the picture outputs: $hit"

@@ -14,6 +14,7 @@ packages=(
   libxlsxwriter-dev unzip
   fonts-liberation xvfb xauth
   poppler-utils time
+  pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest
 )
 for arg in "$@"; do
   case "$arg" in

@@ -2,6 +2,7 @@
 // TdlgTitle, "Project Title": the one-line project title, the designer and the date.
 
 #include "gui/app/DataDialog.h"
+#include "model/project/ProgramData.h"
 
 class QLineEdit;
 
@@ -10,7 +11,7 @@ namespace dorvek {
 class TdlgTitle : public TDataDialog {
     Q_OBJECT
 public:
-    static constexpr int MaxTitleLength = 80;
+    static constexpr int MaxTitleLength = TProgramData::MaxTitleLength;
 
     explicit TdlgTitle(TDialogContext context, QWidget* parent = nullptr);
 

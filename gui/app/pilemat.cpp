@@ -1,6 +1,7 @@
 #include "gui/app/pilemat.h"
 
 #include "gui/tables/DataEdit.h"
+#include "model/project/PileFields.h"
 #include "model/project/ProgramData.h"
 
 #include <QGridLayout>
@@ -15,24 +16,14 @@ TfrmMaterial::TfrmMaterial(TDialogContext context, std::function<void()> editAE,
     : TDataDialog(std::move(context), parent), fOpenAE(std::move(editAE)) {
     setWindowTitle(tr("Pile Properties"));
     auto* grid = new QGridLayout(this);
-    fDataPL = AddField("Total Pile Length", "L", 0);
-    fDataHC = AddField("Pile Head Coord.*", "L", 1);
-    fDataTC = AddField("Pile Tip Coord.", "L", 2);
-    fDataNI = AddField("Number of Increments", "", 3);
-    fDataOD = AddField("Outer Diameter", "L", 4);
-    fDataArea = AddField("Area of Pile Tip", "L²", 5);
-    fDataTol = AddField("Tolerance", "L", 6);
-
-    fDataPL->SetMaxVal(1000000);
-    fDataHC->SetMaxVal(1000000);
+    fDataPL = AddField(PileFields::Length, 0);
+    fDataHC = AddField(PileFields::Head, 1);
+    fDataTC = AddField(PileFields::Tip, 2);
+    fDataNI = AddField(PileFields::Increments, 3);
+    fDataOD = AddField(PileFields::Diameter, 4);
+    fDataArea = AddField(PileFields::TipArea, 5);
+    fDataTol = AddField(PileFields::Tolerance, 6);
     fDataTC->setEnabled(false);
-    fDataNI->SetIntegerOnly(true);
-    fDataNI->SetMaxVal(500);
-    fDataNI->SetMinVal(10);
-    fDataOD->SetMaxVal(1000000);
-    fDataArea->SetMaxVal(1000000000);
-    fDataTol->SetMaxVal(1.0);
-    fDataTol->SetMinVal(0.000000001L);
 
     connect(fDataPL, &QLineEdit::textChanged, this, [this] { UpdateTip(); });
     connect(fDataHC, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -60,13 +51,16 @@ TfrmMaterial::TfrmMaterial(TDialogContext context, std::function<void()> editAE,
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TDataEdit* TfrmMaterial::AddField(const char* caption, const char* units, int row) {
+TDataEdit* TfrmMaterial::AddField(const TPileField& rules, int row) {
     auto* grid = static_cast<QGridLayout*>(layout());
     auto* label = new QLabel(this);
     auto* field = new TDataEdit(this, fContext.Messages);
     field->SetEditLabel(label);
-    field->SetCaption(tr(caption));
-    field->SetUnitsString(QString::fromUtf8(units));
+    field->SetCaption(tr(rules.Caption));
+    field->SetUnitsString(QString::fromUtf8(rules.Units));
+    field->SetIntegerOnly(rules.IntegerOnly);
+    field->SetMaxVal(rules.MaxVal);
+    field->SetMinVal(rules.MinVal);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
     return field;

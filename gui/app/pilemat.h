@@ -11,6 +11,7 @@ class QPushButton;
 namespace dorvek {
 
 class TDataEdit;
+struct TPileField;
 
 class TfrmMaterial : public TDataDialog {
     Q_OBJECT
@@ -33,7 +34,7 @@ protected:
     void StoreFields() override;
 
 private:
-    TDataEdit* AddField(const char* caption, const char* units, int row);
+    TDataEdit* AddField(const TPileField& rules, int row);
     // Tip coordinate := head coordinate + pile length, while both are numbers.
     void UpdateTip();
 

@@ -57,6 +57,8 @@ struct TProgramData {
     int ModQw = 0;
 
     static constexpr const char* NewFileName = "NewDORVEK.dv4d";
+    // The longest title the title dialog takes.
+    static constexpr int MaxTitleLength = 80;
 
     // A new project: default values, every table at its minimum rows of default values, the
     // changed flag cleared.

@@ -97,18 +97,23 @@ std::optional<std::string> TDataEditModel::Validate() {
         // No value can be stored; the field refuses the text like any other bad entry.
         return std::string(error.what());
     }
-    if (!std::isfinite(value)) return std::string("Entry could not be evaluated");
-    if (fIntegerOnly && value != std::trunc(value)) return std::string("Entry must be an integer.");
-    if (value < fMinVal) {
-        SetNumber(fMinVal);
-        return "Entry must be greater than or equal to " + DisplayText(fMinVal);
-    }
-    if (value > fMaxVal) {
-        SetNumber(fMaxVal);
-        return "Entry must be less than or equal to " + DisplayText(fMaxVal);
+    if (std::optional<std::string> fault = Fault(value)) {
+        // A value beyond a limit is replaced by the limit.
+        const bool whole = !fIntegerOnly || value == std::trunc(value);
+        if (std::isfinite(value) && whole && value < fMinVal) SetNumber(fMinVal);
+        if (std::isfinite(value) && whole && value > fMaxVal) SetNumber(fMaxVal);
+        return fault;
     }
     fText = DisplayText(value);
     fOK = true;
+    return std::nullopt;
+}
+
+std::optional<std::string> TDataEditModel::Fault(long double value) const {
+    if (!std::isfinite(value)) return std::string("Entry could not be evaluated");
+    if (fIntegerOnly && value != std::trunc(value)) return std::string("Entry must be an integer.");
+    if (value < fMinVal) return "Entry must be greater than or equal to " + DisplayText(fMinVal);
+    if (value > fMaxVal) return "Entry must be less than or equal to " + DisplayText(fMaxVal);
     return std::nullopt;
 }
 

@@ -43,6 +43,9 @@ public:
     // On success the text takes the display form; on failure the message for the user is
     // returned (a value outside the limits has already been replaced by the limit).
     std::optional<std::string> Validate();
+    // The message Validate gives for a value outside the field's rules, without changing
+    // the field; nothing when the value passes.
+    std::optional<std::string> Fault(long double value) const;
     bool OK() const { return fOK; }
 
     const std::string& Caption() const { return fCaption; }
