@@ -59,6 +59,13 @@ def _rows(name, value, columns):
     return array
 
 
+def _row_limit(name, rows):
+    """Refuses more rows than the table's editor takes."""
+    fault = _core.rows_fault(name, rows)
+    if fault:
+        raise ValueError(fault)
+
+
 def _flag(name, value):
     if isinstance(value, (bool, np.bool_)) or value in (0, 1):
         return bool(value)
@@ -160,7 +167,9 @@ class TzCurve:
     def __init__(self, depth=0.0, points=()):
         """The curve at ``depth`` with rows (t, z) of ``points``."""
         self.depth = _number("depth", depth)
-        self.points = _rows("points", points, 2)
+        points = _rows("points", points, 2)
+        _row_limit("points", len(points))
+        self.points = points
 
     @property
     def t(self):
@@ -190,9 +199,11 @@ class Project:
     """A pile project: everything the program's data menus hold.
 
     Values are in the project's unit system (``units``: 1 English, in and lbs; 2 S.I., m and
-    kN). Each value is checked as the program checks it when it is set, and the whole project
-    again when it is written or analysed; a refused value raises ValueError with the program's
-    message after the attribute's name.
+    kN). A value set is checked as the program's dialogs and table editors check it (limits of
+    the pile values, rows of a table); a refused value raises ValueError with the program's
+    message after the attribute's name and leaves the old value. Values read from a file are
+    taken as they are, as the program takes them. Writing and analysing check again that every
+    value is a number and that each table in use has its least number of rows.
 
     Attributes:
         title: the project title (at most 80 characters).
@@ -335,6 +346,7 @@ class Project:
         for k, layer in enumerate(layers):
             if not isinstance(layer, Layer):
                 raise ValueError(f"layers[{k}]: a Layer, not {type(layer).__name__}")
+        _row_limit("layers", len(layers))
         self._layers = layers
 
     @property
@@ -348,6 +360,7 @@ class Project:
         for k, curve in enumerate(curves):
             if not isinstance(curve, TzCurve):
                 raise ValueError(f"tz_curves[{k}]: a TzCurve, not {type(curve).__name__}")
+        _row_limit("tz_curves", len(curves))
         self._tz_curves = curves
 
     def __repr__(self):
@@ -391,7 +404,12 @@ class Project:
             layer._bottom = item["bottom"]
             layer.properties = np.array(item["properties"], dtype=float)
             self._layers.append(layer)
-        self._tz_curves = [TzCurve(c["depth"], c["points"]) for c in values["tz_curves"]]
+        self._tz_curves = []
+        for item in values["tz_curves"]:
+            curve = TzCurve.__new__(TzCurve)
+            curve.depth = item["depth"]
+            curve.points = item["points"]
+            self._tz_curves.append(curve)
 
     def _values(self):
         values = {"units": self._units, "title": self._title, "increments": self._increments,
@@ -432,7 +450,9 @@ def _table_property(name, columns, doc):
         return getattr(self, "_" + name)
 
     def set(self, value):
-        setattr(self, "_" + name, _rows(name, value, columns))
+        rows = _rows(name, value, columns)
+        _row_limit(name, len(rows))
+        setattr(self, "_" + name, rows)
 
     return property(get, set, doc=doc)
 

@@ -196,6 +196,8 @@ PYBIND11_MODULE(_core, m) {
         [](const std::string& name, double value) { return PileValueFault(name, value); },
         py::arg("name"), py::arg("value"),
         "The program's message for a pile value it refuses, or ''.");
+    m.def("rows_fault", &RowsFault, py::arg("name"), py::arg("rows"),
+          "The message for a table of `rows` rows its editor would not take, or ''.");
     m.def("analyse", &AnalyseProject, py::arg("values"), py::arg("report") = py::none(),
           py::arg("plot") = py::none(), py::arg("name") = "",
           "Analyses the project; the interpreter's lock is released meanwhile.");

@@ -5,7 +5,6 @@
 #include "model/project/PileFields.h"
 #include "model/tables/NumberFormat.h"
 #include "model/tables/Table.h"
-#include "model/tables/TableErrors.h"
 #include "model/workspace/CheckData.h"
 
 #include <cmath>
@@ -38,26 +37,25 @@ void CheckNumber(const std::string& where, long double value) {
         throw ValueFault(where + ": " + NumberText(value) + " is not a valid number.");
 }
 
-void CheckPile(const std::string& name, long double value) {
-    const std::string fault = PileValueFault(name, value);
-    if (!fault.empty()) throw ValueFault(name + ": " + fault);
+std::string RowsMessage(const std::string& name, const std::string& caption, int least, int most,
+                        int rows) {
+    const std::string limits =
+        std::to_string(least) + (most > 0 ? " to " + std::to_string(most) : " or more");
+    return name + ": the table \"" + caption + "\" takes " + limits + " rows, not " +
+           std::to_string(rows);
 }
 
-// The row limits of the table the values go to, as its editor keeps them.
-void CheckRowCount(const std::string& name, const TGridTable& table, int rows) {
-    const int most = table.MaxRows() > 0 ? table.MaxRows() : rows;
-    if (rows >= table.MinRows() && rows <= most) return;
-    std::string limits = std::to_string(table.MinRows());
-    limits += table.MaxRows() > 0 ? " to " + std::to_string(table.MaxRows()) : " or more";
-    throw ValueFault(name + ": the table \"" + table.Caption() + "\" takes " + limits +
-                     " rows, not " + std::to_string(rows));
+std::string RowsMessage(const std::string& name, const TGridTable& table, int rows) {
+    return RowsMessage(name, table.Caption(), table.MinRows(), table.MaxRows(), rows);
 }
 
+// A table in use needs its minimum rows (a file read always has them: the reader fills up).
 void CheckRows(const std::string& name, const Rows& rows, const TGridTable& table, bool inUse) {
     for (int r = 0; r < rows.Count(); ++r)
         for (int c = 0; c < rows.columns; ++c)
             CheckNumber(name + "[" + std::to_string(r) + "]", rows.At(r, c));
-    if (inUse) CheckRowCount(name, table, rows.Count());
+    if (inUse && rows.Count() < table.MinRows())
+        throw ValueFault(RowsMessage(name, table, rows.Count()));
 }
 
 Rows RowsOf(const TGridTable& table, int columns) {
@@ -134,12 +132,12 @@ void CheckValues(const ProjectValues& v, const TProgramData& d, const TInputTabl
         throw ValueFault(
             "loading: 0 (generated tip movements), 1 (tip movements) or 2 (pile-head loads), not " +
             std::to_string(v.loading));
-    CheckPile("length", v.length);
-    CheckPile("head", v.head);
-    CheckPile("increments", v.increments);
-    CheckPile("diameter", v.diameter);
-    CheckPile("tip_area", v.tipArea);
-    CheckPile("tolerance", v.tolerance);
+    // The dialog's limits apply to values set (see PileValueFault), not to those of a file.
+    CheckNumber("length", v.length);
+    CheckNumber("head", v.head);
+    CheckNumber("diameter", v.diameter);
+    CheckNumber("tip_area", v.tipArea);
+    CheckNumber("tolerance", v.tolerance);
     CheckNumber("q_factor", v.qFactor);
     CheckNumber("w_factor", v.wFactor);
 
@@ -150,19 +148,17 @@ void CheckValues(const ProjectValues& v, const TProgramData& d, const TInputTabl
     CheckRows("tip_movements", v.tipMovements, t.TblTipMove(), d.TipMovesInUse());
     CheckRows("head_loads", v.headLoads, t.TblTopload(), d.TopLoadsInUse());
 
-    const int soilTypes = static_cast<int>(SoilTypeNames().size());
     for (std::size_t k = 0; k < v.layers.size(); ++k) {
         const LayerValues& layer = v.layers[k];
         const std::string where = "layers[" + std::to_string(k) + "]";
-        if (layer.soilType < 1 || layer.soilType > soilTypes)
-            throw ValueFault(where + ".soil_type: " +
-                             FormatText("Entry must be between %d and %d.", 1, soilTypes));
         CheckNumber(where + ".bottom", layer.bottom);
         for (std::size_t c = 0; c < 9; ++c)
             for (std::size_t row = 0; row < 2; ++row)
                 CheckNumber(where + "." + LayerPropertyNames()[c], layer.properties[row][c]);
     }
-    if (d.SoilLayersInUse()) CheckRowCount("layers", t.D2(), static_cast<int>(v.layers.size()));
+    const int layerCount = static_cast<int>(v.layers.size());
+    if (d.SoilLayersInUse() && layerCount < t.D2().MinRows())
+        throw ValueFault(RowsMessage("layers", t.D2(), layerCount));
 
     for (std::size_t r = 0; r < v.tzCurves.size(); ++r) {
         const CurveValues& curve = v.tzCurves[r];
@@ -170,7 +166,9 @@ void CheckValues(const ProjectValues& v, const TProgramData& d, const TInputTabl
         CheckNumber(where + ".depth", curve.depth);
         CheckRows(where + ".points", curve.points, t.TblTZCurves2(), d.UserTz);
     }
-    if (d.UserTz) CheckRowCount("tz_curves", t.TblTZDepth2(), static_cast<int>(v.tzCurves.size()));
+    const int curveCount = static_cast<int>(v.tzCurves.size());
+    if (d.UserTz && curveCount < t.TblTZDepth2().MinRows())
+        throw ValueFault(RowsMessage("tz_curves", t.TblTZDepth2(), curveCount));
 }
 
 // The values into a fresh project model, checked first.
@@ -305,6 +303,26 @@ std::string RunCheckFault(const ProjectValues& v) {
             in.LastTzMovements.push_back(std::nullopt);
     }
     return CheckData(in, [](long double value) { return FormatShortest(value, '.'); }).value_or("");
+}
+
+std::string RowsFault(const std::string& name, int rows) {
+    static const std::map<std::string, std::string> components = {
+        {"ae", "TblAE2"},
+        {"qw_curve", "TblQwcurve2"},
+        {"settlement", "TblSettlement2"},
+        {"tz_factors", "TblTZFactors2"},
+        {"tip_movements", "TblTipMove"},
+        {"head_loads", "TblTopload"},
+        {"layers", "D2"},
+        {"tz_curves", "TblTZDepth2"},
+        {"points", "TblTZCurves2"},
+    };
+    const auto it = components.find(name);
+    if (it == components.end()) return "";
+    for (const TTableDef& table : InputTableDefinitions())
+        if (table.Component == it->second && table.MaxRows > 0 && rows > table.MaxRows)
+            return RowsMessage(name, table.Caption, table.MinRows, table.MaxRows, rows);
+    return "";
 }
 
 std::string PileValueFault(const std::string& name, long double value) {

@@ -87,6 +87,10 @@ ProjectValues ConvertUnits(const ProjectValues& values, int units);
 // of the user's curves): its warning, or empty when the data pass.
 std::string RunCheckFault(const ProjectValues& values);
 
+// The check of the row count of a table assigned by its attribute name ("ae", "layers", ...,
+// "points" for a user t-z curve): the limit the table's editor keeps, or empty.
+std::string RowsFault(const std::string& name, int rows);
+
 // The check of one pile value, by its attribute name: the program's message, or empty.
 std::string PileValueFault(const std::string& name, long double value);
 
