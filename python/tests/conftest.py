@@ -25,7 +25,8 @@ def dorvek_run():
 def run_table(folder, files, *options):
     """dorvek-run's --table for the files, analysed in `folder`: the header and the rows."""
     table = folder / "table.csv"
-    command = [dorvek_run(), "-q", "-j", "2", "--table", str(table), *options, *map(str, files)]
+    names = [str(f.relative_to(folder)) if f.is_relative_to(folder) else str(f) for f in files]
+    command = [dorvek_run(), "-q", "-j", "2", "--table", str(table), *options, *names]
     done = subprocess.run(command, cwd=folder, capture_output=True, text=True)
     assert done.returncode in (0, 1), done.stderr
     rows = list(csv.reader(io.StringIO(table.read_text())))

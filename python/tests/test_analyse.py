@@ -1,0 +1,149 @@
+"""Analyses from Python: the same numbers as dorvek-run, runs that stop, the report and plot
+file on request, and analyses in parallel threads."""
+
+import shutil
+import subprocess
+import sys
+import threading
+
+import numpy as np
+import pytest
+
+import dorvek
+from conftest import BUNDLED, EXAMPLES, dorvek_run, run_table
+
+COLUMNS = ["head load", "head movement", "tip movement", "tip load"]
+
+
+def same_float32(text, value):
+    """A table's number (the shortest text of a single-precision value) is exactly the value."""
+    return np.float32(text) == np.float32(value)
+
+
+def test_results_equal_the_command_lines_table_for_every_example(copies, tmp_path):
+    header, rows = run_table(tmp_path, copies)
+    assert header[:4] == ["file", "result", "meaning", "kind"]
+    for copy in copies:
+        result = dorvek.analyse(dorvek.Project.read(copy))
+        mine = [r for r in rows if r[0] == copy.name]
+        expected_tip = [r for r in mine if r[3] == "tip movement"]
+        expected_load = [r for r in mine if r[3] == "head load"]
+        assert len(expected_tip) == len(result.tip_results) > 0
+        assert len(expected_load) == len(result.load_results)
+        for row in mine:
+            assert (int(row[1]), row[2]) == (result.code, result.meaning)
+        for row, numbers in zip(expected_tip, result.tip_results):
+            assert all(same_float32(t, v) for t, v in zip(row[4:8], numbers)), (copy.name, row, numbers)
+            assert row[8] == ""
+        for row, numbers, converged in zip(expected_load, result.load_results, result.converged):
+            assert all(same_float32(t, v) for t, v in zip(row[4:8], numbers)), (copy.name, row, numbers)
+            assert row[8] == ("yes" if converged else "no")
+
+
+def test_result_of_the_bundled_example():
+    result = dorvek.analyse(dorvek.Project.read(BUNDLED))
+    assert (result.code, result.meaning, result.ok) == (0, "run completed", True)
+    assert (result.warnings, result.diagnostic, result.units) == ("", "", 1)
+    assert (result.force_unit, result.length_unit) == ("lbs", "in")
+    assert result.load_results.dtype == np.float32 and result.load_results.shape == (3, 4)
+    assert result.load_results[:, 0].tolist() == [100000, 200000, 300000]
+    assert result.converged.tolist() == [True, True, True]
+    # Compression: the head moves down more than the tip, and the tip takes part of the load.
+    assert (result.load_results[:, 1] > result.load_results[:, 2]).all()
+    assert (result.load_results[:, 3] < result.load_results[:, 0]).all()
+    assert result.tip_results.shape[1] == 4 and len(result.mirrored) == len(result.tip_results)
+    assert result.tz_curves and result.qw_curve.shape[1] == 2 and len(result.qw_curve) > 1
+    curve = result.tz_curves[0]
+    assert len(curve.t) == len(curve.z) > 1
+    assert "3 applied loads" in repr(result)
+
+
+def test_a_run_that_stops_returns_its_code_and_warning():
+    project = dorvek.Project.read(BUNDLED)
+    # 50 increments of 2000/50 = 40: the first curve depth below the layers (960) is 980.
+    project.length = 2000
+    result = dorvek.analyse(project)
+    assert result.code == 6 and not result.ok
+    assert result.meaning == dorvek.result_meaning(6)
+    assert result.warnings == (" **** WARNING ****\n THE VALUE OF X =   9.800000E+02\n"
+                               " IS BEYOND THE EXTENT OF\n THE INPUT STRENGTH CURVE\n")
+    assert len(result.load_results) == 0
+
+
+def test_a_fatal_input_error_returns_code_3_with_the_reason():
+    project = dorvek.Project.read(BUNDLED)
+    project.ae = [[0, 0], [720, 0]]
+    result = dorvek.analyse(project)
+    assert result.code == 3
+    assert result.diagnostic.endswith("the axial stiffness AE must be greater than zero, but point 1 has AE = 0")
+
+
+def test_the_programs_check_before_a_run():
+    project = dorvek.Project.read(BUNDLED.with_name("user-curves-downdrag-multipliers.dv4d"))
+    assert project.loading == "tip movements" and project.user_qw
+    last = project.qw_curve[-1, 1]
+    project.tip_movements = np.append(project.tip_movements, 2 * last)
+    with pytest.raises(ValueError) as error:
+        dorvek.analyse(project)
+    assert str(error.value).startswith(f"Tip Movement entered ({2 * last:g})\nis higher than largest displacement "
+                                       f"entered for user defined Q-w curve ({last:g})\nPlease check tip movements "
+                                       f"defined ({len(project.tip_movements)}) .")
+
+
+def test_report_and_plot_file_on_request(tmp_path):
+    copy = shutil.copy(BUNDLED, tmp_path / "pile.dv4d")
+    subprocess.run([dorvek_run(), "-q", str(copy)], check=True, capture_output=True)
+    project = dorvek.Project.read(copy)
+    out = tmp_path / "python"
+    out.mkdir()
+    result = dorvek.analyse(project, report=out / "pile.dv4o")
+    assert result.ok
+    assert (out / "pile.dv4p").read_bytes() == (tmp_path / "pile.dv4p").read_bytes()
+
+    def body(path):  # without the folder and the time of the run
+        return [line for line in path.read_bytes().split(b"\r\n")
+                if b"Path to file locations" not in line and b"Date:" not in line]
+
+    assert body(out / "pile.dv4o") == body(tmp_path / "pile.dv4o")
+    dorvek.analyse(project, report=out / "r.txt", plot=out / "p.txt")
+    assert (out / "p.txt").read_bytes() == (tmp_path / "pile.dv4p").read_bytes()
+    with pytest.raises(OSError):
+        dorvek.analyse(project, report=tmp_path / "no" / "folder" / "pile.dv4o")
+
+
+def test_analyse_takes_only_projects():
+    with pytest.raises(TypeError, match="a dorvek.Project, not str"):
+        dorvek.analyse(str(BUNDLED))
+
+
+def test_threads_give_the_serial_results():
+    projects = [dorvek.Project.read(e) for e in EXAMPLES]
+    serial = [dorvek.analyse(p) for p in projects]
+    results = [None] * (4 * len(projects))
+
+    def work(i):
+        results[i] = dorvek.analyse(projects[i % len(projects)])
+
+    threads = [threading.Thread(target=work, args=(i,)) for i in range(len(results))]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    for i, result in enumerate(results):
+        expected = serial[i % len(projects)]
+        assert result.code == expected.code
+        assert np.array_equal(result.tip_results, expected.tip_results)
+        assert np.array_equal(result.load_results, expected.load_results)
+
+
+def test_to_frame_lists_the_rows_of_the_table(monkeypatch):
+    result = dorvek.analyse(dorvek.Project.read(BUNDLED))
+    monkeypatch.setitem(sys.modules, "pandas", None)  # as if it were not installed
+    with pytest.raises(ImportError, match="to_frame needs pandas, which is not installed"):
+        result.to_frame()
+    monkeypatch.undo()
+    pytest.importorskip("pandas")
+    frame = result.to_frame()
+    assert list(frame.columns) == ["kind", *COLUMNS, "converged"]
+    assert len(frame) == len(result.tip_results) + len(result.load_results)
+    assert frame["kind"].iloc[-1] == "head load" and frame["converged"].iloc[-1]
