@@ -67,6 +67,7 @@ def _row_limit(name, rows):
 
 
 def _flag(name, value):
+    """``value`` as a bool (True, False, 1 or 0), or ValueError naming ``name``."""
     if isinstance(value, (bool, np.bool_)) or value in (0, 1):
         return bool(value)
     raise ValueError(f"{name}: True or False")
@@ -107,6 +108,7 @@ class Layer:
 
     @soil_type.setter
     def soil_type(self, value):
+        """Sets soil_type, checked as the program checks it."""
         if isinstance(value, str):
             if value not in SOIL_TYPES:
                 raise ValueError(f"soil_type: unknown soil type {value!r} (known: {'; '.join(SOIL_TYPES)})")
@@ -129,25 +131,33 @@ class Layer:
 
     @bottom.setter
     def bottom(self, value):
+        """Sets bottom, checked as the program checks it."""
         self._bottom = _number("bottom", value)
 
     def __repr__(self):
+        """Soil type and bottom."""
         return f"Layer({self._soil_type} {self.soil_type_name!r}, bottom={self._bottom:g})"
 
     def __eq__(self, other):
+        """Same soil type, bottom and properties."""
         return (isinstance(other, Layer) and self._soil_type == other._soil_type
                 and self._bottom == other._bottom and np.array_equal(self.properties, other.properties))
 
     def _values(self, where):
+        """The layer as the compiled core takes it."""
         return {"soil_type": self._soil_type, "bottom": self._bottom,
                 "properties": _rows(where + ".properties", self.properties, 9)}
 
 
 def _layer_property(column, name):
+    """The property of a layer's properties column, top and bottom."""
+
     def get(self):
+        """The column's top and bottom value."""
         return self.properties[:, column]
 
     def set(self, value):
+        """Sets top and bottom from a pair, or both from one value."""
         pair = np.broadcast_to(np.asarray(value, dtype=float), (2,))
         for v in pair:
             _number(name, v)
@@ -182,9 +192,11 @@ class TzCurve:
         return self.points[:, 1]
 
     def __repr__(self):
+        """Depth and number of points."""
         return f"TzCurve(depth={self.depth:g}, {len(self.points)} points)"
 
     def __eq__(self, other):
+        """Same depth and points."""
         return isinstance(other, TzCurve) and self.depth == other.depth and np.array_equal(self.points, other.points)
 
 
@@ -277,6 +289,7 @@ class Project:
 
     @title.setter
     def title(self, value):
+        """Sets title, checked as the program checks it."""
         if not isinstance(value, str):
             raise ValueError(f"title: a str, not {type(value).__name__}")
         if len(value) > _MAX_TITLE:
@@ -290,6 +303,7 @@ class Project:
 
     @increments.setter
     def increments(self, value):
+        """Sets increments, checked as the program checks it."""
         self._increments = int(_pile_value("increments", value))
 
     @property
@@ -299,6 +313,7 @@ class Project:
 
     @print_option.setter
     def print_option(self, value):
+        """Sets print_option, checked as the program checks it."""
         if isinstance(value, bool) or not isinstance(value, (int, np.integer)):
             raise ValueError("print_option: Entry must be an integer.")
         self._print_option = int(value)
@@ -310,6 +325,7 @@ class Project:
 
     @loading.setter
     def loading(self, value):
+        """Sets loading, checked as the program checks it."""
         if isinstance(value, str) and value in LOADINGS:
             self._loading = LOADINGS.index(value)
         elif not isinstance(value, bool) and isinstance(value, (int, np.integer)) and 0 <= value <= 2:
@@ -324,6 +340,7 @@ class Project:
 
     @q_factor.setter
     def q_factor(self, value):
+        """Sets q_factor, checked as the program checks it."""
         self._q_factor = _number("q_factor", value)
 
     @property
@@ -333,6 +350,7 @@ class Project:
 
     @w_factor.setter
     def w_factor(self, value):
+        """Sets w_factor, checked as the program checks it."""
         self._w_factor = _number("w_factor", value)
 
     @property
@@ -342,6 +360,7 @@ class Project:
 
     @layers.setter
     def layers(self, value):
+        """Sets layers, checked as the program checks it."""
         layers = list(value)
         for k, layer in enumerate(layers):
             if not isinstance(layer, Layer):
@@ -356,6 +375,7 @@ class Project:
 
     @tz_curves.setter
     def tz_curves(self, value):
+        """Sets tz_curves, checked as the program checks it."""
         curves = list(value)
         for k, curve in enumerate(curves):
             if not isinstance(curve, TzCurve):
@@ -364,10 +384,12 @@ class Project:
         self._tz_curves = curves
 
     def __repr__(self):
+        """Title, units, length, layers and loading."""
         return (f"<dorvek.Project {self._title!r}: {'English' if self._units == 1 else 'S.I.'}, "
                 f"length {self.length:g}, {len(self._layers)} layers, loading {self.loading!r}>")
 
     def __eq__(self, other):
+        """Every value equal."""
         if not isinstance(other, Project):
             return NotImplemented
         mine, theirs = self._values(), other._values()
@@ -381,8 +403,8 @@ class Project:
                 return False
         return self._layers == other._layers and self._tz_curves == other._tz_curves
 
-    # The values as the compiled core takes and gives them.
     def _load(self, values):
+        """Takes the values the compiled core gives."""
         self._units = values["units"]
         self._title = values["title"]
         for name in _PILE:
@@ -412,6 +434,7 @@ class Project:
             self._tz_curves.append(curve)
 
     def _values(self):
+        """The values as the compiled core takes them."""
         values = {"units": self._units, "title": self._title, "increments": self._increments,
                   "print_option": self._print_option, "loading": self._loading,
                   "q_factor": self._q_factor, "w_factor": self._w_factor}
@@ -426,30 +449,42 @@ class Project:
 
 
 def _pile_property(name, doc):
+    """A pile value, checked as the pile-properties dialog checks it."""
+
     def get(self):
+        """The value."""
         return getattr(self, "_" + name)
 
     def set(self, value):
+        """Sets the value after the dialog's check."""
         setattr(self, "_" + name, _pile_value(name, value))
 
     return property(get, set, doc=doc)
 
 
 def _flag_property(name, doc):
+    """An option switch."""
+
     def get(self):
+        """The value."""
         return getattr(self, "_" + name)
 
     def set(self, value):
+        """Sets the switch (True or False)."""
         setattr(self, "_" + name, _flag(name, value))
 
     return property(get, set, doc=doc)
 
 
 def _table_property(name, columns, doc):
+    """A table as a NumPy array."""
+
     def get(self):
+        """The value."""
         return getattr(self, "_" + name)
 
     def set(self, value):
+        """Sets the table after checking its shape, numbers and rows."""
         rows = _rows(name, value, columns)
         _row_limit(name, len(rows))
         setattr(self, "_" + name, rows)

@@ -11,14 +11,17 @@ from ._project import Project
 #: The columns of ``Result.tip_results`` and ``Result.load_results``.
 COLUMNS = ("head load", "head movement", "tip movement", "tip load")
 
-#: A t-z curve the analysis used: its number, depth, soil-type code (0 for a user curve),
-#: the peak unit side resistance and friction angle it was built from, and its points.
 Curve = namedtuple("Curve", "number depth type tmax phi t z")
-#: Axial load and pile movement along the pile for one tip movement or one applied load.
+Curve.__doc__ = """A t-z curve the analysis used: its number, depth, soil-type code (0 for a user
+curve), the peak unit side resistance and the friction angle it was built from, and its points
+(unit load transfer t against pile movement z)."""
 Distribution = namedtuple("Distribution", "depth load movement")
+Distribution.__doc__ = """Axial load and pile movement along the pile, by depth, for one tip
+movement or one applied load."""
 
 
 def _pandas():
+    """pandas, or ImportError saying that to_frame needs it."""
     try:
         import pandas
     except ImportError:
@@ -27,11 +30,13 @@ def _pandas():
 
 
 def _check_project(project):
+    """TypeError for anything but a Project."""
     if not isinstance(project, Project):
         raise TypeError(f"a dorvek.Project, not {type(project).__name__}")
 
 
 def _units(code, units):
+    """The label of a unit code in a unit system ('' when the system is unknown)."""
     return _core.unit_label(code, units) if units in (1, 2) else ""
 
 
@@ -59,6 +64,7 @@ class Result:
     """
 
     def __init__(self, values):
+        """The result from the values the compiled core returns."""
         self.code = values["code"]
         self.meaning = values["meaning"]
         self.warnings = values["warnings"]
@@ -97,6 +103,7 @@ class Result:
         return pandas.DataFrame(rows, columns=["kind", *COLUMNS, "converged"])
 
     def __repr__(self):
+        """The code, its meaning and the number of results."""
         return (f"<dorvek.Result {self.code} ({self.meaning}): {len(self.tip_results)} tip movements, "
                 f"{len(self.load_results)} applied loads>")
 
@@ -143,6 +150,7 @@ class StudyResult:
     _KINDS = np.array(["tip movement", "head load", ""])
 
     def __init__(self, values):
+        """The study's result from the values the compiled core returns."""
         self.names = list(values["names"])
         self.variants = values["variants"]
         self.codes = values["codes"]
@@ -175,6 +183,7 @@ class StudyResult:
         return frame
 
     def __repr__(self):
+        """The varied names, the number of variants and of those not completed."""
         failed = int(np.count_nonzero(self.codes))
         return f"<dorvek.StudyResult of {', '.join(self.names)}: {len(self)} variants, {failed} not completed>"
 
