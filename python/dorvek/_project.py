@@ -93,7 +93,7 @@ class Layer:
         """A layer of soil type ``soil_type`` (code 1 to 6, or its name in ``SOIL_TYPES``)
         down to ``bottom``; properties by name, each a (top, bottom) pair or one value for
         both."""
-        self.properties = np.zeros((2, 9))
+        self._properties = np.zeros((2, 9))
         self.soil_type = soil_type
         self.bottom = bottom
         for name, value in properties.items():
@@ -118,6 +118,18 @@ class Layer:
         if not 1 <= value <= len(SOIL_TYPES):
             raise ValueError(f"soil_type: Entry must be between 1 and {len(SOIL_TYPES)}.")
         self._soil_type = int(value)
+
+    @property
+    def properties(self):
+        """The nine properties (columns, see ``LAYER_PROPERTIES``) at the top and the bottom (rows)."""
+        return self._properties
+
+    @properties.setter
+    def properties(self, value):
+        """Sets all properties from a 2 x 9 array."""
+        self._properties = _rows("properties", value, 9)
+        if self._properties.shape != (2, 9):
+            raise ValueError("properties: rows of the top and the bottom")
 
     @property
     def soil_type_name(self):
@@ -176,10 +188,30 @@ class TzCurve:
 
     def __init__(self, depth=0.0, points=()):
         """The curve at ``depth`` with rows (t, z) of ``points``."""
-        self.depth = _number("depth", depth)
-        points = _rows("points", points, 2)
-        _row_limit("points", len(points))
+        self.depth = depth
         self.points = points
+
+    @property
+    def depth(self):
+        """Depth of the curve below the ground surface."""
+        return self._depth
+
+    @depth.setter
+    def depth(self, value):
+        """Sets the depth (a number)."""
+        self._depth = _number("depth", value)
+
+    @property
+    def points(self):
+        """Rows of (t, z)."""
+        return self._points
+
+    @points.setter
+    def points(self, value):
+        """Sets the points after checking their shape, numbers and rows."""
+        points = _rows("points", value, 2)
+        _row_limit("points", len(points))
+        self._points = points
 
     @property
     def t(self):
@@ -424,14 +456,34 @@ class Project:
             layer = Layer.__new__(Layer)
             layer._soil_type = item["soil_type"]
             layer._bottom = item["bottom"]
-            layer.properties = np.array(item["properties"], dtype=float)
+            layer._properties = np.array(item["properties"], dtype=float)
             self._layers.append(layer)
         self._tz_curves = []
         for item in values["tz_curves"]:
             curve = TzCurve.__new__(TzCurve)
-            curve.depth = item["depth"]
-            curve.points = item["points"]
+            curve._depth = item["depth"]
+            curve._points = item["points"]
             self._tz_curves.append(curve)
+
+    def _fingerprint(self):
+        """Every value, cheap to compare: the key of the prepared input text."""
+        return (self._title, self._units, self._increments, self._print_option, self._loading,
+                self._q_factor, self._w_factor, *(getattr(self, "_" + n) for n in _PILE + _FLAGS),
+                *(np.asarray(getattr(self, "_" + n)).tobytes() for n in _TABLES),
+                *(np.asarray(getattr(self, "_" + n)).shape for n in _TABLES),
+                tuple((l._soil_type, l._bottom, np.asarray(l._properties).tobytes()) for l in self._layers),
+                tuple((c._depth, np.asarray(c._points).tobytes(), np.asarray(c._points).shape)
+                      for c in self._tz_curves))
+
+    def _prepared(self):
+        """The input text of the project and the program's warning before a run ('' when the
+        data pass), made again only when a value changed since the last call."""
+        key = self._fingerprint()
+        cached = self.__dict__.get("_cache")
+        if cached is None or cached[0] != key:
+            cached = (key, *_core.prepare(self._values()))
+            self._cache = cached
+        return cached[1], cached[2]
 
     def _values(self):
         """The values as the compiled core takes them."""

@@ -125,7 +125,10 @@ def analyse(project, report=None, plot=None):
     elif report is not None:
         plot = os.path.splitext(report)[0] + ".dv4p"
     name = os.path.basename(report) if report else ""
-    values = _core.analyse(project._values(), report, plot, name)
+    text, warning = project._prepared()
+    if warning:
+        raise ValueError(warning)
+    values = _core.analyse(text, report, plot, name)
     if values["file_error"]:
         raise OSError(values["file_error"])
     return Result(values)

@@ -63,19 +63,24 @@ void Write(const py::dict& values, const std::string& path) {
     WriteProject(ProjectFromDict(values), path);
 }
 
-py::dict AnalyseProject(const py::dict& values, const std::optional<std::string>& report,
-                        const std::optional<std::string>& plot, const std::string& name) {
+// The input text of the project and the program's check before a run (empty when passed).
+py::tuple Prepare(const py::dict& values) {
     const ProjectValues project = ProjectFromDict(values);
     const std::string text = ProjectText(project);
-    if (const std::string fault = RunCheckFault(project); !fault.empty()) throw ValueFault(fault);
+    return py::make_tuple(py::bytes(text), TextToPython(RunCheckFault(project)));
+}
+
+py::dict AnalyseText(const py::bytes& input, const std::optional<std::string>& report,
+                     const std::optional<std::string>& plot, const std::string& name) {
     AnalysisAsk ask;
     ask.name = name;
     ask.report = report.value_or("");
     ask.plot = plot.value_or("");
+    const std::string_view text = input;
     AnalysisOutcome outcome;
     {
         py::gil_scoped_release unlocked;
-        outcome = python::Analyse(text, ask);
+        outcome = python::Analyse(std::string(text), ask);
     }
     return OutcomeToDict(std::move(outcome));
 }
@@ -198,9 +203,11 @@ PYBIND11_MODULE(_core, m) {
         "The program's message for a pile value it refuses, or ''.");
     m.def("rows_fault", &RowsFault, py::arg("name"), py::arg("rows"),
           "The message for a table of `rows` rows its editor would not take, or ''.");
-    m.def("analyse", &AnalyseProject, py::arg("values"), py::arg("report") = py::none(),
+    m.def("prepare", &Prepare, py::arg("values"),
+          "The project's input text and the program's warning before a run ('' when none).");
+    m.def("analyse", &AnalyseText, py::arg("text"), py::arg("report") = py::none(),
           py::arg("plot") = py::none(), py::arg("name") = "",
-          "Analyses the project; the interpreter's lock is released meanwhile.");
+          "Analyses an input text; the interpreter's lock is released meanwhile.");
     m.def("study", &Study, py::arg("values"), py::arg("vary"), py::arg("sample") = py::none(),
           py::arg("seed") = 1, py::arg("jobs") = 0, py::arg("force") = false,
           "Analyses the variants of a parameter study on `jobs` threads.");

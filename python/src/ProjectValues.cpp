@@ -53,7 +53,8 @@ std::string RowsMessage(const std::string& name, const TGridTable& table, int ro
 void CheckRows(const std::string& name, const Rows& rows, const TGridTable& table, bool inUse) {
     for (int r = 0; r < rows.Count(); ++r)
         for (int c = 0; c < rows.columns; ++c)
-            CheckNumber(name + "[" + std::to_string(r) + "]", rows.At(r, c));
+            if (!std::isfinite(rows.At(r, c)))
+                CheckNumber(name + "[" + std::to_string(r) + "]", rows.At(r, c));
     if (inUse && rows.Count() < table.MinRows())
         throw ValueFault(RowsMessage(name, table, rows.Count()));
 }
@@ -154,7 +155,8 @@ void CheckValues(const ProjectValues& v, const TProgramData& d, const TInputTabl
         CheckNumber(where + ".bottom", layer.bottom);
         for (std::size_t c = 0; c < 9; ++c)
             for (std::size_t row = 0; row < 2; ++row)
-                CheckNumber(where + "." + LayerPropertyNames()[c], layer.properties[row][c]);
+                if (!std::isfinite(layer.properties[row][c]))
+                    CheckNumber(where + "." + LayerPropertyNames()[c], layer.properties[row][c]);
     }
     const int layerCount = static_cast<int>(v.layers.size());
     if (d.SoilLayersInUse() && layerCount < t.D2().MinRows())
