@@ -147,3 +147,16 @@ def test_to_frame_lists_the_rows_of_the_table(monkeypatch):
     assert list(frame.columns) == ["kind", *COLUMNS, "converged"]
     assert len(frame) == len(result.tip_results) + len(result.load_results)
     assert frame["kind"].iloc[-1] == "head load" and frame["converged"].iloc[-1]
+
+
+def test_changes_in_place_reach_the_next_analysis():
+    project = dorvek.Project.read(BUNDLED)
+    first = dorvek.analyse(project)
+    project.head_loads[0] = 50000  # in place: no setter sees it
+    second = dorvek.analyse(project)
+    assert second.load_results[0, 0] == 50000 and first.load_results[0, 0] == 100000
+    project.layers[1].side_friction[:] *= 2
+    third = dorvek.analyse(project)
+    assert third.load_results[0, 1] < second.load_results[0, 1]  # stiffer: the head moves less
+    project.layers[1].side_friction[:] /= 2
+    assert np.array_equal(dorvek.analyse(project).load_results, second.load_results)
