@@ -20,7 +20,7 @@ result code and the report's warnings.
 
 from . import _core
 from ._project import LAYER_PROPERTIES, LOADINGS, SOIL_TYPES, Layer, Project, TzCurve
-from ._results import COLUMNS, Curve, Distribution, Result, StudyResult, analyse, study
+from ._results import COLUMNS, Curve, Distribution, PreRunWarning, Result, StudyResult, analyse, study
 
 #: The version of the analysis kernel.
 KERNEL_VERSION = _core.KERNEL_VERSION
@@ -35,6 +35,6 @@ def result_meaning(code):
     return _core.result_meaning(code)
 
 
-__all__ = ["Project", "Layer", "TzCurve", "Result", "StudyResult", "Curve", "Distribution",
+__all__ = ["Project", "Layer", "TzCurve", "Result", "StudyResult", "Curve", "Distribution", "PreRunWarning",
            "analyse", "study", "result_meaning", "SOIL_TYPES", "LAYER_PROPERTIES", "LOADINGS",
            "COLUMNS", "PARAMETERS", "VARIANT_LIMIT", "KERNEL_VERSION"]

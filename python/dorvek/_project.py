@@ -476,14 +476,15 @@ class Project:
                       for c in self._tz_curves))
 
     def _prepared(self):
-        """The input text of the project and the program's warning before a run ('' when the
-        data pass), made again only when a value changed since the last call."""
+        """The input text of the project, the program's refusal before a run ('' when the data
+        pass) and the warnings a run may go past; made again only when a value changed since
+        the last call."""
         key = self._fingerprint()
         cached = self.__dict__.get("_cache")
         if cached is None or cached[0] != key:
             cached = (key, *_core.prepare(self._values()))
             self._cache = cached
-        return cached[1], cached[2]
+        return cached[1], cached[2], cached[3]
 
     def _values(self):
         """The values as the compiled core takes them."""

@@ -1,6 +1,7 @@
 """Analyses and studies of projects, and their results as NumPy arrays."""
 
 import os
+import warnings
 from collections import namedtuple
 
 import numpy as np
@@ -18,6 +19,13 @@ curve), the peak unit side resistance and the friction angle it was built from, 
 Distribution = namedtuple("Distribution", "depth load movement")
 Distribution.__doc__ = """Axial load and pile movement along the pile, by depth, for one tip
 movement or one applied load."""
+
+
+class PreRunWarning(UserWarning):
+    """What the program warns of before a run and lets the user run past: soil layers that end
+    above the pile tip, a strength of zero the method needs, a value beyond single precision,
+    loads that are all zero. ``warnings.simplefilter("error", dorvek.PreRunWarning)`` turns
+    them into errors."""
 
 
 def _pandas():
@@ -108,7 +116,7 @@ class Result:
                 f"{len(self.load_results)} applied loads>")
 
 
-def analyse(project, report=None, plot=None):
+def analyse(project, report=None, plot=None, details=True):
     """Analyses ``project`` and returns its ``Result``.
 
     The kernel runs without holding the interpreter's lock, so analyses in several Python
@@ -116,7 +124,8 @@ def analyse(project, report=None, plot=None):
     does not raise. ``report=PATH`` also writes the report there, and the plot data file
     beside it (``.dv4p``) or at ``plot``. A project value the program refuses raises
     ValueError, as does the program's check of the user's tip movements against the user's
-    curves.
+    curves; what the program lets the user run past is issued as a ``PreRunWarning``. ``details=False`` leaves out the curves and the distributions, which saves time
+    when only the load-settlement results are wanted.
     """
     _check_project(project)
     report = os.fspath(report) if report is not None else None
@@ -125,10 +134,12 @@ def analyse(project, report=None, plot=None):
     elif report is not None:
         plot = os.path.splitext(report)[0] + ".dv4p"
     name = os.path.basename(report) if report else ""
-    text, warning = project._prepared()
-    if warning:
-        raise ValueError(warning)
-    values = _core.analyse(text, report, plot, name)
+    text, fault, findings = project._prepared()
+    if fault:
+        raise ValueError(fault)
+    for finding in findings:
+        warnings.warn(finding, PreRunWarning, stacklevel=2)
+    values = _core.analyse(text, report, plot, name, bool(details))
     if values["file_error"]:
         raise OSError(values["file_error"])
     return Result(values)
@@ -200,9 +211,15 @@ def study(project, vary, sample=None, seed=1, jobs=0, force=False):
     ``sample=N`` "normal:MEAN:SD" or "lognormal:MEAN:COV", drawn with ``seed``. The names (see
     ``PARAMETERS``): length, diameter, head, ae-factor, side-factor, tip-factor, load-factor.
     The variants run on ``jobs`` threads (0: one per core) without the interpreter's lock.
-    A study of more than ``VARIANT_LIMIT`` variants needs ``force=True``.
+    A study of more than ``VARIANT_LIMIT`` variants needs ``force=True``. The original project
+    is checked as ``analyse`` checks it.
     """
     _check_project(project)
+    _, fault, findings = project._prepared()
+    if fault:
+        raise ValueError(fault)
+    for finding in findings:
+        warnings.warn(finding, PreRunWarning, stacklevel=2)
     texts = []
     if isinstance(vary, str):
         vary = [vary]

@@ -67,13 +67,19 @@ void Write(const py::dict& values, const std::string& path) {
 py::tuple Prepare(const py::dict& values) {
     const ProjectValues project = ProjectFromDict(values);
     const std::string text = ProjectText(project);
-    return py::make_tuple(py::bytes(text), TextToPython(RunCheckFault(project)));
+    const RunChecks checks = CheckBeforeRun(project);
+    py::list warnings;
+    for (const std::string& warning : checks.warnings)
+        warnings.append(TextToPython(Lines(warning)));
+    return py::make_tuple(py::bytes(text), TextToPython(Lines(checks.fault)), warnings);
 }
 
 py::dict AnalyseText(const py::bytes& input, const std::optional<std::string>& report,
-                     const std::optional<std::string>& plot, const std::string& name) {
+                     const std::optional<std::string>& plot, const std::string& name,
+                     bool details) {
     AnalysisAsk ask;
     ask.name = name;
+    ask.curves = ask.distributions = details;
     ask.report = report.value_or("");
     ask.plot = plot.value_or("");
     const std::string_view text = input;
@@ -93,7 +99,8 @@ py::dict Study(const py::dict& values, const std::vector<std::string>& vary,
     StudyAsk ask{vary, sample, seed, force};
     const ProjectValues project = ProjectFromDict(values);
     ProjectText(project); // its values checked before the study's options
-    if (const std::string fault = RunCheckFault(project); !fault.empty()) throw ValueFault(fault);
+    if (const RunChecks checks = CheckBeforeRun(project); !checks.fault.empty())
+        throw ValueFault(checks.fault);
     const PreparedStudy study = PrepareStudy(project, ask);
     std::vector<AnalysisOutcome> outcomes;
     {
@@ -204,10 +211,12 @@ PYBIND11_MODULE(_core, m) {
     m.def("rows_fault", &RowsFault, py::arg("name"), py::arg("rows"),
           "The message for a table of `rows` rows its editor would not take, or ''.");
     m.def("prepare", &Prepare, py::arg("values"),
-          "The project's input text and the program's warning before a run ('' when none).");
+          "The project's input text, the program's refusal before a run ('' when none) and the "
+          "warnings a run may go past.");
     m.def("analyse", &AnalyseText, py::arg("text"), py::arg("report") = py::none(),
-          py::arg("plot") = py::none(), py::arg("name") = "",
-          "Analyses an input text; the interpreter's lock is released meanwhile.");
+          py::arg("plot") = py::none(), py::arg("name") = "", py::arg("details") = true,
+          "Analyses an input text (with the curves and distributions when `details`); the "
+          "interpreter's lock is released meanwhile.");
     m.def("study", &Study, py::arg("values"), py::arg("vary"), py::arg("sample") = py::none(),
           py::arg("seed") = 1, py::arg("jobs") = 0, py::arg("force") = false,
           "Analyses the variants of a parameter study on `jobs` threads.");

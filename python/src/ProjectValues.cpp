@@ -6,6 +6,7 @@
 #include "model/tables/NumberFormat.h"
 #include "model/tables/Table.h"
 #include "model/workspace/CheckData.h"
+#include "model/workspace/PreRunChecks.h"
 
 #include <cmath>
 #include <map>
@@ -290,7 +291,7 @@ ProjectValues ConvertUnits(const ProjectValues& values, int units) {
     return FromModel(d, owner.Tables());
 }
 
-std::string RunCheckFault(const ProjectValues& v) {
+RunChecks CheckBeforeRun(const ProjectValues& v) {
     TCheckDataInput in;
     in.Nloadmethod = v.loading;
     in.UserQw = v.userQw;
@@ -304,7 +305,14 @@ std::string RunCheckFault(const ProjectValues& v) {
         else
             in.LastTzMovements.push_back(std::nullopt);
     }
-    return CheckData(in, [](long double value) { return FormatShortest(value, '.'); }).value_or("");
+    const auto format = [](long double value) { return FormatShortest(value, '.'); };
+    RunChecks checks;
+    checks.fault = CheckData(in, format).value_or("");
+    TProjectTables owner;
+    TProgramData d;
+    ToModel(v, owner, d);
+    checks.warnings = PreRunWarnings(d, owner.Tables(), format);
+    return checks;
 }
 
 std::string RowsFault(const std::string& name, int rows) {

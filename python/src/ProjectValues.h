@@ -83,9 +83,14 @@ void WriteProject(const ProjectValues& values, const std::string& path);
 // The project in the other unit system, every value converted as the program converts it.
 ProjectValues ConvertUnits(const ProjectValues& values, int units);
 
-// The program's check before a run (the user's tip movements against the largest movements
-// of the user's curves): its warning, or empty when the data pass.
-std::string RunCheckFault(const ProjectValues& values);
+// What the program checks before a run: the user's tip movements against the largest movements
+// of the user's curves (a fault that stops the run: empty when the data pass), then the
+// findings the user may run past (layers above the tip, strengths of zero, ...).
+struct RunChecks {
+    std::string fault;
+    std::vector<std::string> warnings;
+};
+RunChecks CheckBeforeRun(const ProjectValues& values);
 
 // The check of the row count of a table assigned by its attribute name ("ae", "layers", ...,
 // "points" for a user t-z curve): the limit the table's editor keeps, or empty.

@@ -5,6 +5,7 @@ import shutil
 import subprocess
 import sys
 import threading
+import warnings
 
 import numpy as np
 import pytest
@@ -62,7 +63,10 @@ def test_a_run_that_stops_returns_its_code_and_warning():
     project = dorvek.Project.read(BUNDLED)
     # 50 increments of 2000/50 = 40: the first curve depth below the layers (960) is 980.
     project.length = 2000
-    result = dorvek.analyse(project)
+    with pytest.warns(dorvek.PreRunWarning) as found:  # the program's "Run anyway" warning
+        result = dorvek.analyse(project)
+    assert str(found[0].message) == ("The soil layers end at 960 in, above the pile tip: the analysis will stop "
+                                     "there.\nExtend the last soil layer below the pile tip (2000 in).")
     assert result.code == 6 and not result.ok
     assert result.meaning == dorvek.result_meaning(6)
     assert result.warnings == (" **** WARNING ****\n THE VALUE OF X =   9.800000E+02\n"
@@ -160,3 +164,28 @@ def test_changes_in_place_reach_the_next_analysis():
     assert third.load_results[0, 1] < second.load_results[0, 1]  # stiffer: the head moves less
     project.layers[1].side_friction[:] /= 2
     assert np.array_equal(dorvek.analyse(project).load_results, second.load_results)
+
+
+def test_details_left_out():
+    project = dorvek.Project.read(BUNDLED)
+    full, lean = dorvek.analyse(project), dorvek.analyse(project, details=False)
+    assert np.array_equal(full.load_results, lean.load_results)
+    assert np.array_equal(full.tip_results, lean.tip_results)
+    assert lean.tz_curves == [] and lean.qw_curve.shape == (0, 2)
+    assert lean.tip_distributions == [] and lean.load_distributions == []
+
+
+def test_warnings_a_run_may_go_past():
+    project = dorvek.Project.read(BUNDLED)
+    project.head_loads = [0, 0]
+    with pytest.warns(dorvek.PreRunWarning, match="^Every load at the pile head is 0"):
+        assert dorvek.analyse(project).ok
+    with pytest.warns(dorvek.PreRunWarning):  # a study checks its project too
+        dorvek.study(project, "length=600")
+    with warnings.catch_warnings():
+        warnings.simplefilter("error", dorvek.PreRunWarning)
+        with pytest.raises(dorvek.PreRunWarning):
+            dorvek.analyse(project)
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # the example itself passes every check
+        dorvek.analyse(dorvek.Project.read(BUNDLED))
