@@ -237,6 +237,8 @@ _TABLES = {  # attribute: columns
 }
 _PILE = ("length", "head", "diameter", "tip_area", "tolerance")
 _FLAGS = ("user_tz", "user_qw", "downdrag", "modify_tz", "modify_qw")
+_SCALARS = tuple("_" + n for n in ("title", "units", "increments", "print_option", "loading", "q_factor",
+                                   "w_factor", *_PILE, *_FLAGS))
 
 
 class Project:
@@ -467,13 +469,12 @@ class Project:
 
     def _fingerprint(self):
         """Every value, cheap to compare: the key of the prepared input text."""
-        return (self._title, self._units, self._increments, self._print_option, self._loading,
-                self._q_factor, self._w_factor, *(getattr(self, "_" + n) for n in _PILE + _FLAGS),
-                *(np.asarray(getattr(self, "_" + n)).tobytes() for n in _TABLES),
-                *(np.asarray(getattr(self, "_" + n)).shape for n in _TABLES),
-                tuple((l._soil_type, l._bottom, np.asarray(l._properties).tobytes()) for l in self._layers),
-                tuple((c._depth, np.asarray(c._points).tobytes(), np.asarray(c._points).shape)
-                      for c in self._tz_curves))
+        d = self.__dict__
+        tables = [d["_" + n] for n in _TABLES]
+        return (tuple(d[k] for k in _SCALARS), b"".join([t.tobytes() for t in tables]),
+                tuple(t.shape for t in tables),
+                tuple((l._soil_type, l._bottom, l._properties.tobytes()) for l in self._layers),
+                tuple((c._depth, c._points.tobytes(), c._points.shape) for c in self._tz_curves))
 
     def _prepared(self):
         """The input text of the project, the program's refusal before a run ('' when the data

@@ -82,10 +82,27 @@ class Result:
         self.mirrored = values["mirrored"]
         self.load_results = values["load_results"]
         self.converged = values["converged"]
-        self.tz_curves = [Curve(**c) for c in values["tz_curves"]]
-        self.qw_curve = np.column_stack([values["qw_q"], values["qw_w"]]).astype(np.float32)
-        self.tip_distributions = [Distribution(**d) for d in values["tip_distributions"]]
-        self.load_distributions = [Distribution(**d) for d in values["load_distributions"]]
+        self._values = values
+
+    @property
+    def tz_curves(self):
+        """The t-z curves the analysis used, a list of ``Curve``."""
+        return [Curve(**c) for c in self._values["tz_curves"]]
+
+    @property
+    def qw_curve(self):
+        """The Q-w curve the analysis used: rows of (Q, w)."""
+        return np.column_stack([self._values["qw_q"], self._values["qw_w"]]).astype(np.float32)
+
+    @property
+    def tip_distributions(self):
+        """Per tip movement, a ``Distribution`` of the axial load and the movement along the pile."""
+        return [Distribution(**d) for d in self._values["tip_distributions"]]
+
+    @property
+    def load_distributions(self):
+        """Per applied load, a ``Distribution`` of the axial load and the movement along the pile."""
+        return [Distribution(**d) for d in self._values["load_distributions"]]
 
     @property
     def ok(self):
