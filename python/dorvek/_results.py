@@ -141,8 +141,9 @@ def analyse(project, report=None, plot=None, details=True):
     does not raise. ``report=PATH`` also writes the report there, and the plot data file
     beside it (``.dv4p``) or at ``plot``. A project value the program refuses raises
     ValueError, as does the program's check of the user's tip movements against the user's
-    curves; what the program lets the user run past is issued as a ``PreRunWarning``. ``details=False`` leaves out the curves and the distributions, which saves time
-    when only the load-settlement results are wanted.
+    curves; what the program lets the user run past is issued as a ``PreRunWarning``.
+    ``details=False`` leaves out the curves and the distributions, which saves time when only
+    the load-settlement results are wanted.
     """
     _check_project(project)
     report = os.fspath(report) if report is not None else None
