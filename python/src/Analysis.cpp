@@ -1,5 +1,6 @@
-// The analysis through the kernel's run on files, in a folder of its own that goes with
-// the call.
+// The analysis through the kernel's run on files, in a folder of the calling thread's own that
+// its later runs use again (the kernel overwrites its outputs in place) and that goes with
+// the thread.
 
 #include "python/src/Analysis.h"
 
@@ -14,13 +15,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder {
+class RunFolder {
 public:
-    TempFolder() {
+    RunFolder() {
         std::string pattern = (fs::temp_directory_path() / "dorvek-python-XXXXXX").string();
         if (::mkdtemp(pattern.data())) path_ = pattern;
     }
-    ~TempFolder() {
+    ~RunFolder() {
         std::error_code ec;
         if (!path_.empty()) fs::remove_all(path_, ec);
     }
@@ -72,7 +73,7 @@ bool CopyOut(const fs::path& from, const std::string& to, std::string& fault) {
 AnalysisOutcome Analyse(const std::string& text, const AnalysisAsk& ask) {
     AnalysisOutcome outcome;
     try {
-        TempFolder folder;
+        thread_local const RunFolder folder;
         if (folder.Path().empty()) {
             outcome.code = kFileError;
             outcome.diagnostic = "no temporary folder for the run";
@@ -82,6 +83,7 @@ AnalysisOutcome Analyse(const std::string& text, const AnalysisAsk& ask) {
         RunFiles files{(folder.Path() / (stem + ".dv4d")).string(),
                        (folder.Path() / (stem + ".dv4o")).string(),
                        (folder.Path() / (stem + ".dv4p")).string(), ""};
+        std::error_code ec;
         if (!WriteAll(files.input, text)) {
             outcome.code = kFileError;
             outcome.diagnostic = files.input + ": cannot be written";
@@ -102,9 +104,13 @@ AnalysisOutcome Analyse(const std::string& text, const AnalysisAsk& ask) {
             outcome.qwQ = std::move(store.qwQ);
             outcome.qwW = std::move(store.qwW);
         }
-        outcome.warnings = WarningBlocks(ReadAll(files.report));
+        // Only a run that could not write its report leaves an earlier run's in the folder.
+        if (outcome.code != kFileError) outcome.warnings = WarningBlocks(ReadAll(files.report));
         if (CopyOut(files.report, ask.report, outcome.fileError))
             CopyOut(files.plot, ask.plot, outcome.fileError);
+        if (!ask.name.empty()) // named after the report: not used again
+            for (const std::string& file : {files.input, files.report, files.plot})
+                fs::remove(file, ec);
     } catch (const std::bad_alloc&) {
         outcome = {};
         outcome.code = kInternalError;
