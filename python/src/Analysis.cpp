@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace dorvek::python {
 
@@ -18,7 +19,8 @@ namespace {
 class RunFolder {
 public:
     RunFolder() {
-        std::string pattern = (fs::temp_directory_path() / "dorvek-python-XXXXXX").string();
+        const std::string name = "dorvek-python-" + std::to_string(::getpid()) + "-XXXXXX";
+        std::string pattern = (fs::temp_directory_path() / name).string();
         if (::mkdtemp(pattern.data())) path_ = pattern;
     }
     ~RunFolder() {

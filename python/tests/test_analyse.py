@@ -1,9 +1,12 @@
 """Analyses from Python: the same numbers as dorvek-run, runs that stop, the report and plot
 file on request, and analyses in parallel threads."""
 
+import os
+import pathlib
 import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import warnings
 
@@ -120,9 +123,15 @@ def test_analyse_takes_only_projects():
         dorvek.analyse(str(BUNDLED))
 
 
+def run_folders():
+    """The folders the analyses of this process keep while their threads live."""
+    return set(pathlib.Path(tempfile.gettempdir()).glob(f"dorvek-python-{os.getpid()}-*"))
+
+
 def test_threads_give_the_serial_results():
     projects = [dorvek.Project.read(e) for e in EXAMPLES]
     serial = [dorvek.analyse(p) for p in projects]
+    before = run_folders()
     results = [None] * (4 * len(projects))
 
     def work(i):
@@ -133,6 +142,7 @@ def test_threads_give_the_serial_results():
         t.start()
     for t in threads:
         t.join()
+    assert run_folders() <= before  # a thread's folder goes with it
     for i, result in enumerate(results):
         expected = serial[i % len(projects)]
         assert result.code == expected.code
