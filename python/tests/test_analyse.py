@@ -1,7 +1,6 @@
 """Analyses from Python: the same numbers as dorvek-run, runs that stop, the report and plot
 file on request, and analyses in parallel threads."""
 
-import os
 import pathlib
 import shutil
 import subprocess
@@ -123,15 +122,9 @@ def test_analyse_takes_only_projects():
         dorvek.analyse(str(BUNDLED))
 
 
-def run_folders():
-    """The folders the analyses of this process keep while their threads live."""
-    return set(pathlib.Path(tempfile.gettempdir()).glob(f"dorvek-python-{os.getpid()}-*"))
-
-
 def test_threads_give_the_serial_results():
     projects = [dorvek.Project.read(e) for e in EXAMPLES]
     serial = [dorvek.analyse(p) for p in projects]
-    before = run_folders()
     results = [None] * (4 * len(projects))
 
     def work(i):
@@ -142,7 +135,6 @@ def test_threads_give_the_serial_results():
         t.start()
     for t in threads:
         t.join()
-    assert run_folders() <= before  # a thread's folder goes with it
     for i, result in enumerate(results):
         expected = serial[i % len(projects)]
         assert result.code == expected.code
@@ -199,3 +191,14 @@ def test_warnings_a_run_may_go_past():
     with warnings.catch_warnings():
         warnings.simplefilter("error")  # the example itself passes every check
         dorvek.analyse(dorvek.Project.read(BUNDLED))
+
+
+def test_no_run_folder_outlives_its_process():
+    script = ("import os, threading, dorvek\n"
+              f"p = dorvek.Project.read({str(BUNDLED)!r})\n"
+              "threads = [threading.Thread(target=dorvek.analyse, args=(p,)) for _ in range(3)]\n"
+              "[t.start() for t in threads]; [t.join() for t in threads]\n"
+              "dorvek.analyse(p); print(os.getpid())\n")
+    done = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True, check=True)
+    pid = done.stdout.strip()
+    assert pid and not list(pathlib.Path(tempfile.gettempdir()).glob(f"dorvek-python-{pid}-*"))
