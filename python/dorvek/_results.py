@@ -151,7 +151,8 @@ def analyse(project, report=None, plot=None, details=True):
         plot = os.fspath(plot)
     elif report is not None:
         plot = os.path.splitext(report)[0] + ".dv4p"
-    name = os.path.basename(report) if report else ""
+    # The report's header names the project as if it lay beside the report.
+    name = os.path.splitext(report)[0] + ".dv4d" if report else ""
     text, fault, findings = project._prepared()
     if fault:
         raise ValueError(fault)

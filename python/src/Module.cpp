@@ -78,7 +78,7 @@ py::dict AnalyseText(const py::bytes& input, const std::optional<std::string>& r
                      const std::optional<std::string>& plot, const std::string& name,
                      bool details) {
     AnalysisAsk ask;
-    ask.name = name;
+    ask.input = name;
     ask.curves = ask.distributions = details;
     ask.report = report.value_or("");
     ask.plot = plot.value_or("");

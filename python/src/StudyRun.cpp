@@ -61,7 +61,7 @@ PreparedStudy PrepareStudy(const ProjectValues& project, const StudyAsk& ask) {
     study.texts.reserve(variants.size());
     for (const std::vector<double>& values : variants) {
         variant.Apply(spec, values);
-        study.texts.push_back(variant.Data().FileText(variant.Tables()));
+        study.texts.push_back(variant.Text());
     }
     study.values = std::move(variants);
     return study;
