@@ -1,7 +1,7 @@
 #pragma once
-// A project as plain values, and its way in and out of the project model: the module keeps
-// no tables alive between calls (the tables of a family share process-wide identifiers, so
-// one set at a time is built, used and dropped while the interpreter's lock is held).
+// A project as plain values, and its way in and out of the project model. The model is not
+// thread-safe: each call builds its own table set, uses it and drops it while the
+// interpreter's lock is held, and nothing of it is kept between calls.
 
 #include <array>
 #include <stdexcept>
