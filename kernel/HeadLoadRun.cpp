@@ -2,6 +2,7 @@
 #include "kernel/Phases.h"
 #include "kernel/PlotResults.h"
 #include "kernel/ReportResults.h"
+#include "kernel/RisingLoad.h"
 #include "kernel/RunMessages.h"
 
 namespace dorvek {
@@ -17,13 +18,17 @@ void RunHeadLoads(Store& s, FixedWriter& report, FixedWriter& plot, std::ostream
     s.loadDistributions.clear();
     s.loadResults.reserve(s.loads.size());
     PileSolution last;
+    std::vector<int> solvedAgain; // 1-based numbers of the loads the mend solved
     for (float load : s.loads) {
-        const HeadLoadResult r = SolveForHeadLoad(setup, s.tipResults, load, last);
+        bool again = false;
+        const HeadLoadResult r = SolveForRisingHeadLoad(setup, s.tipResults, load, last, again);
         s.loadResults.push_back(r);
+        if (again) solvedAgain.push_back(static_cast<int>(s.loadResults.size()));
         ReportLoadRow(r, report);
         if (plot.active()) PlotLoadResult(r, setup, last, plot);
         if (s.keepDistributions) s.loadDistributions.push_back(LoadDistribution(setup, last));
     }
+    ReportSolvedAgainNote(solvedAgain, report);
 }
 
 } // namespace dorvek

@@ -1,6 +1,7 @@
 #include "kernel/ReportResults.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace dorvek {
@@ -115,6 +116,43 @@ void ReportLoadRow(const HeadLoadResult& r, FixedWriter& report) {
         report.write(kSummaryRow, {r.load, r.topMove, r.tipMove, r.tipLoad});
     else
         report.write("1PE17.4,5X,\"NOT ABLE TO GET CONVERGENCE\"", {r.load});
+}
+
+void ReportSolvedAgainNote(const std::vector<int>& loadNumbers, FixedWriter& report) {
+    if (loadNumbers.empty()) return;
+    std::string list;
+    for (std::size_t k = 0; k < loadNumbers.size(); ++k) {
+        if (k > 0) list += k + 1 == loadNumbers.size() ? " AND " : ", ";
+        list += std::to_string(loadNumbers[k]);
+    }
+    const bool one = loadNumbers.size() == 1;
+    const std::string text =
+        "NOTE: " + std::string(one ? "LOAD " : "LOADS ") + list + (one ? " WAS" : " WERE") +
+        " SOLVED AGAIN IN THE FIRST BRACKET OF TIP MOVEMENTS THAT CARRIES " +
+        (one ? "IT" : "THEM") +
+        ": THE FIRST EQUILIBRIUM OF A LOAD RISING FROM ZERO (THE SEARCH FROM THE NEAREST ROW "
+        "OF THE TIP-MOVEMENT RESULTS HAD PASSED A PEAK OF THE LOAD-SETTLEMENT CURVE OR HAD NOT "
+        "CONVERGED).";
+    // Words wrapped at 80 columns; continuation lines indented under the first word's text.
+    constexpr std::size_t kWidth = 79, kIndent = 6;
+    report.list();
+    std::string line;
+    std::size_t start = 0;
+    bool first = true;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        const std::size_t room = kWidth - (first ? 0 : kIndent);
+        if (!line.empty() && line.size() + 1 + word.size() > room) {
+            report.write(first ? "1X,A" : "7X,A", {line});
+            first = false;
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    if (!line.empty()) report.write(first ? "1X,A" : "7X,A", {line});
 }
 
 } // namespace dorvek

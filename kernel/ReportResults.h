@@ -6,6 +6,8 @@
 #include "kernel/Solver.h"
 #include "kernel/Store.h"
 
+#include <vector>
+
 namespace dorvek {
 
 // Opening of the tip-movement results: two empty lines, the title and the caption.
@@ -22,6 +24,9 @@ void ReportSummary(const Store& s, FixedWriter& report);
 void ReportLoadOpening(const Store& s, FixedWriter& report);
 // One applied load's row, or its "NOT ABLE TO GET CONVERGENCE" line.
 void ReportLoadRow(const HeadLoadResult& r, FixedWriter& report);
+// After the rows: which loads were solved again as the first equilibrium of a rising load
+// (numbers in input order); nothing when none was.
+void ReportSolvedAgainNote(const std::vector<int>& loadNumbers, FixedWriter& report);
 
 // The printed distribution values of one increment: signs reversed for a mirrored
 // solution and, with down-drag in the downward sense, the soil settlement at the tip added

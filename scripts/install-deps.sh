@@ -12,6 +12,7 @@ packages=(
   libcli11-dev libboost-math-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libxlsxwriter-dev unzip
+  libnlopt-cxx-dev
   fonts-liberation xvfb xauth
   poppler-utils time
   pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest
