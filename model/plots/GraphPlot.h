@@ -22,6 +22,10 @@ class TGraphPlot;
 // single-point line per layer: fill pattern code, bottom depth) and panels 2 and 3.
 enum class TLineKind { Main, Layers, Panel2, Panel3 };
 
+// How a curve is drawn: a line with the plot's markers, markers alone at every point
+// (measured values), or a dashed line without markers (a reference line such as a limit).
+enum class TLineRole { Curve, Markers, Reference };
+
 // One curve. Its default name depends on its position in the owner's main list.
 class TLine {
 public:
@@ -47,6 +51,7 @@ public:
     std::string fValueS;
     bool Visible = true;
     bool Active = true; // an inactive line is neither drawn nor listed in the legend
+    TLineRole Role = TLineRole::Curve;
 
 private:
     TGraphPlot* fOwner;

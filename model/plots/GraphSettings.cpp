@@ -1,5 +1,6 @@
 #include "model/plots/GraphSettings.h"
 
+#include "model/plots/LoadTestOverlay.h"
 #include "model/tables/NumberFormat.h"
 
 #include <algorithm>
@@ -36,8 +37,9 @@ std::string OneLine(std::string text) {
 }
 
 void AppendBlock(std::string& out, const TGraphPlot& plot) {
+    // Lines added over the results (load tests) are rebuilt with them, never kept.
     const TLineList& curves = plot.List(TLineKind::Main);
-    const int lines = curves.LineCount();
+    const int lines = ComputedLineCount(plot);
     const int points = curves.Count();
     out += CaptionMark;
     out += '\n';
@@ -241,7 +243,7 @@ std::vector<ExtraSettings> ReadExtras(LineCursor& in, size_t graphs) {
 
 bool TakeOver(const BlockSettings& block, TGraphPlot& plot) {
     TLineList& curves = plot.List(TLineKind::Main);
-    if (!block.full || block.lineCount != curves.LineCount() || block.count != curves.Count())
+    if (!block.full || block.lineCount != ComputedLineCount(plot) || block.count != curves.Count())
         return false;
     plot.ShowLegend = block.showLegend;
     plot.ShowLayers = block.showLayers;

@@ -4,6 +4,8 @@
 #include "model/tables/InputTables.h"
 #include "model/tables/Table.h"
 
+#include <algorithm>
+
 namespace dorvek {
 
 PlotProjectInfo PlotProjectInfoFrom(const TProgramData& data, const TInputTables& tables,
@@ -34,6 +36,24 @@ TPileSideInput PileSideInputFrom(const TProgramData& data, const TInputTables& t
     // With user t-z and Q-w curves the layer table is not used: pile and ground only.
     if (data.SoilLayersInUse()) input.Layers = PlotProjectInfoFrom(data, tables).layers;
     return input;
+}
+
+} // namespace dorvek
+
+namespace dorvek {
+
+TCapacityPile CapacityPileFrom(const TProgramData& data, const TInputTables& tables) {
+    TCapacityPile pile;
+    pile.units = data.fUnits;
+    pile.diameter = data.OD;
+    std::vector<TAeRow> ae;
+    const TGridTable& table = tables.TblAE2();
+    for (int r = 0; r < table.RowCount(); ++r)
+        ae.push_back({table.GetFloatValue(0, r), table.GetFloatValue(1, r)});
+    std::stable_sort(ae.begin(), ae.end(),
+                     [](const TAeRow& a, const TAeRow& b) { return a.depth < b.depth; });
+    pile.flexibility = PileFlexibility(ae, data.PLength);
+    return pile;
 }
 
 } // namespace dorvek
