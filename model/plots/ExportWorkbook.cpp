@@ -144,10 +144,13 @@ lxw_chart* BuildChart(Workbook& book, const TGraphPlot& plot, const std::string&
                       const TExportOptions& options) {
     lxw_chart* chart = workbook_add_chart(book.Book(), LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
     if (!chart) throw ExportError("Cannot add a chart to the workbook.");
-    // The series end where the first curve's points end.
+    // The series of the computed curves end where the first curve's points end; measured
+    // points and reference lines added over them end where their own points end.
     const TLineList& curves = plot.List(TLineKind::Main);
-    const int lastRow = 5 + curves.Count();
+    const int firstLastRow = 5 + curves.Count();
     for (int j = 0; j < curves.LineCount(); ++j) {
+        const TLineRole role = curves.Line(j).Role;
+        const int lastRow = role == TLineRole::Curve ? firstLastRow : 5 + curves.Line(j).Count();
         const int c = 2 * j + 1;
         const std::string x = RangeFormula(dataSheet, c, lastRow);
         const std::string y = RangeFormula(dataSheet, c + 1, lastRow);
@@ -160,7 +163,18 @@ lxw_chart* BuildChart(Workbook& book, const TGraphPlot& plot, const std::string&
                                         static_cast<lxw_col_t>(c - 1));
         else
             chart_series_set_name(series, name.c_str());
-        if (!options.markers) chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
+        if (role == TLineRole::Markers) {
+            lxw_chart_line none = {};
+            none.none = LXW_TRUE;
+            chart_series_set_line(series, &none);
+        } else if (role == TLineRole::Reference) {
+            lxw_chart_line dashed = {};
+            dashed.dash_type = LXW_CHART_LINE_DASH_DASH;
+            chart_series_set_line(series, &dashed);
+            chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
+        } else if (!options.markers) {
+            chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
+        }
     }
     chart_title_off(chart);
     chart_axis_set_name(chart->x_axis, plot.XTitle().c_str());

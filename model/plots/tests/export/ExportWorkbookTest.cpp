@@ -151,6 +151,25 @@ TEST_F(ExportWorkbookTest, ChartSeriesEndAtTheFirstCurvesLastRow) {
     EXPECT_THAT(chart, Not(HasSubstr("<c:crosses val=\"autoZero\"/>")));
 }
 
+TEST_F(ExportWorkbookTest, MeasuredPointsAndReferenceLinesKeepTheirOwnLengthAndStyle) {
+    TGraphPlot load;
+    FillDepthGraph(load);
+    TLineList& curves = load.List(TLineKind::Main);
+    curves.Line(1).Role = TLineRole::Markers; // 5 points, beyond the first curve's 3
+    curves.SetLineCount(3);
+    curves.Line(2).Role = TLineRole::Reference;
+    curves.Line(2).SetCount(2);
+    WriteExportWorkbook({&load}, nullptr, file);
+    const std::string chart = test::Workbook(file).Part("xl/charts/chart1.xml");
+    EXPECT_THAT(test::AllMatches(chart, "<c:f>([^<]*)</c:f>"),
+                ElementsAre("Page_1!$A$6:$A$8", "Page_1!$B$6:$B$8", "Page_1!$C$6:$C$10",
+                            "Page_1!$D$6:$D$10", "Page_1!$E$6:$E$7", "Page_1!$F$6:$F$7"));
+    // The measured series has no line, the reference line is dashed without markers.
+    EXPECT_EQ(test::AllMatches(chart, "(<a:ln><a:noFill/></a:ln>)").size(), 1u);
+    EXPECT_EQ(test::AllMatches(chart, "(<a:prstDash val=\"dash\"/>)").size(), 1u);
+    EXPECT_EQ(test::AllMatches(chart, "(<c:symbol val=\"none\"/>)").size(), 1u);
+}
+
 TEST_F(ExportWorkbookTest, LinesOnlyWithoutMarkersAndUpwardAxisForCurves) {
     TGraphPlot tz;
     FillCurveGraph(tz, 3, 4);
