@@ -1,6 +1,7 @@
 #include "cli/BatchCommand.h"
 
 #include "cli/GraphsCsvOutput.h"
+#include "cli/LoadTests.h"
 #include "cli/ProjectLoad.h"
 #include "cli/ResultTable.h"
 #include "cli/Shard.h"
@@ -144,7 +145,13 @@ public:
             }
         }
         job.origin = origin;
-        if (needsProject_) job.project = project_->Facts();
+        if (needsProject_) {
+            job.project = project_->Facts();
+            // The graphs of a variant show the measured curves of its project.
+            if (given_)
+                job.project->measured =
+                    MeasuredCurvesFor(origin, job.project->units, *given_, nullptr);
+        }
     }
 
     // Messages of projects that could not be read again and of variants that could not be
@@ -164,10 +171,16 @@ private:
                (!options_.keep || variant < static_cast<std::size_t>(*options_.keep));
     }
 
+public:
+    // The curves of --measured.
+    void SetGiven(const std::vector<TMeasuredCurve>& given) { given_ = &given; }
+
+private:
     const BatchOptions& options_;
     const StudySpec& study_;
     Slice slice_;
     bool needsProject_;
+    const std::vector<TMeasuredCurve>* given_ = nullptr;
     VariantValues values_;
     std::unique_ptr<VariantProject> project_;
     std::size_t file_ = 0;
@@ -195,6 +208,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     if (!options.table.empty() && !TableWritable(FilePath(options.table), err)) return kBadOptions;
     if (!options.stats.empty() && !TableWritable(FilePath(options.stats), err, "--stats"))
         return kBadOptions;
+    std::vector<TMeasuredCurve> given;
+    if (!ReadGivenCurves(options.measured, given, err)) return kBadOptions;
 
     std::vector<FileOutput> outputs;
     if (!options.graphsCsv.empty())
@@ -214,6 +229,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
             jobs.push_back(JobForFile(options.files[i]));
             jobs.back().origin = options.files[i];
             if (needsProject && jobs.back().refusal.empty()) ReadFacts(jobs.back(), err);
+            // The graphs show the project's measured curves and those of --measured.
+            if (jobs.back().project)
+                jobs.back().project->measured = MeasuredCurvesFor(
+                    jobs.back().files.input, jobs.back().project->units, given, &err);
         }
         // Two jobs on one file would write the same report and plot file at once.
         std::set<std::string> inputs;
@@ -226,6 +245,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         source = {jobs.size(), [&](std::size_t i, Job& job) { job = jobs[i]; }};
     } else {
         studyJobs = std::make_unique<StudyJobs>(options, study, slice, needsProject);
+        studyJobs->SetGiven(given);
         if (!outputs.empty() && studyJobs->InMemory()) {
             err << "dorvek-run: " << outputs.front().option
                 << ": needs every variant's files: give --out DIR (without --keep)\n";
@@ -244,7 +264,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     std::unique_ptr<ResultTable> table;
     try {
         if (!options.table.empty())
-            table = std::make_unique<ResultTable>(FilePath(options.table), names);
+            table = std::make_unique<ResultTable>(FilePath(options.table), names, &given);
     } catch (const std::exception& e) {
         err << "dorvek-run: --table: " << Lines(e.what()) << "\n";
         return kBadOptions;
@@ -261,6 +281,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     run.quiet = options.quiet || (run.progress && source.count > 1);
     run.several = total > 1;
     run.clock = options.clock;
+    run.measured = &given;
     // Output options that list the files they wrote keep standard output for that list.
     if (!outputs.empty()) run.lines = &err;
     std::ostream& lines = run.lines ? *run.lines : out;

@@ -33,8 +33,9 @@ struct BatchOptions {
     std::optional<std::size_t> sample;
     std::uint64_t seed = 1;
     bool force = false;
-    std::string shard;     // "K/N"; empty: the whole run
-    std::string graphsCsv; // --graphs-csv DIR
+    std::string shard;                 // "K/N"; empty: the whole run
+    std::string graphsCsv;             // --graphs-csv DIR
+    std::vector<std::string> measured; // --measured FILE.csv, each in the projects' units
     bool noRun = false;
     std::function<std::tm()> clock; // for the reports' date; local time when empty
     // More per-file outputs, after those of the options above.

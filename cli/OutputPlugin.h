@@ -1,9 +1,11 @@
 #pragma once
-// The picture and workbook outputs of dorvek-run live in two plug-in libraries beside the
-// program, loaded only when one of their options is given: an analysis then starts without
-// loading Qt or libxlsxwriter. Each plug-in exports one C function that returns its table of
-// functions; the program and the plug-ins are built together, so the table holds C++ types.
+// The picture and workbook outputs of dorvek-run, and its calibration, live in plug-in
+// libraries beside the program, loaded only when one of their options is given: an analysis
+// then starts without loading Qt, libxlsxwriter or NLopt. Each plug-in exports one C function that
+// returns its table of functions; the program and the plug-ins are built together, so the table
+// holds C++ types.
 
+#include "cli/CalibrateCommand.h"
 #include "cli/PictureOptions.h"
 #include "cli/Pipeline.h"
 
@@ -35,6 +37,14 @@ struct WorkbookPlugin {
 };
 inline constexpr const char* kWorkbookPlugin = "dorvek-run-workbook";
 inline constexpr const char* kWorkbookEntry = "DorvekRunWorkbook";
+
+// dorvek-run-calibration: --calibrate, searched with NLopt.
+struct CalibrationPlugin {
+    int version;
+    int (*calibrate)(const CalibrateOptions& options, std::ostream& out, std::ostream& err);
+};
+inline constexpr const char* kCalibrationPlugin = "dorvek-run-calibration";
+inline constexpr const char* kCalibrationEntry = "DorvekRunCalibration";
 
 } // namespace dorvek::cli
 

@@ -90,4 +90,8 @@ const WorkbookPlugin* LoadWorkbookPlugin(const char* option, std::ostream& err) 
     return Load<WorkbookPlugin>(kWorkbookPlugin, kWorkbookEntry, option, err);
 }
 
+const CalibrationPlugin* LoadCalibrationPlugin(const char* option, std::ostream& err) {
+    return Load<CalibrationPlugin>(kCalibrationPlugin, kCalibrationEntry, option, err);
+}
+
 } // namespace dorvek::cli

@@ -11,5 +11,6 @@ namespace dorvek::cli {
 // `option`). A loaded plug-in stays loaded until the program ends.
 const PicturesPlugin* LoadPicturesPlugin(const char* option, std::ostream& err);
 const WorkbookPlugin* LoadWorkbookPlugin(const char* option, std::ostream& err);
+const CalibrationPlugin* LoadCalibrationPlugin(const char* option, std::ostream& err);
 
 } // namespace dorvek::cli

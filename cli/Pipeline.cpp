@@ -1,5 +1,6 @@
 #include "cli/Pipeline.h"
 
+#include "cli/LoadTests.h"
 #include "cli/OrderedPool.h"
 #include "cli/Progress.h"
 #include "cli/ResultLines.h"
@@ -158,9 +159,17 @@ bool RunPipeline(const JobSource& jobs, const std::vector<FileOutput>& outputs,
             lines << job.name << ": not run, " << job.refusal << "\n";
             ok = false;
         } else if (outcome.code != kNotAnalysed) {
+            const bool summary = options.summary && !job.inMemory;
+            // The project's measured curves are those beside the project given.
+            const std::string capacities =
+                summary ? CapacityText(
+                              outcome.results, job.origin.empty() ? job.files.input : job.origin,
+                              options.measured ? *options.measured : std::vector<TMeasuredCurve>{},
+                              &err)
+                        : std::string();
             if (!job.inMemory || outcome.code != kRunCompleted)
-                PrintResult(job.name, outcome.code, outcome.results, job.files,
-                            options.summary && !job.inMemory, lines);
+                PrintResult(job.name, outcome.code, outcome.results, job.files, summary, capacities,
+                            lines);
             ok = ok && outcome.code == kRunCompleted;
         }
         lines.flush();

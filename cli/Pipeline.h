@@ -28,6 +28,7 @@
 
 #include "kernel/Analysis.h"
 #include "kernel/Kernel.h"
+#include "model/plots/LoadTestOverlay.h"
 #include "model/plots/PileSideModel.h"
 #include "model/plots/PltData.h"
 
@@ -44,9 +45,11 @@ namespace dorvek::cli {
 // Plain values of a project read on the main thread for the per-file outputs.
 struct ProjectFacts {
     std::string title;
-    int units = 1;        // 1 English, 2 S.I.
-    PlotProjectInfo plot; // what loading the plot data into the result graphs takes
-    TPileSideInput pile;  // what the soil-profile picture draws
+    int units = 1;            // 1 English, 2 S.I.
+    PlotProjectInfo plot;     // what loading the plot data into the result graphs takes
+    TPileSideInput pile;      // what the soil-profile picture draws
+    TCapacityPile capacity;   // what the capacity criteria take from the pile
+    TMeasuredCurves measured; // the project's measured curves and those of --measured
 };
 
 // One analysis of the run.
@@ -100,6 +103,9 @@ struct PipelineOptions {
     bool several = false;           // see AnalysedFile::several
     std::ostream* lines = nullptr;  // result lines (and summaries); `out` when null
     std::function<std::tm()> clock; // for the report's date; local time when empty
+    // The curves of --measured, whose capacities the summary adds to those of the project's
+    // own measured curves.
+    const std::vector<TMeasuredCurve>* measured = nullptr;
 };
 
 // Called on the main thread, in job order, after the job's lines were printed.

@@ -38,6 +38,8 @@ ProjectFacts FactsFrom(const TProgramData& data, const TInputTables& tables) {
     facts.units = data.fUnits;
     facts.plot = PlotProjectInfoFrom(data, tables);
     facts.pile = PileSideInputFrom(data, tables);
+    facts.capacity = CapacityPileFrom(data, tables);
+    facts.measured.units = data.fUnits;
     return facts;
 }
 

@@ -34,6 +34,7 @@ std::unique_ptr<TResultGraphs> LoadResultGraphs(const AnalysedFile& file, bool n
                 << Lines(e.what()) << " (graph settings not used)\n";
         }
     }
+    AddLoadTestOverlay(*graphs, project.plot.downdrag == 1, project.measured, project.capacity);
     return graphs;
 }
 

@@ -12,7 +12,8 @@ std::string Number(float value) {
     return text;
 }
 
-void PrintSummary(const AnalysisResult& s, const RunFiles& files, std::ostream& out) {
+void PrintSummary(const AnalysisResult& s, const RunFiles& files, const std::string& capacities,
+                  std::ostream& out) {
     const char* units = s.units == 1 ? "lb, in" : "kN, m";
     if (s.tipResults.empty()) {
         out << "  Load-settlement summary: no results\n";
@@ -23,6 +24,13 @@ void PrintSummary(const AnalysisResult& s, const RunFiles& files, std::ostream& 
             out << Number(r.topLoad) << Number(r.topMove) << Number(r.tipMove) << Number(r.tipLoad)
                 << "\n";
         }
+    }
+    std::size_t start = 0;
+    while (start < capacities.size()) {
+        std::size_t end = capacities.find('\n', start);
+        if (end == std::string::npos) end = capacities.size();
+        out << "  " << capacities.substr(start, end - start) << "\n";
+        start = end + 1;
     }
     out << "  Report:    " << files.report << "\n"
         << "  Plot data: " << files.plot << "\n";
@@ -41,10 +49,11 @@ void PrintDiagnostic(const std::string& text, std::ostream& out) {
 } // namespace
 
 void PrintResult(const std::string& name, int code, const AnalysisResult& results,
-                 const RunFiles& files, bool summary, std::ostream& out) {
+                 const RunFiles& files, bool summary, const std::string& capacities,
+                 std::ostream& out) {
     out << name << ": result " << code << ", " << ResultCodeMeaning(code) << "\n";
     if (!results.diagnostic.empty()) PrintDiagnostic(results.diagnostic, out);
-    if (summary) PrintSummary(results, files, out);
+    if (summary) PrintSummary(results, files, capacities, out);
 }
 
 } // namespace dorvek::cli

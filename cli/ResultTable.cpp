@@ -1,5 +1,6 @@
 #include "cli/ResultTable.h"
 
+#include "cli/LoadTests.h"
 #include "cli/Study.h"
 #include "model/plots/GraphCsv.h"
 #include "model/tables/UnitCodes.h"
@@ -15,6 +16,19 @@ namespace {
 
 std::string Units(int system) {
     return ColumnUnitLabel("F", system) + ", " + ColumnUnitLabel("L", system);
+}
+
+std::string Capacity(const TCriterion& c) {
+    return c.reached ? ResultNumber(static_cast<float>(c.load)) : std::string();
+}
+
+void AddCapacities(std::vector<std::string>& cells, const TCapacities* c) {
+    if (!c) {
+        cells.resize(cells.size() + 3);
+        return;
+    }
+    for (const TCriterion* k : {&c->davisson, &c->tenPercent, &c->chin})
+        cells.push_back(Capacity(*k));
 }
 
 // Rows are held in memory until this many bytes, at most, before the header is settled.
@@ -42,8 +56,10 @@ std::string CsvLine(const std::vector<std::string>& cells) {
     return text;
 }
 
-ResultTable::ResultTable(const fs::path& file, std::vector<std::string> variedNames)
-    : path_(file), varied_(std::move(variedNames)), file_(std::make_unique<TReplacingFile>(file)) {}
+ResultTable::ResultTable(const fs::path& file, std::vector<std::string> variedNames,
+                         const std::vector<TMeasuredCurve>* given)
+    : path_(file), varied_(std::move(variedNames)), given_(given),
+      file_(std::make_unique<TReplacingFile>(file)) {}
 
 std::string ResultTable::Header(int units, bool mixed) const {
     const int shown = mixed ? 0 : units;
@@ -53,7 +69,9 @@ std::string ResultTable::Header(int units, bool mixed) const {
          {std::string("result"), std::string("meaning"), std::string("kind"),
           "head load" + UnitSuffix("F", shown), "head movement" + UnitSuffix("L", shown),
           "tip movement" + UnitSuffix("L", shown), "tip load" + UnitSuffix("F", shown),
-          std::string("converged")})
+          std::string("converged"), "Davisson capacity" + UnitSuffix("F", shown),
+          "capacity at 10 % D" + UnitSuffix("F", shown),
+          "Chin-Kondner capacity" + UnitSuffix("F", shown)})
         header.push_back(name);
     if (mixed) header.push_back("units");
     return CsvLine(header);
@@ -103,6 +121,27 @@ void ResultTable::Add(const AnalysedFile& file) {
     const AnalysisResult& s = file.results;
     const int units = ran && (s.units == 1 || s.units == 2) ? s.units : 0;
 
+    // Capacities of the computed curve (first) and of each measured curve of the project
+    // given, whose side file is read once.
+    std::vector<TCurveCapacities> capacities;
+    const std::string origin = file.job.origin.empty() ? file.job.files.input : file.job.origin;
+    if (units != 0 && !s.tipResults.empty()) {
+        const std::string key = std::to_string(units) + origin;
+        auto found = measured_.find(key);
+        if (found == measured_.end())
+            found = measured_
+                        .emplace(key,
+                                 MeasuredCurvesFor(origin, units,
+                                                   given_ ? *given_ : std::vector<TMeasuredCurve>{},
+                                                   nullptr))
+                        .first;
+        capacities = LoadTestCapacities(SummaryOf(s), s.pile.settlementProfile, found->second,
+                                        CapacityPileOf(s));
+    }
+    const TCapacities* computed = !capacities.empty() && !capacities.front().measured
+                                      ? &capacities.front().capacities
+                                      : nullptr;
+
     bool any = false;
     std::vector<std::string> row;
     for (const TipMovementResult& r : s.tipResults) {
@@ -111,6 +150,7 @@ void ResultTable::Add(const AnalysedFile& file) {
              {std::string("tip movement"), ResultNumber(r.topLoad), ResultNumber(r.topMove),
               ResultNumber(r.tipMove), ResultNumber(r.tipLoad), std::string()})
             row.push_back(cell);
+        AddCapacities(row, computed);
         Row(row, units);
         any = true;
     }
@@ -121,11 +161,23 @@ void ResultTable::Add(const AnalysedFile& file) {
               ResultNumber(r.tipMove), ResultNumber(r.tipLoad),
               std::string(r.converged ? "yes" : "no")})
             row.push_back(cell);
+        AddCapacities(row, computed);
         Row(row, units);
         any = true;
     }
+    // A study's variants share their project's measured curves: their rows come once.
+    if (!capacities.empty() && (file.job.values.empty() || measuredRows_.insert(origin).second)) {
+        for (const TCurveCapacities& c : capacities) {
+            if (!c.measured) continue;
+            row = base;
+            row.push_back("measured: " + c.name);
+            row.resize(row.size() + 5);
+            AddCapacities(row, &c.capacities);
+            Row(row, units);
+        }
+    }
     if (!any) {
-        base.resize(base.size() + 6);
+        base.resize(base.size() + 9);
         Row(base, units);
     }
 }

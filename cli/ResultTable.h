@@ -2,6 +2,10 @@
 // --table: one CSV row per result of every analysis (the tip-movement summary and the
 // applied-load results, the column "kind" saying which), with the file, the result code and
 // its meaning, one column per varied name of a study, and the project's units in the header.
+// The last three columns hold the capacities of the computed curve by Davisson's offset limit,
+// at a settlement of 10 % of D and by Chin-Kondner (empty when not reached); the measured
+// curves of each project (its side file and --measured) add a row of kind "measured: NAME"
+// with their capacities, once per project.
 // A job without results (a failed run) still has one row, with its code.
 //
 // The rows go to the file as they come (a temporary file beside it, put in place at the end),
@@ -9,9 +13,12 @@
 
 #include "cli/Pipeline.h"
 #include "model/io/AtomicFile.h"
+#include "model/plots/MeasuredCurves.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,7 +29,9 @@ class ResultTable {
 public:
     // Starts the table's temporary file (raises EInOutError); the table replaces `file` only
     // when Finish() succeeds.
-    ResultTable(const std::filesystem::path& file, std::vector<std::string> variedNames);
+    // `given`: the curves of --measured (taken in each project's units), or null.
+    ResultTable(const std::filesystem::path& file, std::vector<std::string> variedNames,
+                const std::vector<TMeasuredCurve>* given = nullptr);
     // Main thread, in job order.
     void Add(const AnalysedFile& file);
     // The header and the file in place (raises EInOutError). The units come from the results'
@@ -37,6 +46,11 @@ private:
 
     std::filesystem::path path_;
     std::vector<std::string> varied_;
+    const std::vector<TMeasuredCurve>* given_;
+    // The measured curves of each project given (read once), and the projects whose
+    // measured rows are written.
+    std::map<std::string, TMeasuredCurves> measured_;
+    std::set<std::string> measuredRows_;
     std::unique_ptr<TReplacingFile> file_;
     std::string pending_; // rows held until the first row whose units are known
     bool headerWritten_ = false;

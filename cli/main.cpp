@@ -29,14 +29,21 @@ const std::string kNoWorkbook;
 #else
 const std::string kNoWorkbook = " (not in this build: libxlsxwriter was missing)";
 #endif
+#ifdef DORVEK_HAVE_CALIBRATION_PLUGIN
+const std::string kNoCalibration;
+#else
+const std::string kNoCalibration = " (not in this build: NLopt was missing)";
+#endif
 
 std::string HelpFooter() {
-    std::string text = "Files (beside each input, with its name):\n"
-                       "  .dv4d  input data file (read only)\n"
-                       "  .dv4o  report: input echo, curves and results (rewritten)\n"
-                       "  .dv4p  plot data for the graphs of the desktop program (rewritten)\n"
-                       "  .dv4r  run notes (created empty when missing, otherwise left unchanged)\n"
-                       "\nNames for --vary (values in the project's units):\n";
+    std::string text =
+        "Files (beside each input, with its name):\n"
+        "  .dv4d  input data file (read only)\n"
+        "  .dv4o  report: input echo, curves and results (rewritten)\n"
+        "  .dv4p  plot data for the graphs of the desktop program (rewritten)\n"
+        "  .dv4r  run notes (created empty when missing, otherwise left unchanged)\n"
+        "  .dv4m  measured load-settlement curves, when the project has them (read)\n"
+        "\nNames for --vary (values in the project's units):\n";
     for (const dorvek::cli::ParameterName& p : dorvek::cli::ParameterNames())
         text += "  " + std::string(p.name) + std::string(13 - std::string(p.name).size(), ' ') +
                 p.meaning + "\n";
@@ -245,11 +252,64 @@ int main(int argc, char** argv) {
                    "Run only the K-th of N equal, fixed slices of the files or variants")
         ->type_name("K/N");
 
+    app.add_option("--measured", batch.measured,
+                   "A measured head load-settlement curve (a load test): a CSV file of two "
+                   "columns, head load and settlement in each project's units, an optional "
+                   "header line first (repeatable). Added to the project's own measured curves "
+                   "(FILE.dv4m): drawn on the axial load-settlement graphs, with their "
+                   "capacities in --summary and --table")
+        ->type_name("FILE.csv")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->excludes(convertFile);
+    std::string calibrate;
+    CLI::Option* calibrateOption =
+        app.add_option("--calibrate", calibrate,
+                       "Calibrate each project to its measured curves instead of analysing it: "
+                       "the factors NAMES (comma-separated: side-factor, tip-factor, ae-factor; "
+                       "side and tip per soil layer as side-factor@2) between 0.2 and 5 that "
+                       "minimise the misfit of settlement at the measured loads; prints them "
+                       "with the misfit before and after, writes PROJECT-calibrated.dv4d (with "
+                       "its measured curves) and analyses it" +
+                           kNoCalibration)
+            ->type_name("NAMES")
+            ->excludes(convertFile);
+
     CLI11_PARSE(app, static_cast<int>(argumentPointers.size()), argumentPointers.data());
     convert.force = force;
     batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
     if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
+    if (!calibrateOption->empty()) {
+        for (const CLI::Option* other :
+             {picturesOption, profileOption, xlsxOption, app.get_option("--table"),
+              app.get_option("--vary"), app.get_option("--graphs-csv"), app.get_option("--shard"),
+              app.get_option("--no-run"), app.get_option("--stats")}) {
+            if (!other->empty()) {
+                std::cerr << "dorvek-run: --calibrate cannot be combined with " << other->get_name()
+                          << "\n";
+                return 2;
+            }
+        }
+#ifdef DORVEK_HAVE_CALIBRATION_PLUGIN
+        const dorvek::cli::CalibrationPlugin* calibration =
+            dorvek::cli::LoadCalibrationPlugin("--calibrate", std::cerr);
+        if (!calibration) return 2;
+        dorvek::cli::CalibrateOptions options;
+        options.files = batch.files;
+        options.factors = calibrate;
+        options.measured = batch.measured;
+        options.summary = batch.summary;
+        options.quiet = batch.quiet;
+        options.progress = dorvek::cli::StandardErrorIsTerminal() && !batch.quiet;
+        return calibration->calibrate(options, std::cout, std::cerr);
+#else
+        std::cerr << "dorvek-run: --calibrate: this build has no calibration (NLopt was not "
+                     "found)\n";
+        return 2;
+#endif
+    }
     // Pictures and workbooks come from plug-ins, loaded only when asked for. Pictures are
     // drawn by Qt Gui without a display; it lives until the last one is written.
     std::shared_ptr<void> gui;

@@ -40,6 +40,11 @@ AnalysisResult ResultsOf(int code, Store& s) {
     r.qwW = std::move(s.plottedW);
     r.tipDistributions = std::move(s.tipDistributions);
     r.loadDistributions = std::move(s.loadDistributions);
+    r.pile.length = s.length;
+    r.pile.diameter = s.diameter;
+    r.pile.aeDepth = s.aeDepth;
+    r.pile.ae = s.ae;
+    r.pile.settlementProfile = !s.settleDepth.empty();
     return r;
 }
 

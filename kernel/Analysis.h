@@ -69,6 +69,15 @@ struct AnalysisResult {
     // line ends). Empty unless asked for.
     std::string report;
     std::string plot;
+
+    // The pile as read, for what is derived from the load-settlement curve (the capacity
+    // criteria): its length, diameter and AE table, and whether a soil settlement profile
+    // moves the curve's start.
+    struct Pile {
+        float length = 0, diameter = 0;
+        std::vector<float> aeDepth, ae;
+        bool settlementProfile = false;
+    } pile;
 };
 
 AnalysisResult Analyse(const AnalysisRequest& request);

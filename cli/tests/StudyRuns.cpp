@@ -70,15 +70,16 @@ TEST_F(StudyRuns, TheLengthAndSideFactorStudy) {
 
     const auto rows = Cells(ReadBytes(table));
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0],
-              (std::vector<std::string>{"file", "length", "side-factor", "result", "meaning",
-                                        "kind", "head load (lbs)", "head movement (in)",
-                                        "tip movement (in)", "tip load (lbs)", "converged"}));
+    EXPECT_EQ(rows[0], (std::vector<std::string>{
+                           "file", "length", "side-factor", "result", "meaning", "kind",
+                           "head load (lbs)", "head movement (in)", "tip movement (in)",
+                           "tip load (lbs)", "converged", "Davisson capacity (lbs)",
+                           "capacity at 10 % D (lbs)", "Chin-Kondner capacity (lbs)"}));
     // Per variant: the tip-movement rows and the three applied loads.
     std::map<std::pair<double, double>, std::vector<double>> headLoads;
     int loadRows = 0;
     for (std::size_t r = 1; r < rows.size(); ++r) {
-        ASSERT_EQ(rows[r].size(), 11u);
+        ASSERT_EQ(rows[r].size(), 14u);
         EXPECT_EQ(rows[r][3], "0");
         EXPECT_EQ(rows[r][4], "run completed");
         const std::pair key{std::stod(rows[r][1]), std::stod(rows[r][2])};
@@ -249,7 +250,7 @@ TEST_F(StudyRuns, AFailedRunKeepsItsRowWithItsCode) {
     const auto rows = Cells(ReadBytes(dir_ / "t.csv"));
     ASSERT_GE(rows.size(), 4u);
     EXPECT_EQ(rows[1], (std::vector<std::string>{bad.string(), "3", "fatal input error", "", "", "",
-                                                 "", "", ""}));
+                                                 "", "", "", "", "", ""}));
     EXPECT_EQ(rows.back()[0], (dir_ / "none.dv4d").string());
     EXPECT_EQ(rows.back()[1], "2");
     // The file name with a comma (and quotes) is quoted in the file itself.

@@ -250,16 +250,20 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
         QPen pen = CurvePen(colours[static_cast<size_t>(i)], palette, width);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::RoundJoin);
+        if (line.Role == TLineRole::Reference) pen.setStyle(Qt::DashLine);
         p.setPen(pen);
         pts.clear();
         pts.reserve(line.Points().size());
         for (const TFloatPoint& pt : line.Points())
             pts.emplace_back(map.PixelX(pt.x), map.PixelY(pt.y));
-        DrawClippedPolyline(p, pts, clip, run);
-        if (plot.Markers <= 0) continue;
+        if (line.Role != TLineRole::Markers) DrawClippedPolyline(p, pts, clip, run);
+        // Measured points carry a marker each whatever the plot's marker setting; reference
+        // lines none.
+        const bool everyPoint = line.Role == TLineRole::Markers;
+        if (line.Role == TLineRole::Reference || (!everyPoint && plot.Markers <= 0)) continue;
         QPen markerPen = pen;
         markerPen.setStyle(Qt::SolidLine);
-        markerPen.setWidthF(std::max(1.0, width / 2));
+        markerPen.setWidthF(everyPoint ? width : std::max(1.0, width / 2));
         p.setPen(markerPen);
         // All outlines of a curve's markers in one call: far cheaper than a polygon each. A
         // marker closer to the last one drawn than its own size would only blot it out.
@@ -267,9 +271,12 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TPlotMapping& map, in
         edges.clear();
         QPointF last(-1e9, -1e9);
         for (size_t j = 0; j < pts.size(); ++j) {
-            if (!HasMarker(static_cast<int>(j), plot.Markers) || !clip.contains(pts[j])) continue;
+            if (!(everyPoint || HasMarker(static_cast<int>(j), plot.Markers)) ||
+                !clip.contains(pts[j]))
+                continue;
+            // Measured points are each shown, however close.
             const QPointF d = pts[j] - last;
-            if (d.x() * d.x() + d.y() * d.y() < 4 * radius * radius) continue;
+            if (!everyPoint && d.x() * d.x() + d.y() * d.y() < 4 * radius * radius) continue;
             last = pts[j];
             for (size_t k = 0; k < shape.size(); ++k) {
                 const auto& a = shape[k];
@@ -367,12 +374,15 @@ void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TPlotLayout& layou
     p.drawRect(OutlineRect(box.Box));
     p.setBrush(Qt::NoBrush);
     for (const TLegendRow& row : box.Rows) {
+        const TLineRole role = plot.List(TLineKind::Main).Line(row.Entry.Curve).Role;
         QPen pen = CurvePen(row.Entry.Colour, palette, width);
         pen.setCapStyle(Qt::FlatCap);
+        if (role == TLineRole::Reference) pen.setStyle(Qt::DashLine);
         p.setPen(pen);
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.drawLine(QPointF(row.SampleLeft, row.MarkerY), QPointF(row.SampleRight, row.MarkerY));
-        if (plot.Markers > 0) {
+        if (role != TLineRole::Markers)
+            p.drawLine(QPointF(row.SampleLeft, row.MarkerY), QPointF(row.SampleRight, row.MarkerY));
+        if (role == TLineRole::Markers || (role == TLineRole::Curve && plot.Markers > 0)) {
             pen.setStyle(Qt::SolidLine);
             pen.setWidthF(std::max(1.0, width / 2));
             p.setPen(pen);

@@ -34,6 +34,7 @@ struct Search {
     TLoadSettlementSummary bestResults;
     int bestBeyond = 0;
     bool stopped = false;
+    double closeEnough = 0; // a misfit within the analyses' precision
 
     // One analysis with the factors; its misfit, the results in `results`.
     double Misfit(const std::vector<double>& factors, TLoadSettlementSummary& results, int& beyond,
@@ -146,11 +147,16 @@ TCalibrationOutcome Calibrate(TFactorProject& project, const TCalibrationRequest
     search.points = CalibrationPoints(measured);
     if (search.points.empty())
         throw ECalibrationError("no measured point with a load above zero to calibrate to");
-    for (const TMeasuredPoint& p : search.points) search.loads.push_back(p.load);
+    long double largest = 0;
+    for (const TMeasuredPoint& p : search.points) {
+        search.loads.push_back(p.load);
+        largest = std::max(largest, p.settlement);
+    }
+    search.closeEnough = static_cast<double>(1e-4L * largest);
     search.diameter = project.Data().OD;
     search.downdrag = project.Data().downdrag == 1;
     const int n = static_cast<int>(request.factors.size());
-    search.maxEvaluations = request.maxEvaluations > 0 ? request.maxEvaluations : 50 + 100 * n;
+    search.maxEvaluations = request.maxEvaluations > 0 ? request.maxEvaluations : 100 + 150 * n;
 
     TCalibrationOutcome out;
     out.pointsUsed = static_cast<int>(search.points.size());
@@ -166,43 +172,68 @@ TCalibrationOutcome Calibrate(TFactorProject& project, const TCalibrationRequest
     search.bestResults = out.before;
     search.bestBeyond = out.beyondBefore;
 
-    // The misfit is steep where a measured load comes near the computed capacity, and the
-    // search may settle on such a wall: it starts again from the best point with a fresh
-    // step until a restart gains nothing.
-    std::vector<double> x(static_cast<std::size_t>(n), 0.0);
-    constexpr int kRestarts = 4;
-    for (int round = 0; round <= kRestarts && !search.stopped; ++round) {
-        const int left = search.maxEvaluations - search.evaluations;
-        if (left <= 0) {
-            out.ending = Ending(nlopt::MAXEVAL_REACHED);
-            break;
+    const std::vector<double> lower(static_cast<std::size_t>(n), std::log(request.lower));
+    const std::vector<double> upper(static_cast<std::size_t>(n), std::log(request.upper));
+    // Near the computed capacity the settlement of a measured load changes fast, and the
+    // misfit has valleys of its own. The local search runs from the factors 1, then from
+    // the factors halved and doubled (all together, and for two factors or more also in
+    // opposite senses), keeping the best; each run starts again with a fresh step from its
+    // best point while a restart still gains.
+    const auto dims = static_cast<std::size_t>(n);
+    std::vector<std::vector<double>> starts = {std::vector<double>(dims, 0.0)};
+    const double half = std::log(0.5);
+    starts.push_back(std::vector<double>(dims, half));
+    starts.push_back(std::vector<double>(dims, -half));
+    if (n >= 2) {
+        std::vector<double> a(dims), b(dims);
+        for (int k = 0; k < n; ++k) {
+            a[static_cast<std::size_t>(k)] = k % 2 == 0 ? -half : half;
+            b[static_cast<std::size_t>(k)] = -a[static_cast<std::size_t>(k)];
         }
-        nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_COBYLA, static_cast<unsigned>(n));
-        opt.set_lower_bounds(
-            std::vector<double>(static_cast<std::size_t>(n), std::log(request.lower)));
-        opt.set_upper_bounds(
-            std::vector<double>(static_cast<std::size_t>(n), std::log(request.upper)));
-        opt.set_min_objective(ObjectiveThunk, &search);
-        opt.set_initial_step(0.3); // about 35 % on each factor
-        opt.set_xtol_abs(1e-5);    // 0.001 % on a factor
-        opt.set_ftol_rel(1e-12);
-        opt.set_maxeval(left);
-        opt.set_stopval(0.0);
-        for (std::size_t k = 0; k < x.size(); ++k) x[k] = std::log(search.bestFactors[k]);
-        const double before = search.best;
-        double value = 0;
-        try {
-            out.ending = Ending(opt.optimize(x, value));
-        } catch (const nlopt::forced_stop&) {
-            out.ending = "stopped";
-        } catch (const nlopt::roundoff_limited&) {
-            out.ending = "converged as far as the analyses' precision allows";
-        } catch (const std::runtime_error& e) {
-            out.ending = std::string("stopped by the optimiser: ") + e.what();
-            break;
-        }
-        if (!(search.best < before * (1 - 1e-6))) break; // nothing gained
+        starts.push_back(a);
+        starts.push_back(b);
     }
+    for (std::vector<double>& start : starts)
+        for (std::size_t k = 0; k < start.size(); ++k)
+            start[k] = std::clamp(start[k], lower[k], upper[k]);
+
+    constexpr int kRestarts = 4;
+    for (const std::vector<double>& start : starts) {
+        std::vector<double> x = start;
+        for (int round = 0; round <= kRestarts && !search.stopped; ++round) {
+            const int left = search.maxEvaluations - search.evaluations;
+            if (left <= 0) break;
+            nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_COBYLA, static_cast<unsigned>(n));
+            opt.set_lower_bounds(lower);
+            opt.set_upper_bounds(upper);
+            opt.set_min_objective(ObjectiveThunk, &search);
+            opt.set_initial_step(0.3); // about 35 % on each factor
+            opt.set_xtol_abs(1e-5);    // 0.001 % on a factor
+            opt.set_ftol_rel(1e-12);
+            opt.set_maxeval(left);
+            opt.set_stopval(0.0);
+            const double before = search.best;
+            double value = 0;
+            try {
+                out.ending = Ending(opt.optimize(x, value));
+            } catch (const nlopt::forced_stop&) {
+                out.ending = "stopped";
+            } catch (const nlopt::roundoff_limited&) {
+                out.ending = "converged as far as the analyses' precision allows";
+            } catch (const std::runtime_error& e) {
+                out.ending = std::string("stopped by the optimiser: ") + e.what();
+                break;
+            }
+            if (!(search.best < before * (1 - 1e-6))) break; // nothing gained
+            for (std::size_t k = 0; k < x.size(); ++k) x[k] = std::log(search.bestFactors[k]);
+        }
+        // A fit to the analyses' own precision needs no other start.
+        if (search.stopped || search.evaluations >= search.maxEvaluations ||
+            search.best <= search.closeEnough)
+            break;
+    }
+    if (search.evaluations >= search.maxEvaluations && !search.stopped)
+        out.ending = Ending(nlopt::MAXEVAL_REACHED);
     out.stopped = search.stopped;
     out.evaluations = search.evaluations;
     out.factors = search.bestFactors;

@@ -6,8 +6,9 @@
 // each point's computed settlement being the head settlement the analysis finds for its
 // load. A load the pile cannot carry counts as the settlement at the largest load the
 // computed curve reaches plus the excess load's share of that load times the diameter, a
-// plunge rather than a failure. The search is NLopt's bounded derivative-free BOBYQA on the
-// logarithms of the factors, from 1 for every factor.
+// plunge rather than a failure. The search works on the logarithms of the factors within
+// their bounds, derivative-free with NLopt's BOBYQA (COBYLA for a single factor), from every
+// factor 1 and from a few starts around it, keeping the best.
 
 #include "model/calibration/FactorProject.h"
 #include "model/plots/MeasuredCurves.h"
@@ -31,7 +32,7 @@ struct TCalibrationRequest {
     std::vector<TFactorName> factors;
     TMeasuredCurves measured; // taken into the project's units
     double lower = 0.2, upper = 5.0;
-    int maxEvaluations = 0; // 0: 50 + 100 per factor
+    int maxEvaluations = 0; // 0: 100 + 150 per factor
     // After every analysis; returning false stops the search (the best so far stands).
     std::function<bool(const TCalibrationProgress&)> progress;
 };

@@ -116,6 +116,41 @@ TEST(PlotRenderer, HiddenCurvesAreNotDrawnAndDeactivationShiftsColours) {
     EXPECT_FALSE(HasColourNear(d.image, x, y, 0x000000u, 0));
 }
 
+TEST(PlotRenderer, MeasuredPointsAloneAndDashedReferenceLines) {
+    TGraphPlot plot;
+    MakePlot(plot); // the plot's markers are off
+    plot.List(TLineKind::Main).Line(1).Role = TLineRole::Markers;
+    Drawn d = Draw(plot);
+    TPlotMapping map(d.layout.GraphArea, *FullExtent(plot), true);
+    // Nothing blue halfway between the points (1.25, 10); a blue marker outline around the
+    // point (2.5, 20), its radius 96 / 32 = 3 pixels, and its centre left white.
+    EXPECT_FALSE(HasColourNear(d.image, map.PixelX(1.25L), map.PixelY(10), 0x0000FFu, 1));
+    EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu, 4));
+    EXPECT_FALSE(HasColourNear(d.image, map.PixelX(2.5L), map.PixelY(20), 0x0000FFu, 0));
+
+    plot.List(TLineKind::Main).Line(1).Role = TLineRole::Reference;
+    d = Draw(plot);
+    map = TPlotMapping(d.layout.GraphArea, *FullExtent(plot), true);
+    // Along the dashed line from (0, 0) to (2.5, 20): some samples blue, some gaps.
+    int blue = 0, gaps = 0;
+    for (int k = 10; k < 90; ++k) {
+        const long double t = k / 100.0L;
+        const bool on =
+            HasColourNear(d.image, map.PixelX(2.5L * t), map.PixelY(20 * t), 0x0000FFu, 0);
+        (on ? blue : gaps) += 1;
+    }
+    EXPECT_GT(blue, 20);
+    EXPECT_GT(gaps, 10);
+    // Solid, the same samples are all blue.
+    plot.List(TLineKind::Main).Line(1).Role = TLineRole::Curve;
+    d = Draw(plot);
+    map = TPlotMapping(d.layout.GraphArea, *FullExtent(plot), true);
+    for (int k = 10; k < 90; k += 7) {
+        const long double t = k / 100.0L;
+        EXPECT_TRUE(HasColourNear(d.image, map.PixelX(2.5L * t), map.PixelY(20 * t), 0x0000FFu));
+    }
+}
+
 TEST(PlotRenderer, SoilStripHatchedAndOutlined) {
     TGraphPlot plot;
     MakePlot(plot);
