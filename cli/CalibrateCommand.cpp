@@ -119,7 +119,7 @@ int CalibrateProjects(const CalibrateOptions& options, std::ostream& out, std::o
     bool allOk = true;
     for (Prepared& p : projects) {
         const int units = p.project->Data().fUnits;
-        const std::string length = units == 2 ? "m" : "in";
+        const std::string length = units == 2 ? "m" : "in"; // of the progress line
         CalibrationProgress progress(err, options.progress, length);
         TCalibrationRequest request;
         request.factors = names;
@@ -142,19 +142,13 @@ int CalibrateProjects(const CalibrateOptions& options, std::ostream& out, std::o
         out << p.name << ": calibrated to " << result.pointsUsed << " points of " << curves
             << (curves == 1 ? " measured curve" : " measured curves") << " ("
             << (units == 2 ? "kN, m" : "lbs, in") << ")\n";
-        std::size_t width = 0;
-        for (const TFactorName& n : names) width = std::max(width, n.text.size());
-        for (std::size_t k = 0; k < names.size(); ++k)
-            out << "  " << names[k].text << std::string(width + 2 - names[k].text.size(), ' ')
-                << Value(result.factors[k]) << "\n";
-        out << "  misfit (root mean square of the settlement differences, " << length
-            << "): " << Value(result.misfitBefore) << " before, " << Value(result.misfitAfter)
-            << " after\n";
-        out << "  analyses: " << result.evaluations << " (" << result.ending << ")";
-        if (result.beyondBefore + result.beyondAfter > 0)
-            out << "; measured loads beyond the computed capacity: " << result.beyondBefore
-                << " before, " << result.beyondAfter << " after";
-        out << "\n";
+        const std::string text = CalibrationText(names, result, units);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find('\n', start);
+            out << "  " << text.substr(start, end - start) << "\n";
+            start = end == std::string::npos ? text.size() : end + 1;
+        }
 
         const fs::path target = CalibratedFile(p.name);
         try {

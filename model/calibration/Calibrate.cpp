@@ -4,6 +4,8 @@
 #include "model/calibration/CalibrationAnalysis.h"
 #include "model/plots/LoadTestOverlay.h"
 
+#include "model/tables/NumberFormat.h"
+
 #include <nlopt.hpp>
 
 #include <algorithm>
@@ -132,6 +134,26 @@ double SettlementMisfit(const TLoadSettlementSummary& results,
     }
     if (beyond) *beyond = over;
     return static_cast<double>(std::sqrt(sum / static_cast<long double>(points.size())));
+}
+
+std::string CalibrationText(const std::vector<TFactorName>& factors,
+                            const TCalibrationOutcome& outcome, int units) {
+    const auto value = [](double v) { return FormatGeneral(v, 5); };
+    std::size_t width = 0;
+    for (const TFactorName& f : factors) width = std::max(width, f.text.size());
+    std::string text;
+    for (std::size_t k = 0; k < factors.size() && k < outcome.factors.size(); ++k)
+        text += factors[k].text + std::string(width + 2 - factors[k].text.size(), ' ') +
+                value(outcome.factors[k]) + "\n";
+    text += std::string("misfit (root mean square of the settlement differences, ") +
+            (units == 2 ? "m" : "in") + "): " + value(outcome.misfitBefore) + " before, " +
+            value(outcome.misfitAfter) + " after\n";
+    text += "analyses: " + std::to_string(outcome.evaluations) + " (" + outcome.ending + ")";
+    if (outcome.beyondBefore + outcome.beyondAfter > 0)
+        text += "; measured loads beyond the computed capacity: " +
+                std::to_string(outcome.beyondBefore) + " before, " +
+                std::to_string(outcome.beyondAfter) + " after";
+    return text + "\n";
 }
 
 TCalibrationOutcome Calibrate(TFactorProject& project, const TCalibrationRequest& request) {

@@ -59,6 +59,11 @@ double SettlementMisfit(const TLoadSettlementSummary& results,
                         const std::vector<TMeasuredPoint>& points, long double diameter,
                         bool downdrag, int* beyond = nullptr);
 
+// The outcome as lines of text: each factor, the misfit before and after, the analyses and
+// the loads beyond the computed capacity; `units` gives the length unit of the misfit.
+std::string CalibrationText(const std::vector<TFactorName>& factors,
+                            const TCalibrationOutcome& outcome, int units);
+
 // Raises ECalibrationError when no measured point can be used, a factor does not act on the
 // project, a bound is not positive, or the project cannot be analysed as it stands.
 TCalibrationOutcome Calibrate(TFactorProject& project, const TCalibrationRequest& request);

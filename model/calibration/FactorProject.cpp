@@ -89,6 +89,23 @@ std::vector<TFactorName> ParseFactorNames(const std::string& list) {
     return names;
 }
 
+std::vector<TFactorName> ChosenFactors(bool side, bool tip, bool ae, bool perLayer, int layers) {
+    std::vector<TFactorName> names;
+    const auto add = [&](bool chosen, const std::string& base) {
+        if (!chosen) return;
+        if (!perLayer || layers < 1) {
+            names.push_back(ParseFactorName(base));
+            return;
+        }
+        for (int layer = 1; layer <= layers; ++layer)
+            names.push_back(ParseFactorName(base + "@" + std::to_string(layer)));
+    };
+    add(side, "side-factor");
+    add(tip, "tip-factor");
+    if (ae) names.push_back(ParseFactorName("ae-factor"));
+    return names;
+}
+
 TFactorProject::TFactorProject(const std::filesystem::path& file) {
     if (FilterFromExtension(file.string()) != FilterCurrent)
         throw ECalibrationError(file.string() + ": not a .dv4d project file");

@@ -37,6 +37,10 @@ TFactorName ParseFactorName(const std::string& text);
 // the same kind may not be combined).
 std::vector<TFactorName> ParseFactorNames(const std::string& list);
 
+// The names of a choice of factors: side and tip resistance for all layers at once, or one
+// factor per soil layer (layers 1..layers), and the axial stiffness.
+std::vector<TFactorName> ChosenFactors(bool side, bool tip, bool ae, bool perLayer, int layers);
+
 class TFactorProject {
 public:
     // Reads a current (".dv4d") project file; raises ECalibrationError with the reader's

@@ -11,34 +11,86 @@ namespace dorvek {
 
 void TProjectWorkspace::CreateNew() {
     fData.Create(fTables);
+    fMeasured = {};
+    fMeasured.units = fData.fUnits;
+    fMeasuredChanged = false;
+    fMeasuredUnread = false;
 }
 
 std::optional<std::string> TProjectWorkspace::LoadFromFile(const std::string& fileName,
                                                            int filter) {
+    std::optional<std::string> readError, measuredError;
     try {
         fData.CreateFromFile(fileName, filter, fTables);
     } catch (const std::exception& e) {
         // A reading error, or any other failure part way: the file holds more than was read.
         fData.FileName = TProgramData::NewFileName;
         SetChanged();
-        return std::string(e.what()) + "\n" + PartialReadNote;
+        readError = e.what();
     }
-    return std::nullopt;
+    fMeasured = {};
+    fMeasured.units = fData.fUnits;
+    fMeasuredChanged = false;
+    fMeasuredUnread = false;
+    try {
+        TMeasuredCurves curves = ReadMeasuredCurves(fileName);
+        ConvertMeasuredCurves(curves, fData.fUnits);
+        fMeasured = std::move(curves);
+    } catch (const EInOutError& e) {
+        measuredError =
+            std::string(e.what()) + "\nThe measured load-settlement curves were not read.";
+        fMeasuredUnread = true;
+    }
+    if (!readError && !measuredError) return std::nullopt;
+    std::string text = readError.value_or("");
+    if (measuredError) text += (text.empty() ? "" : "\n") + *measuredError;
+    if (readError) text += "\n" + std::string(PartialReadNote);
+    return text;
 }
 
 void TProjectWorkspace::Save() {
     fData.Save(fTables);
+    if (!fMeasuredUnread || fMeasuredChanged) {
+        WriteMeasuredCurves(fData.FileName, fMeasured);
+        fMeasuredUnread = false;
+    }
+    fMeasuredChanged = false;
 }
 
 void TProjectWorkspace::SetUnits(int system) {
     fData.SetUnits(system, fTables.Tables());
+    ConvertMeasuredCurves(fMeasured, fData.fUnits);
 }
 
 bool TProjectWorkspace::ReadPlotData(const std::string& plotFile, bool reportErrors,
                                      const std::function<void(const std::string&)>& report) {
-    return dorvek::ReadPlotData(fGraphs, plotFile, reportErrors,
-                                PlotProjectInfoFrom(fData, fTables.Tables(), fDecimalSeparator),
-                                report);
+    const bool read = dorvek::ReadPlotData(
+        fGraphs, plotFile, reportErrors,
+        PlotProjectInfoFrom(fData, fTables.Tables(), fDecimalSeparator), report);
+    if (read) ApplyLoadTests();
+    return read;
+}
+
+void TProjectWorkspace::SetMeasured(TMeasuredCurves curves) {
+    ConvertMeasuredCurves(curves, fData.fUnits);
+    fMeasured = std::move(curves);
+    fMeasuredChanged = true;
+    ApplyLoadTests();
+}
+
+TCapacityPile TProjectWorkspace::CapacityPile() const {
+    return CapacityPileFrom(fData, fTables.Tables());
+}
+
+void TProjectWorkspace::ApplyLoadTests() {
+    if (fGraphs.Summary.units == 0) return; // no results
+    AddLoadTestOverlay(fGraphs, fData.downdrag == 1, fMeasured, CapacityPile());
+}
+
+std::vector<TCurveCapacities> TProjectWorkspace::LoadTestCapacities() const {
+    if (!ShowOutput || fGraphs.Summary.units == 0) return {};
+    return dorvek::LoadTestCapacities(fGraphs.Summary, fData.downdrag == 1, fMeasured,
+                                      CapacityPile());
 }
 
 void TProjectWorkspace::ReadGraphSettings() {

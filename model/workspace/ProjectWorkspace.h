@@ -3,6 +3,7 @@
 // graphs, the data-changed flag and whether results are shown. New, Open and Save of the
 // main window go through here and nowhere else.
 
+#include "model/plots/LoadTestOverlay.h"
 #include "model/plots/ResultGraphs.h"
 #include "model/project/DataUnit.h"
 #include "model/project/ProgramData.h"
@@ -37,11 +38,28 @@ public:
     // Decimal separator of numbers in line names of the graphs.
     void SetDecimalSeparator(char separator) { fDecimalSeparator = separator; }
 
-    // The project counts as changed when the window's flag is set or any table reports a
-    // change; clearing clears both.
-    bool Changed() const { return fTables.Changed(); }
+    // The project counts as changed when the window's flag is set, any table reports a
+    // change or its measured curves were changed; clearing clears all.
+    bool Changed() const { return fTables.Changed() || fMeasuredChanged; }
     void SetChanged() { fTables.SetChanged(); }
-    void ClearChanged() { fTables.ResetChanged(); }
+    void ClearChanged() {
+        fTables.ResetChanged();
+        fMeasuredChanged = false;
+    }
+
+    // Measured load-settlement curves (load tests), in the project's units; kept in the side
+    // file beside the project and drawn on the axial load-settlement graphs.
+    const TMeasuredCurves& Measured() const { return fMeasured; }
+    // Replaces them (taken into the project's units), marks the project changed and redraws
+    // them over the results.
+    void SetMeasured(TMeasuredCurves curves);
+    // The measured curves, Davisson's and the 10 % D lines and the capacity points over the
+    // results shown (again after the results or the curves changed).
+    void ApplyLoadTests();
+    // The capacities of the computed curve and of each measured curve; empty without results.
+    std::vector<TCurveCapacities> LoadTestCapacities() const;
+    // The pile as the capacity criteria take it, in the project's units.
+    TCapacityPile CapacityPile() const;
 
     bool ShowOutput = false;
 
@@ -50,9 +68,12 @@ public:
     // Rebuilds the project from a data file of generation filter (1..3). Returns the text of a
     // reading error; what was read stays, the rest keeps its defaults. A project read only in
     // part never keeps the file's name: it becomes unnamed and changed, so that no Save can
-    // overwrite the file with the part, and the text ends with PartialReadNote.
+    // overwrite the file with the part, and the text ends with PartialReadNote. The measured
+    // curves of its side file come with it; a side file that cannot be read leaves none, and
+    // its fault is added to the text.
     virtual std::optional<std::string> LoadFromFile(const std::string& fileName, int filter);
-    // Writes the project to its file name; throws std::exception on failure (the changed flag
+    // Writes the project to its file name and its measured curves beside it (or removes their
+    // side file when there are none); throws std::exception on failure (the changed flag
     // then stays set).
     virtual void Save();
 
@@ -82,6 +103,11 @@ protected:
     TProjectTables fTables;
     TResultGraphs fGraphs;
     char fDecimalSeparator = '.';
+    TMeasuredCurves fMeasured;
+    bool fMeasuredChanged = false;
+    // The side file could not be read: a save leaves it for the user to mend, unless the
+    // curves were set since.
+    bool fMeasuredUnread = false;
 };
 
 } // namespace dorvek

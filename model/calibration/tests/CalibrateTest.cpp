@@ -2,6 +2,7 @@
 // search recovering the factors a curve was computed with.
 #include "model/calibration/Calibrate.h"
 #include "model/calibration/CalibrationAnalysis.h"
+#include "model/calibration/CalibrationPlot.h"
 #include "model/plots/tests/TempDir.h"
 #include "model/tables/Table.h"
 
@@ -212,6 +213,61 @@ TEST(Calibration, LoadsBeyondTheComputedCapacityAreAMisfitNotAFailure) {
     EXPECT_EQ(out.beyondAfter, 0);
     EXPECT_GT(out.factors[0], 1.5);
     EXPECT_GT(out.factors[1], 1.5);
+}
+
+} // namespace
+} // namespace dorvek
+
+namespace dorvek {
+namespace {
+
+TEST(CalibrationReport, ChosenFactorsTextAndPlot) {
+    const std::vector<TFactorName> perLayer = ChosenFactors(true, true, true, true, 2);
+    ASSERT_EQ(perLayer.size(), 5u);
+    EXPECT_EQ(perLayer[0].text, "side-factor@1");
+    EXPECT_EQ(perLayer[3].text, "tip-factor@2");
+    EXPECT_EQ(perLayer[4].text, "ae-factor");
+    EXPECT_EQ(ChosenFactors(true, false, false, false, 8).size(), 1u);
+    EXPECT_TRUE(ChosenFactors(false, false, false, true, 3).empty());
+
+    TCalibrationOutcome out;
+    out.factors = {1.23456789, 0.5};
+    out.misfitBefore = 0.41234567;
+    out.misfitAfter = 0.0312;
+    out.evaluations = 57;
+    out.ending = "converged";
+    out.beyondBefore = 2;
+    const std::vector<TFactorName> names = ParseFactorNames("side-factor,tip-factor@2");
+    EXPECT_EQ(CalibrationText(names, out, 1),
+              "side-factor   1.2346\n"
+              "tip-factor@2  0.5\n"
+              "misfit (root mean square of the settlement differences, in): 0.41235 before, "
+              "0.0312 after\n"
+              "analyses: 57 (converged); measured loads beyond the computed capacity: 2 before, "
+              "0 after\n");
+    out.beyondBefore = 0;
+    const std::string si = CalibrationText(names, out, 2);
+    EXPECT_EQ(si.substr(si.find("differences")),
+              "differences, m): 0.41235 before, 0.0312 after\nanalyses: 57 (converged)\n");
+
+    // Before (origin, 100000 lb at 0.2 in) and after, and the measured points, in kips.
+    out.before.units = out.after.units = 1;
+    out.before.tipMovements = {{100000, 0.2, 0.1, 0}};
+    out.after.tipMovements = {{100000, 0.1, 0.05, 0}, {200000, 0.3, 0.2, 0}};
+    TMeasuredCurves m;
+    m.units = 1;
+    m.curves.push_back({"Test", {{0, 0}, {150000, 0.2}}});
+    TGraphPlot plot;
+    FillCalibrationPlot(plot, out, m, 1, false);
+    ASSERT_EQ(plot.LineCount(), 3);
+    EXPECT_EQ(plot.Lines(0).LineName(), "Computed before");
+    EXPECT_EQ(plot.Lines(0).Count(), 2);
+    EXPECT_EQ(plot.Lines(1).Count(), 3);
+    EXPECT_EQ(static_cast<double>(plot.Lines(1).Point(2).x), 200);
+    EXPECT_EQ(plot.Lines(2).LineName(), "Measured: Test");
+    EXPECT_EQ(plot.Lines(2).Style, TLineStyle::Markers);
+    EXPECT_EQ(static_cast<double>(plot.Lines(2).Point(1).x), 150);
+    EXPECT_EQ(plot.XTitle(), "Pile-Head Load (kips)");
 }
 
 } // namespace

@@ -1,0 +1,44 @@
+#include "model/calibration/CalibrationPlot.h"
+
+#include "model/plots/LoadTestOverlay.h"
+#include "model/tables/UnitCodes.h"
+
+namespace dorvek {
+
+namespace {
+
+void SetLine(TLine& line, const std::string& name, TLineStyle style,
+             const std::vector<TCurvePoint>& points, int units) {
+    line.SetLineName(name);
+    line.Style = style;
+    line.SetCount(static_cast<int>(points.size()));
+    for (int j = 0; j < line.Count(); ++j) {
+        const TCurvePoint& p = points[static_cast<std::size_t>(j)];
+        line.Point(j) = {units == English ? p.load / 1000 : p.load, p.settlement};
+    }
+}
+
+} // namespace
+
+void FillCalibrationPlot(TGraphPlot& plot, const TCalibrationOutcome& outcome,
+                         const TMeasuredCurves& measured, int units, bool downdrag) {
+    TMeasuredCurves inUnits = measured;
+    ConvertMeasuredCurves(inUnits, units);
+    plot.Caption = "Calibration to Measured Curves";
+    plot.XCaption = "Pile-Head Load";
+    plot.XUnits = "F1";
+    plot.YCaption = "Pile-Head Settlement";
+    plot.YUnits = "L";
+    plot.XOnTop = true;
+    plot.SetUnits(units);
+    plot.SetLineCount(2 + static_cast<int>(inUnits.curves.size()));
+    SetLine(plot.Lines(0), "Computed before", TLineStyle::Curve,
+            ComputedCurve(outcome.before, downdrag), units);
+    SetLine(plot.Lines(1), "Computed after", TLineStyle::Curve,
+            ComputedCurve(outcome.after, downdrag), units);
+    for (std::size_t k = 0; k < inUnits.curves.size(); ++k)
+        SetLine(plot.Lines(2 + static_cast<int>(k)), "Measured: " + inUnits.curves[k].name,
+                TLineStyle::Markers, MeasuredCurvePoints(inUnits.curves[k]), units);
+}
+
+} // namespace dorvek
