@@ -1,6 +1,7 @@
 #include "gui/app/Main.h"
 
 #include "gui/app/About.h"
+#include "gui/app/MeasuredDialog.h"
 #include "gui/app/Options.h"
 #include "gui/app/ProjectPanel.h"
 #include "gui/app/Title.h"
@@ -12,6 +13,9 @@
 #include "model/workspace/FileNames.h"
 #ifdef DORVEK_HAVE_EXPORT_DIALOG
 #include "gui/plots/ExportDlg.h"
+#endif
+#ifdef DORVEK_HAVE_CALIBRATION
+#include "gui/app/CalibrateDialog.h"
 #endif
 #include "gui/app/pilemat.h"
 #include "gui/tables/TableForm.h"
@@ -249,6 +253,8 @@ void TMainForm::BuildMenus() {
     AddItem(data, C::DataSettlement, QStringLiteral("Enter Soil-&Settlement Data (for Downdrag)"));
     AddItem(data, C::DataTzFactors, QStringLiteral("Enter Modification Factors on t-z Curves"));
     AddItem(data, C::DataQwFactors, QStringLiteral("Enter Modification Factors on Q-w Curve"));
+    data->addSeparator();
+    AddItem(data, C::DataMeasuredCurves, QStringLiteral("&Measured Load-Settlement Curves..."));
 
     QMenu* options = AddTopMenu(QStringLiteral("&Options"));
     QMenu* units = options->addMenu(QStringLiteral("&Units"));
@@ -310,6 +316,9 @@ void TMainForm::BuildMenus() {
             QKeySequence(Qt::CTRL | Qt::Key_R));
     comp->addSeparator();
     AddItem(comp, C::ViewSoilProfile, QStringLiteral("&View Soil Layer Coordinates"));
+    comp->addSeparator();
+    AddItem(comp, C::ViewCapacities, QStringLiteral("Load Test &Capacities"));
+    AddItem(comp, C::CalibrateMeasured, QStringLiteral("Ca&librate to Measured Curve..."));
 
     QMenu* graphics = AddTopMenu(QStringLiteral("&Graphics"));
     AddItem(graphics, C::PlotLoad, QStringLiteral("Load &Distribution"));
@@ -498,6 +507,13 @@ void TMainForm::Execute(TCommand command) {
             break;
         case C::RunAnalysis:
             fController->RunAnalysis();
+            RefreshCapacities();
+            break;
+        case C::DataMeasuredCurves:
+            ShowMeasuredDialog();
+            break;
+        case C::CalibrateMeasured:
+            ShowCalibrateDialog();
             break;
         case C::EditInputText:
             fController->EditInputText();
@@ -646,6 +662,21 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::ExportPlots: // modal export dialog
         ShowExportDialog();
         break;
+    case C::ViewCapacities:
+        if (!fCapacities) {
+            fCapacities = new TfrmCapacities([this] {
+                TProjectWorkspace& project = fController->Project();
+                const std::vector<TCurveCapacities> capacities = project.LoadTestCapacities();
+                if (capacities.empty()) return std::string("No results: run the analysis first.");
+                return CapacitySummaryText(capacities, project.CapacityPile());
+            });
+            connect(fCapacities.data(), &TfrmCapacities::Closed, this,
+                    [this] { fCapacities = nullptr; });
+            AddChildWindow(*fCapacities);
+        }
+        fCapacities->Refresh();
+        BringToFront(*fCapacities);
+        break;
     default:
         break;
     }
@@ -724,6 +755,64 @@ void TMainForm::SetUnits(int system) {
 
 void TMainForm::RefreshSideView() {
     if (fSideView) fSideView->FormActivate();
+}
+
+void TMainForm::RefreshCapacities() {
+    if (fCapacities) fCapacities->Refresh();
+}
+
+void TMainForm::ShowMeasuredDialog() {
+    TProjectWorkspace& project = fController->Project();
+    TDlgMeasured dialog(project.Measured(), project.Data().fUnits, *fMessages, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The axial graphs' windows are built afresh over their new lines.
+    TResultGraphs& graphs = project.Graphs();
+    std::vector<TGraphPlot*> reopen;
+    for (TGraphPlot* plot : {&graphs.pltAxial, &graphs.pltAxialLoads}) {
+        if (!plot->FormExists()) continue;
+        plot->Hide();
+        reopen.push_back(plot);
+    }
+    project.SetMeasured(dialog.Curves());
+    for (TGraphPlot* plot : reopen) plot->Show();
+    RefreshCapacities();
+    ProjectChanged();
+}
+
+void TMainForm::ShowCalibrateDialog() {
+#ifdef DORVEK_HAVE_CALIBRATION
+    TProjectWorkspace& project = fController->Project();
+    if (project.Measured().empty()) {
+        fMessages->Information("The project has no measured load-settlement curves. Enter them "
+                               "first with Data > Measured Load-Settlement Curves.");
+        return;
+    }
+    // The calibrated project is written beside the saved one: it is saved first, as for a run.
+    if (project.Changed() || NeedsSaveAs(project.Data().FileName)) {
+        fController->Save();
+        if (project.Changed() || NeedsSaveAs(project.Data().FileName)) return; // not saved
+    }
+    TCalibrateContext context;
+    context.Messages = fMessages;
+    context.Data = &project.Data();
+    context.Tables = &project.ProjectTables();
+    context.Measured = project.Measured();
+    std::string open;
+    {
+        std::unique_ptr<TDlgCalibrate> dialog;
+        try {
+            dialog = std::make_unique<TDlgCalibrate>(std::move(context), this);
+        } catch (const std::exception& e) {
+            fMessages->Information(e.what());
+            return;
+        }
+        dialog->exec();
+        open = dialog->ProjectToOpen();
+    }
+    if (!open.empty() && fController->SavePrompt()) fController->OpenFileName(open, 1);
+#else
+    fMessages->Information("This program was built without the calibration (NLopt was missing).");
+#endif
 }
 
 void TMainForm::ArrangeIcons() {

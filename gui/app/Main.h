@@ -3,6 +3,7 @@
 // the state of the project and forwards every command to the controller.
 
 #include "gui/app/ChildPlacer.h"
+#include "gui/app/CapacityView.h"
 #include "gui/app/MainController.h"
 #include "gui/app/Options.h"
 #include "gui/app/ReportWindow.h"
@@ -74,6 +75,7 @@ public:
     TDlgSideView* SideView() const { return fSideView; }
     TReportWindow* ReportWindow() const { return fReportWindow; }
     QAction* ReportAfterRunOption() const { return fReportAfterRun; }
+    TfrmCapacities* CapacityView() const { return fCapacities; }
 
     // The dialogs of the plot windows (the real ones when null); for tests.
     void SetPlotDialogs(TPlotDialogs* dialogs);
@@ -146,6 +148,12 @@ private:
     void SetUnits(int system);
     // The soil-profile view, when open, follows the soil layers, the pile and the units.
     void RefreshSideView();
+    // The measured curves' dialog; the axial graphs and the capacities follow its OK.
+    void ShowMeasuredDialog();
+    // The calibration dialog over the saved project and its measured curves.
+    void ShowCalibrateDialog();
+    // The capacities window, when open, shows the project as it stands.
+    void RefreshCapacities();
     void OpenHelpFile(const QString& fileName);
 
     std::string fProgramFolder;
@@ -192,6 +200,7 @@ private:
     QAction* fMoveUp = nullptr;
     QAction* fMoveDown = nullptr;
     QLabel* fOptionsLabel = nullptr;
+    QPointer<TfrmCapacities> fCapacities;
 };
 
 } // namespace dorvek

@@ -106,31 +106,46 @@ std::vector<TFactorName> ChosenFactors(bool side, bool tip, bool ae, bool perLay
     return names;
 }
 
-TFactorProject::TFactorProject(const std::filesystem::path& file) {
+TFactorProject::TFactorProject(const std::filesystem::path& file)
+    : ownTables_(std::make_unique<TProjectTables>()), owner_(ownTables_.get()), data_(&ownData_) {
     if (FilterFromExtension(file.string()) != FilterCurrent)
         throw ECalibrationError(file.string() + ": not a .dv4d project file");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         throw ECalibrationError(file.string() + ": no such file");
     try {
-        data_.CreateFromFile(file, FilterCurrent, owner_);
+        data_->CreateFromFile(file, FilterCurrent, *owner_);
     } catch (const std::exception& e) {
         std::string text = e.what();
         std::replace(text.begin(), text.end(), '\r', '\n');
         throw ECalibrationError(file.string() + ": " + text);
     }
-    original_ = data_;
+    original_ = *data_;
     Collect();
 }
 
+TFactorProject::TFactorProject(TProgramData& data, TProjectTables& tables)
+    : owner_(&tables), data_(&data), original_(data), borrowed_(true),
+      wasChanged_(tables.Changed()) {
+    Collect();
+}
+
+TFactorProject::~TFactorProject() {
+    if (!borrowed_) return;
+    for (TFactorKind kind : {TFactorKind::Ae, TFactorKind::Side, TFactorKind::Tip})
+        Scale(kind, 0, 1.0);
+    *data_ = original_;
+    if (!wasChanged_) owner_->ResetChanged();
+}
+
 void TFactorProject::Collect() {
-    TInputTables& tables = owner_.Tables();
+    TInputTables& tables = owner_->Tables();
     const auto cells = [](TGridTable& table, int column, int layer, std::vector<Cell>& into) {
         for (int r = 0; r < table.RowCount(); ++r)
             into.push_back({&table, column, r, table.GetFloatValue(column, r), layer});
     };
     cells(tables.TblAE2(), kAeColumn, 0, ae_);
-    if (data_.SoilLayersInUse()) {
+    if (data_->SoilLayersInUse()) {
         TGridTable& layers = tables.D2();
         for (int r = 0; r < layers.RowCount(); ++r) {
             if (TGridTable* properties = layers.GetDataValue(kLayerDataColumn, r)) {
@@ -139,23 +154,23 @@ void TFactorProject::Collect() {
             }
         }
     }
-    if (data_.UserTz) {
+    if (data_->UserTz) {
         TGridTable& depths = tables.TblTZDepth2();
         for (int r = 0; r < depths.RowCount(); ++r)
             if (TGridTable* curve = depths.GetDataValue(kTzCurveColumn, r))
                 cells(*curve, kCurveTColumn, 0, side_);
     }
-    if (data_.UserQw) cells(tables.TblQwcurve2(), kCurveQColumn, 0, tip_);
+    if (data_->UserQw) cells(tables.TblQwcurve2(), kCurveQColumn, 0, tip_);
 }
 
 int TFactorProject::LayerCount() const {
-    return data_.SoilLayersInUse() ? owner_.Tables().D2().RowCount() : 0;
+    return data_->SoilLayersInUse() ? owner_->Tables().D2().RowCount() : 0;
 }
 
 std::string TFactorProject::Fault(const std::vector<TFactorName>& factors) const {
     for (const TFactorName& f : factors) {
         if (f.layer == 0) continue;
-        const bool user = f.kind == TFactorKind::Side ? data_.UserTz : data_.UserQw;
+        const bool user = f.kind == TFactorKind::Side ? data_->UserTz : data_->UserQw;
         if (user)
             return f.text + ": the project's " +
                    (f.kind == TFactorKind::Side ? std::string("t-z curves are")
@@ -179,7 +194,7 @@ void TFactorProject::Scale(TFactorKind kind, int layer, double factor) {
 
 void TFactorProject::Apply(const std::vector<TFactorName>& factors,
                            const std::vector<double>& values) {
-    data_ = original_;
+    *data_ = original_;
     for (TFactorKind kind : {TFactorKind::Ae, TFactorKind::Side, TFactorKind::Tip})
         Scale(kind, 0, 1.0);
     for (std::size_t k = 0; k < factors.size() && k < values.size(); ++k)
@@ -187,18 +202,18 @@ void TFactorProject::Apply(const std::vector<TFactorName>& factors,
 }
 
 std::string TFactorProject::InputTextForLoads(const std::vector<long double>& loads) {
-    TInputTables& tables = owner_.Tables();
+    TInputTables& tables = owner_->Tables();
     TGridTable& table = tables.TblTopload();
     // The project's own loading comes back after the text is made.
     std::vector<long double> own;
     for (int r = 0; r < table.RowCount(); ++r) own.push_back(table.GetFloatValue(kLoadColumn, r));
-    const int method = data_.Nloadmethod;
-    data_.Nloadmethod = 2;
+    const int method = data_->Nloadmethod;
+    data_->Nloadmethod = 2;
     table.SetRowCount(static_cast<int>(loads.size()));
     for (std::size_t r = 0; r < loads.size(); ++r)
         table.SetFloatValue(kLoadColumn, static_cast<int>(r), loads[r]);
-    std::string text = data_.FileText(tables);
-    data_.Nloadmethod = method;
+    std::string text = data_->FileText(tables);
+    data_->Nloadmethod = method;
     table.SetRowCount(static_cast<int>(own.size()));
     for (std::size_t r = 0; r < own.size(); ++r)
         table.SetFloatValue(kLoadColumn, static_cast<int>(r), own[r]);
@@ -206,8 +221,7 @@ std::string TFactorProject::InputTextForLoads(const std::vector<long double>& lo
 }
 
 void TFactorProject::Write(const std::filesystem::path& file) {
-    data_.FileName = file.string();
-    ReplaceFile(file, data_.FileText(owner_.Tables()));
+    ReplaceFile(file, data_->FileText(owner_->Tables()));
 }
 
 } // namespace dorvek

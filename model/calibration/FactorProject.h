@@ -1,12 +1,15 @@
 #pragma once
-// A project read once whose side resistance, tip resistance and axial stiffness can be scaled
-// by factors, all soil layers at once or one layer ("side-factor@2"), as the parameter study
-// of the command line names them. The project is read from its file and owned here, apart
-// from any project a window shows, so that it may be analysed on another thread.
+// A project whose side resistance, tip resistance and axial stiffness can be scaled by
+// factors, all soil layers at once or one layer ("side-factor@2"), as the parameter study of
+// the command line names them. Either read from its file and owned here, or the project a
+// window shows, whose values come back as they were when this object goes. The input tables
+// keep their templates in one registry per process: a process holds one project model at a
+// time, so a program that shows a project works on that one.
 
 #include "model/project/DataUnit.h"
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -46,6 +49,10 @@ public:
     // Reads a current (".dv4d") project file; raises ECalibrationError with the reader's
     // message when it cannot.
     explicit TFactorProject(const std::filesystem::path& file);
+    // Works on a project that lives elsewhere (the one a window shows); its values and its
+    // data-changed state are restored when this object goes.
+    TFactorProject(TProgramData& data, TProjectTables& tables);
+    ~TFactorProject();
     TFactorProject(const TFactorProject&) = delete;
     TFactorProject& operator=(const TFactorProject&) = delete;
 
@@ -59,11 +66,12 @@ public:
     // instead of its own loading (the project itself keeps its loading).
     std::string InputTextForLoads(const std::vector<long double>& loads);
 
-    // Writes the project as it stands to `file` (raises EInOutError).
+    // Writes the project as it stands to `file` (raises EInOutError); the project keeps its
+    // own file name.
     void Write(const std::filesystem::path& file);
 
-    const TProgramData& Data() const { return data_; }
-    TInputTables& Tables() { return owner_.Tables(); }
+    const TProgramData& Data() const { return *data_; }
+    TInputTables& Tables() { return owner_->Tables(); }
     int LayerCount() const;
 
 private:
@@ -76,8 +84,13 @@ private:
     void Collect();
     void Scale(TFactorKind kind, int layer, double factor);
 
-    TProjectTables owner_;
-    TProgramData data_, original_;
+    std::unique_ptr<TProjectTables> ownTables_; // when read from a file
+    TProgramData ownData_;
+    TProjectTables* owner_;
+    TProgramData* data_;
+    TProgramData original_;
+    bool borrowed_ = false;
+    bool wasChanged_ = false; // of a borrowed project
     std::vector<Cell> ae_, side_, tip_;
 };
 

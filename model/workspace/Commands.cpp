@@ -56,6 +56,7 @@ bool PlotRule(TCommand c, const TProgramData& d, const TCommandContext& ctx, boo
     case TCommand::PlotTz:
     case TCommand::PlotQw:
     case TCommand::ExportPlots:
+    case TCommand::ViewCapacities:
         return results;
     case TCommand::PlotDispDown:
         return results && d.downdrag == 1;

@@ -46,6 +46,9 @@ enum class TCommand {
     HelpAbout,
     HelpCheckUpdates,
     WindowTile,
+    DataMeasuredCurves,
+    ViewCapacities,
+    CalibrateMeasured,
 };
 
 // What the rules look at besides the project's options.

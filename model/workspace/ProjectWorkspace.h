@@ -32,6 +32,8 @@ public:
     // The input tables the editors work on.
     TInputTables& Tables() { return fTables.Tables(); }
     const TInputTables& Tables() const { return fTables.Tables(); }
+    // The tables with the data-changed flag.
+    TProjectTables& ProjectTables() { return fTables; }
     // The result graphs the plot windows show.
     TResultGraphs& Graphs() { return fGraphs; }
     const TResultGraphs& Graphs() const { return fGraphs; }

@@ -84,6 +84,30 @@ TEST(CalibrationFactors, ScaleOneLayerOrAllAndTheAxialStiffness) {
                  ECalibrationError);
 }
 
+TEST(CalibrationFactors, ABorrowedProjectComesBackAsItWas) {
+    TProjectTables tables;
+    TProgramData data;
+    data.CreateFromFile(kMorganza, FilterCurrent, tables);
+    data.FileName = "/p/pile.dv4d";
+    test::TempDir dir;
+    {
+        TFactorProject p(data, tables);
+        p.Apply(ParseFactorNames("side-factor,ae-factor"), {2.0, 0.5});
+        EXPECT_NEAR(
+            static_cast<double>(tables.Tables().D2().GetDataValue(2, 2)->GetFloatValue(7, 1)),
+            2 * 3.96412, 1e-9);
+        p.Write(dir / "scaled.dv4d");
+        EXPECT_EQ(data.FileName, "/p/pile.dv4d"); // the project keeps its name
+        (void)p.InputTextForLoads({1000});
+    }
+    EXPECT_NEAR(static_cast<double>(tables.Tables().D2().GetDataValue(2, 2)->GetFloatValue(7, 1)),
+                3.96412, 1e-9);
+    EXPECT_NEAR(static_cast<double>(tables.Tables().TblAE2().GetFloatValue(1, 1)), 1.76664e9, 1);
+    EXPECT_EQ(tables.Tables().TblTopload().RowCount(), 16);
+    EXPECT_FALSE(tables.Changed());
+    EXPECT_NE(test::ReadFile(dir / "scaled.dv4d").find("\r\n8.8332E8 0\r\n"), std::string::npos);
+}
+
 TEST(CalibrationFactors, InputForTheMeasuredLoadsKeepsTheProjectsOwnLoads) {
     test::TempDir dir;
     TFactorProject p(kMorganza);

@@ -1,6 +1,7 @@
 // Measured load-settlement curves: the CSV files of a load test, the ".dv4m" side file beside
 // a project, and bad input refused with the line at fault named.
 #include "model/plots/MeasuredCurves.h"
+#include "model/plots/MeasuredEdit.h"
 #include "model/plots/tests/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +147,55 @@ TEST(MeasuredFile, UnitConversion) {
     EXPECT_NEAR(static_cast<double>(m.curves[0].points[2].settlement), 0.0095504, 1e-9);
     ConvertMeasuredCurves(m, 1);
     EXPECT_NEAR(static_cast<double>(m.curves[0].points[2].load), 492000, 1e-6);
+}
+
+} // namespace
+} // namespace dorvek
+
+namespace dorvek {
+namespace {
+
+std::string EditFault(const std::vector<TMeasuredEditCurve>& edit) {
+    try {
+        MeasuredCurvesFromEdit(edit, 1);
+    } catch (const EMeasuredError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(MeasuredEdit, TextsBackToCurvesThroughTheEvaluator) {
+    TMeasuredCurves m;
+    m.units = 2;
+    m.curves.push_back({"Test", {{0, 0}, {1250.5, 0.0125}}});
+    const std::vector<TMeasuredEditCurve> edit = MeasuredEditCurves(m);
+    ASSERT_EQ(edit.size(), 1u);
+    EXPECT_EQ(edit[0].rows[1].load, "1250.5");
+    EXPECT_EQ(edit[0].rows[1].settlement, "0.0125");
+
+    std::vector<TMeasuredEditCurve> typed = {
+        {"", {{"0", "0"}, {"", ""}, {"2*500", "1/8"}, {" ", ""}}}};
+    const TMeasuredCurves back = MeasuredCurvesFromEdit(typed, 2);
+    EXPECT_EQ(back.units, 2);
+    ASSERT_EQ(back.curves.size(), 1u);
+    EXPECT_EQ(back.curves[0].name, "Curve 1");
+    ASSERT_EQ(back.curves[0].points.size(), 2u); // empty rows skipped
+    EXPECT_EQ(back.curves[0].points[1].load, 1000);
+    EXPECT_EQ(back.curves[0].points[1].settlement, 0.125L);
+}
+
+TEST(MeasuredEdit, FaultsNameTheCurveAndTheRow) {
+    EXPECT_EQ(EditFault({{"A", {{"0", "0"}, {"", ""}, {"100", "abc"}}}}).substr(0, 50),
+              "Curve \"A\", row 3: the settlement \"abc\" is not a nu");
+    EXPECT_EQ(EditFault({{"A", {{"0", "0"}, {"100", ""}}}}),
+              "Curve \"A\", row 2: the settlement is missing");
+    EXPECT_EQ(EditFault({{"A", {{"0", "0"}, {"", ""}, {"100", "0.1"}, {"50", "0.05"}}}}),
+              "Curve \"A\", row 4: the settlement is smaller than at the point before (row 3); "
+              "the points must follow the test, settlements never decreasing");
+    EXPECT_EQ(EditFault({{"B", {{"5", "0.1"}}}}),
+              "Curve \"B\", row 1: only one point; a measured curve needs at least two");
+    EXPECT_EQ(EditFault({{"B", {}}}),
+              "Curve \"B\": no points: a measured curve needs at least two");
 }
 
 } // namespace
