@@ -39,10 +39,34 @@ take "$bin/dorvek_dialog_screens" "$out" >/dev/null 2>&1
 mkdir -p "$out/profile"
 take "$bin/dorvek_profile_screens" "$out/profile" "$work/$(basename "$example")" >/dev/null 2>&1
 take "$bin/dorvek_table_screens" "$out" >/dev/null 2>&1
+# The Morganza load test: the measured curve over the computed one with the capacities, from
+# the command line and in the program, and a calibration of the side and tip factors.
+loadtest=$here/examples/load-test
+mkdir -p "$work/loadtest" "$out/loadtest"
+cp "$loadtest/morganza-api.dv4d" "$loadtest/morganza-measured.csv" "$work/loadtest/"
+"$bin/dorvek-run" -q --graphs "$out/loadtest/overlay" \
+  --measured "$work/loadtest/morganza-measured.csv" "$work/loadtest/morganza-api.dv4d" \
+  >/dev/null 2>&1 ||
+  { echo "screenshots.sh: the load test did not run" >&2; exit 1; }
+"$bin/dorvek-run" -q --calibrate side-factor,tip-factor \
+  --measured "$work/loadtest/morganza-measured.csv" "$work/loadtest/morganza-api.dv4d" \
+  >"$out/loadtest/calibrate.txt" 2>/dev/null ||
+  { echo "screenshots.sh: the calibration did not run" >&2; exit 1; }
+"$bin/dorvek-run" -q --no-run --graphs "$out/loadtest/calibrated" \
+  "$work/loadtest/morganza-api-calibrated.dv4d" >/dev/null 2>&1
+# In the program: the project keeps its measured curve in its side file.
+cp "$work/loadtest/morganza-api.dv4d" "$work/loadtest/morganza.dv4d"
+cp "$work/loadtest/morganza-api-calibrated.dv4m" "$work/loadtest/morganza.dv4m"
+(cd "$work/loadtest" && XDG_CONFIG_HOME="$work/config" take "$bin/dorvek_loadtest_screens" \
+  "$work/loadtest/morganza.dv4d" "$out/loadtest") >/dev/null 2>&1
 for f in main.png main-work.png main-report.png main-toolbar.png main-icons.png title.png pile-properties.png soil-layers.png \
   ae-table.png qw-curve.png settlement.png graphs/Load_Distribution.png \
   graphs/Axial_Load_vs_Settlement.png plot/axial.png plot/menu.png plot/page-setup.png \
   plot/save-attributes.png plot/export.png \
-  profile/driven-pile-clay-over-sand-window.png; do
+  profile/driven-pile-clay-over-sand-window.png \
+  loadtest/overlay/Axial_Load_vs_Settlement_Applied_Loads.png \
+  loadtest/calibrated/Axial_Load_vs_Settlement_Applied_Loads.png loadtest/loadtest-axial.png \
+  loadtest/loadtest-capacities.png loadtest/loadtest-measured.png \
+  loadtest/loadtest-calibrate.png; do
   [ -s "$out/$f" ] || { echo "screenshots.sh: $out/$f was not made" >&2; exit 1; }
 done

@@ -664,12 +664,8 @@ void TMainForm::ShowChildWindow(TCommand command) {
         break;
     case C::ViewCapacities:
         if (!fCapacities) {
-            fCapacities = new TfrmCapacities([this] {
-                TProjectWorkspace& project = fController->Project();
-                const std::vector<TCurveCapacities> capacities = project.LoadTestCapacities();
-                if (capacities.empty()) return std::string("No results: run the analysis first.");
-                return CapacitySummaryText(capacities, project.CapacityPile());
-            });
+            fCapacities =
+                new TfrmCapacities([this] { return fController->Project().CapacityText(); });
             connect(fCapacities.data(), &TfrmCapacities::Closed, this,
                     [this] { fCapacities = nullptr; });
             AddChildWindow(*fCapacities);

@@ -145,15 +145,15 @@ std::string CalibrationText(const std::vector<TFactorName>& factors,
     for (std::size_t k = 0; k < factors.size() && k < outcome.factors.size(); ++k)
         text += factors[k].text + std::string(width + 2 - factors[k].text.size(), ' ') +
                 value(outcome.factors[k]) + "\n";
-    text += std::string("misfit (root mean square of the settlement differences, ") +
-            (units == 2 ? "m" : "in") + "): " + value(outcome.misfitBefore) + " before, " +
-            value(outcome.misfitAfter) + " after\n";
-    text += "analyses: " + std::to_string(outcome.evaluations) + " (" + outcome.ending + ")";
+    const std::string unit = units == 2 ? " m" : " in";
+    text += "misfit: " + value(outcome.misfitBefore) + unit + " before, " +
+            value(outcome.misfitAfter) + unit + " after (root mean square of settlement)\n";
+    text += "analyses: " + std::to_string(outcome.evaluations) + " (" + outcome.ending + ")\n";
     if (outcome.beyondBefore + outcome.beyondAfter > 0)
-        text += "; measured loads beyond the computed capacity: " +
-                std::to_string(outcome.beyondBefore) + " before, " +
-                std::to_string(outcome.beyondAfter) + " after";
-    return text + "\n";
+        text +=
+            "measured loads beyond the computed capacity: " + std::to_string(outcome.beyondBefore) +
+            " before, " + std::to_string(outcome.beyondAfter) + " after\n";
+    return text;
 }
 
 TCalibrationOutcome Calibrate(TFactorProject& project, const TCalibrationRequest& request) {

@@ -59,8 +59,9 @@ double SettlementMisfit(const TLoadSettlementSummary& results,
                         const std::vector<TMeasuredPoint>& points, long double diameter,
                         bool downdrag, int* beyond = nullptr);
 
-// The outcome as lines of text: each factor, the misfit before and after, the analyses and
-// the loads beyond the computed capacity; `units` gives the length unit of the misfit.
+// The outcome as lines of text: each factor, the misfit before and after, the analyses and,
+// when there are any, the loads beyond the computed capacity; `units` gives the length unit
+// of the misfit.
 std::string CalibrationText(const std::vector<TFactorName>& factors,
                             const TCalibrationOutcome& outcome, int units);
 

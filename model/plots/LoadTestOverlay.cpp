@@ -37,15 +37,6 @@ std::string CapacityNames(const TCapacities& c, int units) {
            one("Chin-Kondner", c.chin) + " " + GraphLoadUnit(units);
 }
 
-TCapacityPile InUnits(TCapacityPile pile, int units) {
-    if (pile.units == units || (units != English && units != SI)) return pile;
-    pile.diameter *= ConversionFactor(pile.units, units, "L");
-    pile.flexibility *=
-        ConversionFactor(pile.units, units, "L") / ConversionFactor(pile.units, units, "F");
-    pile.units = units;
-    return pile;
-}
-
 struct OverlayLine {
     std::string name;
     TLineRole role;
@@ -63,6 +54,15 @@ void Append(TGraphPlot& plot, const OverlayLine& overlay) {
 }
 
 } // namespace
+
+TCapacityPile CapacityPileInUnits(TCapacityPile pile, int units) {
+    if (pile.units == units || (units != English && units != SI)) return pile;
+    pile.diameter *= ConversionFactor(pile.units, units, "L");
+    pile.flexibility *=
+        ConversionFactor(pile.units, units, "L") / ConversionFactor(pile.units, units, "F");
+    pile.units = units;
+    return pile;
+}
 
 int ComputedLineCount(const TGraphPlot& plot) {
     const TLineList& curves = plot.List(TLineKind::Main);
@@ -99,7 +99,7 @@ std::vector<TCurveCapacities> LoadTestCapacities(const TLoadSettlementSummary& s
                                                  bool downdrag, TMeasuredCurves measured,
                                                  const TCapacityPile& projectPile) {
     const int units = summary.units == SI ? SI : English;
-    const TCapacityPile pile = InUnits(projectPile, units);
+    const TCapacityPile pile = CapacityPileInUnits(projectPile, units);
     ConvertMeasuredCurves(measured, units);
     std::vector<TCurveCapacities> result;
     const std::vector<TCurvePoint> computed = ComputedCurve(summary, downdrag);
@@ -139,7 +139,7 @@ std::string CapacitySummaryText(const std::vector<TCurveCapacities>& capacities,
 void AddLoadTestOverlay(TResultGraphs& graphs, bool downdrag, const TMeasuredCurves& measured,
                         const TCapacityPile& projectPile) {
     const int units = graphs.Summary.units == SI ? SI : English;
-    const TCapacityPile pile = InUnits(projectPile, units);
+    const TCapacityPile pile = CapacityPileInUnits(projectPile, units);
     TMeasuredCurves inUnits = measured;
     ConvertMeasuredCurves(inUnits, units);
     const std::vector<TCurveCapacities> capacities =

@@ -33,6 +33,9 @@ std::vector<TCurveCapacities> LoadTestCapacities(const TLoadSettlementSummary& s
                                                  bool downdrag, TMeasuredCurves measured,
                                                  const TCapacityPile& pile);
 
+// The pile in another unit system (diameter and flexibility converted).
+TCapacityPile CapacityPileInUnits(TCapacityPile pile, int units);
+
 // A table of the capacities as text, loads and settlements in the units of the graphs
 // (kips and in, or kN and m), for the program's summary and the command line.
 std::string CapacitySummaryText(const std::vector<TCurveCapacities>& capacities,

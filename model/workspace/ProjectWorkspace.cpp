@@ -87,6 +87,13 @@ void TProjectWorkspace::ApplyLoadTests() {
     AddLoadTestOverlay(fGraphs, fData.downdrag == 1, fMeasured, CapacityPile());
 }
 
+std::string TProjectWorkspace::CapacityText() const {
+    const std::vector<TCurveCapacities> capacities = LoadTestCapacities();
+    if (capacities.empty()) return "No results: run the analysis first.";
+    return CapacitySummaryText(capacities,
+                               CapacityPileInUnits(CapacityPile(), fGraphs.Summary.units));
+}
+
 std::vector<TCurveCapacities> TProjectWorkspace::LoadTestCapacities() const {
     if (!ShowOutput || fGraphs.Summary.units == 0) return {};
     return dorvek::LoadTestCapacities(fGraphs.Summary, fData.downdrag == 1, fMeasured,

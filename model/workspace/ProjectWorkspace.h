@@ -62,6 +62,9 @@ public:
     std::vector<TCurveCapacities> LoadTestCapacities() const;
     // The pile as the capacity criteria take it, in the project's units.
     TCapacityPile CapacityPile() const;
+    // The capacities as text in the units of the results shown; a line saying that there are
+    // none without results.
+    std::string CapacityText() const;
 
     bool ShowOutput = false;
 

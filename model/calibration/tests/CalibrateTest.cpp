@@ -265,14 +265,14 @@ TEST(CalibrationReport, ChosenFactorsTextAndPlot) {
     EXPECT_EQ(CalibrationText(names, out, 1),
               "side-factor   1.2346\n"
               "tip-factor@2  0.5\n"
-              "misfit (root mean square of the settlement differences, in): 0.41235 before, "
-              "0.0312 after\n"
-              "analyses: 57 (converged); measured loads beyond the computed capacity: 2 before, "
-              "0 after\n");
+              "misfit: 0.41235 in before, 0.0312 in after (root mean square of settlement)\n"
+              "analyses: 57 (converged)\n"
+              "measured loads beyond the computed capacity: 2 before, 0 after\n");
     out.beyondBefore = 0;
     const std::string si = CalibrationText(names, out, 2);
-    EXPECT_EQ(si.substr(si.find("differences")),
-              "differences, m): 0.41235 before, 0.0312 after\nanalyses: 57 (converged)\n");
+    EXPECT_EQ(si.substr(si.find("misfit")),
+              "misfit: 0.41235 m before, 0.0312 m after (root mean square of settlement)\n"
+              "analyses: 57 (converged)\n");
 
     // Before (origin, 100000 lb at 0.2 in) and after, and the measured points, in kips.
     out.before.units = out.after.units = 1;

@@ -1,5 +1,6 @@
 // The project's measured curves in the workspace: read with the project, saved beside it,
 // counted as a change, converted with the units, and a damaged side file.
+#include "model/tables/Table.h"
 #include "model/workspace/ProjectWorkspace.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,44 @@ TEST_F(MeasuredWorkspace, DamagedSideFileIsToldAndTheProjectStillOpens) {
     w.Save();
     w.Save();
     EXPECT_EQ(Read("pile.dv4m"), damaged);
+}
+
+} // namespace
+} // namespace dorvek
+
+namespace dorvek {
+namespace {
+
+// A workspace whose results were read in English units (kips on the graphs).
+class ShownResults : public TProjectWorkspace {
+public:
+    void Show() {
+        fGraphs.Summary.units = 1;
+        fGraphs.Summary.tipMovements = {
+            {100000, 0.2, 0.1, 0}, {200000, 0.5, 0.4, 0}, {300000, 1.2, 1, 0}};
+        ShowOutput = true;
+    }
+};
+
+TEST(MeasuredWorkspaceText, CapacitiesInTheUnitsOfTheResults) {
+    ShownResults w;
+    w.CreateNew();
+    EXPECT_EQ(w.CapacityText(), "No results: run the analysis first.");
+    w.Data().OD = 12;
+    w.Data().PLength = 600;
+    TGridTable& ae = w.Tables().TblAE2();
+    ae.SetRowCount(2);
+    ae.SetFloatValue(0, 0, 0);
+    ae.SetFloatValue(1, 0, 6e8);
+    ae.SetFloatValue(0, 1, 600);
+    ae.SetFloatValue(1, 1, 6e8);
+    w.Show();
+    const std::string english = w.CapacityText();
+    EXPECT_NE(english.find("D = 12 in, Davisson offset 0.25 in"), std::string::npos) << english;
+    EXPECT_NE(english.find("Davisson offset limit:   175 kips at 0.425 in"), std::string::npos);
+    // Switched to S.I. after the run: the results stay in kips and inches, and so does the text.
+    w.SetUnits(2);
+    EXPECT_EQ(w.CapacityText(), english);
 }
 
 } // namespace

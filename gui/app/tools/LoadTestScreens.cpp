@@ -1,0 +1,113 @@
+// Pictures of the load-test windows for the user's manual: opens a project that has measured
+// curves beside it, runs its analysis through the kernel beside the program, and writes into a
+// folder the axial load-settlement graph window (loadtest-axial.png), the capacities window
+// (loadtest-capacities.png), the measured curves' dialog (loadtest-measured.png) and the
+// calibration dialog after a calibration of the side and tip factors (loadtest-calibrate.png).
+// Usage: dorvek_loadtest_screens PROJECT.dv4d OUTPUT-FOLDER  (run under xvfb-run or offscreen)
+
+#include "gui/app/Main.h"
+#include "gui/common/tools/SilentMessages.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+
+#ifdef DORVEK_HAVE_CALIBRATION
+#include "gui/app/CalibrateDialog.h"
+#endif
+
+#include <functional>
+#include <iostream>
+
+using namespace dorvek;
+
+namespace {
+
+// Runs a command that opens a modal dialog; once the dialog has been shown and laid out,
+// `work` may act on it, then a picture is saved and the dialog cancelled. False when no
+// dialog came up.
+bool GrabModal(const std::function<void()>& open, const QString& file,
+               const std::function<void(QWidget&)>& work = {}) {
+    bool taken = false, busy = false;
+    QPointer<QWidget> seen;
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || taken || busy) return;
+        if (seen != modal) { // first sight: let it lay out and paint once more
+            seen = modal;
+            return;
+        }
+        busy = true; // the work may answer events, this timer's among them
+        if (work) work(*modal);
+        QApplication::processEvents();
+        modal->grab().save(file);
+        std::cout << file.toStdString() << "\n";
+        taken = true;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    });
+    timer.start();
+    open();
+    timer.stop();
+    if (!taken)
+        std::cerr << "dorvek_loadtest_screens: no dialog for " << file.toStdString() << "\n";
+    return taken;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::cerr << "usage: dorvek_loadtest_screens PROJECT.dv4d OUTPUT-FOLDER\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(folder.path());
+    TSilentMessages messages;
+    TMainEnvironment env;
+    env.KernelFolder = QCoreApplication::applicationDirPath().toStdString();
+    env.SettingsFile = folder.filePath("settings.ini").toStdString();
+    TMainForm form(env, &messages);
+    form.resize(1300, 900);
+    form.show();
+    form.Startup({argv[1]});
+    using C = TCommand;
+    form.Execute(C::RunAnalysis);
+    if (!form.Controller().Project().ShowOutput) {
+        std::cerr << "dorvek_loadtest_screens: the project has no results\n";
+        return 1;
+    }
+    bool complete = true;
+    // The main window, or its top `height` pixels.
+    const auto save = [&](const QString& name, int height = 0) {
+        QApplication::processEvents();
+        const QString file = folder.filePath(name);
+        QPixmap shot = form.grab();
+        if (height > 0) shot = shot.copy(0, 0, shot.width(), height);
+        complete &= shot.save(file);
+        std::cout << file.toStdString() << "\n";
+    };
+    form.Execute(C::PlotAxialLoads);
+    save(QStringLiteral("loadtest-axial.png"));
+    form.Execute(C::ViewCapacities);
+    save(QStringLiteral("loadtest-capacities.png"), 250); // the text fills the top
+    complete &= GrabModal([&form] { form.Execute(C::DataMeasuredCurves); },
+                          folder.filePath(QStringLiteral("loadtest-measured.png")));
+#ifdef DORVEK_HAVE_CALIBRATION
+    complete &= GrabModal([&form] { form.Execute(C::CalibrateMeasured); },
+                          folder.filePath(QStringLiteral("loadtest-calibrate.png")),
+                          [](QWidget& modal) {
+                              if (auto* dialog = qobject_cast<TDlgCalibrate*>(&modal))
+                                  dialog->StartClick();
+                          });
+#endif
+    return complete ? 0 : 1;
+}
