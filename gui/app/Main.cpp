@@ -515,6 +515,9 @@ void TMainForm::Execute(TCommand command) {
         case C::CalibrateMeasured:
             ShowCalibrateDialog();
             break;
+        case C::ViewCapacities:
+            fController->ViewCapacities();
+            break;
         case C::EditInputText:
             fController->EditInputText();
             break;
@@ -662,17 +665,6 @@ void TMainForm::ShowChildWindow(TCommand command) {
     case C::ExportPlots: // modal export dialog
         ShowExportDialog();
         break;
-    case C::ViewCapacities:
-        if (!fCapacities) {
-            fCapacities =
-                new TfrmCapacities([this] { return fController->Project().CapacityText(); });
-            connect(fCapacities.data(), &TfrmCapacities::Closed, this,
-                    [this] { fCapacities = nullptr; });
-            AddChildWindow(*fCapacities);
-        }
-        fCapacities->Refresh();
-        BringToFront(*fCapacities);
-        break;
     default:
         break;
     }
@@ -754,7 +746,9 @@ void TMainForm::RefreshSideView() {
 }
 
 void TMainForm::RefreshCapacities() {
-    if (fCapacities) fCapacities->Refresh();
+    TProjectWorkspace& project = fController->Project();
+    if (fReportWindow)
+        fReportWindow->SetCapacities(project.ShowOutput ? project.CapacityText() : std::string());
 }
 
 void TMainForm::ShowMeasuredDialog() {

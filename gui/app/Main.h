@@ -3,7 +3,6 @@
 // the state of the project and forwards every command to the controller.
 
 #include "gui/app/ChildPlacer.h"
-#include "gui/app/CapacityView.h"
 #include "gui/app/MainController.h"
 #include "gui/app/Options.h"
 #include "gui/app/ReportWindow.h"
@@ -75,7 +74,6 @@ public:
     TDlgSideView* SideView() const { return fSideView; }
     TReportWindow* ReportWindow() const { return fReportWindow; }
     QAction* ReportAfterRunOption() const { return fReportAfterRun; }
-    TfrmCapacities* CapacityView() const { return fCapacities; }
 
     // The dialogs of the plot windows (the real ones when null); for tests.
     void SetPlotDialogs(TPlotDialogs* dialogs);
@@ -152,7 +150,7 @@ private:
     void ShowMeasuredDialog();
     // The calibration dialog over the saved project and its measured curves.
     void ShowCalibrateDialog();
-    // The capacities window, when open, shows the project as it stands.
+    // The report window, when open, shows the capacities of the project as it stands.
     void RefreshCapacities();
     void OpenHelpFile(const QString& fileName);
 
@@ -200,7 +198,6 @@ private:
     QAction* fMoveUp = nullptr;
     QAction* fMoveDown = nullptr;
     QLabel* fOptionsLabel = nullptr;
-    QPointer<TfrmCapacities> fCapacities;
 };
 
 } // namespace dorvek

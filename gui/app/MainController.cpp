@@ -423,7 +423,14 @@ TReportPlace TMainController::ReportPlace(int line, bool notes) const {
     place.NotesFile = RunNotesFileOf(fProject->Data().FileName);
     place.Line = line;
     place.Notes = notes;
+    if (fProject->ShowOutput) place.Capacities = fProject->CapacityText();
     return place;
+}
+
+void TMainController::ViewCapacities() {
+    TReportPlace place = ReportPlace();
+    place.CapacitiesInFront = true;
+    fView.ShowReport(place);
 }
 
 void TMainController::ViewReport() {

@@ -27,6 +27,10 @@ struct TReportPlace {
     std::string NotesFile;  // ".dv4r"
     int Line = 0;           // 0-based line of the report shown first
     bool Notes = false;     // the run-notes tab in front
+    // The capacities of the load-settlement curves by the usual criteria (a "Load Tests" tab
+    // when not empty) and whether that tab is in front.
+    std::string Capacities;
+    bool CapacitiesInFront = false;
 };
 
 // The widgets' side of the controller.
@@ -144,6 +148,12 @@ private:
     // earlier run and explains nothing about this one.
     void AfterRun(int code, std::optional<TFileStamp> reportBefore);
     TReportPlace ReportPlace(int line = 0, bool notes = false) const;
+
+public:
+    // The report window with the capacities of the computed and measured curves in front.
+    void ViewCapacities();
+
+private:
     // Starts the editor; the fallback tab (none for the input file) is shown when it fails.
     void StartEditor(const std::string& fileName, bool showReport, bool notes);
 

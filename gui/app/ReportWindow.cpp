@@ -104,6 +104,7 @@ TReportWindow::TReportWindow(TMessages* messages, QWidget* parent)
     fNotes = MakeView(fTabs);
     fNotes->setPlaceholderText(tr("The run notes are empty. Computation > Edit Processor-Run "
                                   "Notes opens them in the text editor."));
+    fCapacities = MakeView(fTabs);
     fTabs->addTab(fReport, tr("Report"));
     fTabs->addTab(fNotes, tr("Run Notes"));
     layout->addWidget(fTabs, 1);
@@ -149,6 +150,7 @@ void TReportWindow::closeEvent(QCloseEvent* event) {
 }
 
 QPlainTextEdit* TReportWindow::Current() const {
+    if (fTabs->currentWidget() == fCapacities) return fCapacities;
     return fTabs->currentIndex() == 1 ? fNotes : fReport;
 }
 
@@ -162,7 +164,11 @@ void TReportWindow::ShowPlace(const TReportPlace& place) {
             ? *report
             : tr("The report %1 could not be read.").arg(QString::fromStdString(place.ReportFile)));
     fNotes->setPlainText(ReadText(place.NotesFile).value_or(QString()));
-    fTabs->setCurrentIndex(place.Notes ? 1 : 0);
+    SetCapacities(place.Capacities);
+    if (place.CapacitiesInFront && !place.Capacities.empty())
+        fTabs->setCurrentWidget(fCapacities);
+    else
+        fTabs->setCurrentIndex(place.Notes ? 1 : 0);
 
     // The line of the place selected, near the top of the view (with two lines above it).
     const QTextBlock block = fReport->document()->findBlockByNumber(std::max(place.Line, 0));
@@ -173,6 +179,14 @@ void TReportWindow::ShowPlace(const TReportPlace& place) {
     // Once more when the window has its size and the view its lines.
     QTimer::singleShot(0, this, [this] { ScrollToPlace(); });
     Current()->setFocus();
+}
+
+void TReportWindow::SetCapacities(const std::string& text) {
+    fPlace.Capacities = text;
+    fCapacities->setPlainText(QString::fromStdString(text));
+    const int tab = fTabs->indexOf(fCapacities);
+    if (text.empty() && tab >= 0) fTabs->removeTab(tab);
+    if (!text.empty() && tab < 0) fTabs->addTab(fCapacities, tr("Load Tests"));
 }
 
 void TReportWindow::ScrollToPlace() {

@@ -1,7 +1,8 @@
 #pragma once
 // The report of a run inside the program: a read-only child window with the report (".dv4o")
-// and the run notes (".dv4r") on two tabs, in a fixed-pitch font, with find (Ctrl+F, F3,
-// Shift+F3), copy, saving as a PDF document and printing.
+// and the run notes (".dv4r") on two tabs, and with results shown the capacities of the
+// load-settlement curves on a third ("Load Tests"), in a fixed-pitch font, with find (Ctrl+F,
+// F3, Shift+F3), copy, saving as a PDF document and printing.
 
 #include "gui/app/MainController.h"
 
@@ -29,6 +30,9 @@ public:
     // view, selected.
     void ShowPlace(const TReportPlace& place);
 
+    // Replaces the text of the "Load Tests" tab (removed while empty); the tab in front stays.
+    void SetCapacities(const std::string& text);
+
     // Finds text in the tab in front, from the caret on (backward: before it), going round
     // the end; the match is selected. False when the text is nowhere.
     bool Find(const QString& text, bool backward = false);
@@ -44,6 +48,8 @@ public:
     QTabWidget* Tabs() const { return fTabs; }
     QPlainTextEdit* Report() const { return fReport; }
     QPlainTextEdit* Notes() const { return fNotes; }
+    // The "Load Tests" tab's text (the tab is there only while the place has capacities).
+    QPlainTextEdit* Capacities() const { return fCapacities; }
     QLineEdit* FindField() const { return fFindField; }
     QLabel* FindStatus() const { return fFindStatus; }
     QAction* PrintAction() const { return fPrint; }
@@ -68,6 +74,7 @@ private:
     QTabWidget* fTabs;
     QPlainTextEdit* fReport;
     QPlainTextEdit* fNotes;
+    QPlainTextEdit* fCapacities;
     QWidget* fFindBar;
     QLineEdit* fFindField;
     QLabel* fFindStatus;

@@ -55,6 +55,19 @@ TEST(Commands, GraphCommandsNeedShownResultsAndThePlotFile) {
     EXPECT_FALSE(MenuItemEnabled(C::PlotTz, d, ctx));
 }
 
+TEST(Commands, LoadTestCommands) {
+    // The capacities need results; the measured curves and the calibration are always there
+    // (the calibration says what is missing).
+    TProgramData d;
+    TCommandContext ctx;
+    EXPECT_FALSE(MenuItemEnabled(C::ViewCapacities, d, ctx));
+    EXPECT_TRUE(MenuItemEnabled(C::DataMeasuredCurves, d, ctx));
+    EXPECT_TRUE(MenuItemEnabled(C::CalibrateMeasured, d, ctx));
+    ctx.ShowOutput = true;
+    ctx.PlotFileExists = true;
+    EXPECT_TRUE(MenuItemEnabled(C::ViewCapacities, d, ctx));
+}
+
 TEST(Commands, OutputTextMenuNeedsFileButtonAlsoShownResults) {
     TProgramData d;
     TCommandContext ctx;

@@ -91,7 +91,9 @@ TEST(MainWindow, EveryMenuItemIsThere) {
     EXPECT_EQ(f.Form->MenuAction(C::FileNew)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(f.Form->MenuAction(C::FileOpen)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(f.Form->MenuAction(C::FileSave)->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(Captions(f.OpenMenu(Data)).size(), 10);
+    // Ten data items, then a separator and the measured load-settlement curves.
+    EXPECT_EQ(Captions(f.OpenMenu(Data)).size(), 12);
+    EXPECT_EQ(Captions(f.OpenMenu(Data)).back(), "&Measured Load-Settlement Curves...");
     EXPECT_EQ(Captions(f.OpenMenu(Options)),
               QStringList({"&Units", "t-z &Curves", "&Q-w Curve", "Load Method",
                            "Include &Down-Drag (negative Skin Friction)",

@@ -233,7 +233,7 @@ TEST(ReportWindow, FindCopyAndPdf) {
     area.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
     QPointer<TReportWindow> window;
-    ShowReportWindow(area, window, &messages, {reportFile, notesFile, 0, false});
+    ShowReportWindow(area, window, &messages, {reportFile, notesFile, 0, false, {}, false});
     ASSERT_TRUE(window);
     TReportWindow& w = *window;
     EXPECT_TRUE(w.Notes()->toPlainText().isEmpty());
@@ -293,7 +293,7 @@ TEST(ReportWindow, FindCopyAndPdf) {
     // Showing another place reads the files again.
     std::ofstream(reportFile, std::ios::binary) << "A\r\nB\r\n";
     std::ofstream(notesFile) << "my notes\n";
-    ShowReportWindow(area, window, &messages, {reportFile, notesFile, 1, true});
+    ShowReportWindow(area, window, &messages, {reportFile, notesFile, 1, true, {}, false});
     EXPECT_EQ(w.Report()->toPlainText(), "A\nB\n");
     EXPECT_EQ(w.Tabs()->currentIndex(), 1);
     EXPECT_EQ(w.Notes()->toPlainText(), "my notes\n");
