@@ -15,7 +15,7 @@ TPlotPreview::TPlotPreview(QWidget* parent) : QWidget(parent) {
 void TPlotPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (!fPlot.HasSomethingToDraw() || fPlot.Lines(0).Count() < 2) return;
+    if (!fPlot.HasSomethingToDraw() || fPlot.List(TLineKind::Main).Line(0).Count() < 2) return;
     const auto view = TPlotView::Create(fPlot);
     if (!view) return;
     // As a picture: the legend box is drawn inside the graph.

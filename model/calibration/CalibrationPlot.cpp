@@ -7,10 +7,10 @@ namespace dorvek {
 
 namespace {
 
-void SetLine(TLine& line, const std::string& name, TLineStyle style,
+void SetLine(TLine& line, const std::string& name, TLineRole role,
              const std::vector<TCurvePoint>& points, int units) {
     line.SetLineName(name);
-    line.Style = style;
+    line.Role = role;
     line.SetCount(static_cast<int>(points.size()));
     for (int j = 0; j < line.Count(); ++j) {
         const TCurvePoint& p = points[static_cast<std::size_t>(j)];
@@ -39,14 +39,15 @@ void FillCalibrationPlot(TGraphPlot& plot, const TCalibrationOutcome& outcome,
              "L");
     plot.XOnTop = true;
     plot.SetUnits(units);
-    plot.SetLineCount(2 + static_cast<int>(inUnits.curves.size()));
-    SetLine(plot.Lines(0), "Computed before", TLineStyle::Curve,
+    TLineList& curves = plot.List(TLineKind::Main);
+    curves.SetLineCount(2 + static_cast<int>(inUnits.curves.size()));
+    SetLine(curves.Line(0), "Computed before", TLineRole::Curve,
             ComputedCurve(outcome.before, downdrag), units);
-    SetLine(plot.Lines(1), "Computed after", TLineStyle::Curve,
+    SetLine(curves.Line(1), "Computed after", TLineRole::Curve,
             ComputedCurve(outcome.after, downdrag), units);
     for (std::size_t k = 0; k < inUnits.curves.size(); ++k) {
-        SetLine(plot.Lines(2 + static_cast<int>(k)), "Measured: " + inUnits.curves[k].name,
-                TLineStyle::Markers, MeasuredCurvePoints(inUnits.curves[k]), units);
+        SetLine(curves.Line(2 + static_cast<int>(k)), "Measured: " + inUnits.curves[k].name,
+                TLineRole::Markers, MeasuredCurvePoints(inUnits.curves[k]), units);
     }
 }
 

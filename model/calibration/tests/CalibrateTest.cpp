@@ -283,14 +283,15 @@ TEST(CalibrationReport, ChosenFactorsTextAndPlot) {
     m.curves.push_back({"Test", {{0, 0}, {150000, 0.2}}});
     TGraphPlot plot;
     FillCalibrationPlot(plot, out, m, 1, false);
-    ASSERT_EQ(plot.LineCount(), 3);
-    EXPECT_EQ(plot.Lines(0).LineName(), "Computed before");
-    EXPECT_EQ(plot.Lines(0).Count(), 2);
-    EXPECT_EQ(plot.Lines(1).Count(), 3);
-    EXPECT_EQ(static_cast<double>(plot.Lines(1).Point(2).x), 200);
-    EXPECT_EQ(plot.Lines(2).LineName(), "Measured: Test");
-    EXPECT_EQ(plot.Lines(2).Style, TLineStyle::Markers);
-    EXPECT_EQ(static_cast<double>(plot.Lines(2).Point(1).x), 150);
+    const TLineList& curves = plot.List(TLineKind::Main);
+    ASSERT_EQ(curves.LineCount(), 3);
+    EXPECT_EQ(curves.Line(0).LineName(), "Computed before");
+    EXPECT_EQ(curves.Line(0).Count(), 2);
+    EXPECT_EQ(curves.Line(1).Count(), 3);
+    EXPECT_EQ(static_cast<double>(curves.Line(1).Point(2).x), 200);
+    EXPECT_EQ(curves.Line(2).LineName(), "Measured: Test");
+    EXPECT_EQ(curves.Line(2).Role, TLineRole::Markers);
+    EXPECT_EQ(static_cast<double>(curves.Line(2).Point(1).x), 150);
     EXPECT_EQ(plot.XTitle(), "Pile-Head Load (kips)");
 }
 

@@ -129,11 +129,11 @@ TEST(LoadTestWindows, OverlayCapacitiesAndMeasuredCurvesOfTheProgram) {
 
     // The axial graph: the computed curve, the test, Davisson's and the 10 % D lines and the
     // capacity points of both curves.
-    const TGraphPlot& axial = w.Project().Graphs().pltAxial;
+    const TLineList& axial = w.Project().Graphs().pltAxial.List(TLineKind::Main);
     ASSERT_EQ(axial.LineCount(), 6);
-    EXPECT_EQ(axial.Lines(1).LineName(), "Measured: Load test");
-    EXPECT_EQ(axial.Lines(1).Style, TLineStyle::Markers);
-    EXPECT_EQ(axial.Lines(5).LineName(),
+    EXPECT_EQ(axial.Line(1).LineName(), "Measured: Load test");
+    EXPECT_EQ(axial.Line(1).Role, TLineRole::Markers);
+    EXPECT_EQ(axial.Line(5).LineName(),
               "Load test (measured): Davisson 506.2, 10 % D 541.9, Chin-Kondner 580.3 kips");
 
     // The report window's "Load Tests" tab shows both curves.
@@ -172,7 +172,7 @@ TEST(LoadTestWindows, OverlayCapacitiesAndMeasuredCurvesOfTheProgram) {
     EXPECT_EQ(w.Messages.Texts("information").back(),
               "Curve \"Curve 2\": no points: a measured curve needs at least two");
     EXPECT_TRUE(w.Project().Changed());
-    EXPECT_EQ(axial.Lines(1).LineName(), "Measured: Renamed");
+    EXPECT_EQ(axial.Line(1).LineName(), "Measured: Renamed");
     EXPECT_NE(report->Capacities()->toPlainText().indexOf("Renamed (measured)"), -1);
     w.Form->Execute(C::FileSave);
     std::ifstream side(w.Dir.Path() / "morganza.dv4m");
@@ -207,8 +207,9 @@ TEST(LoadTestWindows, CalibrationDialogOnTheProjectOfTheWindow) {
         EXPECT_LT(dialog.Outcome()->misfitAfter, dialog.Outcome()->misfitBefore);
         EXPECT_TRUE(dialog.SaveButton()->isEnabled());
         EXPECT_EQ(dialog.ResultText()->toPlainText().left(13), "side-factor  ");
-        EXPECT_EQ(dialog.Preview()->Plot().LineCount(), 3);
-        EXPECT_EQ(dialog.Preview()->Plot().Lines(2).LineName(), "Measured: Load test");
+        const TLineList& preview = dialog.Preview()->Plot().List(TLineKind::Main);
+        EXPECT_EQ(preview.LineCount(), 3);
+        EXPECT_EQ(preview.Line(2).LineName(), "Measured: Load test");
 
         // Saved under another name, not opened; the original cannot be replaced.
         w.Messages.SaveChoices.push_back(TFileChoice{project, 1});
