@@ -1,6 +1,7 @@
 #pragma once
 // The one place where the calibration calls the analysis kernel: an input text in, the
-// load-settlement results out. Safe to call from several threads at once.
+// load-settlement results out, in memory (no file read or written). Safe to call from several
+// threads at once.
 
 #include "model/plots/ResultGraphs.h"
 
