@@ -7,6 +7,7 @@
 // xvfb-run or offscreen)
 
 #include "gui/app/Main.h"
+#include "gui/app/tools/GrabModal.h"
 #include "gui/common/tools/SilentMessages.h"
 
 #include <QApplication>
@@ -36,41 +37,6 @@ public:
         return true;
     }
 };
-
-// Runs a command that opens a modal dialog; once the dialog has been shown and laid out,
-// `work` may act on it, then a picture is saved and the dialog cancelled. False when no
-// dialog came up.
-bool GrabModal(const std::function<void()>& open, const QString& file,
-               const std::function<void(QWidget&)>& work = {}) {
-    bool taken = false, busy = false;
-    QPointer<QWidget> seen;
-    QTimer timer;
-    timer.setInterval(50);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || taken || busy) return;
-        if (seen != modal) { // first sight: let it lay out and paint once more
-            seen = modal;
-            return;
-        }
-        busy = true; // the work may answer events, this timer's among them
-        if (work) work(*modal);
-        QApplication::processEvents();
-        modal->grab().save(file);
-        std::cout << file.toStdString() << "\n";
-        taken = true;
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    });
-    timer.start();
-    open();
-    timer.stop();
-    if (!taken)
-        std::cerr << "dorvek_loadtest_screens: no dialog for " << file.toStdString() << "\n";
-    return taken;
-}
 
 } // namespace
 

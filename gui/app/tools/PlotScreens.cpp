@@ -7,6 +7,7 @@
 // Usage: dorvek_plot_screens PROJECT.dv4d OUTPUT-FOLDER  (run under xvfb-run or offscreen)
 
 #include "gui/app/Main.h"
+#include "gui/app/tools/GrabModal.h"
 #include "gui/common/Messages.h"
 #include "gui/common/tools/SilentMessages.h"
 #include "gui/plots/PlotForm.h"
@@ -41,35 +42,6 @@ public:
 private:
     std::string fFile;
 };
-
-// Runs a command that opens a modal dialog and saves a picture of the dialog once it has been
-// shown and laid out, then cancels it. False when no dialog came up.
-bool GrabModal(const std::function<void()>& open, const QString& file) {
-    bool taken = false;
-    QPointer<QWidget> seen;
-    QTimer timer;
-    timer.setInterval(50);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || taken) return;
-        if (seen != modal) { // first sight: let it lay out and paint once more
-            seen = modal;
-            return;
-        }
-        modal->grab().save(file);
-        std::cout << file.toStdString() << "\n";
-        taken = true;
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    });
-    timer.start();
-    open();
-    timer.stop();
-    if (!taken) std::cerr << "dorvek_plot_screens: no dialog for " << file.toStdString() << "\n";
-    return taken;
-}
 
 // The top left of the main window with the plot window's menu dropped down from its menu bar:
 // the menu, the bars above it and a little of the graph, so the entries stay legible in print.
