@@ -2,9 +2,8 @@
 // A project whose side resistance, tip resistance and axial stiffness can be scaled by
 // factors, all soil layers at once or one layer ("side-factor@2"), as the parameter study of
 // the command line names them. Either read from its file and owned here, or the project a
-// window shows, whose values come back as they were when this object goes. The input tables
-// keep their templates in one registry per process: a process holds one project model at a
-// time, so a program that shows a project works on that one.
+// window shows, whose values come back as they were when this object goes: the program
+// calibrates the project as the user sees it, unsaved edits included.
 
 #include "model/project/DataUnit.h"
 
