@@ -2,13 +2,16 @@
 
 #include "cli/GraphsCsvOutput.h"
 #include "cli/LoadTests.h"
+#include "cli/OutputClaims.h"
 #include "cli/ProjectLoad.h"
 #include "cli/ResultTable.h"
 #include "cli/Shard.h"
 #include "cli/Study.h"
 #include "cli/StudyStatistics.h"
+#include "cli/TableTag.h"
 #include "cli/Variants.h"
 #include "kernel/PathParts.h"
+#include "model/io/StaleTemporaries.h"
 
 #include <cmath>
 #include <exception>
@@ -96,6 +99,41 @@ public:
             }
         }
         return !WritesFiles() || MakeFolder("--out", FilePath(options_.out), err);
+    }
+
+    // False after saying why when `file`, claimed by `by`, is one of the files of a variant
+    // written into the output folder (its project file, report, plot file or run notes).
+    bool Distinct(const fs::path& file, const std::string& by, std::ostream& err) {
+        if (!WritesFiles() || !file.has_filename() ||
+            ResolvedName(file.parent_path().empty() ? fs::path(".") : file.parent_path()) !=
+                ResolvedName(FilePath(options_.out)))
+            return true;
+        const fs::path name = file.filename();
+        const std::string extension = name.extension().string();
+        if (extension != ".dv4d" && extension != ".dv4o" && extension != ".dv4p" &&
+            extension != ".dv4r")
+            return true;
+        const std::string stem = name.stem().string();
+        const std::size_t perFile = values_.Count();
+        const std::size_t onFiles =
+            options_.keep ? std::min(perFile, static_cast<std::size_t>(*options_.keep)) : perFile;
+        for (std::size_t index = slice_.begin; index < slice_.end; ++index) {
+            const std::size_t v = index % perFile;
+            if (v >= onFiles) continue;
+            if (v == 0 || index == slice_.begin) {
+                values_.Rewind();
+                values_.Skip(v);
+            }
+            const std::vector<double>& values = values_.Next();
+            const std::string& origin = options_.files[index / perFile];
+            if (VariantStem(FilePath(origin).stem().string(), study_, values, v) != stem) continue;
+            values_.Rewind();
+            err << "dorvek-run: " << by << " " << file.string() << ": a file of the variant "
+                << (FilePath(options_.out) / FilePath(stem + ".dv4d")).string() << "\n";
+            return false;
+        }
+        values_.Rewind();
+        return true;
     }
 
     std::size_t Count() const { return slice_.end - slice_.begin; }
@@ -205,8 +243,24 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         err << "dorvek-run: " << e.what() << "\n";
         return kBadOptions;
     }
-    if (!options.table.empty() && !TableWritable(FilePath(options.table), err)) return kBadOptions;
-    if (!options.stats.empty() && !TableWritable(FilePath(options.stats), err, "--stats"))
+    // "-" is standard output: the table or the statistics, not both.
+    const bool tableOut = options.table == "-", statsOut = options.stats == "-";
+    if (tableOut && statsOut) {
+        err << "dorvek-run: --table - and --stats -: only one of them can go to standard "
+               "output\n";
+        return kBadOptions;
+    }
+    if (!options.table.empty() && !tableOut && !TableWritable(FilePath(options.table), err))
+        return kBadOptions;
+    if (!options.stats.empty() && !statsOut &&
+        !TableWritable(FilePath(options.stats), err, "--stats"))
+        return kBadOptions;
+    OutputClaims claims;
+    if (!options.table.empty() && !tableOut &&
+        !claims.Write(FilePath(options.table), "--table", err))
+        return kBadOptions;
+    if (!options.stats.empty() && !statsOut &&
+        !claims.Write(FilePath(options.stats), "--stats", err))
         return kBadOptions;
     std::vector<TMeasuredCurve> given;
     if (!ReadGivenCurves(options.measured, given, err)) return kBadOptions;
@@ -234,12 +288,27 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
                 jobs.back().project->measured = MeasuredCurvesFor(
                     jobs.back().files.input, jobs.back().project->units, given, &err);
         }
-        // Two jobs on one file would write the same report and plot file at once.
-        std::set<std::string> inputs;
+        // Two jobs on one file would write the same report and plot file at once, and no
+        // option may write over a job's input or outputs.
         for (const Job& job : jobs) {
-            if (!inputs.insert(job.files.input).second) {
-                err << "dorvek-run: " << job.name << ": given twice\n";
+            if (!job.refusal.empty()) continue;
+            if (!claims.Read(job.files.input, job.name, err) ||
+                !claims.Write(job.files.report, "the report of " + job.name, err) ||
+                !claims.Write(job.files.plot, "the plot file of " + job.name, err) ||
+                !claims.Write(job.files.notes, "the run notes of " + job.name, err))
                 return kBadOptions;
+        }
+        static const AnalysisResult kNoResults;
+        for (const FileOutput& output : outputs) {
+            if (!output.targets) continue;
+            for (const Job& job : jobs) {
+                if (!job.refusal.empty()) continue;
+                for (const fs::path& target :
+                     output.targets(AnalysedFile{job, kNotAnalysed, kNoResults, total > 1})) {
+                    if (!RegularOutput(target, output.option, err) ||
+                        !claims.Write(target, output.option + " of " + job.name, err))
+                        return kBadOptions;
+                }
             }
         }
         source = {jobs.size(), [&](std::size_t i, Job& job) { job = jobs[i]; }};
@@ -252,6 +321,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
             return kBadOptions;
         }
         if (!studyJobs->Check(err)) return kBadOptions;
+        if ((!options.table.empty() && !tableOut &&
+             !studyJobs->Distinct(FilePath(options.table), "--table", err)) ||
+            (!options.stats.empty() && !statsOut &&
+             !studyJobs->Distinct(FilePath(options.stats), "--stats", err)))
+            return kBadOptions;
         source = {studyJobs->Count(), [&](std::size_t i, Job& job) { studyJobs->Make(i, job); }};
     }
     // The per-file outputs check their options against the files given (a study's variants
@@ -261,16 +335,40 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
 
     std::vector<std::string> names;
     for (const Vary& vary : study.vary) names.push_back(vary.name);
+    TableTag tag;
+    if (!options.table.empty() || !options.stats.empty()) {
+        tag.study = StudyFingerprint(options);
+        tag.shard = std::to_string(shard.k) + "/" + std::to_string(shard.n);
+    }
     std::unique_ptr<ResultTable> table;
     try {
-        if (!options.table.empty())
-            table = std::make_unique<ResultTable>(FilePath(options.table), names, &given);
+        if (tableOut)
+            table = std::make_unique<ResultTable>(out, names, tag, &given);
+        else if (!options.table.empty())
+            table = std::make_unique<ResultTable>(FilePath(options.table), names, tag, &given);
     } catch (const std::exception& e) {
         err << "dorvek-run: --table: " << Lines(e.what()) << "\n";
         return kBadOptions;
     }
     std::unique_ptr<StudyStatistics> statistics;
     if (!options.stats.empty()) statistics = std::make_unique<StudyStatistics>(options.limit);
+
+    // Temporaries a killed run left under names of its process (the locked ".NAME.tmp" is
+    // taken over by the writer of NAME anyway).
+    for (const std::string& file : {options.table, options.stats}) {
+        if (file.empty() || file == "-") continue;
+        const fs::path path = FilePath(file);
+        const std::string name = path.filename().string();
+        RemoveStaleTemporaries(path.has_parent_path() ? path.parent_path() : fs::path("."),
+                               [&](const std::string& target) { return target == name; });
+    }
+    if (studyJobs && !options.out.empty()) {
+        RemoveStaleTemporaries(FilePath(options.out), [](const std::string& target) {
+            const std::string extension = FilePath(target).extension().string();
+            return extension == ".dv4d" || extension == ".dv4o" || extension == ".dv4p" ||
+                   extension == ".dv4r";
+        });
+    }
 
     PipelineOptions run;
     run.threads = options.threads;
@@ -282,8 +380,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     run.several = total > 1;
     run.clock = options.clock;
     run.measured = &given;
-    // Output options that list the files they wrote keep standard output for that list.
-    if (!outputs.empty()) run.lines = &err;
+    // Output options that list the files they wrote keep standard output for that list; a
+    // table or statistics on standard output keep it for themselves (the list goes to
+    // standard error then).
+    if (!outputs.empty() || tableOut || statsOut) run.lines = &err;
+    std::ostream& listed = tableOut || statsOut ? err : out;
     std::ostream& lines = run.lines ? *run.lines : out;
     bool tableOk = true;
     std::size_t inMemory = 0, inMemoryFailed = 0;
@@ -303,7 +404,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
             }
         }
     };
-    bool ok = RunPipeline(source, outputs, run, out, err, collect);
+    bool ok = RunPipeline(source, outputs, run, listed, err, collect);
 
     if (table && tableOk) {
         try {
@@ -320,8 +421,14 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
               << inMemoryFailed << " did not\n";
     if (statistics) {
         try {
-            statistics->Write(FilePath(options.stats));
-            statistics->PrintSummary(options.stats, lines);
+            if (statsOut) {
+                out << statistics->Text(tag) << std::flush;
+                if (!out)
+                    throw std::runtime_error("Cannot write the statistics to standard output");
+            } else {
+                statistics->Write(FilePath(options.stats), tag);
+            }
+            statistics->PrintSummary(statsOut ? "standard output" : options.stats, lines);
         } catch (const std::exception& e) {
             err << "dorvek-run: --stats: " << Lines(e.what()) << "\n";
             ok = false;

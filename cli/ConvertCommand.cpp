@@ -1,5 +1,6 @@
 #include "cli/ConvertCommand.h"
 
+#include "cli/OutputClaims.h"
 #include "cli/ProjectLoad.h"
 #include "kernel/PathParts.h"
 
@@ -31,6 +32,8 @@ int ConvertProject(const ConvertOptions& options, std::ostream& out, std::ostrea
     if (!ExistingFile(input, err)) return 1;
     fs::path output = FilePath(options.output);
     if (output.empty()) output = fs::path(input).replace_extension(".dv4d");
+    // A device, pipe or folder given as the output is refused, never replaced.
+    if (!RegularOutput(output, options.output.empty() ? "--convert" : "-o", err)) return 2;
     if (!options.force && SameFile(input, output)) {
         err << "dorvek-run: " << output.string()
             << " is the input file; give another name with -o or use --force to overwrite it\n";

@@ -15,7 +15,7 @@
 namespace dorvek::cli {
 
 // Changes whenever a table below changes; a plug-in of another version is not used.
-inline constexpr int kOutputPluginVersion = 2;
+inline constexpr int kOutputPluginVersion = 3;
 
 // dorvek-run-pictures: --graphs and --profile, drawn with Qt Gui without a display.
 struct PicturesPlugin {

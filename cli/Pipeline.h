@@ -23,6 +23,8 @@
 //     and reports through the two streams it is given (standard output: the files it wrote,
 //     one per line; standard error: why it failed). It returns false on failure, which makes
 //     dorvek-run's exit status 1. Exceptions it throws are reported and count as a failure.
+//   - `targets` (optional) names the files `write` will write for a job; they are checked
+//     and claimed on the main thread before anything runs (see OutputClaims).
 //   - `prepare` (optional) runs on the main thread before anything runs, e.g. to check its
 //     option; it returns false after printing why, and dorvek-run then stops with status 2.
 
@@ -83,6 +85,9 @@ struct FileOutput {
     bool needsProject = false;
     std::function<bool(const std::vector<Job>& jobs, std::ostream& err)> prepare;
     std::function<bool(const AnalysedFile& file, std::ostream& out, std::ostream& err)> write;
+    // The files `write` will write for a job, where they are known before anything runs:
+    // they must be regular files (or missing), and no other output of the run may write them.
+    std::function<std::vector<std::filesystem::path>(const AnalysedFile& file)> targets;
 };
 
 // Where an output option given a folder puts its files for `file`: the folder itself for a

@@ -25,6 +25,9 @@ FileOutput ProfileOutput(const std::string& pattern) {
         }
         return distinct(jobs, err);
     };
+    output.targets = [pattern](const AnalysedFile& file) {
+        return std::vector<fs::path>{OutputFile(pattern, file)};
+    };
     output.write = [pattern](const AnalysedFile& file, std::ostream& out, std::ostream& err) {
         const fs::path target = OutputFile(pattern, file);
         // The folder is created like that of --graphs.

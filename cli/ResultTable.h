@@ -1,26 +1,29 @@
 #pragma once
 // --table: one CSV row per result of every analysis (the tip-movement summary and the
 // applied-load results, the column "kind" saying which), with the file, the result code and
-// its meaning, one column per varied name of a study, and the project's units in the header.
-// The last three columns hold the capacities of the computed curve by Davisson's offset limit,
-// at a settlement of 10 % of D and by Chin-Kondner (empty when not reached); the measured
-// curves of each project (its side file and --measured) add a row of kind "measured: NAME"
-// with their capacities, once per project.
-// A job without results (a failed run) still has one row, with its code.
+// its meaning, one column per varied name of a study, the capacities of the computed curve by
+// Davisson's offset limit, at a settlement of 10 % of D and by Chin-Kondner (empty when not
+// reached), and last the row's units, the study's fingerprint and the shard (TableTag). The
+// measured curves of each project (its side file and --measured) add a row of kind
+// "measured: NAME" with their capacities, once per project. The header is one line, the same for
+// every shard and every unit system, so that the tables of a study's shards join. A job without
+// results (a failed run) still has one row, with its code; a table without any row gets one that
+// only names its study and shard (its file cell empty), so that even an empty shard is counted.
 //
 // The rows go to the file as they come (a temporary file beside it, put in place at the end),
-// so a table of any length costs no memory.
+// or to a stream (standard output), so a table of any length costs no memory.
 
 #include "cli/Pipeline.h"
+#include "cli/TableTag.h"
 #include "model/io/AtomicFile.h"
 #include "model/plots/MeasuredCurves.h"
 
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace dorvek::cli {
@@ -28,38 +31,37 @@ namespace dorvek::cli {
 class ResultTable {
 public:
     // Starts the table's temporary file (raises EInOutError); the table replaces `file` only
-    // when Finish() succeeds.
-    // `given`: the curves of --measured (taken in each project's units), or null.
+    // when Finish() succeeds. `given`: the curves of --measured (taken in each project's
+    // units), or null.
     ResultTable(const std::filesystem::path& file, std::vector<std::string> variedNames,
+                TableTag tag, const std::vector<TMeasuredCurve>* given = nullptr);
+    // Writes to `stream` as the rows come.
+    ResultTable(std::ostream& stream, std::vector<std::string> variedNames, TableTag tag,
                 const std::vector<TMeasuredCurve>* given = nullptr);
     // Main thread, in job order.
     void Add(const AnalysedFile& file);
-    // The header and the file in place (raises EInOutError). The units come from the results'
-    // own unit system; when the files of the run differ in it, a "units" column gives each
-    // row's.
+    // The file in place (raises EInOutError).
     void Finish();
 
 private:
-    std::string Header(int units, bool mixed) const;
-    void Row(const std::vector<std::string>& cells, int units);
-    void WriteHeader();
+    void Row(std::vector<std::string> cells, int units);
+    void Write(const std::string& text);
 
-    std::filesystem::path path_;
     std::vector<std::string> varied_;
+    TableTag tag_;
     const std::vector<TMeasuredCurve>* given_;
     // The measured curves of each project given (read once), and the projects whose
     // measured rows are written.
     std::map<std::string, TMeasuredCurves> measured_;
     std::set<std::string> measuredRows_;
     std::unique_ptr<TReplacingFile> file_;
-    std::string pending_; // rows held until the first row whose units are known
-    bool headerWritten_ = false;
-    std::string written_; // the header written
-    int known_ = 0;       // the units of the first row whose units are known
-    bool mixed_ = false;  // rows of other units followed
-    // The units of every row, as runs of (rows, units).
-    std::vector<std::pair<std::size_t, int>> rowUnits_;
+    std::ostream* stream_ = nullptr;
+    std::string name_; // for messages
+    bool rows_ = false;
 };
+
+// The units cell of a row: "lbs, in" or "kN, m" for the unit system 1 or 2, else empty.
+std::string UnitsCell(int units);
 
 // Checks on the main thread before anything runs that the table's folder exists or can be
 // made and that the file can be written; false after saying why on `err`. `option` names the
@@ -70,9 +72,6 @@ bool TableWritable(const std::filesystem::path& file, std::ostream& err,
 // The text of a result in the tables: the shortest that reads back to the single-precision
 // value, without an exponent.
 std::string ResultNumber(float value);
-
-// A header's unit suffix, " (lbs)" or " (m)", for the dimension "F" or "L" of `units` (1 or 2).
-std::string UnitSuffix(const char* dimension, int units);
 
 // The cells of CSV line, joined and ended by a line feed.
 std::string CsvLine(const std::vector<std::string>& cells);

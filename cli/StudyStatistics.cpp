@@ -111,7 +111,8 @@ void StudyStatistics::Add(const AnalysedFile& file) {
     }
 }
 
-std::vector<std::string> StudyStatistics::Cells(const Project& project, Row& row, bool mixed) {
+std::vector<std::string> StudyStatistics::Cells(const Project& project, Row& row,
+                                                const TableTag& tag) {
     const RowStatistics s =
         Describe(row.movements, row.variants, row.exceeding, limit_.has_value());
     const double value = Mean(row);
@@ -132,48 +133,50 @@ std::vector<std::string> StudyStatistics::Cells(const Project& project, Row& row
                                         Number(s.share), Number(s.shareLow), Number(s.shareHigh)})
             cells.push_back(cell);
     }
-    if (mixed)
-        cells.push_back(ColumnUnitLabel("F", project.units) + ", " +
-                        ColumnUnitLabel("L", project.units));
+    for (const std::string& cell : {UnitsCell(project.units), tag.study, tag.shard})
+        cells.push_back(cell);
     return cells;
 }
 
-std::string StudyStatistics::Text() {
-    int units = 0;
-    bool mixed = false;
-    for (const Project& p : projects_) {
-        if (units != 0 && p.units != units) mixed = true;
-        units = p.units;
-    }
-    const int shown = mixed ? 0 : units;
-    const std::string force = UnitSuffix("F", shown), length = UnitSuffix("L", shown);
+std::string StudyStatistics::Text(const TableTag& tag) {
     std::vector<std::string> header = {"file",
                                        "kind",
                                        "number",
-                                       "applied load" + force,
-                                       "tip movement" + length,
+                                       "applied load",
+                                       "tip movement",
                                        "variants",
                                        "converged",
-                                       "head movement mean" + length,
-                                       "head movement sd" + length,
-                                       "head movement 5%" + length,
-                                       "head movement 50%" + length,
-                                       "head movement 95%" + length};
+                                       "head movement mean",
+                                       "head movement sd",
+                                       "head movement 5%",
+                                       "head movement 50%",
+                                       "head movement 95%"};
     if (limit_)
-        for (const std::string& name :
-             {"limit" + length, std::string("exceeding"), std::string("share"),
-              std::string("share 95% low"), std::string("share 95% high")})
-            header.push_back(name);
-    if (mixed) header.push_back("units");
+        for (const char* name : {"limit", "exceeding", "share", "share 95% low", "share 95% high"})
+            header.emplace_back(name);
+    header.insert(header.end(), kTagColumns.begin(), kTagColumns.end());
     std::string text = CsvLine(header);
-    for (Project& p : projects_)
-        for (auto* rows : {&p.loads, &p.tips})
-            for (Row& row : *rows) text += CsvLine(Cells(p, row, mixed));
+    bool any = false;
+    for (Project& p : projects_) {
+        for (auto* rows : {&p.loads, &p.tips}) {
+            for (Row& row : *rows) {
+                text += CsvLine(Cells(p, row, tag));
+                any = true;
+            }
+        }
+    }
+    // An empty shard still says which it is (its file cell empty).
+    if (!any) {
+        std::vector<std::string> mark(header.size() - kTagColumns.size() + 1);
+        mark.push_back(tag.study);
+        mark.push_back(tag.shard);
+        text += CsvLine(mark);
+    }
     return text;
 }
 
-void StudyStatistics::Write(const std::filesystem::path& file) {
-    ReplaceFile(file, Text());
+void StudyStatistics::Write(const std::filesystem::path& file, const TableTag& tag) {
+    ReplaceFile(file, Text(tag), FileSync::None);
 }
 
 void StudyStatistics::PrintSummary(const std::string& statsFile, std::ostream& out) {

@@ -9,6 +9,7 @@
 // Only the head movements are kept (what the percentiles need), never the rows of the table.
 
 #include "cli/Pipeline.h"
+#include "cli/TableTag.h"
 
 #include <filesystem>
 #include <optional>
@@ -37,9 +38,10 @@ public:
     explicit StudyStatistics(std::optional<double> limit);
     // Main thread, in job order.
     void Add(const AnalysedFile& file);
-    // The CSV text: a row per project and load, then per project and tip movement.
-    std::string Text();
-    void Write(const std::filesystem::path& file);
+    // The CSV text: a row per project and load, then per project and tip movement, each
+    // ending with its units, study and shard (see ResultTable).
+    std::string Text(const TableTag& tag = {});
+    void Write(const std::filesystem::path& file, const TableTag& tag);
     // The same for the largest applied load of each project (or its largest tip movement
     // when it applies none), as lines for the terminal, to four digits.
     void PrintSummary(const std::string& statsFile, std::ostream& out);
@@ -64,7 +66,7 @@ private:
     static double Mean(const Row& row) {
         return row.variants ? row.valueSum / static_cast<double>(row.variants) : 0;
     }
-    std::vector<std::string> Cells(const Project& project, Row& row, bool mixed);
+    std::vector<std::string> Cells(const Project& project, Row& row, const TableTag& tag);
 
     std::optional<double> limit_;
     std::vector<Project> projects_;

@@ -133,7 +133,7 @@ void VariantProject::Apply(const StudySpec& study, const std::vector<double>& va
 
 void VariantProject::Write(const std::filesystem::path& file) {
     data_.FileName = file.string();
-    ReplaceFile(file, data_.FileText(owner_.Tables()));
+    ReplaceFile(file, data_.FileText(owner_.Tables()), FileSync::None);
 }
 
 std::string VariantProject::Text() {

@@ -20,6 +20,9 @@ FileOutput XlsxOutput(const std::string& output, bool markers, bool noRun) {
     result.option = "--xlsx";
     result.needsProject = true;
     result.prepare = DistinctNames(result.option);
+    result.targets = [output](const AnalysedFile& file) {
+        return std::vector<fs::path>{OutputFile(output, file)};
+    };
     result.write = [output, markers, noRun](const AnalysedFile& file, std::ostream& out,
                                             std::ostream& err) {
 #ifdef DORVEK_HAVE_XLSX

@@ -6,6 +6,7 @@
 #include "cli/OutputPlugins.h"
 #include "cli/Progress.h"
 #include "cli/Study.h"
+#include "cli/TableJoin.h"
 
 #include "kernel/Kernel.h"
 
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
                  "Hide the kernel's progress messages and the progress line");
     app.add_option("-j,--jobs", threads, "Analyses run in parallel (default: the cores)")
         ->type_name("N");
-    CLI::Option* files = app.add_option("files", batch.files, "Input data files (.dv4d)");
+    CLI::Option* files = app.add_option(
+        "files", batch.files, "Input data files (.dv4d); with --join, the tables to join");
 
     dorvek::cli::ConvertOptions convert;
     CLI::Option* convertFile =
@@ -201,11 +203,25 @@ int main(int argc, char** argv) {
     app.add_flag("--no-markers", noMarkers, "With --xlsx: chart lines without point markers")
         ->needs(xlsxOption);
 
-    app.add_option("--table", batch.table,
-                   "Write one CSV row per result of every analysis (tip-movement summary and "
-                   "applied-load results) into FILE.csv")
-        ->type_name("FILE.csv")
-        ->excludes(convertFile);
+    CLI::Option* tableOption =
+        app.add_option("--table", batch.table,
+                       "Write one CSV row per result of every analysis (tip-movement summary "
+                       "and applied-load results) into FILE.csv (\"-\": standard output, the "
+                       "result lines then go to standard error); each row ends with its units, "
+                       "the study's fingerprint and the shard K/N, so that the tables of a "
+                       "study's shards join with --join")
+            ->type_name("FILE.csv")
+            ->excludes(convertFile);
+    std::string joinFile;
+    CLI::Option* joinOption =
+        app.add_option("--join", joinFile,
+                       "Join the --table (or --stats) files given as FILES, one per shard of one "
+                       "study, into OUT.csv (\"-\": standard output) in the order of the shards; "
+                       "refused, with status 2, when a shard is missing or given twice, is of "
+                       "another study, or the headers differ")
+            ->type_name("OUT.csv")
+            ->excludes(convertFile)
+            ->excludes(tableOption);
     app.add_option("--vary", batch.vary,
                    "Parameter study: NAME=V1,V2,... or NAME=FROM:TO:STEP (repeatable; every "
                    "combination), or NAME=normal:MEAN:SD / lognormal:MEAN:COV with --sample; "
@@ -231,7 +247,8 @@ int main(int argc, char** argv) {
                    "Statistics of a study into FILE.csv: per project, applied load and tip "
                    "movement the number of variants, how many converged, and the mean, "
                    "standard deviation and 5th, 50th and 95th percentiles of the head "
-                   "movement; the terminal shows those of the largest load")
+                   "movement (\"-\": standard output); the terminal shows those of the "
+                   "largest load. Each row ends with its units, study and shard like --table")
         ->type_name("FILE.csv")
         ->excludes(convertFile);
     double limit = 0;
@@ -280,6 +297,8 @@ int main(int argc, char** argv) {
     convert.force = force;
     batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
+    if (!joinOption->empty())
+        return dorvek::cli::JoinTables(joinFile, batch.files, std::cout, std::cerr);
     if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
     if (!calibrateOption->empty()) {
         for (const CLI::Option* other :

@@ -1,14 +1,18 @@
 #include "model/io/AtomicFile.h"
 #include "model/io/OpenFile.h"
 
+#include "kernel/FileSink.h"
+#include "kernel/OutputTarget.h"
+#include "kernel/TemporaryFile.h"
 #include "model/io/ReadError.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <string>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -18,109 +22,114 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::size_t kPiece = 1 << 20;
+
+[[noreturn]] void Fail(const fs::path& path, const std::string& reason) {
+    throw EInOutError("Cannot write \"" + path.string() + "\": " + reason);
+}
+
 [[noreturn]] void Fail(const fs::path& path, int error) {
-    throw EInOutError("Cannot write \"" + path.string() +
-                      "\": " + std::error_code(error, std::generic_category()).message());
+    Fail(path, SystemReason(error ? error : EIO));
 }
 
-// A new file beside the target that no one else uses.
-std::FILE* CreateTemporary(const fs::path& target, fs::path& temp) {
-    // Joined as paths, so that a name outside the ANSI code page stays whole on Windows.
-    fs::path stem(".");
-    stem += target.filename();
-#ifndef _WIN32
-    const std::string id = std::to_string(::getpid());
-#else
-    const std::string id = "0";
-#endif
-    for (int n = 0; n < 1000; ++n) {
-        fs::path name = stem;
-        name += "." + id + "-" + std::to_string(n) + ".tmp";
-        temp = target.parent_path() / name;
-        errno = 0;
-        if (std::FILE* file = OpenFile(temp, "wbx")) return file;
-        if (errno != EEXIST) Fail(target, errno ? errno : EIO);
-    }
-    Fail(target, EEXIST);
-}
-
-// The file a replacement goes to (a link is followed), and whether it exists.
-fs::path Target(const fs::path& path, bool& exists) {
-    fs::path target = path;
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec) Fail(path, ec.value());
-    }
-    exists = fs::exists(target, ec);
-#ifndef _WIN32
-    // Renaming would get round the missing write permission of an existing file.
-    if (exists && ::access(target.c_str(), W_OK) != 0) Fail(path, errno);
-#endif
-    return target;
-}
-
-// Flushes and closes the temporary file and renames it over the target; 0 or the error.
-int PutInPlace(std::FILE* file, const fs::path& temp, const fs::path& target, bool exists,
-               int error) {
-    std::error_code ec;
-    if (!error && std::fflush(file) != 0) error = errno ? errno : EIO;
-#ifndef _WIN32
-    if (!error && ::fsync(::fileno(file)) != 0) error = errno;
-#endif
-    if (std::fclose(file) != 0 && !error) error = errno ? errno : EIO;
-    if (!error && exists) {
-        fs::permissions(temp, fs::status(target, ec).permissions(), ec);
-        ec.clear(); // the permissions are a courtesy; the content is what counts
-    }
-    if (!error) {
-        fs::rename(temp, target, ec);
-        if (ec) error = ec.value();
-    }
-    if (error) fs::remove(temp, ec);
+// 0 or the system's error of writing all of `bytes` to `fd`.
+int WriteAll(int fd, std::string_view bytes) {
+    FileSink sink;
+    sink.attach(fd);
+    sink.sputn(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const int error = sink.error();
+    sink.close();
     return error;
+}
+
+int SyncToDisk(int fd) {
+#ifdef _WIN32
+    return ::_commit(fd) == 0 ? 0 : (errno ? errno : EIO);
+#else
+    return ::fsync(fd) == 0 ? 0 : errno;
+#endif
 }
 
 } // namespace
 
-void ReplaceFile(const fs::path& path, std::string_view bytes) {
-    bool exists = false;
-    const fs::path target = Target(path, exists);
-    fs::path temp;
-    std::FILE* file = CreateTemporary(target, temp);
-    int error = 0;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
-        error = errno ? errno : EIO;
-    if (const int failed = PutInPlace(file, temp, target, exists, error)) Fail(path, failed);
+struct TReplacingFile::Temporary : TemporaryFile {};
+
+void ReplaceFile(const fs::path& path, std::string_view bytes, FileSync sync) {
+    TReplacingFile file(path, sync);
+    file.Write(bytes);
+    file.Commit();
 }
 
-TReplacingFile::TReplacingFile(const fs::path& path) : fPath(path) {
-    fTarget = Target(path, fExists);
-    fFile = CreateTemporary(fTarget, fTemp);
-    // A long file goes out in large pieces rather than a system call every few kilobytes.
-    std::setvbuf(fFile, nullptr, _IOFBF, 1 << 20);
+TReplacingFile::TReplacingFile(const fs::path& path, FileSync sync)
+    : fPath(path), fSync(sync), fTemp(std::make_unique<Temporary>()) {
+    OutputTarget target;
+    std::string problem;
+    if (!ResolveOutputTarget(path, target, problem)) Fail(path, problem);
+    fTarget = target.file;
+    fExists = target.exists;
+    fDirect = target.nullDevice;
+    if (fDirect) {
+        FileSink device;
+        if (!device.open(fTarget, FileSink::Mode::Existing)) Fail(path, device.error());
+            // The descriptor is kept past the sink, which would close it.
+#ifdef _WIN32
+        fDevice = ::_dup(device.descriptor());
+#else
+        fDevice = ::dup(device.descriptor());
+#endif
+        if (fDevice < 0) Fail(path, errno);
+        fOpen = true;
+        return;
+    }
+    switch (fTemp->open(fTarget)) {
+    case TemporaryFile::Result::Open:
+        fOpen = true;
+        return;
+    case TemporaryFile::Result::Busy:
+        Fail(path, "another run" +
+                       (fTemp->holder() > 0 ? " (process " + std::to_string(fTemp->holder()) + ")"
+                                            : std::string()) +
+                       " is writing it");
+    case TemporaryFile::Result::Failed:
+        break;
+    }
+    Fail(path, fTemp->error());
 }
 
 TReplacingFile::~TReplacingFile() {
-    if (fFile) std::fclose(fFile);
-    if (fCommitted) return;
-    std::error_code ec;
-    fs::remove(fTemp, ec);
+    fTemp->discard(); // nothing when committed
+    if (fDevice >= 0) {
+#ifdef _WIN32
+        ::_close(fDevice);
+#else
+        ::close(fDevice);
+#endif
+    }
+}
+
+void TReplacingFile::Flush() {
+    if (fBuffer.empty()) return;
+    const int error = WriteAll(fDirect ? fDevice : fTemp->descriptor(), fBuffer);
+    fBuffer.clear();
+    if (error) {
+        fOpen = false;
+        fTemp->discard();
+        Fail(fPath, error);
+    }
 }
 
 void TReplacingFile::Write(std::string_view bytes) {
-    if (!fFile) Fail(fPath, EBADF);
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), fFile) != bytes.size())
-        Fail(fPath, errno ? errno : EIO);
+    if (!fOpen) Fail(fPath, EBADF);
+    fBuffer += bytes;
+    if (fBuffer.size() >= kPiece) Flush();
 }
 
 void TReplacingFile::ReadBack(const std::function<void(std::string_view line)>& take) {
-    if (!fFile) Fail(fPath, EBADF);
-    // Closed first: a file open for writing cannot always be opened again for reading.
-    const bool closed = std::fclose(fFile) == 0;
-    fFile = nullptr;
-    if (!closed) Fail(fPath, errno ? errno : EIO);
-    std::FILE* in = OpenFile(fTemp, "rb");
+    if (!fOpen) Fail(fPath, EBADF);
+    Flush();
+    fOpen = false;
+    if (fDirect) Fail(fPath, "the null device cannot be read back");
+    std::FILE* in = OpenFile(fTemp->path(), "rb");
     if (!in) Fail(fPath, errno ? errno : EIO);
     std::string line;
     char buffer[1 << 16];
@@ -141,11 +150,22 @@ void TReplacingFile::ReadBack(const std::function<void(std::string_view line)>& 
 }
 
 void TReplacingFile::Commit() {
-    if (!fFile) Fail(fPath, EBADF);
-    std::FILE* file = fFile;
-    fFile = nullptr;
-    if (const int failed = PutInPlace(file, fTemp, fTarget, fExists, 0)) Fail(fPath, failed);
-    fCommitted = true;
+    if (!fOpen) Fail(fPath, EBADF);
+    Flush();
+    fOpen = false;
+    if (fDirect) return;
+    if (fSync == FileSync::Disk) {
+        if (const int error = SyncToDisk(fTemp->descriptor())) {
+            fTemp->discard();
+            Fail(fPath, error);
+        }
+    }
+    if (fExists) {
+        std::error_code ec;
+        fs::permissions(fTemp->path(), fs::status(fTarget, ec).permissions(), ec);
+        // The permissions are a courtesy; the content is what counts.
+    }
+    if (!fTemp->replace(fTarget)) Fail(fPath, fTemp->error());
 }
 
 } // namespace dorvek

@@ -1,10 +1,11 @@
 #include "model/plots/GraphCsv.h"
 
+#include "model/io/AtomicFile.h"
+#include "model/io/ReadError.h"
 #include "model/tables/NumberFormat.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <set>
 
 namespace dorvek {
@@ -88,10 +89,12 @@ std::vector<fs::path> WriteGraphsCsv(const std::vector<const TGraphPlot*>& graph
             name = base.substr(0, base.size() - 4) + '_' + std::to_string(n) + ".csv";
         const fs::path file = dir / name;
         const std::string text = GraphCsvText(*plot);
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) throw GraphCsvError("Cannot write " + file.string());
+        // Whole or not at all: a failed write keeps the file of an earlier run.
+        try {
+            ReplaceFile(file, text, FileSync::None);
+        } catch (const EInOutError& e) {
+            throw GraphCsvError(e.what());
+        }
         written.push_back(file);
     }
     return written;
