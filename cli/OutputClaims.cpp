@@ -36,9 +36,13 @@ std::string Identity(const fs::path& file, const std::string& name) {
 } // namespace
 
 std::string ResolvedName(const fs::path& file) {
+    // Links followed by hand first: one to a file not written yet leads to where it will be.
+    OutputTarget target;
+    std::string problem;
+    const fs::path followed = ResolveOutputTarget(file, target, problem) ? target.file : file;
     std::error_code ec;
-    fs::path absolute = fs::absolute(file, ec);
-    if (ec) absolute = file;
+    fs::path absolute = fs::absolute(followed, ec);
+    if (ec) absolute = followed;
     const fs::path resolved = fs::weakly_canonical(absolute, ec);
     return (ec ? absolute.lexically_normal() : resolved).string();
 }
@@ -47,6 +51,10 @@ bool RegularOutput(const fs::path& file, const std::string& option, std::ostream
     OutputTarget target;
     std::string problem;
     if (ResolveOutputTarget(file, target, problem)) return true;
+    // A name that leads nowhere yet (its folder is missing or is not one) is left to the
+    // writing, which makes the folder or says why it cannot.
+    std::error_code ec;
+    if (!fs::exists(target.file.empty() ? file : target.file, ec)) return true;
     err << "dorvek-run: " << option << " " << file.string() << ": " << problem
         << "; outputs are regular files\n";
     return false;

@@ -86,6 +86,9 @@ Shard Inspect(const std::string& file, std::string& header) {
     ReadRows(file, [&](const std::string& row) {
         if (first.empty()) {
             first = row;
+            if (LastCells(first, kTagColumns.size()) != kTagColumns)
+                throw Refusal{file + ": not a table of dorvek-run (its header does not end with "
+                                     "the columns units, study and shard)"};
             return;
         }
         const std::vector<std::string> tag = LastCells(row, 2);
@@ -105,10 +108,7 @@ Shard Inspect(const std::string& file, std::string& header) {
                           tag[0] + " " + tag[1] + ")"};
         }
     });
-    const std::vector<std::string> columns = LastCells(first, kTagColumns.size());
-    if (first.empty() || columns != kTagColumns)
-        throw Refusal{file + ": not a table of dorvek-run (its header does not end with the "
-                             "columns units, study and shard)"};
+    if (first.empty()) throw Refusal{file + ": an empty file, not a table of dorvek-run"};
     if (!rows)
         throw Refusal{file + ": a table without rows does not say its shard (written by an "
                              "older dorvek-run?)"};

@@ -70,16 +70,20 @@ TEST_F(StudyRuns, TheLengthAndSideFactorStudy) {
 
     const auto rows = Cells(ReadBytes(table));
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0], (std::vector<std::string>{
-                           "file", "length", "side-factor", "result", "meaning", "kind",
-                           "head load (lbs)", "head movement (in)", "tip movement (in)",
-                           "tip load (lbs)", "converged", "Davisson capacity (lbs)",
-                           "capacity at 10 % D (lbs)", "Chin-Kondner capacity (lbs)"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{
+                  "file", "length", "side-factor", "result", "meaning", "kind", "head load",
+                  "head movement", "tip movement", "tip load", "converged", "Davisson capacity",
+                  "capacity at 10 % D", "Chin-Kondner capacity", "units", "study", "shard"}));
     // Per variant: the tip-movement rows and the three applied loads.
     std::map<std::pair<double, double>, std::vector<double>> headLoads;
     int loadRows = 0;
     for (std::size_t r = 1; r < rows.size(); ++r) {
-        ASSERT_EQ(rows[r].size(), 14u);
+        ASSERT_EQ(rows[r].size(), 17u);
+        EXPECT_EQ(rows[r][14], "lbs, in");
+        EXPECT_EQ(rows[r][15], rows[1][15]);
+        EXPECT_EQ(rows[r][15].size(), 16u);
+        EXPECT_EQ(rows[r][16], "1/1");
         EXPECT_EQ(rows[r][3], "0");
         EXPECT_EQ(rows[r][4], "run completed");
         const std::pair key{std::stod(rows[r][1]), std::stod(rows[r][2])};
@@ -126,10 +130,15 @@ TEST_F(StudyRuns, FactorsOfOneReproduceTheOriginal) {
     ASSERT_EQ(original.size(), study.size());
     ASSERT_GT(original.size(), 5u);
     for (std::size_t r = 1; r < original.size(); ++r) {
-        // Same numbers; the study adds the six varied names after the file.
+        // Same numbers; the study adds the six varied names after the file (and is a study of
+        // its own: another fingerprint).
         ASSERT_EQ(study[r].size(), original[r].size() + 6);
-        for (std::size_t c = 1; c < original[r].size(); ++c)
-            EXPECT_EQ(study[r][c + 6], original[r][c]) << r << " " << c;
+        for (std::size_t c = 1; c < original[r].size(); ++c) {
+            if (c != original[r].size() - 2) {
+                EXPECT_EQ(study[r][c + 6], original[r][c]) << r << " " << c;
+            }
+        }
+        EXPECT_NE(study[r][original[r].size() + 4], original[r][original[r].size() - 2]);
     }
     // The variant's tip area follows the circular section: pi 18^2 / 4 = 254.469005, written
     // with 8 digits.
@@ -213,7 +222,7 @@ TEST_F(StudyRuns, ShardTablesJoinToTheWholeTable) {
     const std::string study = " --vary length=480:960:120 --vary tip-factor=1,2 --out " +
                               Quote(dir_ / "v") + " " + Quote(project);
     ASSERT_EQ(RunProgram("-q --table " + Quote(dir_ / "all.csv") + study).status, 0);
-    std::string joined;
+    std::string tables;
     std::size_t analysed = 0;
     for (int k = 1; k <= 3; ++k) {
         const fs::path table = dir_ / ("shard" + std::to_string(k) + ".csv");
@@ -221,11 +230,22 @@ TEST_F(StudyRuns, ShardTablesJoinToTheWholeTable) {
             RunProgram("-q --shard " + std::to_string(k) + "/3 --table " + Quote(table) + study);
         ASSERT_EQ(out.status, 0);
         analysed += OutputLines(out.text).size();
-        const std::string text = ReadBytes(table);
-        joined += k == 1 ? text : text.substr(text.find('\n') + 1); // one header
+        tables += " " + Quote(table);
     }
     EXPECT_EQ(analysed, 10u);
-    EXPECT_EQ(joined, ReadBytes(dir_ / "all.csv"));
+    ASSERT_EQ(RunProgram("--join " + Quote(dir_ / "joined.csv") + tables).status, 0);
+    // The whole run's rows, each with its shard instead of 1/1.
+    const auto joined = Cells(ReadBytes(dir_ / "joined.csv"));
+    auto whole = Cells(ReadBytes(dir_ / "all.csv"));
+    ASSERT_EQ(joined.size(), whole.size());
+    std::map<std::string, int> shards;
+    for (std::size_t r = 1; r < whole.size(); ++r) {
+        EXPECT_EQ(whole[r].back(), "1/1");
+        ++shards[joined[r].back()];
+        whole[r].back() = joined[r].back();
+    }
+    EXPECT_EQ(joined, whole);
+    EXPECT_EQ(shards.size(), 3u);
     // A shard writes only its own variants.
     fs::remove_all(dir_ / "v");
     ASSERT_EQ(RunProgram("-q --shard 3/3" + study).status, 0);
@@ -249,14 +269,17 @@ TEST_F(StudyRuns, AFailedRunKeepsItsRowWithItsCode) {
     EXPECT_EQ(out.status, 1);
     const auto rows = Cells(ReadBytes(dir_ / "t.csv"));
     ASSERT_GE(rows.size(), 4u);
-    EXPECT_EQ(rows[1], (std::vector<std::string>{bad.string(), "3", "fatal input error", "", "", "",
-                                                 "", "", "", "", "", ""}));
+    ASSERT_EQ(rows[1].size(), 15u);
+    EXPECT_EQ(std::vector<std::string>(rows[1].begin(), rows[1].begin() + 13),
+              (std::vector<std::string>{bad.string(), "3", "fatal input error", "", "", "", "", "",
+                                        "", "", "", "", ""}));
+    EXPECT_EQ(rows[1][14], "1/1");
     EXPECT_EQ(rows.back()[0], (dir_ / "none.dv4d").string());
     EXPECT_EQ(rows.back()[1], "2");
     // The file name with a comma (and quotes) is quoted in the file itself.
     EXPECT_NE(ReadBytes(dir_ / "t.csv").find("\"" + (dir_ / badCell).string() + "\",3,"),
               std::string::npos);
-    EXPECT_EQ(rows[0][4], "head load (lbs)");
+    EXPECT_EQ(rows[0][4], "head load");
 }
 
 TEST_F(StudyRuns, BadOptionsStopWithStatusTwoBeforeAnythingRuns) {

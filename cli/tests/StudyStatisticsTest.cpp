@@ -111,23 +111,27 @@ TEST(StudyStatistics, TheFileOfASmallStudyAndTheCountedExceedance) {
     for (const Variant& v : variants) statistics.Add(v.File());
     EXPECT_EQ(statistics.Analysed(), 5u);
     EXPECT_EQ(statistics.Failed(), 1u);
-    const std::string header =
-        "file,kind,number,applied load (lbs),tip movement (in),variants,converged,"
-        "head movement mean (in),head movement sd (in),head movement 5% (in),"
-        "head movement 50% (in),head movement 95% (in),limit (in),exceeding,share,"
-        "share 95% low,share 95% high\n";
+    const std::string header = "file,kind,number,applied load,tip movement,variants,converged,"
+                               "head movement mean,head movement sd,head movement 5%,"
+                               "head movement 50%,head movement 95%,limit,exceeding,share,"
+                               "share 95% low,share 95% high,units,study,shard\n";
+    const std::string tag = ",\"lbs, in\",0123456789abcdef,2/5\n";
     // Single-precision movements: 0.1f and so on print as their nearest 7 digits.
     EXPECT_EQ(
-        statistics.Text(),
+        statistics.Text({"0123456789abcdef", "2/5"}),
         header +
             "pile.dv4d,head load,1,100,,4,4,0.2,0.08164966,0.115,0.2,0.285,0.5,0,0,0,"
-            "0.6023646\n"
+            "0.6023646" +
+            tag +
             "pile.dv4d,head load,2,200,,4,3,0.6,0.3,0.33,0.6,0.87,0.5,3,0.75,0.1941204,"
-            "0.9936905\n"
+            "0.9936905" +
+            tag +
             "pile.dv4d,tip movement,1,,0.01,4,4,0.25,0.05773503,0.2,0.25,0.3,0.5,0,0,0,"
-            "0.6023646\n"
+            "0.6023646" +
+            tag +
             "pile.dv4d,tip movement,2,,0.1,4,4,0.46875,0.1196784,0.375,0.4375,0.60625,0.5,1,0.25,"
-            "0.006309463,0.8058796\n");
+            "0.006309463,0.8058796" +
+            tag);
 
     std::ostringstream terminal;
     statistics.PrintSummary("stats.csv", terminal);
@@ -145,9 +149,20 @@ TEST(StudyStatistics, ProjectsOfTwoUnitSystems) {
     statistics.Add(Variant("b.dv4d", {0.02f}, {}, kRunCompleted, 2).File());
     EXPECT_EQ(statistics.Text(),
               "file,kind,number,applied load,tip movement,variants,converged,head movement mean,"
-              "head movement sd,head movement 5%,head movement 50%,head movement 95%,units\n"
-              "a.dv4d,head load,1,100,,1,1,1,,1,1,1,\"lbs, in\"\n"
-              "b.dv4d,head load,1,100,,1,1,0.02,,0.02,0.02,0.02,\"kN, m\"\n");
+              "head movement sd,head movement 5%,head movement 50%,head movement 95%,units,study,"
+              "shard\n"
+              "a.dv4d,head load,1,100,,1,1,1,,1,1,1,\"lbs, in\",0000000000000000,1/1\n"
+              "b.dv4d,head load,1,100,,1,1,0.02,,0.02,0.02,0.02,\"kN, m\",0000000000000000,1/1\n");
+}
+
+// A shard without results still says which it is, so that a join can count it.
+TEST(StudyStatistics, AnEmptyShardHasOneRowWithItsShard) {
+    StudyStatistics statistics(0.5);
+    EXPECT_EQ(statistics.Text({"00000000000000ff", "3/4"}),
+              "file,kind,number,applied load,tip movement,variants,converged,head movement mean,"
+              "head movement sd,head movement 5%,head movement 50%,head movement 95%,limit,"
+              "exceeding,share,share 95% low,share 95% high,units,study,shard\n"
+              ",,,,,,,,,,,,,,,,,,00000000000000ff,3/4\n");
 }
 
 } // namespace

@@ -6,10 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,7 +25,17 @@ namespace {
 
 namespace fs = std::filesystem;
 using dorvek::EInOutError;
+using dorvek::ReplaceFile;
 using dorvek::TReplacingFile;
+
+std::string Message(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EInOutError& e) {
+        return e.what();
+    }
+    return "no exception";
+}
 
 class ReplacingFile : public ::testing::Test {
 protected:
@@ -110,5 +127,74 @@ TEST_F(ReplacingFile, ALongFileReadsBackWhole) {
     EXPECT_EQ(count, 20000u);
     EXPECT_EQ(joined, expected);
 }
+
+TEST_F(ReplacingFile, ASecondWriterIsRefusedAndALeftTemporaryIsTakenOver) {
+    const fs::path table = dir_ / "table.csv";
+    {
+        TReplacingFile first(table);
+        first.Write("first\n");
+        const std::string message = Message([&] { TReplacingFile second(table); });
+        EXPECT_NE(message.find("Cannot write \"" + table.string() + "\": another run"),
+                  std::string::npos)
+            << message;
+        first.Commit();
+    }
+    EXPECT_EQ(Read(table), "first\n");
+    // What a killed run left under the temporary's name is emptied and used.
+    std::ofstream(dir_ / ".table.csv.tmp", std::ios::binary) << "half of a killed run's table";
+    ReplaceFile(table, "second\n");
+    EXPECT_EQ(Read(table), "second\n");
+    EXPECT_EQ(Entries(), 1u);
+}
+
+#ifndef _WIN32
+TEST_F(ReplacingFile, AFolderPipeOrDeviceIsRefusedNotReplaced) {
+    const fs::path fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_directory(dir_ / "folder");
+    for (const fs::path& target : {fifo, dir_ / "folder", fs::path("/dev/full")}) {
+        SCOPED_TRACE(target.string());
+        const std::string message = Message([&] { ReplaceFile(target, "text"); });
+        EXPECT_EQ(message.rfind("Cannot write \"" + target.string() + "\": ", 0), 0u) << message;
+    }
+    struct stat status {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    ASSERT_EQ(::lstat("/dev/full", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+    EXPECT_EQ(Entries(), 2u);
+    // The null device takes the bytes as they are.
+    ReplaceFile("/dev/null", "thrown away");
+    ASSERT_EQ(::lstat("/dev/null", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+}
+
+// A file size limit makes the write fail part way, as a full disk does.
+TEST_F(ReplacingFile, AWriteThatFailsPartWayKeepsTheOldFile) {
+    const fs::path table = dir_ / "table.csv";
+    std::ofstream(table, std::ios::binary) << "old\n";
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = before;
+    limited.rlim_cur = 100000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    std::string message;
+    {
+        TReplacingFile file(table);
+        message = Message([&] {
+            for (int i = 0; i < 10000; ++i) file.Write("row " + std::to_string(i) + ",1.25\n");
+            file.Commit();
+        });
+    }
+    const std::string whole = Message([&] { ReplaceFile(table, std::string(200000, 'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(message, "Cannot write \"" + table.string() + "\": File too large");
+    EXPECT_EQ(whole, message);
+    EXPECT_EQ(Read(table), "old\n");
+    EXPECT_EQ(Entries(), 1u);
+}
+#endif
 
 } // namespace
