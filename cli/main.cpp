@@ -63,7 +63,9 @@ std::string HelpFooter() {
     }
     text += "\nThe exit status is 0 when every run completed, 1 otherwise, and 2 for bad options\n"
             "of a study, a shard, a thread count or an output folder (found before anything "
-            "runs).\nA study in memory prints a line only for a variant that did not complete, "
+            "runs),\nand for outputs that are not regular files or that two analyses or options "
+            "would both\nwrite (compared with links, \".\" and \"..\" resolved).\nA study in "
+            "memory prints a line only for a variant that did not complete, "
             "then a count\nof its variants and, with --stats, the statistics of the largest "
             "load.";
     return text;
