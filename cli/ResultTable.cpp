@@ -8,6 +8,7 @@
 #include "model/tables/UnitCodes.h"
 
 #include <charconv>
+#include <utility>
 
 namespace dorvek::cli {
 

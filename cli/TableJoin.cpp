@@ -14,6 +14,8 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <stdexcept>
+#include <utility>
 
 namespace dorvek::cli {
 

@@ -33,8 +33,8 @@ std::string StudyFingerprint(const BatchOptions& options) {
         std::snprintf(limit, sizeof limit, "limit=%.17g", *options.limit);
         add(limit);
     }
-    for (const std::string& file : options.files) {
-        add("file=" + FilePath(file).filename().string());
+    const auto addFile = [&](const char* kind, const std::string& file) {
+        add(kind + FilePath(file).filename().string());
         if (std::FILE* in = OpenFile(FilePath(file), "rb")) {
             char buffer[1 << 16];
             for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
@@ -42,7 +42,10 @@ std::string StudyFingerprint(const BatchOptions& options) {
             std::fclose(in);
         }
         add("");
-    }
+    };
+    for (const std::string& file : options.files) addFile("file=", file);
+    // The measured curves add rows of their own to the table.
+    for (const std::string& file : options.measured) addFile("measured=", file);
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash.Value()));
     return text;

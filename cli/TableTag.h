@@ -28,8 +28,9 @@ private:
 };
 
 // The fingerprint of a run: its study options (--vary in order, --sample, --seed with
-// --sample, --limit) and its input files in order, each by name (without its folder, which
-// differs between machines) and content. A file that cannot be read counts by its name alone.
+// --sample, --limit), its input files in order and the --measured files, each by name (without
+// its folder, which differs between machines) and content. A file that cannot be read counts
+// by its name alone.
 std::string StudyFingerprint(const BatchOptions& options);
 
 // The last columns of every table row.
