@@ -4,6 +4,7 @@
 // analysis in memory, under both. Calls are independent: each has its own Store, so they may
 // run in parallel threads.
 
+#include "kernel/OutputSize.h"
 #include "kernel/Store.h"
 
 #include <ctime>
@@ -39,6 +40,12 @@ struct RunOptions {
     AnalysisResult* result = nullptr;
     bool keepCurves = false;
     bool keepDistributions = false;
+    // Before the solution is written, when the report or the plot file would pass
+    // `largeOutputBytes`: the console gets a warning, or, when this is set, it is called
+    // instead (on the run's thread), so that a caller that holds the console text back can
+    // tell the user at once.
+    std::function<void(const OutputEstimate&)> largeOutputs;
+    std::uint64_t largeOutputBytes = kLargeOutputBytes;
 };
 
 // Result codes.

@@ -41,20 +41,31 @@ OutputSizes SolutionOutputSizes(const Store& s) {
     return size;
 }
 
-void WarnLargeOutputs(std::ostream& console, const Store& s, std::uint64_t reportSoFar,
-                      std::uint64_t plotSoFar) {
+OutputEstimate EstimateOutputs(const Store& s, std::uint64_t reportSoFar, std::uint64_t plotSoFar) {
     const OutputSizes added = SolutionOutputSizes(s);
-    const std::uint64_t report = reportSoFar + added.report;
-    const std::uint64_t plot = plotSoFar + added.plot;
-    if (report <= kLargeOutputBytes && plot <= kLargeOutputBytes) return;
-    console << " WARNING: the report will take about " << Megabytes(report)
-            << " MB and the plot data file about " << Megabytes(plot) << " MB\n";
-    if (s.iprint < 1 && !s.tipMovements.empty()) {
-        console << " (" << s.tipMovements.size() << " tip movements, each listed over " << s.ninc
+    OutputEstimate estimate;
+    estimate.report = reportSoFar + added.report;
+    estimate.plot = plotSoFar + added.plot;
+    estimate.ninc = s.ninc;
+    estimate.tipMovements = s.tipMovements.size();
+    estimate.loads = s.loads.size();
+    estimate.distributionsListed = s.iprint < 1 && !s.tipMovements.empty();
+    return estimate;
+}
+
+void WarnLargeOutputs(std::ostream& console, const Store& s, std::uint64_t reportSoFar,
+                      std::uint64_t plotSoFar, std::uint64_t limit) {
+    const OutputEstimate estimate = EstimateOutputs(s, reportSoFar, plotSoFar);
+    if (!IsLarge(estimate, limit)) return;
+    console << " WARNING: the report will take about " << Megabytes(estimate.report)
+            << " MB and the plot data file about " << Megabytes(estimate.plot) << " MB\n";
+    if (estimate.distributionsListed) {
+        console << " (" << estimate.tipMovements << " tip movements, each listed over "
+                << estimate.ninc
                 << " increments; a print option of 1 leaves these lists out of the report).\n";
     } else {
-        console << " (" << s.tipMovements.size() << " tip movements and " << s.loads.size()
-                << " head loads over " << s.ninc << " increments).\n";
+        console << " (" << estimate.tipMovements << " tip movements and " << estimate.loads
+                << " head loads over " << estimate.ninc << " increments).\n";
     }
     console.flush();
 }

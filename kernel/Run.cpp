@@ -141,7 +141,13 @@ int Run::analyse(const RunFiles& files, const RunHeader& header) {
     s_.keepDistributions = options_.keepDistributions;
     AnalysisWriters writers{*report_, *plot_, console_, {}};
     writers.beforeSolution = [this](const Store& s) {
-        WarnLargeOutputs(console_, s, reportFile_.written(), plotFile_.written());
+        const std::uint64_t report = reportFile_.written(), plot = plotFile_.written();
+        if (!options_.largeOutputs) {
+            WarnLargeOutputs(console_, s, report, plot, options_.largeOutputBytes);
+            return;
+        }
+        const OutputEstimate estimate = EstimateOutputs(s, report, plot);
+        if (IsLarge(estimate, options_.largeOutputBytes)) options_.largeOutputs(estimate);
     };
     const int code = AnalyseText(std::move(*text), files.input, s_, writers);
     return close(code, files);

@@ -102,5 +102,47 @@ TEST(OutputSize, NoWarningUpToTheLimit) {
     EXPECT_NE(console.str().find("the report will take about 100 MB"), std::string::npos);
 }
 
+// A caller that holds the console text back is called instead, with the estimate, before
+// the solution is written; the limit is the caller's, and the report is the same either way.
+TEST(OutputSize, CallerToldInsteadOfTheConsole) {
+    TempDir dir;
+    const RunFiles files = FilesIn(dir);
+    WriteFile(files.input, ReadFile(std::string(DORVEK_SOURCE_DIR) +
+                                    "/examples/driven-pile-clay-over-sand.dv4d"));
+    std::ostringstream console;
+    std::vector<OutputEstimate> told;
+    RunOptions options;
+    options.console = &console;
+    options.clock = test::FixedTime;
+    options.largeOutputBytes = 1000;
+    options.largeOutputs = [&](const OutputEstimate& e) {
+        // Nothing of the solution is written yet.
+        EXPECT_LT(ReadFile(files.report).size(), e.report / 2);
+        told.push_back(e);
+    };
+    ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(console.str().find("WARNING"), std::string::npos) << console.str();
+    const std::string report = ReadFile(files.report), plot = ReadFile(files.plot);
+    EXPECT_NEAR(static_cast<double>(told[0].report), static_cast<double>(report.size()),
+                0.2 * static_cast<double>(report.size()));
+    EXPECT_NEAR(static_cast<double>(told[0].plot), static_cast<double>(plot.size()),
+                0.2 * static_cast<double>(plot.size()));
+    EXPECT_EQ(told[0].ninc, 50);
+    EXPECT_GT(told[0].tipMovements, 0u);
+
+    // Under the limit nobody is told; without a caller the console gets the warning.
+    options.largeOutputBytes = kLargeOutputBytes;
+    ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), 0);
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(ReadFile(files.report), report);
+    options.largeOutputs = nullptr;
+    options.largeOutputBytes = 1000;
+    ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), 0);
+    EXPECT_NE(console.str().find(" WARNING: the report will take about 1 MB"), std::string::npos)
+        << console.str();
+    EXPECT_EQ(ReadFile(files.report), report);
+}
+
 } // namespace
 } // namespace dorvek
