@@ -81,15 +81,23 @@ void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hoo
             pool.clear();
         }
     } stopper{mutex, stop, workReady, pool};
-    for (unsigned t = 1; t < threads; ++t)
-        pool.emplace_back([&] {
-            std::unique_lock lock(mutex);
-            for (;;) {
-                if (runOne(lock)) continue;
-                if (stop || taken >= count) return;
-                workReady.wait(lock);
-            }
-        });
+    auto body = [&] {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            if (runOne(lock)) continue;
+            if (stop || taken >= count) return;
+            workReady.wait(lock);
+        }
+    };
+    for (unsigned t = 1; t < threads; ++t) {
+        try {
+            pool.push_back(hooks.startThread ? hooks.startThread(body) : std::jthread(body));
+        } catch (const std::system_error& e) {
+            // The threads that did start, and the calling thread, do all the work.
+            if (hooks.fewerThreads) hooks.fewerThreads(t, threads, e);
+            break;
+        }
+    }
 
     // Between its own jobs the calling thread prepares the next ones and hands over the
     // finished ones in order; when it can do neither, it waits.

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <system_error>
+#include <thread>
 
 namespace dorvek::cli {
 
@@ -24,9 +26,18 @@ struct OrderedPoolHooks {
     // after each finish.
     std::function<void()> tick;
     std::chrono::milliseconds tickEvery{200};
+    // Optional: starts a pool thread running `body` (a std::jthread when empty). Tests make it
+    // fail.
+    std::function<std::jthread(std::function<void()> body)> startThread;
+    // Optional: runs on the calling thread, before any job, when a thread could not be
+    // started (under a process limit, say): the run goes on with the `started` threads that
+    // could, the calling thread counted, of the `asked`.
+    std::function<void(unsigned started, unsigned asked, const std::system_error& why)>
+        fewerThreads;
 };
 
-// Jobs 0 .. count - 1 on `threads` threads (at least one; no more than there are jobs).
+// Jobs 0 .. count - 1 on `threads` threads (at least one; no more than there are jobs, nor
+// than could be started).
 // An exception thrown by work(i) is thrown again from this call at i's turn, after the other
 // threads have stopped; so is one thrown by prepare, finish or tick.
 void RunOrdered(std::size_t count, unsigned threads, const OrderedPoolHooks& hooks);

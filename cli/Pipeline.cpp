@@ -11,7 +11,9 @@
 #include <cctype>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <sstream>
+#include <system_error>
 
 namespace dorvek::cli {
 
@@ -45,7 +47,10 @@ struct Slot {
     Outcome outcome;
 };
 
-void AnalyseJob(Job& job, const PipelineOptions& options, Outcome& outcome) {
+// Prints a line on standard error at once, from any thread.
+using Tell = std::function<void(const std::string& line)>;
+
+void AnalyseJob(Job& job, const PipelineOptions& options, const Tell& tell, Outcome& outcome) {
     if (job.inMemory) {
         AnalysisRequest request;
         request.text = std::move(job.text);
@@ -61,14 +66,19 @@ void AnalyseJob(Job& job, const PipelineOptions& options, Outcome& outcome) {
     run.console = &console;
     run.result = &outcome.results;
     run.clock = options.clock;
+    // The console text waits for the job's turn; this cannot wait.
+    run.largeOutputBytes = options.largeOutputBytes;
+    run.largeOutputs = [&](const OutputEstimate& estimate) {
+        tell(LargeOutputWarning(job.name, estimate));
+    };
     outcome.code = RunAnalysis(job.files, RunHeader{}, run);
     if (!options.quiet) outcome.console = console.str();
 }
 
 void RunJob(Job& job, const std::vector<FileOutput>& outputs, const PipelineOptions& options,
-            Outcome& outcome) {
+            const Tell& tell, Outcome& outcome) {
     if (!job.refusal.empty()) return;
-    if (options.analyse) AnalyseJob(job, options, outcome);
+    if (options.analyse) AnalyseJob(job, options, tell, outcome);
     const AnalysedFile file{job, outcome.code, outcome.results, options.several};
     std::ostringstream listed, errors;
     for (const FileOutput& output : outputs) {
@@ -137,6 +147,15 @@ bool RunPipeline(const JobSource& jobs, const std::vector<FileOutput>& outputs,
     ProgressLine progress(err, jobs.count, options.progress);
     std::size_t done = 0, failed = 0;
     bool allOk = true;
+    // Guards `err`, `out` and the progress line: the calling thread prints the jobs' text in
+    // their order, and a warning that cannot wait comes from the thread that finds it.
+    std::mutex console;
+    const Tell tell = [&](const std::string& line) {
+        const std::lock_guard lock(console);
+        progress.Clear();
+        err << line;
+        err.flush();
+    };
 
     OrderedPoolHooks hooks;
     hooks.window = window;
@@ -147,9 +166,10 @@ bool RunPipeline(const JobSource& jobs, const std::vector<FileOutput>& outputs,
     };
     hooks.work = [&](std::size_t i) {
         Slot& slot = *slots[i % window];
-        RunJob(slot.job, outputs, options, slot.outcome);
+        RunJob(slot.job, outputs, options, tell, slot.outcome);
     };
     hooks.finish = [&](std::size_t i) {
+        const std::lock_guard lock(console);
         const Job& job = slots[i % window]->job;
         Outcome& outcome = slots[i % window]->outcome;
         progress.Clear();
@@ -183,8 +203,18 @@ bool RunPipeline(const JobSource& jobs, const std::vector<FileOutput>& outputs,
         if (!ok) ++failed;
         allOk = allOk && ok;
     };
-    hooks.tick = [&] { progress.Update(done, failed); };
+    hooks.tick = [&] {
+        const std::lock_guard lock(console);
+        progress.Update(done, failed);
+    };
+    hooks.startThread = options.startThread;
+    hooks.fewerThreads = [&](unsigned started, unsigned asked, const std::system_error& why) {
+        tell("dorvek-run: only " + std::to_string(started) + " of " + std::to_string(asked) +
+             " threads could be started (" + why.code().message() + "); the run goes on with " +
+             std::to_string(started) + "\n");
+    };
     RunOrdered(jobs.count, options.threads, hooks);
+    const std::lock_guard lock(console);
     progress.Clear();
     return allOk;
 }

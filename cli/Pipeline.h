@@ -34,12 +34,14 @@
 #include "model/plots/PileSideModel.h"
 #include "model/plots/PltData.h"
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace dorvek::cli {
@@ -111,6 +113,11 @@ struct PipelineOptions {
     // The curves of --measured, whose capacities the summary adds to those of the project's
     // own measured curves.
     const std::vector<TMeasuredCurve>* measured = nullptr;
+    // A report or plot file that would pass this many bytes is announced on `err` before
+    // it is written, whatever `quiet` says.
+    std::uint64_t largeOutputBytes = kLargeOutputBytes;
+    // How the pool's threads are started (tests make it fail); std::jthread when empty.
+    std::function<std::jthread(std::function<void()> body)> startThread;
 };
 
 // Called on the main thread, in job order, after the job's lines were printed.

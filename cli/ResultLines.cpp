@@ -1,5 +1,6 @@
 #include "cli/ResultLines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dorvek::cli {
@@ -54,6 +55,32 @@ void PrintResult(const std::string& name, int code, const AnalysisResult& result
     out << name << ": result " << code << ", " << ResultCodeMeaning(code) << "\n";
     if (!results.diagnostic.empty()) PrintDiagnostic(results.diagnostic, out);
     if (summary) PrintSummary(results, files, capacities, out);
+}
+
+std::string SizeText(std::uint64_t bytes) {
+    char text[32];
+    const double b = static_cast<double>(bytes);
+    if (b >= 999.5e6)
+        std::snprintf(text, sizeof text, "%.1f GB", b / 1e9);
+    else if (b >= 999.5e3)
+        std::snprintf(text, sizeof text, "%.0f MB", b / 1e6);
+    else
+        std::snprintf(text, sizeof text, "%.0f kB", std::max(1.0, b / 1e3));
+    return text;
+}
+
+std::string LargeOutputWarning(const std::string& name, const OutputEstimate& estimate) {
+    std::string text = "dorvek-run: " + name + ": the report will be about " +
+                       SizeText(estimate.report) + " and the plot data file about " +
+                       SizeText(estimate.plot) + " (NINC " + std::to_string(estimate.ninc) + ", " +
+                       std::to_string(estimate.tipMovements) + " tip movement" +
+                       (estimate.tipMovements == 1 ? "" : "s");
+    if (estimate.loads > 0)
+        text +=
+            ", " + std::to_string(estimate.loads) + " head load" + (estimate.loads == 1 ? "" : "s");
+    if (estimate.distributionsListed)
+        text += "; print option 1 leaves the distributions along the pile out of the report";
+    return text + ")\n";
 }
 
 } // namespace dorvek::cli
