@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <numbers>
 #include <random>
 
@@ -195,6 +197,12 @@ VariantValues::VariantValues(const StudySpec& study) : study_(study) {
                                  ": with --sample every name takes normal:MEAN:SD or "
                                  "lognormal:MEAN:COV");
         if (*study.sample == 0) throw StudyError("--sample: the sample size must be positive");
+        if (*study.sample > kStudyLimit)
+            throw StudyError("--sample " + std::to_string(*study.sample) + ": at most " +
+                             std::to_string(kStudyLimit) + " variants");
+        if (study.seed > kSeedLimit)
+            throw StudyError("--seed " + std::to_string(study.seed) + ": at most " +
+                             std::to_string(kSeedLimit));
         if (*study.sample > kVariantLimit && !study.force)
             throw tooMany(std::to_string(*study.sample));
         count_ = *study.sample;
@@ -208,11 +216,12 @@ VariantValues::VariantValues(const StudySpec& study) : study_(study) {
                 throw StudyError("--vary " + vary.name + ": a distribution needs --sample N");
             count *= static_cast<double>(vary.values.size());
         }
-        if (count > static_cast<double>(kVariantLimit) && !study.force) {
-            char text[32];
-            std::snprintf(text, sizeof text, "%.0f", count);
-            throw tooMany(text);
-        }
+        char text[32];
+        std::snprintf(text, sizeof text, "%.0f", count);
+        if (count > static_cast<double>(kStudyLimit))
+            throw StudyError("the study has " + std::string(text) + " variants, more than " +
+                             std::to_string(kStudyLimit) + ", the most a study may have");
+        if (count > static_cast<double>(kVariantLimit) && !study.force) throw tooMany(text);
         count_ = static_cast<std::size_t>(count);
     }
     Rewind();

@@ -55,12 +55,17 @@ Vary ParseVary(const std::string& text);
 std::string ValueFault(Parameter parameter, double value);
 
 inline constexpr std::size_t kVariantLimit = 100000;
+// The most variants a study may have, --force or not: a hundred million analyses take days,
+// and a count beyond it is a typing error.
+inline constexpr std::size_t kStudyLimit = 100'000'000;
+// Seeds are what a signed 64-bit integer holds, so that every language can pass them on.
+inline constexpr std::uint64_t kSeedLimit = 9'223'372'036'854'775'807ULL;
 
 struct StudySpec {
     std::vector<Vary> vary;
     std::optional<std::size_t> sample; // draw this many variants instead of the grid
-    std::uint64_t seed = 1;
-    bool force = false; // allow more than kVariantLimit variants
+    std::uint64_t seed = 1;            // 0 to kSeedLimit
+    bool force = false;                // allow more than kVariantLimit variants (up to kStudyLimit)
 };
 
 // The variants' values one after the other (one per varied name, in the order given): all

@@ -3,6 +3,7 @@
 #include "cli/Arguments.h"
 #include "cli/BatchCommand.h"
 #include "cli/ConvertCommand.h"
+#include "cli/OptionRanges.h"
 #include "cli/OutputPlugins.h"
 #include "cli/Progress.h"
 #include "cli/Study.h"
@@ -12,13 +13,28 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <functional>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
+
+// Exit status of options that cannot be used, found before anything runs.
+constexpr int kUsageError = 2;
+
+// A check of an option's text against a range of whole numbers.
+std::function<std::string(const std::string&)> WholeNumber(std::uint64_t low, std::uint64_t high) {
+    return [low, high](const std::string& text) {
+        return dorvek::cli::WholeNumberFault(text, low, high);
+    };
+}
 
 #ifdef DORVEK_HAVE_PICTURES
 const std::string kNoPictures;
@@ -44,6 +60,8 @@ std::string HelpFooter() {
         "  .dv4p  plot data for the graphs of the desktop program (rewritten)\n"
         "  .dv4r  run notes (created empty when missing, otherwise left unchanged)\n"
         "  .dv4m  measured load-settlement curves, when the project has them (read)\n"
+        "Pile increments (NINC) of a project: 1 to 10000. A report or plot data file that\n"
+        "would pass 100 MB is announced on standard error before it is written.\n"
         "\nNames for --vary (values in the project's units):\n";
     for (const dorvek::cli::ParameterName& p : dorvek::cli::ParameterNames())
         text += "  " + std::string(p.name) + std::string(13 - std::string(p.name).size(), ' ') +
@@ -61,19 +79,19 @@ std::string HelpFooter() {
         if (code == dorvek::kNotCalledForRun) continue; // only the library entry returns it
         text += "  " + std::to_string(code) + "  " + dorvek::ResultCodeMeaning(code) + "\n";
     }
-    text += "\nThe exit status is 0 when every run completed, 1 otherwise, and 2 for bad options\n"
-            "of a study, a shard, a thread count or an output folder (found before anything "
-            "runs),\nand for outputs that are not regular files or that two analyses or options "
-            "would both\nwrite (compared with links, \".\" and \"..\" resolved).\nA study in "
-            "memory prints a line only for a variant that did not complete, "
-            "then a count\nof its variants and, with --stats, the statistics of the largest "
-            "load.";
+    text += "\nThe exit status is 0 when every run completed, 1 otherwise, and 2 for options "
+            "that\ncannot be used: an unknown option, a missing or bad value, options that "
+            "exclude or\nneed each other, bad options of a study or a shard, an output that "
+            "cannot be written,\nis not a regular file or that two analyses or options would "
+            "both write (compared\nwith links, \".\" and \"..\" resolved); all found before "
+            "anything runs. Ranges: -j 1 to\n1024, --sample 1 to 100000000, --seed 0 to "
+            "9223372036854775807, --keep from 0,\n--limit a finite number.\nA study in memory "
+            "prints a line only for a variant that did not complete, then a count\nof its "
+            "variants and, with --stats, the statistics of the largest load.";
     return text;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     const dorvek::cli::Utf8Console console;
     const std::vector<std::string> arguments = dorvek::cli::Utf8Arguments(argc, argv);
     std::vector<const char*> argumentPointers;
@@ -86,14 +104,16 @@ int main(int argc, char** argv) {
     // The analysis is the default mode. Other modes (file conversion) add a flag of their own
     // here and are chosen below, before the analysis.
     dorvek::cli::BatchOptions batch;
-    batch.threads = std::max(1u, std::thread::hardware_concurrency());
+    batch.threads = std::clamp(std::thread::hardware_concurrency(), 1u,
+                               static_cast<unsigned>(dorvek::cli::kMaxThreads));
     int threads = static_cast<int>(batch.threads);
     app.add_flag("--summary", batch.summary,
                  "Also print the load-settlement summary and the report and plot file paths");
     app.add_flag("-q,--quiet", batch.quiet,
                  "Hide the kernel's progress messages and the progress line");
-    app.add_option("-j,--jobs", threads, "Analyses run in parallel (default: the cores)")
-        ->type_name("N");
+    app.add_option("-j,--jobs", threads, "Analyses run in parallel, 1 to 1024 (default: the cores)")
+        ->type_name("N")
+        ->check(WholeNumber(1, dorvek::cli::kMaxThreads));
     CLI::Option* files = app.add_option(
         "files", batch.files, "Input data files (.dv4d); with --join, the tables to join");
 
@@ -111,7 +131,7 @@ int main(int argc, char** argv) {
     bool force = false;
     app.add_flag("--force", force,
                  "Let the conversion overwrite its input file; let a study have more than "
-                 "100000 variants");
+                 "100000 variants (up to 100000000)");
 
     app.add_option("--graphs-csv", batch.graphsCsv,
                    "Load each project's results into the result graphs after analysing it "
@@ -244,7 +264,8 @@ int main(int argc, char** argv) {
         app.add_option("--keep", keep,
                        "With --out: write the files of the first N variants of each project "
                        "only, for inspection; the others are analysed in memory")
-            ->type_name("N");
+            ->type_name("N")
+            ->check(WholeNumber(0, std::numeric_limits<long long>::max()));
     app.add_option("--stats", batch.stats,
                    "Statistics of a study into FILE.csv: per project, applied load and tip "
                    "movement the number of variants, how many converged, and the mean, "
@@ -259,13 +280,18 @@ int main(int argc, char** argv) {
                        "With --stats: a settlement S in the project's length unit; adds the "
                        "share of variants whose head movement exceeds S (or whose load did not "
                        "converge) with its 95% confidence interval (Clopper-Pearson)")
-            ->type_name("S");
+            ->type_name("S")
+            ->check(dorvek::cli::FiniteNumberFault);
     std::size_t sample = 0;
     CLI::Option* sampleOption =
-        app.add_option("--sample", sample, "Draw N variants from the distributions of --vary")
-            ->type_name("N");
-    app.add_option("--seed", batch.seed, "Seed of --sample (default 1): same seed, same sample")
+        app.add_option("--sample", sample,
+                       "Draw N variants from the distributions of --vary, 1 to 100000000")
+            ->type_name("N")
+            ->check(WholeNumber(1, dorvek::cli::kStudyLimit));
+    app.add_option("--seed", batch.seed,
+                   "Seed of --sample, 0 to 2^63-1 (default 1): same seed, same sample")
         ->type_name("S")
+        ->check(WholeNumber(0, dorvek::cli::kSeedLimit))
         ->needs(sampleOption);
     app.add_option("--shard", batch.shard,
                    "Run only the K-th of N equal, fixed slices of the files or variants")
@@ -295,13 +321,22 @@ int main(int argc, char** argv) {
             ->type_name("NAMES")
             ->excludes(convertFile);
 
-    CLI11_PARSE(app, static_cast<int>(argumentPointers.size()), argumentPointers.data());
+    app.set_version_flag("--version", std::string("dorvek-run ") + dorvek::kKernelVersion);
+
+    // CLI11 gives each kind of parse error a status of its own; every one is a usage error
+    // here, while --help and --version end the parse with 0.
+    try {
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
+        if (convertFile->empty() && batch.files.empty())
+            throw CLI::RequiredError(files->get_name());
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : kUsageError;
+    }
     convert.force = force;
     batch.force = force;
     if (!convertFile->empty()) return dorvek::cli::ConvertProject(convert, std::cout, std::cerr);
     if (!joinOption->empty())
         return dorvek::cli::JoinTables(joinFile, batch.files, std::cout, std::cerr);
-    if (batch.files.empty()) return app.exit(CLI::RequiredError(files->get_name()));
     if (!calibrateOption->empty()) {
         for (const CLI::Option* other :
              {picturesOption, profileOption, xlsxOption, app.get_option("--table"),
@@ -381,14 +416,24 @@ int main(int argc, char** argv) {
                      "--graphs or --profile\n";
         return 2;
     }
-    if (threads < 1) {
-        std::cerr << "dorvek-run: -j " << threads << ": at least 1 thread\n";
-        return 2;
-    }
     batch.threads = static_cast<unsigned>(threads);
     if (!sampleOption->empty()) batch.sample = sample;
     if (!keepOption->empty()) batch.keep = keep;
     if (!limitOption->empty()) batch.limit = limit;
     batch.progress = dorvek::cli::StandardErrorIsTerminal();
     return dorvek::cli::RunBatch(batch, std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Whatever escapes is reported with status 1, never an abort.
+    try {
+        return Main(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "dorvek-run: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "dorvek-run: an unexpected failure\n";
+    }
+    return 1;
 }

@@ -78,6 +78,41 @@ TEST(Study, GridIsEveryCombinationFirstNameSlowest) {
     EXPECT_EQ(StudyVariants(big).size(), 10100u);
 }
 
+// Counts and seeds beyond what a study may have are refused at once, --force or not, before
+// a draw is made or memory reserved: "--sample -3" read into a size_t is 2^64 - 3.
+TEST(Study, CountsAndSeedsBeyondTheirRangesAreRefused) {
+    auto fault = [](const StudySpec& study) -> std::string {
+        try {
+            return "accepted " + std::to_string(StudyVariants(study).size());
+        } catch (const StudyError& e) {
+            return e.what();
+        }
+    };
+    StudySpec drawn;
+    drawn.vary = {ParseVary("side-factor=lognormal:1:0.2")};
+    drawn.force = true;
+    drawn.sample = kStudyLimit + 1;
+    EXPECT_EQ(fault(drawn), "--sample 100000001: at most 100000000 variants");
+    drawn.sample = static_cast<std::size_t>(-3);
+    EXPECT_EQ(fault(drawn), "--sample 18446744073709551613: at most 100000000 variants");
+    drawn.sample = 3;
+    drawn.seed = kSeedLimit + 1;
+    EXPECT_EQ(fault(drawn), "--seed 9223372036854775808: at most 9223372036854775807");
+    drawn.seed = kSeedLimit;
+    EXPECT_EQ(fault(drawn), "accepted 3");
+    drawn.seed = 0;
+    EXPECT_EQ(fault(drawn), "accepted 3");
+
+    // A grid, too: 10^4 values of each of three names.
+    StudySpec grid;
+    grid.vary = {ParseVary("length=1:10000:1"), ParseVary("diameter=1:10000:1"),
+                 ParseVary("head=1:10000:1")};
+    grid.force = true;
+    EXPECT_EQ(fault(grid),
+              "the study has 1000000000000 variants, more than 100000000, the most a study "
+              "may have");
+}
+
 TEST(Study, SampleIsReproducibleAndHasTheMomentsAsked) {
     StudySpec study;
     study.vary = {ParseVary("side-factor=lognormal:1:0.2"), ParseVary("length=normal:720:24")};

@@ -1,0 +1,20 @@
+#pragma once
+// The ranges of dorvek-run's numeric options, checked on the text as given: a count or a seed
+// read into an unsigned type would otherwise take "-3" for 18446744073709551613, and one
+// beyond the type's range for its largest value.
+
+#include <cstdint>
+#include <string>
+
+namespace dorvek::cli {
+
+inline constexpr std::uint64_t kMaxThreads = 1024;
+
+// Empty when `text` is a whole number from `low` to `high` (decimal digits only, an optional
+// leading "+"), otherwise the message: "expected a whole number from 1 to 1024".
+std::string WholeNumberFault(const std::string& text, std::uint64_t low, std::uint64_t high);
+
+// Empty when `text` is a finite decimal number, otherwise the message.
+std::string FiniteNumberFault(const std::string& text);
+
+} // namespace dorvek::cli
