@@ -4,14 +4,19 @@
 // beyond the type's range for its largest value.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dorvek::cli {
 
 inline constexpr std::uint64_t kMaxThreads = 1024;
 
-// Empty when `text` is a whole number from `low` to `high` (decimal digits only, an optional
-// leading "+"), otherwise the message: "expected a whole number from 1 to 1024".
+// The value of a whole number written in decimal digits, with an optional leading "+" (a
+// leading 0 is not octal, as it is to the option parser); nothing for any other text.
+std::optional<std::uint64_t> WholeNumber(const std::string& text);
+
+// Empty when `text` is a whole number from `low` to `high`, otherwise the message: "expected
+// a whole number from 1 to 1024".
 std::string WholeNumberFault(const std::string& text, std::uint64_t low, std::uint64_t high);
 
 // Empty when `text` is a finite decimal number, otherwise the message.

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -29,11 +28,16 @@ namespace {
 // Exit status of options that cannot be used, found before anything runs.
 constexpr int kUsageError = 2;
 
-// A check of an option's text against a range of whole numbers.
-std::function<std::string(const std::string&)> WholeNumber(std::uint64_t low, std::uint64_t high) {
-    return [low, high](const std::string& text) {
-        return dorvek::cli::WholeNumberFault(text, low, high);
-    };
+// A whole number from `low` to `high`, handed to the option as plain decimal digits (the
+// parser would read "010" as octal 8).
+CLI::Validator WholeNumber(std::uint64_t low, std::uint64_t high) {
+    return CLI::Validator(
+        [low, high](std::string& text) {
+            std::string fault = dorvek::cli::WholeNumberFault(text, low, high);
+            if (fault.empty()) text = std::to_string(*dorvek::cli::WholeNumber(text));
+            return fault;
+        },
+        "");
 }
 
 #ifdef DORVEK_HAVE_PICTURES
@@ -113,7 +117,7 @@ int Main(int argc, char** argv) {
                  "Hide the kernel's progress messages and the progress line");
     app.add_option("-j,--jobs", threads, "Analyses run in parallel, 1 to 1024 (default: the cores)")
         ->type_name("N")
-        ->check(WholeNumber(1, dorvek::cli::kMaxThreads));
+        ->transform(WholeNumber(1, dorvek::cli::kMaxThreads));
     CLI::Option* files = app.add_option(
         "files", batch.files, "Input data files (.dv4d); with --join, the tables to join");
 
@@ -265,7 +269,7 @@ int Main(int argc, char** argv) {
                        "With --out: write the files of the first N variants of each project "
                        "only, for inspection; the others are analysed in memory")
             ->type_name("N")
-            ->check(WholeNumber(0, std::numeric_limits<long long>::max()));
+            ->transform(WholeNumber(0, std::numeric_limits<long long>::max()));
     app.add_option("--stats", batch.stats,
                    "Statistics of a study into FILE.csv: per project, applied load and tip "
                    "movement the number of variants, how many converged, and the mean, "
@@ -287,11 +291,11 @@ int Main(int argc, char** argv) {
         app.add_option("--sample", sample,
                        "Draw N variants from the distributions of --vary, 1 to 100000000")
             ->type_name("N")
-            ->check(WholeNumber(1, dorvek::cli::kStudyLimit));
+            ->transform(WholeNumber(1, dorvek::cli::kStudyLimit));
     app.add_option("--seed", batch.seed,
                    "Seed of --sample, 0 to 2^63-1 (default 1): same seed, same sample")
         ->type_name("S")
-        ->check(WholeNumber(0, dorvek::cli::kSeedLimit))
+        ->transform(WholeNumber(0, dorvek::cli::kSeedLimit))
         ->needs(sampleOption);
     app.add_option("--shard", batch.shard,
                    "Run only the K-th of N equal, fixed slices of the files or variants")

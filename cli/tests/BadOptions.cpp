@@ -72,6 +72,12 @@ TEST_F(BadOptions, EachExitsWithTwoAndSaysWhyBeforeAnythingRuns) {
         EXPECT_FALSE(fs::exists(dir_ / "driven-pile-clay-over-sand.dv4o"));
         EXPECT_FALSE(fs::exists(dir_ / "t.csv"));
     }
+    // Leading zeros are decimal, not octal: 010 is ten.
+    const Output ten = RunProgram("-q -j 08 --sample 010" + study.substr(0, study.find("{d}")) +
+                                  Quote(dir_ / "ten.csv") + " " + Quote(project));
+    EXPECT_EQ(ten.status, 0);
+    EXPECT_EQ(ten.text, "10 variants analysed in memory: 10 completed, 0 did not\n");
+
     EXPECT_EQ(RunProgram("--help").status, 0);
     const Output version = RunProgram("--version");
     EXPECT_EQ(version.status, 0);
@@ -85,6 +91,8 @@ TEST(OptionRanges, WholeNumbersFromTheirTextOnly) {
     for (const char* bad : {"", "0", "1025", "-1", "-0", " 5", "5 ", "1e3", "0x10", "2.0", "+",
                             "18446744073709551617"})
         EXPECT_EQ(WholeNumberFault(bad, 1, 1024), fault) << bad;
+    EXPECT_EQ(dorvek::cli::WholeNumber("0042"), 42u);
+    EXPECT_EQ(dorvek::cli::WholeNumber("+010"), 10u);
     // The whole unsigned range and nothing beyond it.
     EXPECT_EQ(WholeNumberFault("18446744073709551615", 0, UINT64_MAX), "");
     EXPECT_NE(WholeNumberFault("18446744073709551616", 0, UINT64_MAX), "");
