@@ -183,7 +183,7 @@ int Main(int argc, char** argv) {
                    "(default 100; 300 for a report)" +
                        kNoPictures)
         ->type_name("N")
-        ->check(CLI::Range(10, 1200))
+        ->transform(WholeNumber(10, 1200))
         ->needs(picturesOption);
     app.add_option("--palette", picturePalette,
                    "With --graphs: classic (default, the window's colours) or safe (colours "
