@@ -114,7 +114,7 @@ int Main(int argc, char** argv) {
     app.add_flag("--summary", batch.summary,
                  "Also print the load-settlement summary and the report and plot file paths");
     app.add_flag("-q,--quiet", batch.quiet,
-                 "Hide the kernel's progress messages and the progress line");
+                 "Hide the kernel's progress messages and the progress line (warnings stay)");
     app.add_option("-j,--jobs", threads, "Analyses run in parallel, 1 to 1024 (default: the cores)")
         ->type_name("N")
         ->transform(WholeNumber(1, dorvek::cli::kMaxThreads));
