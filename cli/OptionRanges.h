@@ -19,7 +19,4 @@ std::optional<std::uint64_t> WholeNumber(const std::string& text);
 // a whole number from 1 to 1024".
 std::string WholeNumberFault(const std::string& text, std::uint64_t low, std::uint64_t high);
 
-// Empty when `text` is a finite decimal number, otherwise the message.
-std::string FiniteNumberFault(const std::string& text);
-
 } // namespace dorvek::cli

@@ -89,7 +89,7 @@ std::string HelpFooter() {
             "cannot be written,\nis not a regular file or that two analyses or options would "
             "both write (compared\nwith links, \".\" and \"..\" resolved); all found before "
             "anything runs. Ranges: -j 1 to\n1024, --sample 1 to 100000000, --seed 0 to "
-            "9223372036854775807, --keep from 0,\n--limit a finite number.\nA study in memory "
+            "9223372036854775807, --keep from 0.\nA study in memory "
             "prints a line only for a variant that did not complete, then a count\nof its "
             "variants and, with --stats, the statistics of the largest load.";
     return text;
@@ -284,8 +284,7 @@ int Main(int argc, char** argv) {
                        "With --stats: a settlement S in the project's length unit; adds the "
                        "share of variants whose head movement exceeds S (or whose load did not "
                        "converge) with its 95% confidence interval (Clopper-Pearson)")
-            ->type_name("S")
-            ->check(dorvek::cli::FiniteNumberFault);
+            ->type_name("S");
     std::size_t sample = 0;
     CLI::Option* sampleOption =
         app.add_option("--sample", sample,

@@ -11,7 +11,6 @@
 namespace {
 
 using namespace dorvek::test;
-using dorvek::cli::FiniteNumberFault;
 using dorvek::cli::WholeNumberFault;
 
 struct BadCase {
@@ -52,8 +51,8 @@ TEST_F(BadOptions, EachExitsWithTwoAndSaysWhyBeforeAnythingRuns) {
          "--keep: expected a whole number from 0 to 9223372036854775807"},
         {"--out {d}/o --keep 99999999999999999999 --vary side-factor=1,2 {p}",
          "--keep: expected a whole number"},
-        {"--stats {d}/s.csv --limit 1e999 --sample 5" + study, "--limit: expected a finite number"},
-        {"--stats {d}/s.csv --limit nan --sample 5" + study, "--limit: expected a finite number"},
+        {"--stats {d}/s.csv --limit 1e999 --sample 5" + study, "--limit: not a settlement"},
+        {"--stats {d}/s.csv --limit nan --sample 5" + study, "--limit: not a settlement"},
         {"--force --vary length=1:10000:1 --vary diameter=1:10000:1 --vary head=1,2 --table "
          "{d}/t.csv {p}",
          "the study has 200000000 variants, more than 100000000"},
@@ -97,11 +96,6 @@ TEST(OptionRanges, WholeNumbersFromTheirTextOnly) {
     // The whole unsigned range and nothing beyond it.
     EXPECT_EQ(WholeNumberFault("18446744073709551615", 0, UINT64_MAX), "");
     EXPECT_NE(WholeNumberFault("18446744073709551616", 0, UINT64_MAX), "");
-
-    for (const char* good : {"0", "-1.5", "+2", "1e300", "0.001"})
-        EXPECT_EQ(FiniteNumberFault(good), "") << good;
-    for (const char* bad : {"", "inf", "-inf", "nan", "1e999", "1,5", "one", "1 "})
-        EXPECT_EQ(FiniteNumberFault(bad), "expected a finite number") << bad;
 }
 
 } // namespace

@@ -308,7 +308,7 @@ TEST_F(StudyRuns, BadOptionsStopWithStatusTwoBeforeAnythingRuns) {
         {"--vary load-factor=2 --out " + Quote(dir_ / "v") + " " +
              Quote(copyExample(kExamples / "user-curves-downdrag-multipliers.dv4d")),
          "no pile-head loads"},
-        {"-j 0", "at least 1 thread"},
+        {"-j 0", "--jobs: expected a whole number from 1 to 1024"},
         {Quote(project), "given twice"},
     };
     for (const auto& [options, message] : cases) {
