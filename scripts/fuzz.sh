@@ -22,7 +22,7 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_kernel fuzz_project_dv4d fuzz_project_dv3d fuzz_project_dvd fuzz_plotdata
            fuzz_graphsettings fuzz_colstream fuzz_tabletext fuzz_wordread fuzz_evaluator
-           fuzz_fields)
+           fuzz_fields fuzz_measured)
 fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=0
