@@ -472,6 +472,17 @@ TStepItem ResultsStep(const TProjectWorkspace& project, const TStepsContext& con
                                     Command(TCommand::ViewSoilProfile)));
 
     const bool results = MenuItemEnabled(TCommand::PlotAxial, d, ctx);
+    // A project with load tests: their capacities after a run, their curves before.
+    if (const TMeasuredCurves& measured = project.Measured(); !measured.empty()) {
+        std::string names;
+        for (const TMeasuredCurve& c : measured.curves)
+            names += (names.empty() ? "" : ", ") + c.name;
+        const int n = static_cast<int>(measured.curves.size());
+        step.Entries.push_back(
+            Item("results.loadtests", "Load tests",
+                 Plural(n, "measured curve", "measured curves") + ": " + names,
+                 Command(results ? TCommand::ViewCapacities : TCommand::DataMeasuredCurves)));
+    }
     step.Summary = results ? "report and graphs of the last run" : "after a run";
     if (!results) Grey(step, runFirst);
     return step;

@@ -286,6 +286,27 @@ TEST(ProjectSteps, AfterARunTheResultsAreOffered) {
                                         "results.qw", "results.profile"}));
 }
 
+TEST(ProjectSteps, LoadTestsAreListedWithTheResults) {
+    ThreeLayers p;
+    TStepsContext context;
+    EXPECT_THROW(Step(p.Steps(context), "results.loadtests"), std::logic_error);
+    TMeasuredCurves measured;
+    measured.curves = {{"Test A", {{0, 0}, {1000, 0.1L}}}, {"Test B", {{0, 0}, {900, 0.2L}}}};
+    p.project.SetMeasured(measured);
+    // Before a run the entry opens the curves; the greyed results keep it usable.
+    const TStepItem before = Step(p.Steps(context), "results.loadtests");
+    EXPECT_EQ(before.Summary, "2 measured curves: Test A, Test B");
+    EXPECT_EQ(before.Status, S::Done);
+    EXPECT_EQ(before.Target.Command, TCommand::DataMeasuredCurves);
+    p.project.Data().FileName = "/work/three.dv4d";
+    p.project.ShowOutput = true;
+    p.project.ClearChanged();
+    context.Files.ShowOutput = true;
+    context.Files.PlotFileExists = true;
+    context.Files.OutputExists = true;
+    EXPECT_EQ(Step(p.Steps(context), "results.loadtests").Target.Command, TCommand::ViewCapacities);
+}
+
 TEST(ProjectSteps, BothUserCurvesNeedNoLayers) {
     ThreeLayers p;
     p.project.Data().UserTz = true;
