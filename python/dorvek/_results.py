@@ -229,8 +229,9 @@ def study(project, vary, sample=None, seed=1, jobs=0, force=False):
     forms of VALUES are "V1,V2,...", "FROM:TO:STEP" (every combination of the names), and with
     ``sample=N`` "normal:MEAN:SD" or "lognormal:MEAN:COV", drawn with ``seed``. The names (see
     ``PARAMETERS``): length, diameter, head, ae-factor, side-factor, tip-factor, load-factor.
-    The variants run on ``jobs`` threads (0: one per core) without the interpreter's lock.
-    A study of more than ``VARIANT_LIMIT`` variants needs ``force=True``; none may have more than
+    The variants run on ``jobs`` threads (1 to 1024, 0: one per core) without the interpreter's
+    lock; when fewer threads can be started, a RuntimeWarning says so and the study goes on. A
+    study of more than ``VARIANT_LIMIT`` variants needs ``force=True``; none may have more than
     100 000 000. The original project
     is checked as ``analyse`` checks it.
     """
@@ -257,8 +258,8 @@ def study(project, vary, sample=None, seed=1, jobs=0, force=False):
         raise ValueError("--sample: the sample size must be positive")
     if sample is not None and sample > 100_000_000:
         raise ValueError(f"--sample {sample}: at most 100000000 variants")
-    if isinstance(jobs, bool) or not isinstance(jobs, (int, np.integer)) or jobs < 0:
-        raise ValueError("jobs: a number of threads, 0 for one per core")
+    if isinstance(jobs, bool) or not isinstance(jobs, (int, np.integer)) or not 0 <= jobs <= 1024:
+        raise ValueError("jobs: a number of threads from 1 to 1024, 0 for one per core")
     if isinstance(seed, bool) or not isinstance(seed, (int, np.integer)) or not 0 <= seed <= 2**63 - 1:
         raise ValueError("seed: a whole number from 0 to 9223372036854775807")
     return StudyResult(_core.study(project._values(), texts, sample, int(seed), int(jobs), bool(force)))

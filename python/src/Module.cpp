@@ -103,10 +103,14 @@ py::dict Study(const py::dict& values, const std::vector<std::string>& vary,
         throw ValueFault(checks.fault);
     const PreparedStudy study = PrepareStudy(project, ask);
     std::vector<AnalysisOutcome> outcomes;
+    std::string fewerThreads;
     {
         py::gil_scoped_release unlocked;
-        outcomes = RunStudy(study, jobs);
+        outcomes = RunStudy(study, jobs, fewerThreads);
     }
+    if (!fewerThreads.empty() && PyErr_WarnEx(PyExc_RuntimeWarning, fewerThreads.c_str(), 1) != 0)
+        throw py::error_already_set(); // warnings turned into errors
+
     std::size_t rows = 0;
     for (const AnalysisOutcome& o : outcomes)
         rows += std::max<std::size_t>(1, o.tipResults.size() + o.loadResults.size());

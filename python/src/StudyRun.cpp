@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <system_error>
 #include <thread>
 
 namespace dorvek::python {
@@ -67,7 +69,8 @@ PreparedStudy PrepareStudy(const ProjectValues& project, const StudyAsk& ask) {
     return study;
 }
 
-std::vector<AnalysisOutcome> RunStudy(const PreparedStudy& study, unsigned jobs) {
+std::vector<AnalysisOutcome> RunStudy(const PreparedStudy& study, unsigned jobs,
+                                      std::string& fewerThreads) {
     std::vector<AnalysisOutcome> outcomes(study.texts.size());
     if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
     AnalysisAsk ask;
@@ -75,6 +78,11 @@ std::vector<AnalysisOutcome> RunStudy(const PreparedStudy& study, unsigned jobs)
     ask.distributions = false;
     cli::OrderedPoolHooks hooks;
     hooks.work = [&](std::size_t i) { outcomes[i] = Analyse(study.texts[i], ask); };
+    hooks.fewerThreads = [&](unsigned started, unsigned asked, const std::system_error& why) {
+        fewerThreads = "only " + std::to_string(started) + " of " + std::to_string(asked) +
+                       " threads could be started (" + why.code().message() +
+                       "); the study went on with " + std::to_string(started);
+    };
     cli::RunOrdered(study.texts.size(), jobs, hooks);
     return outcomes;
 }

@@ -29,7 +29,9 @@ struct PreparedStudy {
 PreparedStudy PrepareStudy(const ProjectValues& project, const StudyAsk& ask);
 
 // Analyses every variant on `jobs` threads (0: one per core); needs no lock. Results keep the
-// variants' order; curves and distributions are left out.
-std::vector<AnalysisOutcome> RunStudy(const PreparedStudy& study, unsigned jobs);
+// variants' order; curves and distributions are left out. When fewer threads than asked could
+// be started, `fewerThreads` says so (the study still runs).
+std::vector<AnalysisOutcome> RunStudy(const PreparedStudy& study, unsigned jobs,
+                                      std::string& fewerThreads);
 
 } // namespace dorvek::python

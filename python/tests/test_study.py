@@ -102,7 +102,8 @@ def test_a_variant_that_stops_keeps_a_row():
     ({"vary": ["length=1:10000:1", "diameter=1:10000:1", "head=1,2"], "force": True},
      "the study has 200000000 variants, more than 100000000, the most a study may have"),
     ({"vary": []}, "a study needs at least one NAME=VALUES"),
-    ({"vary": "length=480", "jobs": -1}, "jobs: a number of threads, 0 for one per core"),
+    ({"vary": "length=480", "jobs": -1}, "jobs: a number of threads from 1 to 1024, 0 for one per core"),
+    ({"vary": "length=480", "jobs": 1025}, "jobs: a number of threads from 1 to 1024, 0 for one per core"),
 ])
 def test_a_study_refused_says_why(kwargs, message):
     with pytest.raises(ValueError) as error:
