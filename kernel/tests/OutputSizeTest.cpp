@@ -103,7 +103,7 @@ TEST(OutputSize, NoWarningUpToTheLimit) {
 }
 
 // A caller that holds the console text back is called instead, with the estimate, before
-// the solution is written; the limit is the caller's, and the report is the same either way.
+// the solution is written; the report is the same either way.
 TEST(OutputSize, CallerToldInsteadOfTheConsole) {
     TempDir dir;
     const RunFiles files = FilesIn(dir);
@@ -123,19 +123,11 @@ TEST(OutputSize, CallerToldInsteadOfTheConsole) {
     ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), 0);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(console.str().find("WARNING"), std::string::npos) << console.str();
-    const std::string report = ReadFile(files.report), plot = ReadFile(files.plot);
-    EXPECT_NEAR(static_cast<double>(told[0].report), static_cast<double>(report.size()),
-                0.2 * static_cast<double>(report.size()));
-    EXPECT_NEAR(static_cast<double>(told[0].plot), static_cast<double>(plot.size()),
-                0.2 * static_cast<double>(plot.size()));
     EXPECT_EQ(told[0].ninc, 50);
-    EXPECT_GT(told[0].tipMovements, 0u);
+    const std::string report = ReadFile(files.report);
 
-    // Under the limit nobody is told; without a caller the console gets the warning.
-    options.largeOutputBytes = kLargeOutputBytes;
-    ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), 0);
-    EXPECT_EQ(told.size(), 1u);
-    EXPECT_EQ(ReadFile(files.report), report);
+    // Without a caller the console gets the warning (the sizes against the written files and
+    // the quiet run under the limit: RunWarnings, through dorvek-run's pipeline).
     options.largeOutputs = nullptr;
     options.largeOutputBytes = 1000;
     ASSERT_EQ(RunAnalysis(files, RunHeader{}, options), 0);
